@@ -1,0 +1,32 @@
+# Front door of the build: every target installs what it needs, configures and builds.
+PRESET ?= release
+BUILD  := build/$(PRESET)
+JOBS   ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps build
+
+configure: deps
+	cmake --preset $(PRESET)
+
+build: configure
+	cmake --build --preset $(PRESET) -j $(JOBS)
+
+run: build
+	$(BUILD)/app/lintally
+
+test: build
+	ctest --preset $(PRESET) -j $(JOBS)
+
+bench: deps
+	@scripts/install-deps bench
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	bench/run-all build/release
+
+clean:
+	rm -rf build

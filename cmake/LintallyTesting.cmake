@@ -1,0 +1,13 @@
+include(GoogleTest)
+
+# lintally_add_test(<name> SOURCES ... [DEPENDS ...])
+# One GoogleTest executable per library; each test case becomes one CTest test.
+# Tests find their fixtures through LINTALLY_TEST_DATA (tests/data).
+function(lintally_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    LINTALLY_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+endfunction()
