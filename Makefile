@@ -3,7 +3,7 @@ PRESET ?= release
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench windows clean
 
 all: build
 
@@ -27,6 +27,13 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	bench/run-all build/release
+
+# Cross build for 64-bit Windows; its tests run under Wine.
+windows:
+	@scripts/install-deps build windows
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build
