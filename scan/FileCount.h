@@ -1,0 +1,18 @@
+// Counting one file with the engine's source counter, and the option bits it takes.
+//
+// Stateless functions; any thread may call them (each call uses a counter of its own).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lintally::scan {
+
+// The counter's option bits from the user's three choices: comment ("remed") lines
+// count, blank lines are excluded, multi-line block comments are tracked.
+[[nodiscard]] std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlocks);
+
+// The lines of the file that count under flags; 0 when the file cannot be opened or read.
+[[nodiscard]] std::uint32_t CountFile(const std::string& fullPath, std::uint32_t flags);
+
+}  // namespace lintally::scan

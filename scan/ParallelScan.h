@@ -1,0 +1,27 @@
+// One scan over several threads, for large trees: the calling thread walks and hands the
+// matched files in small batches over a bounded queue to N counting threads; each thread
+// keeps its own rows, and the rows are merged and sorted once at the end. Memory stays
+// bounded by the queue and the rows (no file is ever held whole).
+//
+// Blocks the calling thread until every counting thread has ended. Thread rule of the
+// sink: see ScanSink.h. options and stop may be changed from other threads while it runs.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/ScanOptions.h"
+#include "scan/ScanResult.h"
+#include "scan/ScanSink.h"
+#include "scan/StopToken.h"
+
+namespace lintally::scan {
+
+// jobs is the number of counting threads (at least one is used). Gives the same rows and
+// total as RunSerialScan over the same tree.
+ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
+                           const ScanOptions& options, unsigned jobs, const StopToken& stop,
+                           IScanSink& sink);
+
+}  // namespace lintally::scan

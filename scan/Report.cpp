@@ -1,0 +1,47 @@
+#include "scan/Report.h"
+
+namespace lintally::scan {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kRule = "_____________________";  // 21 underscores
+constexpr std::size_t kCountColumn = 10;
+
+void AppendRow(std::string& out, const Row& row)
+{
+    const std::string count = std::to_string(row.lines);
+    out.append("  ").append(count);
+    if (count.size() < kCountColumn) {
+        out.append(kCountColumn - count.size(), ' ');
+    }
+    out.append(row.name).append(kLineEnd);
+}
+
+}  // namespace
+
+std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
+                         std::string_view totalText)
+{
+    std::string out;
+    std::size_t size = 96 + root.size() + totalText.size();
+    for (const Row& row : rows) {
+        size += 16 + row.name.size();
+    }
+    out.reserve(size);
+    out.append("Folder:").append(kLineEnd);
+    out.append("  ").append(root).append(kLineEnd);
+    out.append(kLineEnd);
+    out.append("Source Files Info:").append(kLineEnd);
+    out.append("  Lines  |  File").append(kLineEnd);
+    out.append(kRule).append(kLineEnd);
+    for (const Row& row : rows) {
+        AppendRow(out, row);
+    }
+    out.append(kRule).append(kLineEnd);
+    out.append("Total: ").append(totalText);
+    out.append("(").append(std::to_string(rows.size())).append(" files).");
+    return out;
+}
+
+}  // namespace lintally::scan

@@ -1,0 +1,28 @@
+// One result row (a counted file's relative name and its line count) and the order rows
+// are listed in: by name, ASCII case-insensitive, ties broken by plain byte order.
+//
+// A Row is a plain value; the functions are pure and any thread may call them on rows it
+// owns.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lintally::scan {
+
+struct Row
+{
+    std::string name;
+    std::uint64_t lines = 0;
+};
+
+// 'A'-'Z' fold to 'a'-'z', bytes compare unsigned, a prefix sorts first; names equal
+// under folding are ordered by their plain bytes, so the order is total and stable.
+[[nodiscard]] bool RowNameLess(std::string_view a, std::string_view b);
+
+// Sorts by RowNameLess of the names.
+void SortRows(std::vector<Row>& rows);
+
+}  // namespace lintally::scan

@@ -1,0 +1,22 @@
+// The options a scan reads while it runs. The dialog may change them mid-scan (a change
+// applies from the next folder or file on), so each is an atomic.
+//
+// Owned by the scan's owner and outliving the scan; any thread may read or write them.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "scan/FileCount.h"
+
+namespace lintally::scan {
+
+struct ScanOptions
+{
+    // Read at every folder entry: descend into it, or skip it.
+    std::atomic<bool> includeSubFolders{true};
+    // Read for every counted file: the counter's option bits (see MakeCountFlags).
+    std::atomic<std::uint32_t> countFlags{MakeCountFlags(true, false, false)};
+};
+
+}  // namespace lintally::scan

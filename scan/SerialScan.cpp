@@ -1,0 +1,60 @@
+#include "scan/SerialScan.h"
+
+#include "scan/Walker.h"
+
+namespace lintally::scan {
+
+namespace {
+
+class SerialVisitor final : public IWalkVisitor
+{
+public:
+    SerialVisitor(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
+                  const std::function<bool()>& poll, ScanResult& result)
+        : m_options(options), m_stop(stop), m_sink(sink), m_poll(poll), m_result(result)
+    {
+    }
+
+    bool Poll() override
+    {
+        if (m_poll && !m_poll()) {
+            return false;
+        }
+        return !m_stop.StopRequested();
+    }
+
+    bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
+
+    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
+    {
+        const std::uint32_t lines = CountFile(fullPath, m_options.countFlags.load());
+        m_result.rows.push_back(Row{std::string(relativeName), lines});
+        m_result.total += lines;
+        m_sink.OnRowCounted(relativeName, lines);
+    }
+
+    void OnEntryChecked() override { m_sink.OnEntryWalked(); }
+
+private:
+    const ScanOptions& m_options;
+    const StopToken& m_stop;
+    IScanSink& m_sink;
+    const std::function<bool()>& m_poll;
+    ScanResult& m_result;
+};
+
+}  // namespace
+
+ScanResult RunSerialScan(std::string_view root, const std::vector<std::string>& patterns,
+                         const ScanOptions& options, const StopToken& stop, IScanSink& sink,
+                         const std::function<bool()>& poll)
+{
+    ScanResult result;
+    SerialVisitor visitor(options, stop, sink, poll, result);
+    result.stopped = !WalkFolder(root, patterns, visitor);
+    SortRows(result.rows);
+    sink.OnFinished(result.stopped);
+    return result;
+}
+
+}  // namespace lintally::scan

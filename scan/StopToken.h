@@ -1,0 +1,49 @@
+// A stop request for one scan: set once by whoever owns the scan, polled by the walk
+// before every directory entry, and waited on by a paced walk (the dialog waits up to a
+// millisecond per entry here).
+//
+// Owned by the scan's owner; every member may be called from any thread.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace lintally::scan {
+
+class StopToken
+{
+public:
+    StopToken() = default;
+    StopToken(const StopToken&) = delete;
+    StopToken& operator=(const StopToken&) = delete;
+
+    void RequestStop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop.store(true, std::memory_order_release);
+        }
+        m_changed.notify_all();
+    }
+
+    // Makes the token usable for another scan.
+    void Reset() { m_stop.store(false, std::memory_order_release); }
+
+    [[nodiscard]] bool StopRequested() const { return m_stop.load(std::memory_order_acquire); }
+
+    // Waits until a stop is requested or the time has passed; true when stopped.
+    [[nodiscard]] bool WaitFor(std::chrono::microseconds timeout) const
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [this] { return StopRequested(); });
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
+};
+
+}  // namespace lintally::scan

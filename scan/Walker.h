@@ -1,0 +1,45 @@
+// The folder walk: every entry of a root folder, and of its sub-folders when the visitor
+// asks for them, depth first in the order the system lists them; each file whose name
+// suffix matches the patterns is handed to the visitor.
+//
+// The walk keeps no state between calls and holds no folder open while it visits: it reads
+// a folder's entries, closes it, then goes through them, keeping pending folders on an
+// explicit stack so any depth of tree is safe. Folder links are never followed. It runs
+// on the calling thread and calls the visitor from there only.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/DirReader.h"
+
+namespace lintally::scan {
+
+class IWalkVisitor
+{
+public:
+    // Called before each entry; false ends the whole walk at once.
+    virtual bool Poll() { return true; }
+    // Asked at each folder entry: true walks the folder there and then, false skips it.
+    virtual bool IncludeSubFolders() = 0;
+    // A file whose suffix matched. relativeName views into fullPath (see RelativeName).
+    virtual void OnFileMatched(const std::string& fullPath, std::string_view relativeName) = 0;
+    // Called after each file entry was matched against the patterns, whether it matched
+    // or not (after OnFileMatched when it did).
+    virtual void OnEntryChecked() {}
+
+protected:
+    ~IWalkVisitor() = default;
+};
+
+// Walks root (one trailing separator is ignored; relative names are taken from root as
+// given). A root that cannot be read walks nothing. Returns false when Poll ended it.
+bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
+                IWalkVisitor& visitor, IDirReader& reader);
+
+// The same over the system's folders.
+bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
+                IWalkVisitor& visitor);
+
+}  // namespace lintally::scan
