@@ -1,0 +1,48 @@
+#include "sysutil/ShutdownExecutor.h"
+
+#include "sysutil/ProcessSpawn.h"
+
+#include <unistd.h>
+
+namespace Brim {
+
+ShutdownRequest MapShutdownFlags(std::uint32_t flags)
+{
+    ShutdownRequest request;
+    if ((flags & 1u) != 0) {
+        request.action = ShutdownAction::PowerOff;
+    } else if ((flags & 2u) != 0) {
+        request.action = ShutdownAction::Reboot;
+    } else {
+        request.action = ShutdownAction::LogOff;
+    }
+    request.force = (flags & 4u) != 0;
+    return request;
+}
+
+std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, uid_t user)
+{
+    if (request.action == ShutdownAction::LogOff) {
+        return {"loginctl", "terminate-user", std::to_string(user)};
+    }
+    std::vector<std::string> argv{"systemctl",
+                                  request.action == ShutdownAction::PowerOff ? "poweroff"
+                                                                             : "reboot"};
+    if (request.force) {
+        argv.emplace_back("--force");
+    }
+    return argv;
+}
+
+bool CSystemShutdownExecutor::Execute(const ShutdownRequest& request)
+{
+    return SpawnAndWait(BuildShutdownArgv(request, getuid()));
+}
+
+IShutdownExecutor* SystemShutdownExecutor()
+{
+    static CSystemShutdownExecutor executor;
+    return &executor;
+}
+
+} // namespace Brim

@@ -1,0 +1,61 @@
+// Brim::ISysActions and CSysActions: the system actions of the support library.
+//
+// High-resolution counter, opening a file or document, a message box, a shutdown request
+// and the last error's text. CSysActions borrows the COsVersion it is given (it must outlive
+// the actions) and the shutdown executor (the system one when none is given); the message
+// box goes through the installed IMessagePresenter. One thread at a time per object; the
+// presenter rule of MessagePresenter.h applies to ShowMessage.
+#pragma once
+
+#include "sysutil/OsVersion.h"
+#include "sysutil/ShutdownExecutor.h"
+
+#include <cstdint>
+
+namespace Brim {
+
+class ISysActions
+{
+public:
+    // CLOCK_MONOTONIC in nanoseconds; 0 when the clock is unavailable.
+    virtual std::int64_t QueryCounter() = 0;
+    // Opens file with the user's application, or runs it with parameters when it is an
+    // executable and parameters are given; true when the program started.
+    virtual bool ShellOpen(const char* file, const char* parameters) = 0;
+    // Shows a message box through the installed presenter (codes in MessagePresenter.h);
+    // without a presenter the caption and text go to standard error and the result is 0.
+    virtual std::int32_t ShowMessage(const char* caption, const char* text,
+                                     std::uint32_t buttons, std::uint32_t icon) = 0;
+    // Asks the system to power off (bit 0), reboot (bit 1) or log the user off, with force
+    // when bit 2 is set; true when the system accepted the request.
+    virtual bool Shutdown(std::uint32_t flags) = 0;
+    // The text of the calling thread's last error, as Brim::GetLastErrorText.
+    virtual bool GetLastErrorText(char* buffer, std::uint32_t size) = 0;
+
+protected:
+    ~ISysActions() = default;
+};
+
+class CSysActions final : public ISysActions
+{
+public:
+    explicit CSysActions(const COsVersion* version, IShutdownExecutor* executor = nullptr);
+
+    CSysActions(const CSysActions&) = delete;
+    CSysActions& operator=(const CSysActions&) = delete;
+
+    std::int64_t QueryCounter() override;
+    bool ShellOpen(const char* file, const char* parameters) override;
+    std::int32_t ShowMessage(const char* caption, const char* text, std::uint32_t buttons,
+                             std::uint32_t icon) override;
+    bool Shutdown(std::uint32_t flags) override;
+    bool GetLastErrorText(char* buffer, std::uint32_t size) override;
+
+    [[nodiscard]] const COsVersion* GetVersion() const { return m_pVersion; }
+
+private:
+    const COsVersion* m_pVersion;
+    IShutdownExecutor* m_pExecutor;
+};
+
+} // namespace Brim
