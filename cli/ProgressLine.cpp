@@ -1,0 +1,106 @@
+#include "cli/ProgressLine.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "scan/FormatThousands.h"
+
+namespace lintally::cli {
+
+namespace {
+
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+
+// Progress is a courtesy: a short or failed write to the terminal is not an error.
+void WriteQuietly(int fd, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t written = write(fd, text.data() + done, text.size() - done);
+        if (written <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+}  // namespace
+
+ProgressLine::ProgressLine(int fd, bool show) : m_fd(fd), m_show(show) {}
+
+ProgressLine::~ProgressLine()
+{
+    Finish();
+}
+
+void ProgressLine::Start()
+{
+    m_started = std::chrono::steady_clock::now();
+    if (m_show && !m_thread.joinable()) {
+        m_thread = std::thread(&ProgressLine::Redraw, this);
+    }
+}
+
+void ProgressLine::Finish()
+{
+    if (!m_thread.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_done = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+    if (m_drawnWidth > 0) {
+        std::string blank(m_drawnWidth + 2, ' ');
+        blank.front() = '\r';
+        blank.back() = '\r';
+        WriteQuietly(m_fd, blank);
+        m_drawnWidth = 0;
+    }
+}
+
+void ProgressLine::OnRowCounted(std::string_view, std::uint64_t lines)
+{
+    m_files.fetch_add(1, std::memory_order_relaxed);
+    m_lines.fetch_add(lines, std::memory_order_relaxed);
+}
+
+std::string ProgressLine::Text() const
+{
+    const std::uint64_t files = m_files.load(std::memory_order_relaxed);
+    const std::uint64_t lines = m_lines.load(std::memory_order_relaxed);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
+    const double rate = seconds > 0 ? static_cast<double>(files) / seconds : 0.0;
+    char timing[64];
+    std::snprintf(timing, sizeof timing, " files/s, %.1f s", seconds);
+    return scan::FormatThousands(static_cast<std::int64_t>(files)) + " files, " +
+           scan::FormatThousands(static_cast<std::int64_t>(lines)) + " lines, " +
+           scan::FormatThousands(static_cast<std::int64_t>(rate)) + timing;
+}
+
+void ProgressLine::Redraw()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_wake.wait_for(lock, kRedrawInterval, [this] { return m_done; })) {
+        Draw(Text());
+    }
+}
+
+void ProgressLine::Draw(const std::string& text)
+{
+    // Pad over what the previous line left, so a shorter line leaves no stray characters.
+    std::string line(1, '\r');
+    line.append(text);
+    if (text.size() < m_drawnWidth) {
+        line.append(m_drawnWidth - text.size(), ' ');
+    }
+    m_drawnWidth = std::max(m_drawnWidth, text.size());
+    WriteQuietly(m_fd, line);
+}
+
+}  // namespace lintally::cli
