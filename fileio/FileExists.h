@@ -1,0 +1,12 @@
+// FileExists: whether a path names an existing regular file.
+//
+// Symbolic links are followed; folders, FIFOs, sockets and devices are not files here, and
+// nothing is opened, so the test never blocks. Stateless; any thread may call it.
+#pragma once
+
+namespace Brim {
+
+// False for null, an empty path, a missing path and anything that is not a regular file.
+bool FileExists(const char* path);
+
+}  // namespace Brim

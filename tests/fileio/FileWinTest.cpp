@@ -1,0 +1,218 @@
+#include "fileio/FileWin.h"
+
+#include "tests/fileio/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+
+using Brim::CFileWin;
+
+namespace {
+
+const std::string Hundred(100, 'h');
+
+}  // namespace
+
+TEST(CFileWin, MissingFileFailsUnlessCreateMakesItEmpty)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("new.c");
+    CFileWin file;
+    EXPECT_FALSE(file.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_STREQ(file.GetName(), "");
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    ASSERT_TRUE(file.Open(path.c_str(), true, Brim::ModeRead | Brim::ModeWrite));
+    EXPECT_STREQ(file.GetName(), path.c_str());
+    EXPECT_EQ(file.GetSize(), 0u);
+    EXPECT_EQ(file.GetPosition(), 0u);
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST(CFileWin, ClosedFileFailsQuietlyWithTheFailureResults)
+{
+    CFileWin file;
+    char byte = 'x';
+    Brim::FileDateTime created {}, modified {};
+    std::memset(&created, 0xAB, sizeof created);
+    std::memset(&modified, 0xAB, sizeof modified);
+    EXPECT_EQ(file.Read(&byte, 1), 0u);
+    EXPECT_EQ(file.Write(&byte, 1), 0u);
+    EXPECT_FALSE(file.Seek(0, Brim::SeekBegin));
+    EXPECT_EQ(file.GetPosition(), 0xFFFFFFFFu);
+    EXPECT_EQ(file.GetSize(), 0u);
+    EXPECT_FALSE(file.SetSize(0));
+    EXPECT_FALSE(file.Truncate());
+    EXPECT_EQ(file.SetTime(&created, &modified), 0u);
+    file.GetTime(&created, &modified);
+    EXPECT_EQ(created.year + created.month + created.millisecond, 0u);
+    EXPECT_EQ(modified.year + modified.day + modified.second, 0u);
+    EXPECT_EQ(file.GetMode(), 0u);
+    EXPECT_STREQ(file.GetName(), "");
+}
+
+TEST(CFileWin, CloseClearsTheNameButKeepsTheModeWithItsExtraBits)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", "abc");
+    CFileWin file;
+    ASSERT_TRUE(file.Open(path.c_str(), false, 0x1002));
+    EXPECT_EQ(file.GetMode(), 0x1002u);
+    file.Close();
+    EXPECT_STREQ(file.GetName(), "");
+    EXPECT_EQ(file.GetMode(), 0x1002u);
+    file.Close();
+    EXPECT_EQ(file.GetMode(), 0x1002u);
+}
+
+TEST(CFileWin, ReadOnlyOpenRefusesWritesAndSizeChanges)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", Hundred);
+    CFileWin file;
+    ASSERT_TRUE(file.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_EQ(file.Write("x", 1), 0u);
+    EXPECT_FALSE(file.SetSize(0));
+    EXPECT_FALSE(file.Truncate());
+    EXPECT_EQ(file.GetSize(), 100u);
+    file.Close();
+    EXPECT_EQ(TempFolder::Read(path), Hundred);
+}
+
+TEST(CFileWin, SetSizeAndTruncateLeaveThePositionAtTheNewEnd)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", Hundred);
+    CFileWin file;
+    ASSERT_TRUE(file.Open(path.c_str(), false, Brim::ModeRead | Brim::ModeWrite));
+    EXPECT_TRUE(file.SetSize(0));
+    EXPECT_EQ(file.GetSize(), 0u);
+    EXPECT_EQ(file.GetPosition(), 0u);
+
+    EXPECT_EQ(file.Write("0123456789", 10), 10u);
+    EXPECT_TRUE(file.SetSize(4));
+    EXPECT_EQ(file.GetPosition(), 4u);
+    EXPECT_FALSE(file.SetSize(-1));
+    EXPECT_EQ(file.GetSize(), 4u);
+
+    EXPECT_TRUE(file.Truncate());
+    EXPECT_EQ(file.GetSize(), 0u);
+    EXPECT_EQ(file.GetPosition(), 0u);
+    file.Close();
+    EXPECT_EQ(TempFolder::Read(path), "");
+}
+
+TEST(CFileWin, SeekCountsFromEachOriginAndRefusesToGoBeforeTheStart)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", "0123456789");
+    CFileWin file;
+    ASSERT_TRUE(file.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_TRUE(file.Seek(0, Brim::SeekEnd));
+    EXPECT_EQ(file.GetPosition(), 10u);
+    EXPECT_TRUE(file.Seek(-3, Brim::SeekEnd));
+    EXPECT_EQ(file.GetPosition(), 7u);
+    EXPECT_TRUE(file.Seek(2, Brim::SeekBegin));
+    EXPECT_EQ(file.GetPosition(), 2u);
+    EXPECT_TRUE(file.Seek(3, 0));  // any other origin counts from the current position
+    EXPECT_EQ(file.GetPosition(), 5u);
+    EXPECT_TRUE(file.Seek(1, 99));
+    EXPECT_EQ(file.GetPosition(), 6u);
+
+    EXPECT_FALSE(file.Seek(-1, Brim::SeekBegin));
+    EXPECT_FALSE(file.Seek(-7, Brim::SeekCurrent));
+    EXPECT_FALSE(file.Seek(-11, Brim::SeekEnd));
+    EXPECT_EQ(file.GetPosition(), 6u);
+
+    char bytes[8] = {};
+    EXPECT_EQ(file.Read(bytes, 0), 0u);
+    EXPECT_EQ(file.Read(nullptr, 1), 0u);
+    EXPECT_EQ(file.Read(bytes, 8), 4u);
+    EXPECT_STREQ(bytes, "6789");
+    EXPECT_EQ(file.Read(bytes, 8), 0u);
+}
+
+TEST(CFileWin, ExclusiveOpenOfAFileHeldExclusivelyFailsUntilItIsClosed)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", "abc");
+    CFileWin first, second;
+    ASSERT_TRUE(first.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_FALSE(second.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_FALSE(second.Open(path.c_str(), false, Brim::ModeRead | Brim::ModeShareRead));
+    EXPECT_STREQ(second.GetName(), "");
+    first.Close();
+    EXPECT_TRUE(second.Open(path.c_str(), false, Brim::ModeRead));
+}
+
+TEST(CFileWin, ReadSharingOpensCoexistAndKeepExclusiveOpensOut)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", "abc");
+    const std::uint32_t sharedRead = Brim::ModeRead | Brim::ModeShareRead;
+    CFileWin first, second, exclusive;
+    ASSERT_TRUE(first.Open(path.c_str(), false, sharedRead));
+    EXPECT_TRUE(second.Open(path.c_str(), false, sharedRead));
+    EXPECT_FALSE(exclusive.Open(path.c_str(), false, Brim::ModeRead));
+
+    const std::uint32_t sharedWrite = Brim::ModeRead | Brim::ModeWrite | Brim::ModeShareWrite;
+    CFileWin writer1, writer2;
+    const std::string other = folder.Write("b.c", "abc");
+    EXPECT_TRUE(writer1.Open(other.c_str(), false, sharedWrite));
+    EXPECT_TRUE(writer2.Open(other.c_str(), false, sharedWrite));
+}
+
+TEST(CFileWin, OpenClosesTheEarlierFileEvenWhenTheNewOpenFails)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("a.c", "abc");
+    CFileWin first, second;
+    ASSERT_TRUE(first.Open(path.c_str(), false, Brim::ModeRead));
+    EXPECT_FALSE(first.Open(folder.Path("missing.c").c_str(), false, Brim::ModeRead));
+    EXPECT_STREQ(first.GetName(), "");
+    EXPECT_EQ(first.GetSize(), 0u);
+    EXPECT_TRUE(second.Open(path.c_str(), false, Brim::ModeRead));  // the lock went with it
+    EXPECT_FALSE(first.Open(nullptr, false, Brim::ModeRead));
+}
+
+TEST(CFileWin, FoldersFifosAndDevicesAreRefusedWithoutBlocking)
+{
+    TempFolder folder;
+    const std::string fifo = folder.Path("pipe.c");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    CFileWin file;
+    for (const std::uint32_t mode : {0x02u, 0x04u, 0x06u}) {
+        EXPECT_FALSE(file.Open(fifo.c_str(), false, mode)) << mode;
+        EXPECT_FALSE(file.Open(fifo.c_str(), true, mode)) << mode;
+    }
+    EXPECT_FALSE(file.Open(folder.Path("").c_str(), false, Brim::ModeRead));
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_FALSE(file.Open("/dev/null", false, Brim::ModeRead | Brim::ModeWrite));
+    EXPECT_STREQ(file.GetName(), "");
+}
+
+TEST(CFileWin, PathsBeyond260CharactersOpenUpToTheSystemLimit)
+{
+    TempFolder folder;
+    std::string deep = folder.Path("");
+    while (deep.size() < 700)
+        deep += "a-folder-with-a-long-name/";
+    std::filesystem::create_directories(deep);
+    const std::string path = deep + "deep.c";
+    ASSERT_GT(path.size(), 260u);
+    CFileWin file;
+    ASSERT_TRUE(file.Open(path.c_str(), true, Brim::ModeRead | Brim::ModeWrite));
+    EXPECT_STREQ(file.GetName(), path.c_str());
+    EXPECT_EQ(file.Write("x\n", 2), 2u);
+
+    const std::string tooLong(PATH_MAX, 'a');
+    EXPECT_FALSE(file.Open(tooLong.c_str(), true, Brim::ModeRead));
+    EXPECT_EQ(errno, ENAMETOOLONG);
+    EXPECT_STREQ(file.GetName(), "");
+}
