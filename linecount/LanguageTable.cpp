@@ -1,0 +1,43 @@
+#include "linecount/LanguageTable.h"
+
+#include <cstring>
+
+namespace PrjHelper {
+
+bool GetFileExt(const char* path, char* buffer, std::uint32_t size, bool withDot)
+{
+    if (path == nullptr || buffer == nullptr || size == 0)
+        return false;
+    const char* dot = std::strchr(path, '.');
+    if (dot == nullptr)
+        return false;
+
+    const char* from = withDot ? dot : dot + 1;
+    const std::size_t length = std::strlen(from);
+    const std::size_t room = size - 1;
+    const std::size_t copied = length < room ? length : room;
+    std::memcpy(buffer, from, copied);
+    std::memset(buffer + copied, 0, room - copied);
+    buffer[room] = '\0';
+    return length < size;
+}
+
+std::int32_t GetLanguageId(const char* ext)
+{
+    if (ext == nullptr)
+        return 0;
+    for (const ExtensionRow& row : kExtensionTable) {
+        if (std::strcmp(ext, row.ext) == 0)
+            return row.lang;
+    }
+    return 0;
+}
+
+CommentMarkers GetCommentMarkers(std::int32_t lang)
+{
+    if (lang < 0 || lang >= kLanguageCount)
+        return kCommentMarkerTable[0];
+    return kCommentMarkerTable[lang];
+}
+
+}  // namespace PrjHelper
