@@ -91,6 +91,10 @@ bool TakeShareLock(int fd, std::uint32_t mode)
     return result == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOTSUP;
 }
 
+// The most one read or write asks for: what Linux moves in one call at most, and below
+// SSIZE_MAX everywhere, so a count never turns into an implementation-defined request.
+constexpr std::uint32_t LargestTransfer = 0x7FFFF000u;
+
 std::uint32_t Low32(std::int64_t value)
 {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & 0xFFFFFFFFu);
@@ -121,7 +125,7 @@ std::uint32_t CFileWin::Read(void* buffer, std::uint32_t count)
         return 0;
     ssize_t done;
     do
-        done = ::read(m_hFile, buffer, count);
+        done = ::read(m_hFile, buffer, count < LargestTransfer ? count : LargestTransfer);
     while (done < 0 && errno == EINTR);
     return done < 0 ? 0 : static_cast<std::uint32_t>(done);
 }
@@ -132,7 +136,7 @@ std::uint32_t CFileWin::Write(const void* buffer, std::uint32_t count)
         return 0;
     ssize_t done;
     do
-        done = ::write(m_hFile, buffer, count);
+        done = ::write(m_hFile, buffer, count < LargestTransfer ? count : LargestTransfer);
     while (done < 0 && errno == EINTR);
     return done < 0 ? 0 : static_cast<std::uint32_t>(done);
 }
@@ -231,11 +235,12 @@ void CFileWin::GetTime(FileDateTime* created, FileDateTime* modified)
             FillRecord(info.stx_mtime, modified);
         return;
     }
+    // A kernel or sandbox without statx still gives the last-write time through fstat.
     struct stat fallback {};
-    if (errno == ENOSYS && modified != nullptr && ::fstat(m_hFile, &fallback) == 0)
-        UnixTimeToFileDateTime({fallback.st_mtim.tv_sec,
-                                   static_cast<std::uint32_t>(fallback.st_mtim.tv_nsec)},
-            *modified);
+    if (errno != ENOSYS || modified == nullptr || ::fstat(m_hFile, &fallback) != 0)
+        return;
+    const UnixTime time {fallback.st_mtim.tv_sec, static_cast<std::uint32_t>(fallback.st_mtim.tv_nsec)};
+    UnixTimeToFileDateTime(time, *modified);
 }
 
 std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime* modified)
