@@ -1,8 +1,8 @@
 // Hoard::CRefMemT: one growable heap block whose first byte is a reference count.
 //
-// The payload follows the count byte. The holder owns its block; a block whose count is 2 or
-// more belongs to several holders, and a holder that is about to touch such a block takes a
-// private copy first. Blocks only grow. Raw copies go through the primitives table. Not
+// The payload follows the count byte. The holder owns its block; ShareFrom lets a second
+// holder use the same block (count 2 or more), and a holder that is about to touch a shared
+// block takes a private copy first. Blocks only grow. Raw copies go through the primitives table. Not
 // copyable; one thread at a time per holder. Allocation failure, and a size that does not
 // fit in 32 bits, raise std::bad_alloc; nothing else throws.
 #pragma once
@@ -85,6 +85,23 @@ public:
         MakeOwn();
         T* block = GetBlock();
         return block != nullptr ? block + 1 : nullptr;
+    }
+
+    // Releases this holder's block and becomes a further holder of other's block, raising
+    // its count. Returns false, changing nothing, when other has no block or its count has
+    // reached MaxRef.
+    bool ShareFrom(CRefMemT& other)
+    {
+        T* block = other.GetBlock();
+        if (&other == this || block == nullptr || block[0] >= MaxRef)
+            return false;
+        if (block[0] == 0)
+            block[0] = 1;
+        Release();
+        block[0] = static_cast<T>(block[0] + 1);
+        m_Block.Attach(other.m_Block.Get());
+        m_nSize = other.m_nSize;
+        return true;
     }
 
     // The block's size in bytes, count byte included; 0 without a block.

@@ -11,7 +11,9 @@
 
 #include <cstdint>
 
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+#define HOARD_PRINTF_FORMAT(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#elif defined(__GNUC__)
 #define HOARD_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
 #define HOARD_PRINTF_FORMAT(fmt, args)
