@@ -1,0 +1,4 @@
+#include <stdio.h>
+
+// comment
+int main(void) { return 0; }

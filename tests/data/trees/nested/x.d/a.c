@@ -1,0 +1,2 @@
+// only a comment
+int a;

@@ -1,0 +1,60 @@
+#include "scan/JsonCsv.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using lintally::scan::FormatCsv;
+using lintally::scan::FormatJson;
+using lintally::scan::Row;
+using lintally::scan::ToValidUtf8;
+
+namespace {
+const std::string kFffd = "\xEF\xBF\xBD";
+}
+
+TEST(ToValidUtf8, KeepsValidTextAsItIs)
+{
+    const std::string text = "plain \xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80";
+    EXPECT_EQ(ToValidUtf8(text), text);
+}
+
+TEST(ToValidUtf8, ReplacesEachInvalidByteOnItsOwn)
+{
+    EXPECT_EQ(ToValidUtf8("a\xE9" "b"), "a" + kFffd + "b");          // Latin-1 byte
+    EXPECT_EQ(ToValidUtf8("\x80\x80"), kFffd + kFffd);                // stray continuations
+    EXPECT_EQ(ToValidUtf8("\xE2\x82" "A"), kFffd + kFffd + "A");      // cut-short sequence
+    EXPECT_EQ(ToValidUtf8("\xC0\x80"), kFffd + kFffd);                // overlong NUL
+    EXPECT_EQ(ToValidUtf8("\xED\xA0\x80"), kFffd + kFffd + kFffd);    // surrogate
+    EXPECT_EQ(ToValidUtf8("\xF4\x90\x80\x80"), kFffd + kFffd + kFffd + kFffd);  // above U+10FFFF
+    EXPECT_EQ(ToValidUtf8("\xF0\x9F\x98"), kFffd + kFffd + kFffd);    // ends mid-sequence
+}
+
+TEST(FormatJson, HoldsRootTotalAndRowsInOrder)
+{
+    const std::vector<Row> rows = {{"a \"q\".c", 3}, {"sub/b\\c.h", 0}};
+    const auto document = nlohmann::json::parse(FormatJson("/r\xE9", rows, 3));
+    EXPECT_EQ(document["root"], "/r" + kFffd);
+    EXPECT_EQ(document["total"], 3);
+    ASSERT_EQ(document["files"].size(), 2u);
+    EXPECT_EQ(document["files"][0]["name"], "a \"q\".c");
+    EXPECT_EQ(document["files"][0]["lines"], 3);
+    EXPECT_EQ(document["files"][1]["name"], "sub/b\\c.h");
+    EXPECT_EQ(document["files"][1]["lines"], 0);
+}
+
+TEST(FormatJson, EmptyResultHasAnEmptyFileList)
+{
+    EXPECT_EQ(FormatJson("r", {}, 0), "{\"root\": \"r\", \"total\": 0, \"files\": []}\n");
+}
+
+TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
+{
+    const std::vector<Row> rows = {{"plain.c", 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
+    EXPECT_EQ(FormatCsv(rows),
+              "file,lines\n"
+              "plain.c,1\n"
+              "\"a,b.c\",2\n"
+              "\"say \"\"hi\"\".c\",3\n"
+              "\"two\nlines.c\",4\n");
+    EXPECT_EQ(FormatCsv({}), "file,lines\n");
+}

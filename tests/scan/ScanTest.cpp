@@ -1,0 +1,218 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "scan/FileCount.h"
+#include "scan/ParallelScan.h"
+#include "scan/PatternList.h"
+#include "scan/SerialScan.h"
+#include "tests/scan/TempTree.h"
+
+using namespace lintally::scan;
+using lintally::testing::RunningAsRoot;
+using lintally::testing::TempTree;
+
+namespace {
+
+const std::string kTrees = std::string(LINTALLY_TEST_DATA) + "/trees";
+
+// Counts what it is told; safe for the parallel scan's concurrent calls.
+class CountingSink final : public IScanSink
+{
+public:
+    void OnRowCounted(std::string_view, std::uint64_t lines) override
+    {
+        ++rows;
+        total += lines;
+    }
+    void OnEntryWalked() override { ++entries; }
+    void OnFinished(bool wasStopped) override
+    {
+        ++finished;
+        stopped = wasStopped;
+    }
+
+    std::atomic<int> rows{0};
+    std::atomic<std::uint64_t> total{0};
+    std::atomic<int> entries{0};
+    std::atomic<int> finished{0};
+    std::atomic<bool> stopped{false};
+};
+
+// A tree of many small files in a few folders, with counts that differ per file.
+void FillManyFiles(const TempTree& tree, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        std::string name = "d";
+        name.append(std::to_string(i % 7)).append("/f").append(std::to_string(i)).append(".c");
+        std::string bytes(static_cast<std::size_t>(i % 13), '\n');
+        bytes.append("x\n");
+        tree.File(name, bytes);
+    }
+}
+
+bool SameRows(const ScanResult& a, const ScanResult& b)
+{
+    if (a.rows.size() != b.rows.size() || a.total != b.total) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        if (a.rows[i].name != b.rows[i].name || a.rows[i].lines != b.rows[i].lines) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(CountFile, AFileThatCannotBeOpenedCountsZero)
+{
+    const TempTree tree;
+    EXPECT_EQ(CountFile(tree.Path("missing.c"), MakeCountFlags(true, false, false)), 0u);
+    ASSERT_TRUE(tree.Fifo("pipe.c"));  // must not wait for a writer
+    EXPECT_EQ(CountFile(tree.Path("pipe.c"), MakeCountFlags(true, false, false)), 0u);
+    tree.Folder("folder.c");
+    EXPECT_EQ(CountFile(tree.Path("folder.c"), MakeCountFlags(true, false, false)), 0u);
+}
+
+TEST(CountFile, AppliesTheOptionBits)
+{
+    const TempTree tree;
+    tree.File("six.c", "#include <a.h>\n\n// remark\n/* block */\nint x; // remark\n   \n");
+    EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(false, true, false)), 2u);
+    EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(false, false, false)), 4u);
+    EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(true, true, false)), 4u);
+    EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(true, false, false)), 6u);
+}
+
+TEST(RunSerialScan, ReportsEveryRowAndEveryEntryToTheSink)
+{
+    const ScanOptions options;
+    const StopToken stop;
+    CountingSink sink;
+    const ScanResult result =
+        RunSerialScan(kTrees + "/filter", BuildPatternList("*.c,*.h"), options, stop, sink);
+    ASSERT_EQ(result.rows.size(), 2u);
+    EXPECT_EQ(result.rows[0].name, "a.c");
+    EXPECT_EQ(result.rows[1].name, "B.H");
+    EXPECT_EQ(result.total, 6u);
+    EXPECT_EQ(sink.rows, 2);
+    EXPECT_EQ(sink.total, 6u);
+    EXPECT_EQ(sink.entries, 6);  // every file entry, matched or not
+    EXPECT_EQ(sink.finished, 1);
+    EXPECT_FALSE(result.stopped);
+}
+
+TEST(RunSerialScan, PollHookCanEndTheScanKeepingTheRowsSoFar)
+{
+    const TempTree tree;
+    FillManyFiles(tree, 20);
+    const ScanOptions options;
+    const StopToken stop;
+    CountingSink sink;
+    int polls = 0;
+    const ScanResult result = RunSerialScan(tree.Root(), BuildPatternList("*.c"), options, stop,
+                                            sink, [&polls] { return ++polls < 5; });
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(sink.stopped);
+    EXPECT_LT(result.rows.size(), 4u);
+}
+
+TEST(RunSerialScan, AStoppedTokenWalksNothing)
+{
+    const ScanOptions options;
+    StopToken stop;
+    stop.RequestStop();
+    CountingSink sink;
+    const ScanResult result = RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
+    EXPECT_TRUE(result.rows.empty());
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(stop.WaitFor(std::chrono::microseconds(0)));
+    stop.Reset();
+    EXPECT_FALSE(stop.WaitFor(std::chrono::microseconds(100)));
+}
+
+TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
+{
+    const TempTree tree;
+    FillManyFiles(tree, 300);
+    tree.File("sub/.hidden/h.C", "a\nb\n");
+    const ScanOptions options;
+    const StopToken stop;
+    NullScanSink quiet;
+    const auto patterns = BuildPatternList("*.c");
+    const ScanResult serial = RunSerialScan(tree.Root(), patterns, options, stop, quiet);
+    ASSERT_EQ(serial.rows.size(), 301u);
+    for (const unsigned jobs : {1u, 2u, 8u}) {
+        CountingSink sink;
+        const ScanResult parallel = RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
+        EXPECT_TRUE(SameRows(serial, parallel)) << jobs << " threads";
+        EXPECT_EQ(sink.rows, 301);
+        EXPECT_EQ(sink.total, serial.total);
+        EXPECT_EQ(sink.entries, 301);
+        EXPECT_EQ(sink.finished, 1);
+    }
+}
+
+TEST(RunParallelScan, HonoursTheOptions)
+{
+    ScanOptions options;
+    options.includeSubFolders = false;
+    options.countFlags = MakeCountFlags(false, true, false);
+    const StopToken stop;
+    NullScanSink quiet;
+    const ScanResult result = RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
+    ASSERT_EQ(result.rows.size(), 4u);
+    EXPECT_EQ(result.rows[3].name, "top.c");
+    EXPECT_EQ(result.total, 1u + 4u + 1u + 1u);  // .dot.c, block.c, crlf.c, top.c
+}
+
+namespace {
+
+// Asks for a stop as soon as the first row arrives.
+class StoppingSink final : public IScanSink
+{
+public:
+    explicit StoppingSink(StopToken& stop) : m_stop(stop) {}
+    void OnRowCounted(std::string_view, std::uint64_t) override { m_stop.RequestStop(); }
+    void OnEntryWalked() override {}
+    void OnFinished(bool wasStopped) override { stopped = wasStopped; }
+    bool stopped = false;
+
+private:
+    StopToken& m_stop;
+};
+
+}  // namespace
+
+TEST(RunParallelScan, AStopEndsWalkAndCountingAndIsReported)
+{
+    const TempTree tree;
+    FillManyFiles(tree, 2000);
+    const ScanOptions options;
+    StopToken stop;
+    StoppingSink sink(stop);
+    const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(sink.stopped);
+    EXPECT_LT(result.rows.size(), 2000u);
+}
+
+TEST(RunParallelScan, AnUnreadableFileIsARowWithZeroLines)
+{
+    if (RunningAsRoot()) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    const TempTree tree;
+    tree.File("locked.c", "int a;\n");
+    chmod(tree.Path("locked.c").c_str(), 0);
+    const ScanOptions options;
+    const StopToken stop;
+    NullScanSink quiet;
+    const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0].lines, 0u);
+}

@@ -1,0 +1,222 @@
+#include "scan/Walker.h"
+
+#include <pthread.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "scan/PatternList.h"
+#include "tests/scan/TempTree.h"
+
+using lintally::scan::BuildPatternList;
+using lintally::scan::DirEntry;
+using lintally::scan::EntryKind;
+using lintally::scan::IDirReader;
+using lintally::scan::IWalkVisitor;
+using lintally::scan::WalkFolder;
+using lintally::testing::TempTree;
+
+namespace {
+
+// Folders held in memory; a folder it does not know cannot be opened.
+class FakeDirReader final : public IDirReader
+{
+public:
+    bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) override
+    {
+        reads.push_back(dir);
+        const auto found = folders.find(dir);
+        entries = found == folders.end() ? std::vector<DirEntry>() : found->second;
+        return found != folders.end();
+    }
+
+    std::map<std::string, std::vector<DirEntry>> folders;
+    std::vector<std::string> reads;
+};
+
+// Records what the walk reports, as "matched <relative name>" and "checked" events.
+class RecordingVisitor final : public IWalkVisitor
+{
+public:
+    bool Poll() override { return ++polls <= pollLimit; }
+    bool IncludeSubFolders() override
+    {
+        ++subFolderQueries;
+        return subFolderAnswers.empty() ? true : TakeAnswer();
+    }
+    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
+    {
+        events.push_back("matched " + std::string(relativeName));
+        fullPaths.push_back(fullPath);
+    }
+    void OnEntryChecked() override { events.push_back("checked"); }
+
+    [[nodiscard]] std::vector<std::string> Matched() const
+    {
+        std::vector<std::string> names;
+        for (const std::string& event : events) {
+            if (event.rfind("matched ", 0) == 0) {
+                names.push_back(event.substr(8));
+            }
+        }
+        return names;
+    }
+
+    std::vector<bool> subFolderAnswers;
+    int pollLimit = 1 << 30;
+    int polls = 0;
+    int subFolderQueries = 0;
+    std::vector<std::string> events;
+    std::vector<std::string> fullPaths;
+
+private:
+    bool TakeAnswer()
+    {
+        const bool answer = subFolderAnswers.front();
+        subFolderAnswers.erase(subFolderAnswers.begin());
+        return answer;
+    }
+};
+
+DirEntry F(const char* name) { return DirEntry{name, EntryKind::File}; }
+DirEntry D(const char* name) { return DirEntry{name, EntryKind::Folder}; }
+
+using Names = std::vector<std::string>;
+
+}  // namespace
+
+TEST(WalkFolder, WalksASubFolderWhereItsEntryIsMet)
+{
+    FakeDirReader reader;
+    reader.folders["r"] = {F("a.c"), D("sub"), F("z.h"), F("skip.txt")};
+    reader.folders["r/sub"] = {F("x.c")};
+    RecordingVisitor visitor;
+    EXPECT_TRUE(WalkFolder("r/", BuildPatternList("*.c,*.h"), visitor, reader));
+    EXPECT_EQ(visitor.events, (Names{"matched a.c", "checked", "matched sub/x.c", "checked",
+                                     "matched z.h", "checked", "checked"}));
+    EXPECT_EQ(visitor.fullPaths, (Names{"r/a.c", "r/sub/x.c", "r/z.h"}));
+    EXPECT_EQ(visitor.polls, 5);  // one per entry, folders included
+}
+
+TEST(WalkFolder, AsksForSubFoldersAtEveryFolderEntry)
+{
+    FakeDirReader reader;
+    reader.folders["r"] = {D("one"), D("two"), D("three")};
+    reader.folders["r/one"] = {F("1.c")};
+    reader.folders["r/two"] = {F("2.c")};
+    reader.folders["r/three"] = {F("3.c")};
+    RecordingVisitor visitor;
+    visitor.subFolderAnswers = {true, false, true};
+    WalkFolder("r", BuildPatternList("*.c"), visitor, reader);
+    EXPECT_EQ(visitor.subFolderQueries, 3);
+    EXPECT_EQ(visitor.Matched(), (Names{"one/1.c", "three/3.c"}));
+    EXPECT_EQ(reader.reads, (Names{"r", "r/one", "r/three"}));
+}
+
+TEST(WalkFolder, SkippedFoldersNeverBecomeRowsEvenUnderStarDotStar)
+{
+    FakeDirReader reader;
+    reader.folders["r"] = {D("x.d"), F("e")};
+    reader.folders["r/x.d"] = {F("a.c")};
+    RecordingVisitor visitor;
+    visitor.subFolderAnswers = {false};
+    WalkFolder("r", BuildPatternList("*.*"), visitor, reader);
+    EXPECT_EQ(visitor.events, (Names{"matched e", "checked"}));
+}
+
+TEST(WalkFolder, FalseFromPollEndsEveryLevelAtOnce)
+{
+    FakeDirReader reader;
+    reader.folders["r"] = {D("sub"), F("after.c")};
+    reader.folders["r/sub"] = {F("1.c"), F("2.c"), F("3.c")};
+    RecordingVisitor visitor;
+    visitor.pollLimit = 3;  // the folder entry, 1.c, 2.c
+    EXPECT_FALSE(WalkFolder("r", BuildPatternList("*.c"), visitor, reader));
+    EXPECT_EQ(visitor.Matched(), (Names{"sub/1.c", "sub/2.c"}));
+}
+
+TEST(WalkFolder, ARootThatCannotBeReadWalksNothing)
+{
+    FakeDirReader reader;
+    RecordingVisitor visitor;
+    EXPECT_TRUE(WalkFolder("/missing", BuildPatternList("*.*"), visitor, reader));
+    EXPECT_TRUE(visitor.events.empty());
+}
+
+namespace {
+
+// A chain of folders "d/d/d/..." of the given depth with one file at the bottom.
+class DeepDirReader final : public IDirReader
+{
+public:
+    explicit DeepDirReader(std::size_t depth) : m_depth(depth) {}
+    bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) override
+    {
+        const auto level = static_cast<std::size_t>(std::count(dir.begin(), dir.end(), '/'));
+        entries = {level < m_depth ? D("d") : F("leaf.c")};
+        return true;
+    }
+
+private:
+    std::size_t m_depth;
+};
+
+struct DeepWalk
+{
+    std::size_t depth;
+    RecordingVisitor visitor;
+};
+
+void* WalkDeep(void* argument)
+{
+    auto* walk = static_cast<DeepWalk*>(argument);
+    DeepDirReader reader(walk->depth);
+    WalkFolder("r", BuildPatternList("*.c"), walk->visitor, reader);
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(WalkFolder, ADeepTreeDoesNotGrowTheCallStack)
+{
+    // A walk that recursed once per level would need far more than this small stack.
+    DeepWalk walk{3000, {}};
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &attributes, WalkDeep, &walk), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    ASSERT_EQ(walk.visitor.fullPaths.size(), 1u);
+    EXPECT_EQ(walk.visitor.fullPaths[0].size(), std::string("r").size() + 2 * 3000 + std::string("/leaf.c").size());
+}
+
+TEST(SystemDirReader, SkipsPipesAndFolderLinksButTakesFileLinksAndHiddenEntries)
+{
+    const TempTree tree;
+    tree.File("a.c", "int a;\n");
+    tree.File(".hidden/h.c", "int h;\n");
+    tree.File("sub/x.c", "int x;\n");
+    tree.Link("sub/loop", "..");        // a folder link back up: never followed
+    tree.Link("link.c", "a.c");         // a file link: counted
+    tree.Link("dangling.c", "nowhere"); // leads nowhere: skipped
+    ASSERT_TRUE(tree.Fifo("f.c"));
+    RecordingVisitor visitor;
+    EXPECT_TRUE(WalkFolder(tree.Root(), BuildPatternList("*.*"), visitor));
+    Names matched = visitor.Matched();
+    std::sort(matched.begin(), matched.end());
+    EXPECT_EQ(matched, (Names{".hidden/h.c", "a.c", "link.c", "sub/x.c"}));
+}
+
+TEST(SystemDirReader, KeepsNamesAsTheirBytes)
+{
+    const TempTree tree;
+    tree.File("caf\xE9 file.c", "x\n");
+    RecordingVisitor visitor;
+    WalkFolder(tree.Root() + "/", BuildPatternList("*.C"), visitor);
+    EXPECT_EQ(visitor.Matched(), (Names{"caf\xE9 file.c"}));
+    EXPECT_EQ(visitor.fullPaths, (Names{tree.Root() + "/caf\xE9 file.c"}));
+}
