@@ -1,11 +1,13 @@
 #include "memory/AutoPtr.h"
 #include "memory/List.h"
 #include "memory/RefMem.h"
+#include "memory/RefStr.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -165,6 +167,22 @@ TEST(CRefMemT, SharingStopsAtTheHighestCount)
     Block empty;
     Block taker;
     EXPECT_FALSE(taker.ShareFrom(empty));
+}
+
+TEST(CRefMemT, SizesThatOverflow32BitsFailAsAllocationsAndChangeNothing)
+{
+    Block b;
+    b.Reserve(3, 1);
+    unsigned char* before = b.GetBlock();
+    EXPECT_THROW(b.Realloc(UINT32_MAX - 3, Block::KeepContents, 32), std::bad_alloc);
+    EXPECT_THROW(b.Reserve(UINT32_MAX, 1), std::bad_alloc);
+    EXPECT_EQ(b.GetBlock(), before);
+    EXPECT_EQ(b.GetSize(), 4u);
+
+    Hoard::CRefStr s("abc");
+    EXPECT_THROW(s.Insert(1, "x", UINT32_MAX - 3), std::bad_alloc);
+    EXPECT_THROW(s.Reserve(UINT32_MAX - 1), std::bad_alloc);
+    EXPECT_STREQ(s.GetText(), "abc");
 }
 
 TEST(CList, HoldsItsInitialRoomThenGrowsExactlyKeepingElements)
