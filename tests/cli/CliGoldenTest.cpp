@@ -1,0 +1,150 @@
+// The command line against the committed golden trees (expected reports beside them) and
+// the engine's golden source files (their first line states their counts).
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "tests/cli/CliRunner.h"
+
+using lintally::testing::CliResult;
+using lintally::testing::RunCli;
+
+namespace {
+
+const std::string kData = LINTALLY_TEST_DATA;
+const std::string kTrees = kData + "/trees";
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct GoldenCase
+{
+    const char* expected;  // file beside the trees
+    std::vector<std::string> args;
+};
+
+const std::vector<GoldenCase> kGoldenCases = {
+    {"filter.c-h.report", {"-t", "*.c,*.h", "filter"}},
+    {"filter.c-h-strict.report", {"-t", "*.c,*.h", "--exclude-remed", "--exclude-blank", "filter"}},
+    {"filter.all.report", {"-t", "*.*", "filter"}},
+    {"filter.space.report", {"-t", "*.h ,*.c", "filter"}},
+    {"filter.tar-gz.report", {"-t", "*.tar.gz", "filter"}},
+    {"filter.none.report", {"-t", "*.cs", "filter"}},
+    {"nested.all.report", {"-t", "*.*", "nested"}},
+    {"nested.no-sub.report", {"--no-sub", "-t", "*.*", "nested/"}},
+    {"nested.strict.report", {"-t", "*.c,*.h", "--exclude-remed", "--exclude-blank", "nested"}},
+    {"nested.blocks.report",
+     {"-t", "*.c,*.h", "--exclude-remed", "--exclude-blank", "--block-comments", "nested"}},
+};
+
+}  // namespace
+
+TEST(CliGoldenTrees, PrintTheirExpectedReportsByteForByte)
+{
+    for (const GoldenCase& golden : kGoldenCases) {
+        const CliResult result = RunCli({golden.args, kTrees});
+        EXPECT_EQ(result.status, 0) << golden.expected;
+        EXPECT_EQ(result.out, ReadAll(kTrees + "/" + golden.expected)) << golden.expected;
+        EXPECT_EQ(result.err, "") << golden.expected;
+    }
+}
+
+TEST(CliGoldenTrees, RootWithOrWithoutTrailingSeparatorGivesTheSameRows)
+{
+    const CliResult plain = RunCli({{"-f", "json", "-t", "*.*", "nested"}, kTrees});
+    const CliResult slashed = RunCli({{"-f", "json", "-t", "*.*", "nested/"}, kTrees});
+    const auto a = nlohmann::json::parse(plain.out);
+    const auto b = nlohmann::json::parse(slashed.out);
+    EXPECT_EQ(a["files"], b["files"]);
+    EXPECT_EQ(a["total"], b["total"]);
+    EXPECT_EQ(b["root"], "nested/");
+}
+
+TEST(CliGoldenTrees, DefaultTypesAreTheDialogsFirstPreset)
+{
+    // The preset takes .c/.h/.cpp but not .bak, .gz or a name without a dot.
+    const CliResult result = RunCli({{"-f", "csv", "filter"}, kTrees});
+    EXPECT_EQ(result.out, "file,lines\na.c,4\nB.H,2\nc.cpp,3\n");
+}
+
+namespace {
+
+// The options a golden key names ("plain", "remed+blank", "blocks", ...).
+std::vector<std::string> OptionsForKey(const std::string& key)
+{
+    std::vector<std::string> args = {"-t", "*.*", "-f", "json"};
+    if (key.find("remed") == std::string::npos) {
+        args.push_back("--exclude-remed");
+    }
+    if (key.find("blank") == std::string::npos) {
+        args.push_back("--exclude-blank");
+    }
+    if (key.find("blocks") != std::string::npos) {
+        args.push_back("--block-comments");
+    }
+    return args;
+}
+
+// file name -> (key -> expected count), from each file's first line.
+std::map<std::string, std::map<std::string, std::uint64_t>> GoldenCounts(const std::string& folder)
+{
+    std::map<std::string, std::map<std::string, std::uint64_t>> counts;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string first;
+        std::getline(in, first);
+        const std::size_t mark = first.find("lintally:");
+        if (mark == std::string::npos) {
+            continue;
+        }
+        std::istringstream pairs(first.substr(mark + 9));
+        std::string pair;
+        while (pairs >> pair) {
+            const std::size_t equals = pair.find('=');
+            if (equals != std::string::npos) {
+                counts[entry.path().filename().string()][pair.substr(0, equals)] =
+                    std::stoull(pair.substr(equals + 1));
+            }
+        }
+    }
+    return counts;
+}
+
+}  // namespace
+
+TEST(CliGoldenFiles, CountAsTheirFirstLineStates)
+{
+    const std::string folder = kData + "/golden";
+    if (!std::filesystem::is_directory(folder)) {
+        GTEST_SKIP() << "no golden source files";
+    }
+    const auto expected = GoldenCounts(folder);
+    ASSERT_FALSE(expected.empty());
+    std::map<std::string, nlohmann::json> runs;
+    for (const auto& [file, keys] : expected) {
+        for (const auto& [key, count] : keys) {
+            if (runs.find(key) == runs.end()) {
+                std::vector<std::string> args = OptionsForKey(key);
+                args.push_back(folder);
+                runs[key] = nlohmann::json::parse(RunCli({args, ""}).out);
+            }
+            bool found = false;
+            for (const auto& row : runs[key]["files"]) {
+                if (row["name"] == file) {
+                    found = true;
+                    EXPECT_EQ(row["lines"], count) << file << " " << key;
+                }
+            }
+            EXPECT_TRUE(found) << file;
+        }
+    }
+}

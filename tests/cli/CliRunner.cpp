@@ -1,0 +1,94 @@
+#include "tests/cli/CliRunner.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace lintally::testing {
+
+namespace {
+
+// A program that hangs is ended by this alarm, so a test fails instead of waiting forever.
+constexpr unsigned kWatchdogSeconds = 60;
+
+std::string TakeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    unlink(path.c_str());
+    return bytes.str();
+}
+
+int MakeCaptureFile(std::string& path)
+{
+    path = "/tmp/lintally-cli-test-XXXXXX";
+    return mkstemp(path.data());
+}
+
+[[noreturn]] void RunChild(const CliRun& run, int outFd, int errFd)
+{
+    if (!run.workingFolder.empty() && chdir(run.workingFolder.c_str()) != 0) {
+        _exit(126);
+    }
+    if (run.fileSizeLimit >= 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(run.fileSizeLimit);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    dup2(outFd, STDOUT_FILENO);
+    dup2(errFd, STDERR_FILENO);
+    alarm(kWatchdogSeconds);
+    std::vector<char*> argv;
+    std::string program = LINTALLY_CLI;
+    argv.push_back(program.data());
+    std::vector<std::string> args = run.args;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
+}  // namespace
+
+CliResult RunCli(const CliRun& run)
+{
+    CliResult result;
+    std::string outPath;
+    std::string errPath;
+    int outFd = MakeCaptureFile(outPath);
+    const int errFd = MakeCaptureFile(errPath);
+    int pipeFds[2] = {-1, -1};
+    if (run.closedStdout && pipe(pipeFds) == 0) {
+        close(outFd);
+        outFd = pipeFds[1];
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        RunChild(run, outFd, errFd);
+    }
+    if (pipeFds[0] >= 0) {
+        close(pipeFds[0]);  // nobody will read what the child writes
+    }
+    close(outFd);
+    close(errFd);
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child) {
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    result.out = TakeFile(outPath);
+    result.err = TakeFile(errPath);
+    return result;
+}
+
+}  // namespace lintally::testing

@@ -1,0 +1,30 @@
+// Runs the built lintally-cli as a child process and collects its exit status and both
+// output streams, with the few twists the tests need (working folder, a file-size limit
+// that makes writes fail even for root, a standard output whose reader is gone).
+//
+// Each call is self-contained; used from the test thread only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lintally::testing {
+
+struct CliRun
+{
+    std::vector<std::string> args;
+    std::string workingFolder;   // empty: the test's own
+    long fileSizeLimit = -1;     // bytes; negative: no limit
+    bool closedStdout = false;   // standard output is a pipe nobody reads
+};
+
+struct CliResult
+{
+    int status = -1;  // exit status, or 128 + signal number
+    std::string out;
+    std::string err;
+};
+
+CliResult RunCli(const CliRun& run);
+
+}  // namespace lintally::testing
