@@ -33,11 +33,4 @@ std::int32_t GetLanguageId(const char* ext)
     return 0;
 }
 
-CommentMarkers GetCommentMarkers(std::int32_t lang)
-{
-    if (lang < 0 || lang >= kLanguageCount)
-        return kCommentMarkerTable[0];
-    return kCommentMarkerTable[lang];
-}
-
 }  // namespace PrjHelper

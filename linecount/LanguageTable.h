@@ -66,7 +66,11 @@ bool GetFileExt(const char* path, char* buffer, std::uint32_t size, bool withDot
 // 0 for a null pointer and for an extension no row lists.
 [[nodiscard]] std::int32_t GetLanguageId(const char* ext);
 
-// The markers of a language id; any id outside the table gives three empty texts.
-[[nodiscard]] CommentMarkers GetCommentMarkers(std::int32_t lang);
+// The markers of a language id; any id outside the table gives three empty texts. Inline:
+// the counter asks once per line.
+[[nodiscard]] constexpr CommentMarkers GetCommentMarkers(std::int32_t lang)
+{
+    return lang >= 0 && lang < kLanguageCount ? kCommentMarkerTable[lang] : kCommentMarkerTable[0];
+}
 
 }  // namespace PrjHelper

@@ -120,6 +120,10 @@ std::int32_t CSrcLineReader::Run()
 void CSrcLineReader::SendBlock(char* data, std::uint32_t size, Hoard::CRefStr& carry,
                                bool& pending)
 {
+    // The usual reader has one hook (its counter): it is looked up once per block and called
+    // directly. Hooks are only ever added, so a changed count sends lines the general way.
+    const std::uint32_t hooks = m_Hooks.GetCount();
+    ISrcLineHook* const only = hooks == 1 ? m_Hooks.GetAt(0) : nullptr;
     char* at = data;
     char* const end = data + size;
     while (at < end) {
@@ -136,7 +140,10 @@ void CSrcLineReader::SendBlock(char* data, std::uint32_t size, Hoard::CRefStr& c
             pending = false;
         } else {
             *lf = '\0';
-            SendLine(at);
+            if (only != nullptr && m_Hooks.GetCount() == 1)
+                only->OnLine(at);
+            else
+                SendLine(at);
         }
         at = lf + 1;
     }

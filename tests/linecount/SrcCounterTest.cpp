@@ -58,16 +58,6 @@ TEST(CSrcCounter, SixLineExampleCountsByTheOptions)
     EXPECT_EQ(CountFile(path, CF_COUNT_REMED | CF_COUNT_BLANK), 6u);
 }
 
-TEST(CSrcCounter, CrLfFileWithTabIndentedCommentsHonoursEveryOption)
-{
-    TempDir dir;
-    const std::string path =
-        dir.Write("crlf.cpp", "int a;\r\n\r\n\t// remark\r\n  /* text */  \r\n \t\r\nint b;\r\n");
-    EXPECT_EQ(CountFile(path, 0), 2u);
-    EXPECT_EQ(CountFile(path, CF_COUNT_BLANK), 4u);
-    EXPECT_EQ(CountFile(path, CF_COUNT_REMED), 4u);
-}
-
 TEST(CSrcCounter, ExtensionComesFromTheFileNameNotItsFolders)
 {
     TempDir dir;
@@ -94,13 +84,6 @@ TEST(CSrcCounter, ExtensionComesFromTheFileNameNotItsFolders)
     const Opened longExt = OpenOnly("a.abcdefgh");
     EXPECT_EQ(longExt.ext, "abcdefg");
     EXPECT_EQ(longExt.lang, 0);
-}
-
-TEST(CSrcCounter, DottedFolderDoesNotTurnCommentsIntoCode)
-{
-    TempDir dir;
-    const std::string path = dir.Write("v1.2/main.c", "// remark\nint a;\n");
-    EXPECT_EQ(CountFile(path, 0), 1u);
 }
 
 TEST(CSrcCounter, PathLongerThanItsCopyStillOpensWithTheFileNamesLanguage)
@@ -145,28 +128,6 @@ TEST(CSrcCounter, OnBeginResetsTheCountAndTheBlockState)
     ASSERT_TRUE(counter.m_Reader.Open(path.c_str()));
     counter.m_Reader.Run();
     EXPECT_EQ(counter.m_nCount, 1u);  // the block left open before OnBegin is gone
-}
-
-TEST(CSrcCounter, TrackedBlocksSpanLinesOnlyWhenAsked)
-{
-    TempDir dir;
-    const std::string path =
-        dir.Write("blocks.c", "/*\n * note\n */\nint a;\n/* a */ int b;\n{\n");
-    EXPECT_EQ(CountFile(path, 0), 6u);
-    EXPECT_EQ(CountFile(path, CF_TRACK_BLOCKS), 3u);
-    EXPECT_EQ(CountFile(path, CF_TRACK_BLOCKS | CF_COUNT_REMED), 6u);
-
-    const std::string pascal = dir.Write("blocks.pas", "{\n note\n}\nbegin\n");
-    EXPECT_EQ(CountFile(pascal, 0), 4u);
-    EXPECT_EQ(CountFile(pascal, CF_TRACK_BLOCKS), 1u);
-}
-
-TEST(CSrcCounter, PythonAndVbScriptHaveSingleLineMarkers)
-{
-    TempDir dir;
-    EXPECT_EQ(CountFile(dir.Write("a.py", "# note\nx = 1\n"), 0), 1u);
-    EXPECT_EQ(CountFile(dir.Write("a.vbs", "' note\nx = 1\n"), 0), 1u);
-    EXPECT_EQ(CountFile(dir.Write("b.vbs", "' note\nx = 1\n"), CF_COUNT_REMED), 2u);
 }
 
 TEST(CSrcCounter, NulByteEndsWhatTheLineShows)
