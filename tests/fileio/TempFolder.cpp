@@ -1,20 +1,25 @@
 #include "tests/fileio/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <vector>
 
 TempFolder::TempFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "fileio-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (::mkdtemp(buffer.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary folder");
-    m_root = buffer.data();
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device random;
+    // create_directory answers false for a name that is taken, so a race picks another one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = base / ("fileio-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            m_root = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder()
@@ -25,7 +30,7 @@ TempFolder::~TempFolder()
 
 std::string TempFolder::Path(const std::string& name) const
 {
-    return m_root + "/" + name;
+    return (std::filesystem::path(m_root) / name).string();
 }
 
 std::string TempFolder::Write(const std::string& name, const std::string& bytes) const
