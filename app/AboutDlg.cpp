@@ -1,0 +1,26 @@
+#include "app/AboutDlg.h"
+
+#include "app/ControlIds.h"
+#include "app/DialogTemplate.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setFont(DialogFont(font()));
+    for (const ControlTemplate& control : kAboutControls) {
+        QWidget* widget = CreateControl(control, this);
+        if (control.kind == ControlKind::Icon) {
+            const QRect rect = widget->geometry();
+            static_cast<QLabel*>(widget)->setPixmap(icon.pixmap(std::min(rect.width(), rect.height())));
+        }
+        if (control.id == IDOK) {
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, &QDialog::accept);
+        }
+    }
+    FitCaptions(this, DuToPixelsX(kAboutWidthDu));
+    setFixedSize(DuToPixelsX(kAboutWidthDu), DuToPixelsY(kAboutHeightDu));
+}

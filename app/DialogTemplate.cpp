@@ -1,0 +1,230 @@
+#include "app/DialogTemplate.h"
+
+#include "app/ControlIds.h"
+
+#include <QAbstractItemView>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+
+const ControlTemplate kMainDialogControls[19] = {
+    {kNoControlId, ControlKind::GroupBox, "File Type", {5, 5, 257, 47}, "grpFileType"},
+    {kNoControlId, ControlKind::Label, "File type list:", {12, 17, 42, 8}, "lblFileType"},
+    {IDC_CB_FILETYPE, ControlKind::ComboBox, "", {12, 28, 243, 73}, "cbFileType"},
+    {kNoControlId, ControlKind::GroupBox, "Search Folder", {5, 56, 257, 48}, "grpSearchFolder"},
+    {kNoControlId, ControlKind::Label, "Destination:", {14, 72, 40, 8}, "lblDestination"},
+    {IDC_CB_DESTINATION, ControlKind::ComboBox, "", {56, 70, 155, 99}, "cbDestination"},
+    {IDC_BTN_BROWSE, ControlKind::PushButton, "&Browse", {215, 70, 39, 13}, "btnBrowse"},
+    {IDC_CHK_INCLUDE_SUB, ControlKind::CheckBox, "Include sub-folders.", {14, 89, 80, 10}, "chkIncludeSub"},
+    {IDC_CHK_INCLUDE_REMED, ControlKind::CheckBox, "Include remed line.", {97, 89, 77, 10}, "chkIncludeRemed"},
+    {IDC_CHK_EXCLUDE_BLANK, ControlKind::CheckBox, "Exclude blank line(s).", {175, 89, 83, 10}, "chkExcludeBlank"},
+    {IDC_BTN_MORE, ControlKind::PushButton, "&More", {5, 110, 50, 14}, "btnMore"},
+    {kNoControlId, ControlKind::Label, "Total", {77, 114, 19, 8}, "lblTotal"},
+    {IDC_EDIT_TOTAL, ControlKind::TotalEdit, "", {101, 111, 54, 12}, "editTotal"},
+    {kNoControlId, ControlKind::Label, "Lines.", {162, 114, 22, 8}, "lblLines"},
+    {IDC_BTN_CALCULATE, ControlKind::PushButton, "&Calculate", {215, 110, 40, 13}, "btnCalculate"},
+    {IDC_LST_RESULT, ControlKind::ListView, "", {5, 133, 257, 75}, "lstResult"},
+    {IDC_STATIC_ROOT, ControlKind::Label, "Root folder:", {5, 215, 39, 10}, "lblRoot"},
+    {IDC_EDIT_ROOT, ControlKind::ReadOnlyEdit, "", {49, 215, 151, 11}, "editRoot"},
+    {IDC_BTN_SAVE, ControlKind::PushButton, "&Save", {212, 212, 50, 14}, "btnSave"},
+};
+
+const char* const kFileTypePresets[14] = {
+    "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,*.bas,"
+    "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java",
+    "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp,*.asm",
+    "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp",
+    "*.cpp,*.cc,*.c,*.cxx",
+    "*.hxx,*.hpp,*.h,*.hh,*.inl,*.inc",
+    "*.frm,*.bas",
+    "*.pas",
+    "*.php,*.php3,*.php4",
+    "*.asp,*.aspx",
+    "*.jsp",
+    "*.pl",
+    "*.cs",
+    "*.java",
+    "*.*",
+};
+
+const char* const kDestinationPresets[3] = {"D:\\lib_main", "E:\\lib_main", "N:\\lib_main"};
+
+const MenuItemTemplate kMainMenu[7] = {
+    {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false},
+    {"&File", nullptr, "Select &Folder", ID_FILE_SELECTFOLDER, false},
+    {"&File", nullptr, nullptr, 0, false},
+    {"&File", nullptr, "E&xit", ID_FILE_EXIT, false},
+    {"Option", "Line break", "CR+LF", ID_LINEBREAK_CRLF, true},
+    {"Option", "Line break", "CR", ID_LINEBREAK_CR, false},
+    {"&Help", nullptr, "&About", ID_HELP_ABOUT, false},
+};
+
+const ControlTemplate kAboutControls[4] = {
+    {kNoControlId, ControlKind::Icon, "", {11, 17, 21, 20}, "iconAbout"},
+    {kNoControlId, ControlKind::Label, "Lintally Version 1.0", {40, 10, 119, 8}, "lblVersion"},
+    {IDOK, ControlKind::DefPushButton, "OK", {149, 14, 50, 16}, "btnOk"},
+    {kNoControlId, ControlKind::Label, "https://lintally.example.org", {40, 28, 103, 8}, "lblWebAddress"},
+};
+
+QFont DialogFont(const QFont& base)
+{
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    QFont font = base;
+    for (int pixels = 11; pixels > 8; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetricsF(font).horizontalAdvance(alphabet) / alphabet.size() <= 6.25) {
+            break;
+        }
+    }
+    return font;
+}
+
+QRect DuToPixels(const DuRect& rect)
+{
+    return QRect(DuToPixelsX(rect.x), DuToPixelsY(rect.y), DuToPixelsX(rect.w), DuToPixelsY(rect.h));
+}
+
+namespace {
+
+QComboBox* CreateComboBox(QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    // Like the designed drop-down box: no completion, and Enter never adds an entry.
+    combo->setCompleter(nullptr);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+QLineEdit* CreateEdit(ControlKind kind, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(kind != ControlKind::Edit);
+    if (kind == ControlKind::TotalEdit) {
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return edit;
+}
+
+QTableView* CreateListView(QWidget* parent)
+{
+    auto* view = new QTableView(parent);
+    view->setFrameShadow(QFrame::Sunken);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Compact rows, one text line each, as in a report-view list.
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    return view;
+}
+
+QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
+    case ControlKind::GroupBox: return new QGroupBox(caption, parent);
+    case ControlKind::Label: return new QLabel(caption, parent);
+    case ControlKind::Icon: return new QLabel(parent);
+    case ControlKind::ComboBox: return CreateComboBox(parent);
+    case ControlKind::PushButton: return new QPushButton(caption, parent);
+    case ControlKind::DefPushButton: {
+        auto* button = new QPushButton(caption, parent);
+        button->setDefault(true);
+        return button;
+    }
+    case ControlKind::CheckBox: return new QCheckBox(caption, parent);
+    case ControlKind::Edit:
+    case ControlKind::ReadOnlyEdit:
+    case ControlKind::TotalEdit: return CreateEdit(control.kind, parent);
+    case ControlKind::ListView: return CreateListView(parent);
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
+{
+    QWidget* widget = CreateWidget(control, parent);
+    widget->setObjectName(QString::fromUtf8(control.objectName));
+    widget->setProperty("controlId", control.id);
+    DuRect rect = control.rect;
+    if (control.kind == ControlKind::ComboBox) {
+        rect.h = kComboClosedHeightDu;
+    }
+    widget->setGeometry(DuToPixels(rect));
+    if (control.kind == ControlKind::GroupBox) {
+        widget->lower();
+    }
+    return widget;
+}
+
+void FitCaptions(QWidget* parent, int width)
+{
+    const auto children = parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* widget : children) {
+        if (qobject_cast<QLabel*>(widget) == nullptr && qobject_cast<QCheckBox*>(widget) == nullptr) {
+            continue;
+        }
+        const QRect rect = widget->geometry();
+        int limit = width - rect.x();
+        for (const QWidget* other : children) {
+            const QRect next = other->geometry();
+            if (other != widget && qobject_cast<const QGroupBox*>(other) == nullptr && next.x() > rect.x()
+                && next.top() < rect.bottom() && next.bottom() > rect.top()) {
+                limit = std::min(limit, next.x() - rect.x() - 2);
+            }
+        }
+        widget->resize(std::max(rect.width(), std::min(widget->sizeHint().width(), limit)), rect.height());
+    }
+}
+
+QMenuBar* CreateMainMenu(QWidget* parent)
+{
+    auto* bar = new QMenuBar(parent);
+    bar->setObjectName(QStringLiteral("mainMenu"));
+    QMenu* menu = nullptr;
+    QMenu* submenu = nullptr;
+    QActionGroup* group = nullptr;
+    for (const MenuItemTemplate& item : kMainMenu) {
+        if (menu == nullptr || menu->title() != QString::fromUtf8(item.menu)) {
+            menu = bar->addMenu(QString::fromUtf8(item.menu));
+            submenu = nullptr;
+        }
+        QMenu* target = menu;
+        if (item.submenu != nullptr) {
+            if (submenu == nullptr) {
+                submenu = menu->addMenu(QString::fromUtf8(item.submenu));
+                group = new QActionGroup(submenu);
+                group->setExclusive(true);
+            }
+            target = submenu;
+        }
+        if (item.text == nullptr) {
+            target->addSeparator();
+            continue;
+        }
+        QAction* action = target->addAction(QString::fromUtf8(item.text));
+        action->setProperty("commandId", item.commandId);
+        if (item.submenu != nullptr) {
+            action->setCheckable(true);
+            action->setChecked(item.checked);
+            group->addAction(action);
+        }
+    }
+    return bar;
+}

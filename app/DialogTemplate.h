@@ -1,0 +1,86 @@
+// The dialog templates as data: the main dialog's controls with their ids, captions and
+// dialog-unit rectangles, the presets of its two combo boxes, its menu, and the About box.
+// Dialog units map to pixels at 6 by 13 pixel base units (x: du * 6 / 4, y: du * 13 / 8).
+// The Create* helpers build Qt widgets from these tables; the caller's parent owns them.
+//
+// The tables are constants; the Create* helpers run on the UI thread.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QMenuBar;
+class QWidget;
+
+struct DuRect
+{
+    int x, y, w, h;
+};
+
+[[nodiscard]] constexpr int DuToPixelsX(int du) { return du * 6 / 4; }
+[[nodiscard]] constexpr int DuToPixelsY(int du) { return du * 13 / 8; }
+[[nodiscard]] QRect DuToPixels(const DuRect& rect);
+
+enum class ControlKind { GroupBox, Label, Icon, ComboBox, PushButton, DefPushButton, CheckBox,
+                         Edit, ReadOnlyEdit, TotalEdit, ListView };
+
+// Static controls (group boxes, labels) have no id of their own.
+constexpr int kNoControlId = -1;
+
+struct ControlTemplate
+{
+    int id;
+    ControlKind kind;
+    const char* caption;
+    DuRect rect;
+    const char* objectName;
+};
+
+// Main dialog (template 102): "Lintally", 267 by 231 dialog units.
+inline constexpr const char* kMainDialogCaption = "Lintally";
+inline constexpr int kMainDialogWidthDu = 267;
+inline constexpr int kMainDialogHeightDu = 231;
+// Outer heights of the short form (down to the Calculate row) and of the long form.
+inline constexpr int kShortFormHeight = 259;
+inline constexpr int kLongFormHeight = 421;
+inline constexpr int kFileNameColumnWidth = 273;
+inline constexpr int kCodeLinesColumnWidth = 90;
+// A closed drop-down combo box is one edit row high; the template's height includes the list.
+inline constexpr int kComboClosedHeightDu = 13;
+
+extern const ControlTemplate kMainDialogControls[19];
+extern const char* const kFileTypePresets[14];
+extern const char* const kDestinationPresets[3];
+
+struct MenuItemTemplate
+{
+    const char* menu;     // top-level menu
+    const char* submenu;  // null, or the sub-menu the item sits in
+    const char* text;     // null for a separator
+    int commandId;
+    bool checked;
+};
+
+extern const MenuItemTemplate kMainMenu[7];
+
+// About box (template 100): "About Lintally", 206 by 55 dialog units.
+inline constexpr const char* kAboutCaption = "About Lintally";
+inline constexpr int kAboutWidthDu = 206;
+inline constexpr int kAboutHeightDu = 55;
+extern const ControlTemplate kAboutControls[4];
+
+// The dialog font: the application's font at the largest pixel size (at most 11, the
+// designed 8 points at 96 dpi) whose average character width fits the 6-pixel base unit.
+[[nodiscard]] QFont DialogFont(const QFont& base);
+
+// Builds one control from its template, parented to parent, with its object name, its
+// numeric id in the "controlId" property and its pixel geometry.
+QWidget* CreateControl(const ControlTemplate& control, QWidget* parent);
+
+// Widens each label and check box of parent to its text where the template is too narrow
+// for this font, never into the next control to its right nor past parent's width.
+void FitCaptions(QWidget* parent, int width);
+
+// Builds the main menu; every action carries its command id in the "commandId" property,
+// and the line-break items form an exclusive, checkable group.
+QMenuBar* CreateMainMenu(QWidget* parent);

@@ -1,0 +1,110 @@
+// When Calculate may be pressed, and the root folder chosen by typing, picking or browsing.
+#include "DialogHarness.h"
+
+#include "app/ControlIds.h"
+#include "fileio/ShellAllocator.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class CountingAllocator final : public Brim::IShellAllocator
+{
+public:
+    void* Alloc(std::uint32_t size) override
+    {
+        ++allocated;
+        return std::malloc(size);
+    }
+    void Free(void* block) override
+    {
+        freed += block != nullptr ? 1 : 0;
+        std::free(block);
+    }
+    int allocated = 0;
+    int freed = 0;
+};
+
+} // namespace
+
+TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeList)
+{
+    DialogHarness h;
+    QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
+    const QString root = QString::fromStdString(h.Root());
+    h.Type(IDC_CB_DESTINATION, root + QStringLiteral("/missin"));
+    EXPECT_FALSE(calculate->isEnabled());
+    h.MakeFolder("missing");
+    QTest::keyClick(qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_DESTINATION))->lineEdit(), Qt::Key_G);
+    EXPECT_TRUE(calculate->isEnabled());
+
+    h.Type(IDC_CB_FILETYPE, QString());
+    EXPECT_FALSE(calculate->isEnabled());
+    h.Type(IDC_CB_FILETYPE, QStringLiteral("x"));
+    EXPECT_TRUE(calculate->isEnabled());
+}
+
+TEST(CLintallyDlg, PickingADestinationOrATypePresetRechecksCalculate)
+{
+    DialogHarness h;
+    auto* destination = qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_DESTINATION));
+    auto* types = qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_FILETYPE));
+    QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
+    destination->addItem(QString::fromStdString(h.Root()));
+    destination->setCurrentIndex(3);
+    emit destination->activated(3);
+    EXPECT_TRUE(calculate->isEnabled());
+
+    h.Type(IDC_CB_FILETYPE, QString());
+    ASSERT_FALSE(calculate->isEnabled());
+    types->setCurrentIndex(3);
+    emit types->activated(3);
+    EXPECT_TRUE(calculate->isEnabled());
+
+    destination->setCurrentIndex(0);
+    emit destination->activated(0);
+    EXPECT_FALSE(calculate->isEnabled());
+}
+
+TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
+{
+    CountingAllocator allocator;
+    Brim::IShellAllocator* previous = Brim::SetShellAllocator(&allocator);
+    {
+        DialogHarness h;
+        h.MakeFolder("work");
+        h.prompts.browseResult = h.Root() + "/work";
+        h.Type(IDC_CB_DESTINATION, QStringLiteral("/nowhere"));
+        h.Click(IDC_BTN_BROWSE);
+        EXPECT_EQ(h.prompts.browseTitle, QStringLiteral("Select destination folder"));
+        EXPECT_EQ(h.prompts.browseSelection, QStringLiteral("/nowhere"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QString::fromStdString(h.Root() + "/work/"));
+        EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+
+        h.prompts.browseResult.assign(1, '/');
+        h.dialog->GetMenuItem(ID_FILE_SELECTFOLDER)->trigger();
+        EXPECT_EQ(h.prompts.browseSelection, QString::fromStdString(h.Root() + "/work/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QStringLiteral("/"));
+
+        h.prompts.browseResult.clear();
+        h.Click(IDC_BTN_BROWSE);
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QStringLiteral("/"));
+    }
+    Brim::SetShellAllocator(previous);
+    EXPECT_EQ(allocator.allocated, 2);
+    EXPECT_EQ(allocator.freed, 2);
+}
+
+TEST(CLintallyDlg, OpenFolderOpensTheRootTextAsItIs)
+{
+    DialogHarness h;
+    h.dialog->GetMenuItem(ID_FILE_OPENFOLDER)->trigger();
+    ASSERT_EQ(h.prompts.opened.size(), 1u);
+    EXPECT_EQ(h.prompts.opened[0], QStringLiteral("D:\\lib_main"));
+}

@@ -1,0 +1,153 @@
+// The dialog as it opens: controls, presets, menus, keys, its two forms and the About box.
+#include "DialogHarness.h"
+
+#include "app/AboutDlg.h"
+#include "app/ControlIds.h"
+#include "app/DialogTemplate.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(DialogTemplate, EveryControlHasADistinctIdAndFitsTheDialog)
+{
+    std::set<int> ids;
+    for (const ControlTemplate& control : kMainDialogControls) {
+        if (control.id != kNoControlId) {
+            EXPECT_TRUE(ids.insert(control.id).second) << control.objectName;
+        }
+        EXPECT_LE(control.rect.x + control.rect.w, kMainDialogWidthDu) << control.objectName;
+    }
+    EXPECT_EQ(ids.size(), 13u);
+}
+
+TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
+{
+    DialogHarness h;
+    CLintallyDlg& dlg = *h.dialog;
+    auto* types = qobject_cast<QComboBox*>(dlg.GetDlgItem(IDC_CB_FILETYPE));
+    auto* destination = qobject_cast<QComboBox*>(dlg.GetDlgItem(IDC_CB_DESTINATION));
+    ASSERT_EQ(types->count(), 14);
+    EXPECT_EQ(types->currentText(), QString::fromUtf8(kFileTypePresets[0]));
+    EXPECT_EQ(types->itemText(13), QStringLiteral("*.*"));
+    ASSERT_EQ(destination->count(), 3);
+    EXPECT_EQ(destination->itemText(0), QStringLiteral("D:\\lib_main"));
+    EXPECT_EQ(destination->itemText(2), QStringLiteral("N:\\lib_main"));
+
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_SUB))->isChecked());
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_REMED))->isChecked());
+    EXPECT_FALSE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_EXCLUDE_BLANK))->isChecked());
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("0"));
+    EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), QStringLiteral("&Calculate"));
+    EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&More"));
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_EDIT_ROOT)->isVisible());
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_STATIC_ROOT)->isVisible());
+    // The Windows presets do not exist here, so there is nothing to calculate yet.
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+
+    auto* list = qobject_cast<QTableView*>(dlg.GetDlgItem(IDC_LST_RESULT));
+    EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("File name"));
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Code line(s)"));
+    EXPECT_EQ(list->columnWidth(0), 273);
+    EXPECT_EQ(list->columnWidth(1), 90);
+    EXPECT_TRUE(list->showGrid());
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Lintally"));
+}
+
+TEST(CLintallyDlg, MoreAndLessSwitchTheHeightAndKeepTheWidth)
+{
+    DialogHarness h;
+    CLintallyDlg& dlg = *h.dialog;
+    const int width = dlg.frameGeometry().width();
+    QWidget* save = dlg.GetDlgItem(IDC_BTN_SAVE);
+    h.Click(IDC_BTN_MORE);
+    EXPECT_EQ(dlg.frameGeometry().height(), kLongFormHeight);
+    EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&Less"));
+    // The long form shows everything down to the Save button.
+    EXPECT_LE(save->mapTo(&dlg, QPoint(0, save->height())).y(), dlg.height());
+    h.Click(IDC_BTN_MORE);
+    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
+    EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&More"));
+    EXPECT_EQ(dlg.frameGeometry().width(), width);
+    QWidget* calculate = dlg.GetDlgItem(IDC_BTN_CALCULATE);
+    EXPECT_LE(calculate->mapTo(&dlg, QPoint(0, calculate->height())).y(), dlg.height());
+    EXPECT_GT(save->mapTo(&dlg, QPoint(0, 0)).y(), dlg.height());
+}
+
+TEST(CLintallyDlg, LineBreakMenuKeepsExactlyOneCheckMark)
+{
+    DialogHarness h;
+    QAction* crlf = h.dialog->GetMenuItem(ID_LINEBREAK_CRLF);
+    QAction* cr = h.dialog->GetMenuItem(ID_LINEBREAK_CR);
+    ASSERT_NE(crlf, nullptr);
+    ASSERT_NE(cr, nullptr);
+    EXPECT_EQ(crlf->text(), QStringLiteral("CR+LF"));
+    EXPECT_TRUE(crlf->isChecked());
+    EXPECT_FALSE(cr->isChecked());
+    cr->trigger();
+    EXPECT_TRUE(cr->isChecked());
+    EXPECT_FALSE(crlf->isChecked());
+    crlf->trigger();
+    EXPECT_TRUE(crlf->isChecked());
+    EXPECT_FALSE(cr->isChecked());
+}
+
+TEST(CLintallyDlg, MenuCommandsCarryTheirTextsAndIds)
+{
+    DialogHarness h;
+    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_OPENFOLDER)->text(), QStringLiteral("&Open Folder"));
+    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_SELECTFOLDER)->text(), QStringLiteral("Select &Folder"));
+    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_EXIT)->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(h.dialog->GetMenuItem(ID_HELP_ABOUT)->text(), QStringLiteral("&About"));
+}
+
+TEST(CLintallyDlg, EnterAndEscapeDoNothing)
+{
+    DialogHarness h;
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root()));
+    auto* destination = qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_DESTINATION));
+    QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(calculate->isEnabled());
+    calculate->setFocus();
+    QTest::keyClick(calculate, Qt::Key_Return);
+    QTest::keyClick(destination->lineEdit(), Qt::Key_Enter);
+    QTest::keyClick(h.dialog.get(), Qt::Key_Escape);
+    EXPECT_TRUE(h.dialog->isVisible());
+    EXPECT_FALSE(h.dialog->IsScanning());
+    EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), QStringLiteral("&Calculate"));
+    EXPECT_EQ(destination->count(), 3);
+}
+
+TEST(CAboutDlg, ShowsTheVersionAndClosesWithOkOrEscape)
+{
+    CAboutDlg about(QIcon(QStringLiteral(":/lintally/lintally.png")));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Lintally"));
+    const auto labels = about.findChildren<QLabel*>();
+    const bool hasVersion = std::any_of(labels.begin(), labels.end(),
+        [](const QLabel* label) { return label->text() == QStringLiteral("Lintally Version 1.0"); });
+    EXPECT_TRUE(hasVersion);
+    const auto icon = std::find_if(labels.begin(), labels.end(),
+        [](const QLabel* label) { return label->objectName() == QStringLiteral("iconAbout"); });
+    ASSERT_NE(icon, labels.end());
+    EXPECT_FALSE((*icon)->pixmap().isNull());
+
+    about.show();
+    QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("btnOk")), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+    about.show();
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+}

@@ -1,0 +1,126 @@
+#include "DialogHarness.h"
+
+#include "app/ControlIds.h"
+#include "app/ResultModel.h"
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+
+DialogHarness::DialogHarness()
+    : dialog(std::make_unique<CLintallyDlg>(prompts))
+{
+    dialog->show();
+}
+
+DialogHarness::~DialogHarness() = default;
+
+std::string DialogHarness::Root() const
+{
+    return folder.path().toStdString();
+}
+
+void DialogHarness::WriteFile(const std::string& relativePath, const std::string& content) const
+{
+    const std::filesystem::path path = std::filesystem::path(Root()) / relativePath;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+void DialogHarness::MakeFolder(const std::string& relativePath) const
+{
+    std::filesystem::create_directories(std::filesystem::path(Root()) / relativePath);
+}
+
+void DialogHarness::WriteManyFiles(int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "f%04d.c", i);
+        WriteFile(name, "x;\n");
+    }
+}
+
+void DialogHarness::Type(int comboId, const QString& text)
+{
+    QLineEdit* edit = qobject_cast<QComboBox*>(dialog->GetDlgItem(comboId))->lineEdit();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void DialogHarness::Click(int buttonId)
+{
+    QTest::mouseClick(dialog->GetDlgItem(buttonId), Qt::LeftButton);
+}
+
+QString DialogHarness::Text(int controlId) const
+{
+    QWidget* widget = dialog->GetDlgItem(controlId);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        return button->text();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        return combo->currentText();
+    }
+    return qobject_cast<QLineEdit*>(widget)->text();
+}
+
+void DialogHarness::Scan(const QString& typeList)
+{
+    Type(IDC_CB_FILETYPE, typeList);
+    Type(IDC_CB_DESTINATION, QString::fromStdString(Root()));
+    Click(IDC_BTN_CALCULATE);
+    WaitForScanEnd();
+}
+
+bool DialogHarness::WaitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    // A real event loop: it wakes for each of the worker's calls at once, where a
+    // sleep-and-poll wait would hold every call back by its sleep.
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    check.start(1);
+    if (!done()) {
+        loop.exec();
+    }
+    return done();
+}
+
+bool DialogHarness::WaitForScanEnd(int timeoutMs)
+{
+    // The caption comes back with the worker's last call, just after it stops scanning.
+    return WaitUntil([this] { return !dialog->IsScanning() && Text(IDC_BTN_CALCULATE) == QStringLiteral("&Calculate"); },
+                     timeoutMs);
+}
+
+bool DialogHarness::WaitForRows(int rows, int timeoutMs)
+{
+    return WaitUntil([this, rows] { return RowCount() >= rows; }, timeoutMs);
+}
+
+std::vector<std::string> DialogHarness::RowNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& row : dialog->GetResultModel().Rows()) {
+        names.push_back(row.name);
+    }
+    return names;
+}
+
+int DialogHarness::RowCount() const
+{
+    return dialog->GetResultModel().rowCount();
+}

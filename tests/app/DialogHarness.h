@@ -1,0 +1,48 @@
+// DialogHarness: a real main dialog on a temporary folder, with fake prompts, and the few
+// steps the tests take through its controls (typing into a box, clicking, waiting for the
+// scan to end while the event loop runs).
+#pragma once
+
+#include "FakePrompts.h"
+#include "app/LintallyDlg.h"
+
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QPushButton;
+
+class DialogHarness
+{
+public:
+    DialogHarness();
+    ~DialogHarness();
+
+    // Creates a file under the temporary root (folders on the way are made).
+    void WriteFile(const std::string& relativePath, const std::string& content) const;
+    void MakeFolder(const std::string& relativePath) const;
+    // Writes count files "f0000.c", ... of one line each.
+    void WriteManyFiles(int count) const;
+    [[nodiscard]] std::string Root() const;
+
+    // Replaces the text of a combo box as typing does.
+    void Type(int comboId, const QString& text);
+    void Click(int buttonId);
+    [[nodiscard]] QString Text(int controlId) const;
+    // Starts a scan of the root with the given type list and waits for its end.
+    void Scan(const QString& typeList);
+    // Runs the event loop until done() holds or the time is up; returns done().
+    bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
+    bool WaitForScanEnd(int timeoutMs = 30000);
+    bool WaitForRows(int rows, int timeoutMs = 30000);
+    [[nodiscard]] std::vector<std::string> RowNames() const;
+    [[nodiscard]] int RowCount() const;
+
+    FakePrompts prompts;
+    QTemporaryDir folder;
+    std::unique_ptr<CLintallyDlg> dialog;
+};
