@@ -181,4 +181,6 @@ TEST(LineClassifier, StaleBlockStateIsDroppedForALanguageWithoutBlocks)
     bool inBlock = true;
     EXPECT_TRUE(LineCounts(GetCommentMarkers(5), CF_TRACK_BLOCKS, "mov ax, 1", inBlock));
     EXPECT_FALSE(inBlock);
+    inBlock = true;
+    EXPECT_FALSE(LineCounts(GetCommentMarkers(5), CF_TRACK_BLOCKS, "; note", inBlock));
 }
