@@ -74,7 +74,11 @@ std::int32_t CSrcLineReader::AddHook(ISrcLineHook* hook)
 {
     if (hook == nullptr)
         return 0;
-    return m_Hooks.InsertAt(m_Hooks.GetCount(), &hook, 1) != 0 ? 1 : 0;
+    try {
+        return m_Hooks.InsertAt(m_Hooks.GetCount(), &hook, 1) != 0 ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;  // the list could not grow; the hook is not added
+    }
 }
 
 bool CSrcLineReader::Open(const char* path)

@@ -44,7 +44,7 @@ public:
     CSrcLineReader(const CSrcLineReader&) = delete;
     CSrcLineReader& operator=(const CSrcLineReader&) = delete;
 
-    // Appends a hook; returns the number added (1, or 0 for a null hook).
+    // Appends a hook; returns the number added (1; 0 for a null hook or when memory is short).
     std::int32_t AddHook(ISrcLineHook* hook);
 
     // Opens path for reading with no sharing; true when the reader now has a stream.
