@@ -8,17 +8,6 @@ namespace Brim {
 
 namespace {
 
-class CNoClassRegistry final : public IClassRegistry
-{
-public:
-    bool ReadDefaultValue(const char* key, std::string& value) const override
-    {
-        static_cast<void>(key);
-        value.clear();
-        return false;
-    }
-};
-
 bool CanRead(const char* classId, char* out, std::uint32_t* size)
 {
     if (classId == nullptr || out == nullptr || size == nullptr) {
@@ -50,12 +39,6 @@ bool ReadValue(const Hoard::CRefStr& key, char* out, std::uint32_t* size,
 }
 
 } // namespace
-
-const IClassRegistry& PlatformClassRegistry()
-{
-    static const CNoClassRegistry registry;
-    return registry;
-}
 
 bool GetInprocServer(const char* classId, char* out, std::uint32_t* size,
                      const IClassRegistry& registry)

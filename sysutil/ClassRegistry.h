@@ -1,7 +1,8 @@
 // Brim::IClassRegistry and the class-id lookups GetInprocServer and GetProgId.
 //
-// Class ids are looked up under "CLSID\<class id>\..." keys of a class registry. This
-// platform has none, so the platform registry finds nothing; a program or a test may pass a
+// Class ids are looked up under "CLSID\<class id>\..." keys of a class registry. On Windows
+// the platform registry reads the classes root (the user's classes over the machine's); POSIX
+// systems have no class registry, so there it finds nothing. A program or a test may pass a
 // registry of its own. The lookups copy a found value into the caller's buffer with the size
 // rule of a registry value query. Registries are borrowed, never owned; the platform one is
 // stateless and safe on any thread.
@@ -23,7 +24,7 @@ protected:
     ~IClassRegistry() = default;
 };
 
-// The registry of this platform: finds no key.
+// The registry of this platform: HKEY_CLASSES_ROOT on Windows, none (finds no key) elsewhere.
 [[nodiscard]] const IClassRegistry& PlatformClassRegistry();
 
 // Reads the default value of "CLSID\<classId>\InprocServer32" into out. *size holds the

@@ -90,4 +90,58 @@ std::int32_t ResultFromChoice(MessageChoice choice, MessageButtons buttons)
     return MessageResultNone;
 }
 
+std::uint32_t MessageBoxStyle(MessageButtons buttons, MessageIcon icon)
+{
+    std::uint32_t style = 0;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        style = 0x0;
+        break;
+    case MessageButtons::OkCancel:
+        style = 0x1;
+        break;
+    case MessageButtons::YesNoCancel:
+        style = 0x3;
+        break;
+    case MessageButtons::YesNo:
+        style = 0x4;
+        break;
+    case MessageButtons::RetryCancel:
+        style = 0x5;
+        break;
+    }
+    switch (icon) {
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Error:
+        style |= 0x10;
+        break;
+    case MessageIcon::Question:
+        style |= 0x20;
+        break;
+    case MessageIcon::Information:
+        style |= 0x40;
+        break;
+    }
+    return style;
+}
+
+MessageChoice ChoiceFromMessageBoxResult(std::int32_t result)
+{
+    switch (result) {
+    case 1:
+        return MessageChoice::Ok;
+    case 2:
+        return MessageChoice::Cancel;
+    case 4:
+        return MessageChoice::Retry;
+    case 6:
+        return MessageChoice::Yes;
+    case 7:
+        return MessageChoice::No;
+    default:
+        return MessageChoice::None;
+    }
+}
+
 } // namespace Brim

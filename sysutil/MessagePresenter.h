@@ -2,7 +2,9 @@
 //
 // The system actions know no toolkit: the program installs a presenter (the dialog installs
 // one built on QMessageBox) and ShowMessage hands it the caption, the text and the decoded
-// button set and icon. The numeric codes of ShowMessage are decoded and encoded here.
+// button set and icon; with none installed, PresentBySystem shows the message the system's
+// own way. The numeric codes of ShowMessage and of the Windows message box are decoded and
+// encoded here.
 // The installer keeps ownership of its presenter and must keep it alive while installed.
 // Installing is safe from any thread; the presenter is called on the thread that calls
 // ShowMessage, so a toolkit presenter must only be used from that toolkit's thread.
@@ -49,5 +51,19 @@ IMessagePresenter* InstallMessagePresenter(IMessagePresenter* presenter);
 // The result code of a choice: OK 1, Yes 2, No 3, Cancel 4, Retry 5. A box closed without a
 // choice, or a choice that was not among the buttons shown, gives MessageResultNone.
 [[nodiscard]] std::int32_t ResultFromChoice(MessageChoice choice, MessageButtons buttons);
+
+// Shows a message without an installed presenter: on Windows a message box without owner
+// (MessageBoxA), which returns the button chosen; on POSIX systems the caption and text go to
+// standard error as one line and the choice is None. Texts are never null.
+MessageChoice PresentBySystem(const char* caption, const char* text, MessageButtons buttons,
+                              MessageIcon icon);
+
+// The MessageBoxA style of a button set and icon: MB_OK 0, MB_OKCANCEL 1, MB_YESNOCANCEL 3,
+// MB_YESNO 4, MB_RETRYCANCEL 5, plus MB_ICONERROR 0x10, MB_ICONQUESTION 0x20 or
+// MB_ICONINFORMATION 0x40.
+[[nodiscard]] std::uint32_t MessageBoxStyle(MessageButtons buttons, MessageIcon icon);
+// The choice of a MessageBoxA result: IDOK 1, IDCANCEL 2, IDRETRY 4, IDYES 6, IDNO 7; any other
+// value (0 when no box could be shown) gives None.
+[[nodiscard]] MessageChoice ChoiceFromMessageBoxResult(std::int32_t result);
 
 } // namespace Brim

@@ -1,7 +1,5 @@
 #include "sysutil/OsVersion.h"
 
-#include <sys/utsname.h>
-
 #include <cstdint>
 #include <limits>
 
@@ -25,14 +23,6 @@ const char* ReadNumber(const char* text, std::uint32_t& value)
 }
 
 } // namespace
-
-COsVersion::COsVersion()
-{
-    utsname names{};
-    if (uname(&names) == 0) {
-        ParseKernelRelease(names.release, *this);
-    }
-}
 
 COsVersion::COsVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t build,
                        std::uint32_t platformId)

@@ -1,8 +1,10 @@
 // Brim::COsVersion: the running system's version numbers and platform id.
 //
-// The default constructor reads them once from uname(): the kernel release "6.1.0-27" gives
-// major 6, minor 1, build 0, and the platform id is PlatformPosix. The value constructor
-// exists so that the Windows wordings built from a version can be produced anywhere.
+// The default constructor asks the running system once: on Windows through RtlGetVersion
+// (GetVersionExA reports an older version to programs without a compatibility manifest), with
+// the system's own platform id; on POSIX systems from uname(), where the kernel release
+// "6.1.0-27" gives major 6, minor 1, build 0 and the platform id is PlatformPosix. The value
+// constructor exists so that every wording built from a version can be produced anywhere.
 // A plain value: copy it freely; every operation is safe on any thread.
 #pragma once
 
@@ -20,7 +22,7 @@ constexpr std::uint32_t PlatformPosix = 0x100;
 class COsVersion
 {
 public:
-    // Reads the running system's release; all numbers stay 0 when uname() fails.
+    // Reads the running system's version; the numbers stay 0 when the system cannot tell.
     COsVersion();
     COsVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t build,
                std::uint32_t platformId);

@@ -1,28 +1,20 @@
-// Brim::CreateShortcut: a desktop link to a file, written as a freedesktop link entry.
+// Brim::CreateShortcut: a link to a file, in the form the desktop of the system reads.
 //
-// The entry is a ".desktop" file of Type=Link whose URL is the target's absolute path as a
-// percent-encoded file:// URL. It is written to a temporary file beside the link path,
-// flushed to disk and renamed over the link path, so a failed call leaves no file behind
-// and never a half-written link. Stateless apart from the file system; safe on any thread
-// (a relative target is made absolute with the process's working folder).
+// On Windows the link is a shell link (".lnk") made through the shell's link object: target
+// path, empty arguments and the description, saved to the link path. On POSIX systems it is
+// a freedesktop link entry (DesktopEntry.h) written to a temporary file beside the link path,
+// flushed to disk and renamed over the link path, so a failed call never leaves a
+// half-written link. Stateless apart from the file system; safe on any thread (a relative
+// target is made absolute with the process's working folder on POSIX systems; on Windows
+// each call initialises COM for the calling thread and uninitialises it again).
 #pragma once
-
-#include <string>
 
 namespace Brim {
 
-// "file://" followed by the absolute path, every byte other than letters, digits, "-", ".",
-// "_", "~" and "/" written as %XX.
-[[nodiscard]] std::string FileUrlFromPath(const std::string& absolutePath);
-
-// The text of the link entry for an absolute target: Type=Link, Name (the target's last path
-// part), URL and, when description is non-null and non-empty, Comment. Values are escaped as
-// the format requires, so a line break in a description cannot start a key of its own.
-[[nodiscard]] std::string BuildLinkEntry(const std::string& absoluteTarget,
-                                         const char* description);
-
-// Writes the link entry for target to linkPath; true when it was written. Null or empty
-// paths give false.
+// Writes a link to target at linkPath, with description when it is non-null and non-empty;
+// true when the link was saved. Null or empty paths give false. On Windows a link path that
+// does not fit the 260 UTF-16 units of a shell link path (terminator included) gives false
+// rather than a link saved under a cut name.
 bool CreateShortcut(const char* linkPath, const char* target, const char* description);
 
 } // namespace Brim

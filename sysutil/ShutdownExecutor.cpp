@@ -1,9 +1,5 @@
 #include "sysutil/ShutdownExecutor.h"
 
-#include "sysutil/ProcessSpawn.h"
-
-#include <unistd.h>
-
 namespace Brim {
 
 ShutdownRequest MapShutdownFlags(std::uint32_t flags)
@@ -20,7 +16,18 @@ ShutdownRequest MapShutdownFlags(std::uint32_t flags)
     return request;
 }
 
-std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, uid_t user)
+std::uint32_t ExitWindowsFlags(const ShutdownRequest& request)
+{
+    std::uint32_t flags = 0; // log off
+    if (request.action == ShutdownAction::PowerOff) {
+        flags = 1;
+    } else if (request.action == ShutdownAction::Reboot) {
+        flags = 2;
+    }
+    return request.force ? flags | 4u : flags;
+}
+
+std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, std::uint32_t user)
 {
     if (request.action == ShutdownAction::LogOff) {
         return {"loginctl", "terminate-user", std::to_string(user)};
@@ -32,11 +39,6 @@ std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, uid_t
         argv.emplace_back("--force");
     }
     return argv;
-}
-
-bool CSystemShutdownExecutor::Execute(const ShutdownRequest& request)
-{
-    return SpawnAndWait(BuildShutdownArgv(request, getuid()));
 }
 
 IShutdownExecutor* SystemShutdownExecutor()

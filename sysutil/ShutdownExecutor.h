@@ -3,13 +3,13 @@
 //
 // Shutdown decodes its flag word into a ShutdownRequest and hands it to an executor; tests
 // put a fake one in its place, so no test ever shuts a machine down. The system executor
-// runs "systemctl poweroff|reboot [--force]" or "loginctl terminate-user <uid>" without a
-// shell and waits for it. Executors are stateless here; the system one is safe on any thread.
+// calls ExitWindowsEx on Windows; on POSIX systems it runs "systemctl poweroff|reboot
+// [--force]" or "loginctl terminate-user <uid>" without a shell and waits for it. Executors
+// are stateless here; the system one is safe on any thread.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace Brim {
@@ -26,10 +26,15 @@ struct ShutdownRequest
 // bit 2 adds force. Other bits are ignored.
 [[nodiscard]] ShutdownRequest MapShutdownFlags(std::uint32_t flags);
 
-// The command for a request. Ending a session names the user by numeric id, which needs no
-// name lookup and cannot be spoofed through the environment; loginctl has no force option,
-// since terminating a user's session already ends every process in it.
-[[nodiscard]] std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, uid_t user);
+// The ExitWindowsEx flags of a request: EWX_SHUTDOWN (1), EWX_REBOOT (2) or EWX_LOGOFF (0),
+// plus EWX_FORCE (4) for a forced request.
+[[nodiscard]] std::uint32_t ExitWindowsFlags(const ShutdownRequest& request);
+
+// The POSIX command for a request. Ending a session names the user by numeric id, which
+// needs no name lookup and cannot be spoofed through the environment; loginctl has no force
+// option, since terminating a user's session already ends every process in it.
+[[nodiscard]] std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request,
+                                                         std::uint32_t user);
 
 class IShutdownExecutor
 {
@@ -41,7 +46,9 @@ protected:
     ~IShutdownExecutor() = default;
 };
 
-// Runs the command of BuildShutdownArgv for the calling user; true when it exited with 0.
+// Hands the request to the system: ExitWindowsEx with ExitWindowsFlags on Windows, true when
+// it accepted the request; elsewhere the command of BuildShutdownArgv for the calling user,
+// true when it exited with 0.
 class CSystemShutdownExecutor final : public IShutdownExecutor
 {
 public:

@@ -3,11 +3,6 @@
 #include "fileio/LastError.h"
 #include "sysutil/MessagePresenter.h"
 #include "sysutil/Privilege.h"
-#include "sysutil/ProcessSpawn.h"
-#include "sysutil/ShellOpenArgs.h"
-
-#include <cstdio>
-#include <ctime>
 
 namespace Brim {
 
@@ -27,40 +22,22 @@ CSysActions::CSysActions(const COsVersion* version, IShutdownExecutor* executor)
 {
 }
 
-std::int64_t CSysActions::QueryCounter()
-{
-    timespec now{};
-    if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) {
-        return 0;
-    }
-    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-bool CSysActions::ShellOpen(const char* file, const char* parameters)
-{
-    const std::vector<std::string> argv =
-        BuildShellOpenArgv(file, parameters, IsExecutableFile(file));
-    return !argv.empty() && SpawnDetached(argv);
-}
-
 std::int32_t CSysActions::ShowMessage(const char* caption, const char* text,
                                       std::uint32_t buttons, std::uint32_t icon)
 {
-    IMessagePresenter* presenter = GetMessagePresenter();
-    if (presenter == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", OrEmpty(caption), OrEmpty(text));
-        return MessageResultNone;
-    }
     const MessageButtons shown = ButtonsFromCode(buttons);
+    const MessageIcon symbol = IconFromCode(icon);
+    IMessagePresenter* presenter = GetMessagePresenter();
     const MessageChoice choice =
-        presenter->Present(OrEmpty(caption), OrEmpty(text), shown, IconFromCode(icon));
+        presenter != nullptr ? presenter->Present(OrEmpty(caption), OrEmpty(text), shown, symbol)
+                             : PresentBySystem(OrEmpty(caption), OrEmpty(text), shown, symbol);
     return ResultFromChoice(choice, shown);
 }
 
 bool CSysActions::Shutdown(std::uint32_t flags)
 {
-    // The privilege steps keep the NT order of events; they fail harmlessly here. What the
-    // caller learns is whether the system accepted the request, not how the privilege fared.
+    // The privilege is held only around the request. What the caller learns is whether the
+    // system accepted the request, not how removing the privilege fared.
     AdjustPrivilege(kShutdownPrivilege, PrivilegeEnabled);
     const bool accepted = m_pExecutor->Execute(MapShutdownFlags(flags));
     AdjustPrivilege(kShutdownPrivilege, PrivilegeRemoved);

@@ -3,7 +3,8 @@
 // High-resolution counter, opening a file or document, a message box, a shutdown request
 // and the last error's text. CSysActions borrows the COsVersion it is given (it must outlive
 // the actions) and the shutdown executor (the system one when none is given); the message
-// box goes through the installed IMessagePresenter. One thread at a time per object; the
+// box goes through the installed IMessagePresenter, or the system's own way of showing a
+// message when none is installed (PresentBySystem). One thread at a time per object; the
 // presenter rule of MessagePresenter.h applies to ShowMessage.
 #pragma once
 
@@ -17,17 +18,21 @@ namespace Brim {
 class ISysActions
 {
 public:
-    // CLOCK_MONOTONIC in nanoseconds; 0 when the clock is unavailable.
+    // The high-resolution counter: QueryPerformanceCounter ticks on Windows, CLOCK_MONOTONIC
+    // nanoseconds on POSIX systems; 0 when it is unavailable.
     virtual std::int64_t QueryCounter() = 0;
     // Opens file with the user's application, or runs it with parameters when it is an
-    // executable and parameters are given; true when the program started.
+    // executable and parameters are given; true when the program started. On Windows this is
+    // ShellExecuteA with the default verb, shown normally; elsewhere xdg-open (or the
+    // executable itself) started without a shell. A null or empty file gives false.
     virtual bool ShellOpen(const char* file, const char* parameters) = 0;
     // Shows a message box through the installed presenter (codes in MessagePresenter.h);
-    // without a presenter the caption and text go to standard error and the result is 0.
+    // without a presenter through PresentBySystem.
     virtual std::int32_t ShowMessage(const char* caption, const char* text,
                                      std::uint32_t buttons, std::uint32_t icon) = 0;
     // Asks the system to power off (bit 0), reboot (bit 1) or log the user off, with force
-    // when bit 2 is set; true when the system accepted the request.
+    // when bit 2 is set, holding "SeShutdownPrivilege" around the request; true when the
+    // system accepted the request.
     virtual bool Shutdown(std::uint32_t flags) = 0;
     // The text of the calling thread's last error, as Brim::GetLastErrorText.
     virtual bool GetLastErrorText(char* buffer, std::uint32_t size) = 0;

@@ -1,7 +1,5 @@
 #include "sysutil/SysInfo.h"
 
-#include <sys/utsname.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -31,12 +29,6 @@ std::string DescribeSystem(const char* name, const COsVersion& version)
                   version.m_dwMinorVersion, version.m_dwBuildNumber);
     text += numbers;
     return text;
-}
-
-CSysInfo::CSysInfo() : m_Version(), m_Actions(&m_Version)
-{
-    utsname names{};
-    Fill(uname(&names) == 0 ? names.sysname : "");
 }
 
 CSysInfo::CSysInfo(const char* name, const COsVersion& version)

@@ -27,7 +27,8 @@ public:
     static constexpr std::uint32_t kNameSize = 128;
     static constexpr std::uint32_t kDescSize = 256;
 
-    // The running system: name from uname() ("Linux"), version from COsVersion().
+    // The running system: name "Windows" on Windows, from uname() ("Linux") on POSIX
+    // systems; version from COsVersion().
     CSysInfo();
     // A given name and version; a name longer than the field is cut to fit.
     CSysInfo(const char* name, const COsVersion& version);

@@ -1,10 +1,8 @@
-#include "fileio/LastError.h"
 #include "sysutil/MessagePresenter.h"
 #include "sysutil/SysActions.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <string>
 
 namespace {
@@ -107,20 +105,6 @@ TEST_F(ShowMessageTest, NullTextsReachThePresenterAsEmptyTexts)
     EXPECT_EQ(m_Presenter.m_strText, "");
 }
 
-TEST(ShowMessage, WithoutPresenterWritesToStandardErrorAndGivesZero)
-{
-    Brim::IMessagePresenter* previous = Brim::InstallMessagePresenter(nullptr);
-    Brim::COsVersion version(6, 1, 0, Brim::PlatformPosix);
-    Brim::CSysActions actions(&version);
-    ::testing::internal::CaptureStderr();
-    const std::int32_t result = actions.ShowMessage("Lintally", "Disk full", 4, 2);
-    const std::string written = ::testing::internal::GetCapturedStderr();
-    Brim::InstallMessagePresenter(previous);
-    EXPECT_EQ(result, 0);
-    EXPECT_NE(written.find("Lintally"), std::string::npos);
-    EXPECT_NE(written.find("Disk full"), std::string::npos);
-}
-
 TEST(CSysActions, CounterNeverRunsBackwards)
 {
     Brim::COsVersion version(6, 1, 0, Brim::PlatformPosix);
@@ -131,18 +115,26 @@ TEST(CSysActions, CounterNeverRunsBackwards)
     EXPECT_GE(second, first);
 }
 
-TEST(CSysActions, LastErrorTextIsTheLibraryText)
+TEST(MessageBoxStyle, ButtonSetsAndIconsGiveTheSystemStyle)
 {
-    Brim::COsVersion version(6, 1, 0, Brim::PlatformPosix);
-    Brim::CSysActions actions(&version);
-    char expected[128];
-    char actual[128];
-    errno = ENOENT;
-    ASSERT_TRUE(Brim::GetLastErrorText(expected, sizeof expected));
-    errno = ENOENT;
-    ASSERT_TRUE(actions.GetLastErrorText(actual, sizeof actual));
-    EXPECT_STREQ(actual, expected);
-    EXPECT_GT(std::string(actual).size(), 0u);
+    EXPECT_EQ(Brim::MessageBoxStyle(MessageButtons::Ok, MessageIcon::None), 0x00u);
+    EXPECT_EQ(Brim::MessageBoxStyle(MessageButtons::OkCancel, MessageIcon::Information), 0x41u);
+    EXPECT_EQ(Brim::MessageBoxStyle(MessageButtons::RetryCancel, MessageIcon::Error), 0x15u);
+    EXPECT_EQ(Brim::MessageBoxStyle(MessageButtons::YesNo, MessageIcon::Question), 0x24u);
+    EXPECT_EQ(Brim::MessageBoxStyle(MessageButtons::YesNoCancel, MessageIcon::None), 0x03u);
+}
+
+TEST(ChoiceFromMessageBoxResult, SystemResultsGiveTheChosenButton)
+{
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(1), MessageChoice::Ok);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(2), MessageChoice::Cancel);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(4), MessageChoice::Retry);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(6), MessageChoice::Yes);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(7), MessageChoice::No);
+    // No box shown (0), and Abort or Ignore, which ShowMessage never offers.
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(0), MessageChoice::None);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(3), MessageChoice::None);
+    EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(5), MessageChoice::None);
 }
 
 } // namespace

@@ -60,6 +60,17 @@ TEST(Shutdown, RefusedRequestIsReportedAsFailure)
     EXPECT_EQ(executor.m_Requests.size(), 1u);
 }
 
+TEST(ExitWindowsFlags, RequestsGiveTheSystemFlags)
+{
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(1)), 1u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(2)), 2u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(3)), 1u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(0)), 0u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(4)), 4u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(6)), 6u);
+    EXPECT_EQ(Brim::ExitWindowsFlags(Brim::MapShutdownFlags(0xFFFFFFFFu)), 5u);
+}
+
 TEST(BuildShutdownArgv, NamesTheSystemCommands)
 {
     using Argv = std::vector<std::string>;

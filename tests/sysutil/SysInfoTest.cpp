@@ -1,7 +1,6 @@
 #include "sysutil/SysInfo.h"
 
 #include <gtest/gtest.h>
-#include <sys/utsname.h>
 
 #include <cstring>
 #include <string>
@@ -67,18 +66,6 @@ TEST(ParseKernelRelease, ReadsTheFirstThreeNumbers)
     COsVersion version(9, 9, 9, Brim::PlatformPosix);
     Brim::ParseKernelRelease(nullptr, version);
     EXPECT_EQ(version.m_dwMajorVersion, 0u);
-}
-
-TEST(CSysInfo, DescribesTheRunningSystemFromUname)
-{
-    utsname names{};
-    ASSERT_EQ(uname(&names), 0);
-    Brim::CSysInfo info;
-    EXPECT_STREQ(info.GetName(), names.sysname);
-    EXPECT_EQ(info.GetVersion().m_dwPlatformId, Brim::PlatformPosix);
-    EXPECT_NE(info.GetVersion().m_dwPlatformId, Brim::PlatformNT);
-    EXPECT_EQ(info.GetDescription(), DescribeSystem(names.sysname, info.GetVersion()));
-    EXPECT_GT(info.GetActions().QueryCounter(), 0);
 }
 
 TEST(CSysInfo, OverlongNameIsCutToItsField)
