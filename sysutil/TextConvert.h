@@ -1,5 +1,5 @@
-// Brim::AnsiToWide and Brim::WideToAnsi: text conversion between the locale's character set
-// and UTF-16.
+// Brim::AnsiToWide and Brim::WideToAnsi: text conversion between the system's narrow
+// character set and UTF-16.
 //
 // The narrow side is the system's ANSI code page on Windows (CP_ACP) and the character set of
 // the calling thread's locale (nl_langinfo(CODESET)) on POSIX systems; the wide side is
