@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -69,6 +70,11 @@ CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
     setFont(DialogFont(font()));
     CreateControls();
     ConnectControls();
+    m_pRepaintTimer = new QTimer(this);
+    m_pRepaintTimer->setSingleShot(true);
+    connect(m_pRepaintTimer, &QTimer::timeout, this, [this] {
+        QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    });
     qApp->installEventFilter(this);
     OnInitDialog();
 }
@@ -249,6 +255,23 @@ bool CLintallyDlg::PreTranslateMessage(QObject* target, QEvent* event)
 bool CLintallyDlg::eventFilter(QObject* watched, QEvent* event)
 {
     return PreTranslateMessage(watched, event) || QDialog::eventFilter(watched, event);
+}
+
+bool CLintallyDlg::event(QEvent* event)
+{
+    // A repaint costs more than an entry's whole report: during a scan, paint at most
+    // every kScanRepaintMs and let the held-back request collect everything changed.
+    constexpr qint64 kScanRepaintMs = 40;
+    if (event->type() == QEvent::UpdateRequest && IsScanning()) {
+        if (m_lastRepaint.isValid() && m_lastRepaint.elapsed() < kScanRepaintMs) {
+            if (!m_pRepaintTimer->isActive()) {
+                m_pRepaintTimer->start(static_cast<int>(kScanRepaintMs - m_lastRepaint.elapsed()));
+            }
+            return true;
+        }
+        m_lastRepaint.restart();
+    }
+    return QDialog::event(event);
 }
 
 void CLintallyDlg::closeEvent(QCloseEvent* event)

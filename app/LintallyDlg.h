@@ -16,6 +16,7 @@
 #include "app/ScanOptions.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QIcon>
 
 #include <cstdint>
@@ -34,6 +35,7 @@ class QMenuBar;
 class QModelIndex;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 class CLintallyDlg : public QDialog, public CScanOptions
 {
@@ -59,6 +61,7 @@ protected:
     bool OnInitDialog();
     bool PreTranslateMessage(QObject* target, QEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -102,10 +105,8 @@ private:
     void StartWorker();
     void ReapFinishedWorkers();
     void StopAllWorkers();
-    void OnWorkerRootShown(CScanWorker* worker, const QByteArray& root);
-    void OnWorkerRow(CScanWorker* worker, const QByteArray& name, quint64 lines);
-    void OnWorkerTotal(CScanWorker* worker, qint64 total);
-    void OnWorkerFinished(CScanWorker* worker);
+    void OnWorkerReport(CScanWorker* worker);
+    void ShowTotal(std::int64_t total);
 
     IPrompts& m_prompts;
     QIcon m_hIcon;
@@ -131,6 +132,10 @@ private:
     QPushButton* m_btnMore = nullptr;
     // Every worker not yet joined: the current one and any still unwinding after a stop.
     std::vector<std::unique_ptr<CScanWorker>> m_workers;
+    // While a scan reports an entry every millisecond, the window repaints at a steady
+    // rate instead of after every entry (see event()).
+    QElapsedTimer m_lastRepaint;
+    QTimer* m_pRepaintTimer = nullptr;
     int m_nFormHeight = 0;
     bool m_bAsking = false;
 };

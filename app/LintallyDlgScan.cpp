@@ -92,10 +92,8 @@ void CLintallyDlg::StartWorker()
 {
     ReapFinishedWorkers();
     auto worker = std::make_unique<CScanWorker>(this, m_strRoot, m_arrPatterns, *this);
-    connect(worker.get(), &CScanWorker::RootShown, this, &CLintallyDlg::OnWorkerRootShown, Qt::BlockingQueuedConnection);
-    connect(worker.get(), &CScanWorker::RowCounted, this, &CLintallyDlg::OnWorkerRow, Qt::BlockingQueuedConnection);
-    connect(worker.get(), &CScanWorker::TotalChanged, this, &CLintallyDlg::OnWorkerTotal, Qt::BlockingQueuedConnection);
-    connect(worker.get(), &CScanWorker::Finished, this, &CLintallyDlg::OnWorkerFinished, Qt::BlockingQueuedConnection);
+    connect(worker.get(), &CScanWorker::Reported, this, [this, reporter = worker.get()] { OnWorkerReport(reporter); },
+            Qt::BlockingQueuedConnection);
     m_pWorker = worker.get();
     m_workers.push_back(std::move(worker));
     m_pWorker->Start([this](CScanWorker& self) { ScanThreadProc(self); });
@@ -210,33 +208,33 @@ bool CLintallyDlg::IsCurrentWorker(const CScanWorker* worker) const
     return worker == m_pWorker && !worker->IsStopping();
 }
 
-void CLintallyDlg::OnWorkerRootShown(CScanWorker* worker, const QByteArray& root)
+void CLintallyDlg::OnWorkerReport(CScanWorker* worker)
 {
-    if (IsCurrentWorker(worker)) {
+    const ScanReport report = worker->TakeReport();
+    if (!IsCurrentWorker(worker)) {
+        return;
+    }
+    switch (report.kind) {
+    case ScanReport::Kind::RootShown:
         GetDlgItem(IDC_STATIC_ROOT)->show();
-        m_editRoot->setText(QFile::decodeName(root));
-    }
-}
-
-void CLintallyDlg::OnWorkerRow(CScanWorker* worker, const QByteArray& name, quint64 lines)
-{
-    if (IsCurrentWorker(worker)) {
-        m_pResultModel->InsertRow(name.toStdString(), lines);
-    }
-}
-
-void CLintallyDlg::OnWorkerTotal(CScanWorker* worker, qint64 total)
-{
-    if (IsCurrentWorker(worker)) {
-        m_nTotal = total;
-        FormatThousands(m_strTotal, m_nTotal);
-        m_editTotal->setText(QString::fromStdString(m_strTotal));
-    }
-}
-
-void CLintallyDlg::OnWorkerFinished(CScanWorker* worker)
-{
-    if (IsCurrentWorker(worker)) {
+        m_editRoot->setText(FromPathBytes(report.text));
+        break;
+    case ScanReport::Kind::Row:
+        m_pResultModel->InsertRow(report.text, report.lines);
+        ShowTotal(report.total);
+        break;
+    case ScanReport::Kind::Total:
+        ShowTotal(report.total);
+        break;
+    case ScanReport::Kind::Finished:
         m_btnCalculate->setText(kCalculateCaption);
+        break;
     }
+}
+
+void CLintallyDlg::ShowTotal(std::int64_t total)
+{
+    m_nTotal = total;
+    FormatThousands(m_strTotal, m_nTotal);
+    m_editTotal->setText(QString::fromStdString(m_strTotal));
 }

@@ -81,24 +81,46 @@ std::int64_t CScanWorker::AddToTotal(std::uint64_t lines)
     return m_nTotal;
 }
 
+void CScanWorker::Post(ScanReport::Kind kind, std::string_view text, std::uint64_t lines)
+{
+    {
+        std::lock_guard lock(m_reportMutex);
+        m_report.kind = kind;
+        m_report.text.assign(text);
+        m_report.lines = lines;
+        m_report.total = m_nTotal;
+    }
+    emit Reported();
+}
+
+ScanReport CScanWorker::TakeReport()
+{
+    std::lock_guard lock(m_reportMutex);
+    return m_report;
+}
+
 void CScanWorker::ReportRootShown(const std::string& root)
 {
     if (!IsStopping()) {
-        emit RootShown(this, QByteArray::fromStdString(root));
+        Post(ScanReport::Kind::RootShown, root);
     }
 }
 
 void CScanWorker::ReportRow(std::string_view name, std::uint64_t lines)
 {
     if (!IsStopping()) {
-        emit RowCounted(this, QByteArray(name.data(), static_cast<qsizetype>(name.size())), lines);
+        Post(ScanReport::Kind::Row, name, lines);
+        m_bTotalReported = true;
     }
 }
 
 void CScanWorker::ReportTotal()
 {
+    if (std::exchange(m_bTotalReported, false)) {
+        return;
+    }
     if (!IsStopping()) {
-        emit TotalChanged(this, m_nTotal);
+        Post(ScanReport::Kind::Total);
     }
 }
 
@@ -106,6 +128,6 @@ void CScanWorker::ReportFinished()
 {
     m_running.store(false, std::memory_order_release);
     if (!IsStopping()) {
-        emit Finished(this);
+        Post(ScanReport::Kind::Finished);
     }
 }

@@ -4,11 +4,12 @@
 // one scan never touches another, and editing the dialog during a scan changes nothing of
 // the scan except the options, which are atomics.
 //
-// The scan procedure runs on the worker's thread and reports into the dialog through
-// signals that the dialog connects with Qt::BlockingQueuedConnection: each report is done
-// before the scan goes on. Once a stop was requested the reports are skipped, and a UI
-// thread that waits for the worker keeps delivering the calls still pending (WaitFinished),
-// so the two threads never wait for each other.
+// The scan procedure runs on the worker's thread and reports into the dialog one report at
+// a time: it leaves the report in its mailbox (guarded by a mutex) and emits Reported, which
+// the dialog connects with Qt::BlockingQueuedConnection and answers with TakeReport, so each
+// report is done before the scan goes on. Once a stop was requested the reports are
+// skipped, and a UI thread that waits for the worker keeps delivering the calls still
+// pending (WaitFinished), so the two threads never wait for each other.
 //
 // Created, started, paused, stopped and destroyed on the UI thread; the destructor stops
 // the scan and waits for it. The report and poll members are for the worker's thread.
@@ -30,6 +31,15 @@
 #include <string_view>
 #include <thread>
 #include <vector>
+
+struct ScanReport
+{
+    enum class Kind { RootShown, Row, Total, Finished };
+    Kind kind = Kind::Total;
+    std::string text;          // the root shown, or the row's relative name
+    std::uint64_t lines = 0;   // the row's count
+    std::int64_t total = 0;    // the running total after this report
+};
 
 class CScanWorker final : public QObject
 {
@@ -63,6 +73,8 @@ public:
     [[nodiscard]] const std::string& Root() const { return m_root; }
     [[nodiscard]] const std::vector<std::string>& Patterns() const { return m_patterns; }
     [[nodiscard]] const CScanOptions& Options() const { return m_options; }
+    // The report Reported announced; UI thread, from the slot connected to Reported.
+    [[nodiscard]] ScanReport TakeReport();
 
     // Worker thread.
     // The stop poll before each entry: passes the pause gate, then waits up to 1 ms for a
@@ -71,19 +83,19 @@ public:
     std::int64_t AddToTotal(std::uint64_t lines);
     [[nodiscard]] std::int64_t Total() const { return m_nTotal; }
     void ReportRootShown(const std::string& root);
+    // A counted file's row; the total after it travels in the same call.
     void ReportRow(std::string_view name, std::uint64_t lines);
+    // The total after an entry; skipped when the entry's row already carried it.
     void ReportTotal();
     // The scan's last report: from here on IsRunning is false.
     void ReportFinished();
 
 signals:
-    void RootShown(CScanWorker* worker, const QByteArray& root);
-    void RowCounted(CScanWorker* worker, const QByteArray& name, quint64 lines);
-    void TotalChanged(CScanWorker* worker, qint64 total);
-    void Finished(CScanWorker* worker);
+    void Reported();
 
 private:
     void Run(const Procedure& procedure);
+    void Post(ScanReport::Kind kind, std::string_view text = {}, std::uint64_t lines = 0);
 
     QObject* const m_receiver;
     const std::string m_root;
@@ -91,7 +103,10 @@ private:
     const CScanOptions& m_options;
     lintally::scan::StopToken m_stop;
     CPauseGate m_gate;
-    std::int64_t m_nTotal = 0;  // worker thread only
+    std::mutex m_reportMutex;
+    ScanReport m_report;  // guarded by m_reportMutex
+    std::int64_t m_nTotal = 0;        // worker thread only
+    bool m_bTotalReported = false;    // worker thread only
     std::atomic<bool> m_running{false};
     bool m_threadDone = true;  // guarded by m_doneMutex
     std::mutex m_doneMutex;

@@ -104,15 +104,6 @@ TEST(CLintallyDlg, LineBreakMenuKeepsExactlyOneCheckMark)
     EXPECT_FALSE(cr->isChecked());
 }
 
-TEST(CLintallyDlg, MenuCommandsCarryTheirTextsAndIds)
-{
-    DialogHarness h;
-    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_OPENFOLDER)->text(), QStringLiteral("&Open Folder"));
-    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_SELECTFOLDER)->text(), QStringLiteral("Select &Folder"));
-    EXPECT_EQ(h.dialog->GetMenuItem(ID_FILE_EXIT)->text(), QStringLiteral("E&xit"));
-    EXPECT_EQ(h.dialog->GetMenuItem(ID_HELP_ABOUT)->text(), QStringLiteral("&About"));
-}
-
 TEST(CLintallyDlg, EnterAndEscapeDoNothing)
 {
     DialogHarness h;

@@ -71,6 +71,17 @@ TEST(CLintallyDlgStop, AnsweringYesKeepsTheRowsSoFarAndRestoresCalculate)
     EXPECT_EQ(h.prompts.questions.size(), 1u);
 }
 
+TEST(CLintallyDlgScan, EditingTheDestinationDuringAScanChangesNothingOfIt)
+{
+    DialogHarness h;
+    StartLongScan(h);
+    h.Type(IDC_CB_DESTINATION, QStringLiteral("/"));
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.RowCount(), kFiles);
+    EXPECT_EQ(h.RowNames().back(), "f0399.c");
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/"));
+}
+
 TEST(CLintallyDlgStop, ClosingDuringAScanAsksAndNoKeepsTheDialogAndTheScan)
 {
     DialogHarness h;
