@@ -39,7 +39,7 @@ void CLintallyDlg::OnSave()
         return;
     }
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    const std::string report = lintally::scan::FormatReport(m_strRoot, m_pResultModel->Rows(), m_strTotal);
+    const std::string report = lintally::scan::FormatReport(m_strRoot, m_pResultModel->SortedRows(), m_strTotal);
     std::string error;
     if (!lintally::scan::WriteFileAtomically(ToPathBytes(fileName), report, error)) {
         m_prompts.ShowError(this, QString::fromUtf8(kMainDialogCaption),
@@ -60,7 +60,7 @@ void CLintallyDlg::OnDblclkResult()
     if (path.empty() || path.back() != kPathSeparator) {
         path.push_back(kPathSeparator);
     }
-    path += m_pResultModel->Rows()[static_cast<std::size_t>(topmost->row())].name;
+    path += m_pResultModel->RowAt(topmost->row()).name;
     if (Brim::FileExists(path.c_str())) {
         m_prompts.OpenWithDesktop(FromPathBytes(path));
     }

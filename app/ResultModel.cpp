@@ -14,11 +14,12 @@ CResultModel::CResultModel(QObject* parent)
 int CResultModel::InsertRow(std::string name, std::uint64_t lines)
 {
     // After any equal names, like a list that inserts a new item behind its equals.
-    const auto place = std::upper_bound(m_rows.begin(), m_rows.end(), name,
-        [](const std::string& key, const Row& row) { return lintally::scan::RowNameLess(key, row.name); });
-    const int index = static_cast<int>(place - m_rows.begin());
+    const auto place = std::upper_bound(m_order.begin(), m_order.end(), name,
+        [this](const std::string& key, std::uint32_t row) { return lintally::scan::RowNameLess(key, m_rows[row].name); });
+    const int index = static_cast<int>(place - m_order.begin());
     beginInsertRows(QModelIndex(), index, index);
-    m_rows.insert(place, Row{std::move(name), lines});
+    m_order.insert(place, static_cast<std::uint32_t>(m_rows.size()));
+    m_rows.push_back(Row{std::move(name), lines});
     endInsertRows();
     return index;
 }
@@ -26,14 +27,29 @@ int CResultModel::InsertRow(std::string name, std::uint64_t lines)
 void CResultModel::DeleteAllRows()
 {
     beginResetModel();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    m_rows = {};
+    m_order = {};
     endResetModel();
+}
+
+const Row& CResultModel::RowAt(int index) const
+{
+    return m_rows[m_order[static_cast<std::size_t>(index)]];
+}
+
+std::vector<Row> CResultModel::SortedRows() const
+{
+    std::vector<Row> rows;
+    rows.reserve(m_order.size());
+    for (const std::uint32_t row : m_order) {
+        rows.push_back(m_rows[row]);
+    }
+    return rows;
 }
 
 int CResultModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
 }
 
 int CResultModel::columnCount(const QModelIndex& parent) const
@@ -43,10 +59,10 @@ int CResultModel::columnCount(const QModelIndex& parent) const
 
 QVariant CResultModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size())) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const Row& row = m_rows[static_cast<std::size_t>(index.row())];
+    const Row& row = RowAt(index.row());
     if (role == Qt::DisplayRole) {
         if (index.column() == FileNameColumn) {
             return QFile::decodeName(QByteArray::fromStdString(row.name));

@@ -87,7 +87,7 @@ double TimeDialogScan(const QString& root)
             loop.quit();
         }
     });
-    check.start(1);
+    check.start(20);
     loop.exec();
     const double seconds = SecondsSince(start);
     if (dialog.GetResultModel().rowCount() != kFolders * kFilesPerFolder) {

@@ -114,7 +114,7 @@ bool DialogHarness::WaitForRows(int rows, int timeoutMs)
 std::vector<std::string> DialogHarness::RowNames() const
 {
     std::vector<std::string> names;
-    for (const auto& row : dialog->GetResultModel().Rows()) {
+    for (const auto& row : dialog->GetResultModel().SortedRows()) {
         names.push_back(row.name);
     }
     return names;
