@@ -27,9 +27,10 @@ class IDirReader
 public:
     // Replaces entries with the folder's entries in the order the system gives them,
     // without "." and "..", folder links, and anything that is neither a file nor a folder
-    // (pipes, sockets, devices, dangling links). dir has no trailing separator ("" is the
-    // file system's root). The folder is closed again before the call returns. False when
-    // the folder cannot be opened.
+    // (pipes, sockets, devices, dangling links); on Windows also without entries that
+    // have the system attribute. dir has no trailing separator ("" is the file system's
+    // root, or the current drive's on Windows). The folder is closed again before the
+    // call returns. False when the folder cannot be opened.
     virtual bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) = 0;
 
 protected:

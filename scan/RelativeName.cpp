@@ -7,7 +7,7 @@ namespace lintally::scan {
 std::size_t RelativeNameOffset(std::size_t rootLength, std::string_view fullPath)
 {
     std::size_t offset = rootLength < fullPath.size() ? rootLength : fullPath.size();
-    if (offset < fullPath.size() && fullPath[offset] == kPathSeparator) {
+    if (offset < fullPath.size() && IsPathSeparator(fullPath[offset])) {
         ++offset;
     }
     return offset;

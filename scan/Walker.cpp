@@ -32,7 +32,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
                 IWalkVisitor& visitor, IDirReader& reader)
 {
     std::string_view top = root;
-    if (!top.empty() && top.back() == kPathSeparator) {
+    if (!top.empty() && IsPathSeparator(top.back())) {
         top.remove_suffix(1);
     }
     std::vector<Frame> stack;

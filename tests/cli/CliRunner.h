@@ -1,6 +1,7 @@
 // Runs the built lintally-cli as a child process and collects its exit status and both
 // output streams, with the few twists the tests need (working folder, a file-size limit
-// that makes writes fail even for root, a standard output whose reader is gone).
+// that makes writes fail even for root, a standard output whose reader is gone). One
+// source file per platform: fork and exec, or CreateProcessA.
 //
 // Each call is self-contained; used from the test thread only.
 #pragma once
@@ -14,7 +15,7 @@ struct CliRun
 {
     std::vector<std::string> args;
     std::string workingFolder;   // empty: the test's own
-    long fileSizeLimit = -1;     // bytes; negative: no limit
+    long fileSizeLimit = -1;     // bytes; negative: no limit (POSIX only)
     bool closedStdout = false;   // standard output is a pipe nobody reads
 };
 
@@ -26,5 +27,11 @@ struct CliResult
 };
 
 CliResult RunCli(const CliRun& run);
+
+// A usage or output error: one line on standard error that begins "lintally-cli: ".
+inline bool IsOneErrorLine(const std::string& err)
+{
+    return err.rfind("lintally-cli: ", 0) == 0 && err.find('\n') == err.size() - 1;
+}
 
 }  // namespace lintally::testing

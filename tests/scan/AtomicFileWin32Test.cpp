@@ -1,0 +1,27 @@
+// Atomic writes on Windows: a target that the system will not let go is left as it was.
+#include <gtest/gtest.h>
+
+#include "scan/AtomicFile.h"
+#include "tests/scan/FileBytes.h"
+#include "tests/scan/Win32Tree.h"
+
+using lintally::scan::WriteFileAtomically;
+using lintally::testing::EntryCount;
+using lintally::testing::ExclusiveOpen;
+using lintally::testing::ReadAll;
+using lintally::testing::TempTree;
+
+TEST(WriteFileAtomically, ATargetOpenWithoutSharingIsLeftAsItWas)
+{
+    const TempTree tree;
+    tree.File("out.txt", "old");
+    std::string error;
+    {
+        const ExclusiveOpen held(tree.Path("out.txt"));
+        ASSERT_TRUE(held.IsOpen());
+        EXPECT_FALSE(WriteFileAtomically(tree.Path("out.txt"), "new", error));
+    }
+    EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(tree.Path("out.txt")), "old");
+    EXPECT_EQ(EntryCount(tree.Root()), 1u);  // the temporary file is gone
+}

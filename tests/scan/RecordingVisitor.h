@@ -1,0 +1,58 @@
+// A walk visitor that records what the walk reports, as "matched <relative name>" and
+// "checked" events, and can end the walk or refuse sub-folders on cue.
+//
+// Owned by one test; the walk calls it from the test's thread only.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/Walker.h"
+
+namespace lintally::testing {
+
+class RecordingVisitor final : public scan::IWalkVisitor
+{
+public:
+    bool Poll() override { return ++polls <= pollLimit; }
+    bool IncludeSubFolders() override
+    {
+        ++subFolderQueries;
+        return subFolderAnswers.empty() ? true : TakeAnswer();
+    }
+    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
+    {
+        events.push_back("matched " + std::string(relativeName));
+        fullPaths.push_back(fullPath);
+    }
+    void OnEntryChecked() override { events.push_back("checked"); }
+
+    [[nodiscard]] std::vector<std::string> Matched() const
+    {
+        std::vector<std::string> names;
+        for (const std::string& event : events) {
+            if (event.rfind("matched ", 0) == 0) {
+                names.push_back(event.substr(8));
+            }
+        }
+        return names;
+    }
+
+    std::vector<bool> subFolderAnswers;
+    int pollLimit = 1 << 30;
+    int polls = 0;
+    int subFolderQueries = 0;
+    std::vector<std::string> events;
+    std::vector<std::string> fullPaths;
+
+private:
+    bool TakeAnswer()
+    {
+        const bool answer = subFolderAnswers.front();
+        subFolderAnswers.erase(subFolderAnswers.begin());
+        return answer;
+    }
+};
+
+}  // namespace lintally::testing

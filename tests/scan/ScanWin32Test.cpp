@@ -1,0 +1,32 @@
+// Counting on Windows: a file another program holds without sharing still gets its row.
+#include <gtest/gtest.h>
+
+#include "scan/FileCount.h"
+#include "scan/ParallelScan.h"
+#include "scan/PatternList.h"
+#include "tests/scan/Win32Tree.h"
+
+using namespace lintally::scan;
+using lintally::testing::ExclusiveOpen;
+using lintally::testing::TempTree;
+
+TEST(RunParallelScan, AFileOpenWithoutSharingIsARowWithZeroLines)
+{
+    const TempTree tree;
+    tree.File("locked.c", "int a;\nint b;\n");
+    tree.File("free.c", "int c;\n");
+    const ScanOptions options;
+    const StopToken stop;
+    NullScanSink quiet;
+    {
+        const ExclusiveOpen held(tree.Path("locked.c"));
+        ASSERT_TRUE(held.IsOpen());
+        const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
+        ASSERT_EQ(result.rows.size(), 2u);
+        EXPECT_EQ(result.rows[0].name, "free.c");
+        EXPECT_EQ(result.rows[0].lines, 1u);
+        EXPECT_EQ(result.rows[1].name, "locked.c");
+        EXPECT_EQ(result.rows[1].lines, 0u);
+    }
+    EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
+}
