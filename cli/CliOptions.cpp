@@ -83,6 +83,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
     options = CliOptions();
     options.jobs = DefaultJobs();
     CLI::App app("Counts the lines of source code in a folder tree.", kProgramName);
+    // On Windows CLI11 would take "/name" for an option; there it is a path from the
+    // current drive's root, and ROOT may be one.
+    app.allow_windows_style_options(false);
     DefineOptions(app, options);
     try {
         app.parse(argc, argv);

@@ -1,10 +1,5 @@
 #include "cli/Output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "scan/FormatThousands.h"
 #include "scan/JsonCsv.h"
 #include "scan/Report.h"
@@ -23,25 +18,6 @@ std::string FormatOutput(OutputFormat format, std::string_view root, const scan:
     }
     return scan::FormatReport(root, result.rows,
                               scan::FormatThousands(static_cast<std::int64_t>(result.total)));
-}
-
-WriteStatus WriteToDescriptor(int fd, std::string_view bytes, std::string& error)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (errno == EPIPE) {
-                return WriteStatus::PipeClosed;
-            }
-            error = std::strerror(errno);
-            return WriteStatus::Failed;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return WriteStatus::Written;
 }
 
 }  // namespace lintally::cli

@@ -1,5 +1,5 @@
-// The command line's output: the scan's result in the chosen format, written to standard
-// output or, replaced atomically, to a file.
+// The command line's output: the scan's result in the chosen format (written by main to
+// standard output through cli/System.h or, replaced atomically, to a file).
 //
 // Functions of main's thread.
 #pragma once
@@ -14,15 +14,5 @@ namespace lintally::cli {
 
 [[nodiscard]] std::string FormatOutput(OutputFormat format, std::string_view root,
                                        const scan::ScanResult& result);
-
-enum class WriteStatus
-{
-    Written,
-    PipeClosed,  // the reader of standard output went away; not an error
-    Failed,
-};
-
-// Writes bytes to fd until all are written; error names the reason on failure.
-[[nodiscard]] WriteStatus WriteToDescriptor(int fd, std::string_view bytes, std::string& error);
 
 }  // namespace lintally::cli

@@ -1,7 +1,5 @@
 #include "cli/ProgressLine.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -13,22 +11,16 @@ namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
-// Progress is a courtesy: a short or failed write to the terminal is not an error.
-void WriteQuietly(int fd, const std::string& text)
+// Progress is a courtesy: a failed write to the terminal is not an error.
+void WriteQuietly(StdStream stream, const std::string& text)
 {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = write(fd, text.data() + done, text.size() - done);
-        if (written <= 0) {
-            return;
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    std::string ignored;
+    static_cast<void>(WriteStream(stream, text, ignored));
 }
 
 }  // namespace
 
-ProgressLine::ProgressLine(int fd, bool show) : m_fd(fd), m_show(show) {}
+ProgressLine::ProgressLine(StdStream stream, bool show) : m_stream(stream), m_show(show) {}
 
 ProgressLine::~ProgressLine()
 {
@@ -58,7 +50,7 @@ void ProgressLine::Finish()
         std::string blank(m_drawnWidth + 2, ' ');
         blank.front() = '\r';
         blank.back() = '\r';
-        WriteQuietly(m_fd, blank);
+        WriteQuietly(m_stream, blank);
         m_drawnWidth = 0;
     }
 }
@@ -100,7 +92,7 @@ void ProgressLine::Draw(const std::string& text)
         line.append(m_drawnWidth - text.size(), ' ');
     }
     m_drawnWidth = std::max(m_drawnWidth, text.size());
-    WriteQuietly(m_fd, line);
+    WriteQuietly(m_stream, line);
 }
 
 }  // namespace lintally::cli

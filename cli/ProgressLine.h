@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/System.h"
 #include "scan/ScanSink.h"
 
 namespace lintally::cli {
@@ -21,8 +22,8 @@ namespace lintally::cli {
 class ProgressLine final : public scan::IScanSink
 {
 public:
-    // fd is where the line is drawn; show false counts without drawing anything.
-    ProgressLine(int fd, bool show);
+    // stream is where the line is drawn; show false counts without drawing anything.
+    ProgressLine(StdStream stream, bool show);
     ~ProgressLine();
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -42,7 +43,7 @@ private:
     void Redraw();
     void Draw(const std::string& text);
 
-    const int m_fd;
+    const StdStream m_stream;
     const bool m_show;
     std::atomic<std::uint64_t> m_files{0};
     std::atomic<std::uint64_t> m_lines{0};

@@ -3,14 +3,12 @@
 //
 // Exit status: 0 done (also when the reader of standard output went away), 1 the output
 // could not be written, 2 usage error.
-#include <unistd.h>
-
-#include <csignal>
 #include <iostream>
 
 #include "cli/CliOptions.h"
 #include "cli/Output.h"
 #include "cli/ProgressLine.h"
+#include "cli/System.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
 #include "scan/AtomicFile.h"
@@ -27,8 +25,8 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     options.includeSubFolders = cli.includeSubFolders;
     options.countFlags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
     const bool show = cli.progress == cli::ProgressMode::On ||
-                      (cli.progress == cli::ProgressMode::Auto && isatty(STDERR_FILENO) == 1);
-    cli::ProgressLine progress(STDERR_FILENO, show);
+                      (cli.progress == cli::ProgressMode::Auto && cli::IsTerminal(cli::StdStream::Err));
+    cli::ProgressLine progress(cli::StdStream::Err, show);
     const scan::StopToken stop;
     progress.Start();
     scan::ScanResult result = scan::RunParallelScan(cli.root, scan::BuildPatternList(cli.types),
@@ -48,7 +46,7 @@ int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
         }
         return 0;
     }
-    switch (cli::WriteToDescriptor(STDOUT_FILENO, bytes, error)) {
+    switch (cli::WriteStream(cli::StdStream::Out, bytes, error)) {
     case cli::WriteStatus::Written:
     case cli::WriteStatus::PipeClosed:
         return 0;
@@ -63,8 +61,7 @@ int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    // A closed pipe shows up as EPIPE from write, and the program ends quietly.
-    std::signal(SIGPIPE, SIG_IGN);
+    lintally::cli::PrepareStdStreams();
     lintally::cli::CliOptions cli;
     const auto outcome = lintally::cli::ParseCommandLine(argc, argv, cli, std::cout, std::cerr);
     if (!outcome.run) {

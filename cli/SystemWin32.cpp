@@ -1,0 +1,80 @@
+// The command line's system calls on Windows: WriteFile on the standard handles and the
+// console test.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "cli/System.h"
+#include "fileio/LastError.h"
+
+namespace lintally::cli {
+
+namespace {
+
+constexpr DWORD kMaxChunk = 1u << 30;  // one WriteFile moves at most this much
+
+HANDLE HandleOf(StdStream stream)
+{
+    return ::GetStdHandle(stream == StdStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+std::string LastErrorLine()
+{
+    char text[512];
+    Brim::GetLastErrorText(text, sizeof text);
+    std::string reason(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+        reason.pop_back();
+    }
+    return reason;
+}
+
+}  // namespace
+
+void PrepareStdStreams()
+{
+    // The report's CR LF must reach standard output as it is, and so must the LF of the
+    // help text written through the C library.
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool IsTerminal(StdStream stream)
+{
+    // A console answers GetConsoleMode; files, pipes and the NUL device do not (_isatty
+    // would take NUL for a terminal, being a character device).
+    DWORD mode = 0;
+    return ::GetConsoleMode(HandleOf(stream), &mode) != FALSE;
+}
+
+WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error)
+{
+    const HANDLE handle = HandleOf(stream);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        error = "no such stream";
+        return WriteStatus::Failed;
+    }
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() < kMaxChunk ? static_cast<DWORD>(bytes.size()) : kMaxChunk;
+        DWORD written = 0;
+        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr)) {
+            // The reader of a pipe has gone: "the pipe is being closed" or "has been ended".
+            const DWORD code = ::GetLastError();
+            if (code == ERROR_NO_DATA || code == ERROR_BROKEN_PIPE) {
+                return WriteStatus::PipeClosed;
+            }
+            error = LastErrorLine();
+            return WriteStatus::Failed;
+        }
+        if (written == 0) {
+            error = "nothing was written";
+            return WriteStatus::Failed;
+        }
+        bytes.remove_prefix(written);
+    }
+    return WriteStatus::Written;
+}
+
+}  // namespace lintally::cli
