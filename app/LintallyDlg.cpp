@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -20,7 +19,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
 
 // The icon lives in this library's resources; a static library must register them itself.
 static void InitAppResources()
@@ -47,13 +45,6 @@ void DDX_Text(bool bSaveAndValidate, QLineEdit* edit, std::string& value)
     } else {
         edit->setText(QString::fromStdString(value));
     }
-}
-
-// An existing file or folder (symbolic links followed).
-bool PathFileExists(const std::string& path)
-{
-    std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error);
 }
 
 } // namespace

@@ -17,7 +17,6 @@
 #include <QPushButton>
 
 #include <chrono>
-#include <filesystem>
 
 using lintally::scan::kPathSeparator;
 
@@ -168,9 +167,9 @@ void CLintallyDlg::FormatThousands(std::string& out, std::int64_t value) const
 unsigned CLintallyDlg::ScanThreadProc(CScanWorker& worker)
 {
     std::string root = worker.Root();
-    std::error_code error;
-    // An empty root names no folder (it would otherwise become the file system's root).
-    if (!root.empty() && std::filesystem::exists(root, error)) {
+    // An empty root names no folder (with a separator appended it would be the file
+    // system's root).
+    if (PathFileExists(root)) {
         if (root.back() != kPathSeparator) {
             root.push_back(kPathSeparator);
         }

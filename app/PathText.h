@@ -1,14 +1,17 @@
-// Conversions between the dialog's texts (QString) and paths as the file system takes
-// them (bytes in a std::string, never re-encoded on their way to the scan).
+// Paths as the dialog handles them: conversions between its texts (QString) and paths as
+// the file system takes them (bytes in a std::string, never re-encoded on their way to the
+// scan), and the existence test that enables Calculate.
 //
-// Pure inline functions; any thread.
+// Inline functions without state; any thread.
 #pragma once
 
 #include <QFile>
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 [[nodiscard]] inline std::string ToPathBytes(const QString& text)
 {
@@ -18,4 +21,12 @@
 [[nodiscard]] inline QString FromPathBytes(std::string_view bytes)
 {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// True when path names an existing file or folder (symbolic links followed); an empty path
+// names nothing.
+[[nodiscard]] inline bool PathFileExists(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::exists(path, error);
 }
