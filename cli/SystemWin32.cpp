@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/System.h"
@@ -25,8 +26,10 @@ std::string LastErrorLine()
 {
     char text[512];
     Brim::GetLastErrorText(text, sizeof text);
+    // System texts end with CR LF and a few span lines; the error is shown on one.
     std::string reason(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+    std::replace_if(reason.begin(), reason.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    while (!reason.empty() && reason.back() == ' ') {
         reason.pop_back();
     }
     return reason;

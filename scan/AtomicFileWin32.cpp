@@ -3,6 +3,7 @@
 // MOVEFILE_WRITE_THROUGH, so the move itself is on the disk when the call returns.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -24,13 +25,15 @@ std::size_t NameStart(const std::string& path)
     return cut == std::string::npos ? 0 : cut + 1;
 }
 
-// The system's text for the thread's last error, on one line.
+// The step, what it failed on, and the system's text for the thread's last error.
 std::string Reason(const char* step, const std::string& subject)
 {
     char text[512];
     Brim::GetLastErrorText(text, sizeof text);
+    // System texts end with CR LF and a few span lines; the error is shown on one.
     std::string reason(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+    std::replace_if(reason.begin(), reason.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    while (!reason.empty() && reason.back() == ' ') {
         reason.pop_back();
     }
     return std::string(step) + " " + subject + ": " + reason;
