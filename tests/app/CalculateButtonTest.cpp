@@ -78,18 +78,18 @@ TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
     Brim::IShellAllocator* previous = Brim::SetShellAllocator(&allocator);
     {
         DialogHarness h;
-        h.MakeFolder("work");
-        h.prompts.browseResult = h.Root() + "/work";
+        h.MakeFolder("project");
+        h.prompts.browseResult = h.Root() + "/project";
         h.Type(IDC_CB_DESTINATION, QStringLiteral("/nowhere"));
         h.Click(IDC_BTN_BROWSE);
         EXPECT_EQ(h.prompts.browseTitle, QStringLiteral("Select destination folder"));
         EXPECT_EQ(h.prompts.browseSelection, QStringLiteral("/nowhere"));
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QString::fromStdString(h.Root() + "/work/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QString::fromStdString(h.Root() + "/project/"));
         EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
 
         h.prompts.browseResult.assign(1, '/');
         h.dialog->GetMenuItem(ID_FILE_SELECTFOLDER)->trigger();
-        EXPECT_EQ(h.prompts.browseSelection, QString::fromStdString(h.Root() + "/work/"));
+        EXPECT_EQ(h.prompts.browseSelection, QString::fromStdString(h.Root() + "/project/"));
         EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QStringLiteral("/"));
 
         h.prompts.browseResult.clear();
