@@ -1,7 +1,7 @@
 #include "fileio/FileWin.h"
 
-#include "tests/fileio/TempFolder.h"
 #include "tests/fileio/TimeRecords.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 using Brim::CFileWin;
 using Brim::FileDateTime;
+using lintally::testing::TempFolder;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "fileio/FileWin.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 using Brim::CFileWin;
+using lintally::testing::TempFolder;
 
 TEST(CFileWin, ReadSharingOpensCoexistAndKeepExclusiveOpensOut)
 {

@@ -1,6 +1,6 @@
 #include "fileio/FileWin.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,8 @@
 #include <string>
 
 using Brim::CFileWin;
+using lintally::testing::ReadAll;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -79,7 +81,7 @@ TEST(CFileWin, ReadOnlyOpenRefusesWritesAndSizeChanges)
     EXPECT_FALSE(file.Truncate());
     EXPECT_EQ(file.GetSize(), 100u);
     file.Close();
-    EXPECT_EQ(TempFolder::Read(path), Hundred);
+    EXPECT_EQ(ReadAll(path), Hundred);
 }
 
 TEST(CFileWin, SetSizeAndTruncateLeaveThePositionAtTheNewEnd)
@@ -102,7 +104,7 @@ TEST(CFileWin, SetSizeAndTruncateLeaveThePositionAtTheNewEnd)
     EXPECT_EQ(file.GetSize(), 0u);
     EXPECT_EQ(file.GetPosition(), 0u);
     file.Close();
-    EXPECT_EQ(TempFolder::Read(path), "");
+    EXPECT_EQ(ReadAll(path), "");
 }
 
 TEST(CFileWin, SeekCountsFromEachOriginAndRefusesToGoBeforeTheStart)

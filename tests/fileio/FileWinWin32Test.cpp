@@ -1,6 +1,6 @@
 #include "fileio/FileWin.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <windows.h>
 
 using Brim::CFileWin;
+using lintally::testing::TempFolder;
 
 namespace {
 

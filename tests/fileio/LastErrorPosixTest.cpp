@@ -2,7 +2,7 @@
 #include "fileio/FileWin.h"
 #include "fileio/LastError.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+
+using lintally::testing::TempFolder;
 
 namespace {
 

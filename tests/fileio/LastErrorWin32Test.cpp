@@ -2,13 +2,15 @@
 #include "fileio/FileWin.h"
 #include "fileio/LastError.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <windows.h>
+
+using lintally::testing::TempFolder;
 
 namespace {
 

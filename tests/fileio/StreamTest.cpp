@@ -1,7 +1,7 @@
 #include "fileio/FileStream.h"
 #include "fileio/StreamMgr.h"
 
-#include "tests/fileio/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 
 using Brim::CFileStream;
 using Brim::CStreamMgr;
+using lintally::testing::TempFolder;
 
 namespace {
 
