@@ -4,13 +4,15 @@
 
 #include <string>
 
-#include "tests/linecount/TempDir.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::testing::TempFolder;
 
 using namespace PrjHelper;
 
 TEST(CSrcCounter, PathLongerThanItsCopyStillOpensWithTheFileNamesLanguage)
 {
-    TempDir dir;
+    TempFolder dir;
     std::string relative;
     while (relative.size() < 300)
         relative += std::string(60, 'd') + "/";

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "tests/linecount/TempDir.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::testing::TempFolder;
 
 using namespace PrjHelper;
 
@@ -49,7 +51,7 @@ TEST(CSrcCounter, StartsZeroedWithItselfAsTheOnlyHook)
 
 TEST(CSrcCounter, SixLineExampleCountsByTheOptions)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Write(
         "example.c", "#include <stdio.h>\n\n// remark\n/* text */\nx = 1; // remark\n   \n");
     EXPECT_EQ(CountFile(path, 0), 2u);
@@ -60,7 +62,7 @@ TEST(CSrcCounter, SixLineExampleCountsByTheOptions)
 
 TEST(CSrcCounter, ExtensionComesFromTheFileNameNotItsFolders)
 {
-    TempDir dir;
+    TempFolder dir;
     const Opened dotted = OpenOnly(dir.Write("my.lib/x.c", "int a;\n"));
     EXPECT_EQ(dotted.ext, "c");
     EXPECT_EQ(dotted.lang, 1);
@@ -88,9 +90,9 @@ TEST(CSrcCounter, ExtensionComesFromTheFileNameNotItsFolders)
 
 TEST(CSrcCounter, MissingFileOpensFalseAndCountsZero)
 {
-    TempDir dir;
+    TempFolder dir;
     CSrcCounter counter;
-    EXPECT_FALSE(counter.Open((dir.Path() / "missing.c").string().c_str()));
+    EXPECT_FALSE(counter.Open(dir.Path("missing.c").c_str()));
     EXPECT_FALSE(counter.Open(nullptr));
     counter.m_Reader.Run();
     EXPECT_EQ(counter.m_nCount, 0u);
@@ -98,7 +100,7 @@ TEST(CSrcCounter, MissingFileOpensFalseAndCountsZero)
 
 TEST(CSrcCounter, OnBeginResetsTheCountAndTheBlockState)
 {
-    TempDir dir;
+    TempFolder dir;
     CSrcCounter counter;
     counter.m_nLang = 1;
     counter.m_dwFlags = CF_TRACK_BLOCKS;
@@ -114,7 +116,7 @@ TEST(CSrcCounter, OnBeginResetsTheCountAndTheBlockState)
 
 TEST(CSrcCounter, NulByteEndsWhatTheLineShows)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("nul-byte.c", std::string("int a;\0// x\n\0int b;\n// c\n", 25));
     EXPECT_EQ(CountFile(path, 0), 1u);
     EXPECT_EQ(CountFile(path, CF_COUNT_BLANK), 2u);

@@ -4,13 +4,15 @@
 
 #include <string>
 
-#include "tests/linecount/TempDir.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::testing::TempFolder;
 
 using namespace PrjHelper;
 
 TEST(CSrcCounter, ExtensionComesFromTheNameAfterEitherSeparator)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string path = dir.Write("my.lib\\x.c", "int a;\n// remark\n");
     ASSERT_NE(path.find('\\'), std::string::npos);
     CSrcCounter counter;
@@ -31,8 +33,8 @@ TEST(CSrcCounter, ExtensionComesFromTheNameAfterEitherSeparator)
 
 TEST(CSrcCounter, PathLongerThanTheSystemTakesDoesNotOpenButKeepsItsCopy)
 {
-    TempDir dir;
-    const std::string path = (dir.Path() / (std::string(300, 'd') + "\\deep.java")).string();
+    TempFolder dir;
+    const std::string path = dir.Path(std::string(300, 'd') + "\\deep.java");
     CSrcCounter counter;
     EXPECT_FALSE(counter.Open(path.c_str()));
     EXPECT_EQ(std::string(counter.m_szPath), path.substr(0, 260));

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "tests/linecount/FakeStream.h"
-#include "tests/linecount/TempDir.h"
+#include "tests/support/TempFolder.h"
 
+using lintally::testing::TempFolder;
 using namespace PrjHelper;
 
 namespace {
@@ -212,21 +213,21 @@ TEST(CSrcLineReader, HookAddedDuringTheRunGetsTheLinesAfterIt)
 
 TEST(CSrcLineReader, FileThatDoesNotOpenGivesNoEvents)
 {
-    TempDir dir;
+    TempFolder dir;
     Events log;
     RecordingHook hook(log, "");
     CSrcLineReader reader;
     reader.AddHook(&hook);
-    EXPECT_FALSE(reader.Open((dir.Path() / "missing.c").string().c_str()));
+    EXPECT_FALSE(reader.Open(dir.Path("missing.c").c_str()));
     EXPECT_FALSE(reader.Open(nullptr));
-    EXPECT_FALSE(reader.Open(dir.Path().string().c_str()));  // a folder is not a file
+    EXPECT_FALSE(reader.Open(dir.Root().c_str()));  // a folder is not a file
     EXPECT_EQ(reader.Run(), 0);
     EXPECT_TRUE(log.empty());
 }
 
 TEST(CSrcLineReader, ReadsARealFile)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string text = MixedText(300000);
     const std::string path = dir.Write("mixed.c", text);
     Events log;
