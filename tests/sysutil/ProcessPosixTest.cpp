@@ -1,15 +1,16 @@
 #include "sysutil/ProcessSpawn.h"
 #include "sysutil/ShellOpenArgs.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -17,6 +18,7 @@ namespace {
 
 using Argv = std::vector<std::string>;
 using Brim::BuildShellOpenArgv;
+using lintally::testing::TempFolder;
 
 TEST(BuildShellOpenArgv, DocumentGoesToXdgOpen)
 {
@@ -55,16 +57,14 @@ TEST(BuildShellOpenArgv, MissingFileGivesNothing)
 
 TEST(IsExecutableFile, OnlyExecutableRegularFilesCount)
 {
-    CTempFolder folder;
-    const std::string plain = folder.File("plain.txt");
-    std::ofstream(plain) << "text";
-    const std::string script = folder.File("run.sh");
-    std::ofstream(script) << "#!/bin/sh\n";
+    TempFolder folder;
+    const std::string plain = folder.Write("plain.txt", "text");
+    const std::string script = folder.Write("run.sh", "#!/bin/sh\n");
     ASSERT_EQ(chmod(script.c_str(), 0755), 0);
     EXPECT_TRUE(Brim::IsExecutableFile(script.c_str()));
     EXPECT_FALSE(Brim::IsExecutableFile(plain.c_str()));
-    EXPECT_FALSE(Brim::IsExecutableFile(folder.Path().c_str()));
-    EXPECT_FALSE(Brim::IsExecutableFile(folder.File("missing").c_str()));
+    EXPECT_FALSE(Brim::IsExecutableFile(folder.Root().c_str()));
+    EXPECT_FALSE(Brim::IsExecutableFile(folder.Path("missing").c_str()));
     EXPECT_FALSE(Brim::IsExecutableFile(nullptr));
 }
 

@@ -1,54 +1,48 @@
 #include "sysutil/DesktopEntry.h"
 #include "sysutil/Shortcut.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+using lintally::testing::EntryCount;
+using lintally::testing::ReadAll;
+using lintally::testing::TempFolder;
 
 namespace {
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(CreateShortcut, WritesALinkEntryThatReadsBack)
 {
-    CTempFolder folder;
-    const std::string link = folder.File("report.desktop");
+    TempFolder folder;
+    const std::string link = folder.Path("report.desktop");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/srv/code/main.cpp", "Main source"));
     EXPECT_EQ(ReadAll(link), "[Desktop Entry]\n"
                              "Type=Link\n"
                              "Name=main.cpp\n"
                              "URL=file:///srv/code/main.cpp\n"
                              "Comment=Main source\n");
-    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(EntryCount(folder.Root()), 1u);
 }
 
 TEST(CreateShortcut, ReplacesAnOldLinkAndOmitsAnEmptyComment)
 {
-    CTempFolder folder;
-    const std::string link = folder.File("a.desktop");
-    std::ofstream(link) << "old contents that are longer than the new entry ...............";
+    TempFolder folder;
+    const std::string link =
+        folder.Write("a.desktop", "old contents that are longer than the new entry ...............");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/x", nullptr));
     EXPECT_EQ(ReadAll(link), "[Desktop Entry]\nType=Link\nName=x\nURL=file:///x\n");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/x", ""));
     EXPECT_EQ(ReadAll(link).find("Comment"), std::string::npos);
-    EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_EQ(EntryCount(folder.Root()), 1u);
 }
 
 TEST(CreateShortcut, RelativeTargetBecomesAbsolute)
 {
-    CTempFolder folder;
-    const std::string link = folder.File("rel.desktop");
+    TempFolder folder;
+    const std::string link = folder.Path("rel.desktop");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "sub/file.h", nullptr));
     const std::string cwd = std::filesystem::current_path().string();
     EXPECT_NE(ReadAll(link).find("URL=" + Brim::FileUrlFromPath(cwd + "/sub/file.h") + "\n"),

@@ -1,6 +1,6 @@
 #include "sysutil/Shortcut.h"
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,8 +9,10 @@
 #include <shlobj.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+using lintally::testing::EntryCount;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -57,18 +59,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        m_strTarget = m_Folder.File("main.cpp");
-        std::ofstream(m_strTarget) << "int main() { return 0; }\n";
+        m_strTarget = m_Folder.Write("main.cpp", "int main() { return 0; }\n");
     }
     void TearDown() override { CoUninitialize(); }
 
-    CTempFolder m_Folder;
+    TempFolder m_Folder;
     std::string m_strTarget;
 };
 
 TEST_F(ShortcutWin32Test, SavedLinkReadsBackWithTargetAndDescription)
 {
-    const std::string link = m_Folder.File("main.lnk");
+    const std::string link = m_Folder.Path("main.lnk");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), m_strTarget.c_str(), "Main source"));
     EXPECT_GT(std::filesystem::file_size(link), 0u);
     LinkContents contents;
@@ -80,8 +81,7 @@ TEST_F(ShortcutWin32Test, SavedLinkReadsBackWithTargetAndDescription)
 
 TEST_F(ShortcutWin32Test, LinkWithoutDescriptionReplacesAnOldFile)
 {
-    const std::string link = m_Folder.File("old.lnk");
-    std::ofstream(link) << "not a shell link";
+    const std::string link = m_Folder.Write("old.lnk", "not a shell link");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), m_strTarget.c_str(), nullptr));
     LinkContents contents;
     ASSERT_TRUE(LoadLink(link, contents));
@@ -92,10 +92,10 @@ TEST_F(ShortcutWin32Test, LinkWithoutDescriptionReplacesAnOldFile)
 TEST_F(ShortcutWin32Test, LinkPathLongerThanAShellLinkPathIsRefused)
 {
     const std::string longName(300, 'n');
-    const std::string link = m_Folder.File(longName + ".lnk");
+    const std::string link = m_Folder.Path(longName + ".lnk");
     EXPECT_FALSE(Brim::CreateShortcut(link.c_str(), m_strTarget.c_str(), "d"));
     // Nothing was saved under a cut name: the target is the folder's only entry.
-    EXPECT_EQ(m_Folder.EntryCount(), 1u);
+    EXPECT_EQ(EntryCount(m_Folder.Root()), 1u);
 }
 
 } // namespace
