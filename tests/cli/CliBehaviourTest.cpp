@@ -4,8 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
-#include "tests/scan/FileBytes.h"
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
 using lintally::testing::CliRun;
@@ -14,7 +13,7 @@ using lintally::testing::IsOneErrorLine;
 using lintally::testing::NativePath;
 using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -31,8 +30,8 @@ std::string Numbered(const char* prefix, int i, const char* suffix)
 
 TEST(CliExitStatus, UsageErrorsGiveTwoAndOneLine)
 {
-    const TempTree tree;
-    tree.File("plain.txt", "x\n");
+    const TempFolder tree;
+    tree.Write("plain.txt", "x\n");
     const std::vector<std::vector<std::string>> usageErrors = {
         {},                                   // no ROOT
         {"--frobnicate", "."},                // unknown option
@@ -64,8 +63,8 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
 
 TEST(CliOutput, WritesTheReportToAFileReplacingTheOldOne)
 {
-    const TempTree tree;
-    tree.File("report.txt", std::string(10000, 'o'));
+    const TempFolder tree;
+    tree.Write("report.txt", std::string(10000, 'o'));
     const CliResult result = RunCli({{"-t", "*.c,*.h", "-o", tree.Path("report.txt"), "filter"}, kTrees});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
@@ -75,7 +74,7 @@ TEST(CliOutput, WritesTheReportToAFileReplacingTheOldOne)
 
 TEST(CliOutput, AnOutputFileInAMissingFolderGivesOne)
 {
-    const TempTree tree;
+    const TempFolder tree;
     const CliResult missing = RunCli({{"-o", tree.Path("no/such/folder.txt"), "filter"}, kTrees});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(IsOneErrorLine(missing.err)) << missing.err;
@@ -106,9 +105,9 @@ TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
 
 TEST(CliOutput, ProgressLineIsErasedAndOffByDefaultWithoutATerminal)
 {
-    const TempTree tree;
+    const TempFolder tree;
     for (int i = 0; i < 3000; ++i) {
-        tree.File(Numbered("f", i, ".c"), "x\n");
+        tree.Write(Numbered("f", i, ".c"), "x\n");
     }
     const CliResult quiet = RunCli({{"-j", "1", tree.Root()}, ""});
     EXPECT_EQ(quiet.err, "");
@@ -123,10 +122,10 @@ TEST(CliOutput, ProgressLineIsErasedAndOffByDefaultWithoutATerminal)
 
 TEST(CliThreads, OneAndEightThreadsGiveTheSameOutput)
 {
-    const TempTree tree;
+    const TempFolder tree;
     for (int i = 0; i < 600; ++i) {
         const std::string folder = Numbered("d", i % 9, "/");
-        tree.File(folder + Numbered("n", i, i % 2 == 0 ? ".c" : ".H"),
+        tree.Write(folder + Numbered("n", i, i % 2 == 0 ? ".c" : ".H"),
                   std::string(static_cast<std::size_t>(i % 17), '\n'));
     }
     const CliResult one = RunCli({{"-j", "1", "-t", "*.c,*.h", tree.Root()}, ""});

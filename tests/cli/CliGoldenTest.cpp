@@ -11,7 +11,7 @@
 
 #include "scan/PathSeparator.h"
 #include "tests/cli/CliRunner.h"
-#include "tests/scan/FileBytes.h"
+#include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
 using lintally::testing::ReadAll;

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
-#include "tests/scan/FileBytes.h"
+#include "tests/support/TempFolder.h"
 #include "tests/scan/PosixTree.h"
 
 using lintally::testing::CliResult;
@@ -18,7 +18,7 @@ using lintally::testing::MakeLink;
 using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
 using lintally::testing::RunningAsRoot;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -28,8 +28,8 @@ const std::string kTrees = std::string(LINTALLY_TEST_DATA) + "/trees";
 
 TEST(CliOutput, AFailedWriteGivesOneAndKeepsTheOldFile)
 {
-    const TempTree tree;
-    tree.File("report.txt", "old report");
+    const TempFolder tree;
+    tree.Write("report.txt", "old report");
     CliRun run{{"-t", "*.*", "-o", tree.Path("report.txt"), "nested"}, kTrees};
     // The report (333 bytes) is longer: its write fails part-way, even for root. The
     // limit also caps the captured error output, so it must leave room for that line.
@@ -43,14 +43,14 @@ TEST(CliOutput, AFailedWriteGivesOneAndKeepsTheOldFile)
 
 TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
 {
-    const TempTree tree;
-    tree.File("a.c", "int a;\nint b;\n");
+    const TempFolder tree;
+    tree.Write("a.c", "int a;\nint b;\n");
     MakeLink(tree, "link.c", "a.c");
     tree.Folder("sub");
     MakeLink(tree, "sub/loop", "..");
     ASSERT_TRUE(MakeFifo(tree, "f.c"));
-    tree.File("caf\xE9 x.c", "1\n2\n3\n");
-    tree.File("lock.c", "int l;\n");
+    tree.Write("caf\xE9 x.c", "1\n2\n3\n");
+    tree.Write("lock.c", "int l;\n");
     chmod(tree.Path("lock.c").c_str(), 0);
     const CliResult result = RunCli({{"-t", "*.c", "-f", "json", tree.Root()}, ""});
     ASSERT_EQ(result.status, 0);

@@ -1,4 +1,5 @@
 #include "tests/cli/CliRunner.h"
+#include "tests/support/TempFolder.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -7,8 +8,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace lintally::testing {
 
@@ -19,11 +18,9 @@ constexpr unsigned kWatchdogSeconds = 60;
 
 std::string TakeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    std::string bytes = ReadAll(path);
     unlink(path.c_str());
-    return bytes.str();
+    return bytes;
 }
 
 int MakeCaptureFile(std::string& path)

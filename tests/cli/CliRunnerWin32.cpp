@@ -3,10 +3,8 @@
 // rules, and a watchdog that ends a program that hangs.
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/cli/CliRunner.h"
+#include "tests/support/TempFolder.h"
 
 namespace lintally::testing {
 
@@ -65,13 +63,7 @@ std::string MakeCapturePath()
 
 std::string TakeFile(const std::string& path)
 {
-    std::string bytes;
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        bytes = content.str();
-    }
+    std::string bytes = ReadAll(path);
     ::DeleteFileA(path.c_str());
     return bytes;
 }

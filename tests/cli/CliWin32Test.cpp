@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/CliRunner.h"
-#include "tests/scan/FileBytes.h"
+#include "tests/support/TempFolder.h"
 #include "tests/scan/Win32Tree.h"
 
 using lintally::testing::AddAttributes;
@@ -13,16 +13,16 @@ using lintally::testing::ExclusiveOpen;
 using lintally::testing::IsOneErrorLine;
 using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 TEST(CliReport, NamesRowsWithBackslashesAndLeavesSystemEntriesOut)
 {
-    const TempTree tree;
-    tree.File("src/a.c", std::string(1200, '\n'));
-    tree.File("b.h", "int b;\n// two\n");
-    tree.File("hid/c.c", "int c;\n");
-    tree.File("sys.c", "int s;\n");
-    tree.File("sysdir/d.c", "int d;\n");
+    const TempFolder tree;
+    tree.Write("src/a.c", std::string(1200, '\n'));
+    tree.Write("b.h", "int b;\n// two\n");
+    tree.Write("hid/c.c", "int c;\n");
+    tree.Write("sys.c", "int s;\n");
+    tree.Write("sysdir/d.c", "int d;\n");
     ASSERT_TRUE(AddAttributes(tree, "hid", FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(AddAttributes(tree, "sys.c", FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(AddAttributes(tree, "sysdir", FILE_ATTRIBUTE_SYSTEM));
@@ -46,9 +46,9 @@ TEST(CliReport, NamesRowsWithBackslashesAndLeavesSystemEntriesOut)
 
 TEST(CliOutput, AnOutputFileHeldOpenGivesOneAndIsLeftAsItWas)
 {
-    const TempTree tree;
-    tree.File("report.txt", "old report");
-    tree.File("src/a.c", "int a;\n");
+    const TempFolder tree;
+    tree.Write("report.txt", "old report");
+    tree.Write("src/a.c", "int a;\n");
     CliResult result;
     {
         const ExclusiveOpen held(tree.Path("report.txt"));

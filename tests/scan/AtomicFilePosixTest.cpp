@@ -8,13 +8,12 @@
 #include <csignal>
 
 #include "scan/AtomicFile.h"
-#include "tests/scan/FileBytes.h"
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 using lintally::scan::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ReadAll;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -45,8 +44,8 @@ private:
 
 TEST(WriteFileAtomically, KeepsTheModeOfTheFileItReplaces)
 {
-    const TempTree tree;
-    tree.File("out.txt", "old");
+    const TempFolder tree;
+    tree.Write("out.txt", "old");
     chmod(tree.Path("out.txt").c_str(), 0640);
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(tree.Path("out.txt"), "new", error)) << error;
@@ -57,8 +56,8 @@ TEST(WriteFileAtomically, KeepsTheModeOfTheFileItReplaces)
 
 TEST(WriteFileAtomically, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
-    const TempTree tree;
-    tree.File("out.txt", "old");
+    const TempFolder tree;
+    tree.Write("out.txt", "old");
     std::string error;
     {
         const FileSizeLimit limit(16);

@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/scan/FileBytes.h"
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 using lintally::scan::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ReadAll;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 TEST(WriteFileAtomically, CreatesANewFile)
 {
-    const TempTree tree;
+    const TempFolder tree;
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(tree.Path("out.txt"), "hello\r\n", error)) << error;
     EXPECT_EQ(ReadAll(tree.Path("out.txt")), "hello\r\n");
@@ -21,8 +20,8 @@ TEST(WriteFileAtomically, CreatesANewFile)
 
 TEST(WriteFileAtomically, ReplacesTheOldFileWhole)
 {
-    const TempTree tree;
-    tree.File("out.txt", std::string(5000, 'x'));
+    const TempFolder tree;
+    tree.Write("out.txt", std::string(5000, 'x'));
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(tree.Path("out.txt"), "short", error)) << error;
     EXPECT_EQ(ReadAll(tree.Path("out.txt")), "short");
@@ -31,8 +30,8 @@ TEST(WriteFileAtomically, ReplacesTheOldFileWhole)
 
 TEST(WriteFileAtomically, FailsWhenTheTargetIsAFolderOrItsFolderIsMissing)
 {
-    const TempTree tree;
-    tree.File("dir/keep.txt", "kept");
+    const TempFolder tree;
+    tree.Write("dir/keep.txt", "kept");
     std::string error;
     EXPECT_FALSE(WriteFileAtomically(tree.Path("dir"), "x", error));
     EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;

@@ -2,19 +2,19 @@
 #include <gtest/gtest.h>
 
 #include "scan/AtomicFile.h"
-#include "tests/scan/FileBytes.h"
+#include "tests/support/TempFolder.h"
 #include "tests/scan/Win32Tree.h"
 
 using lintally::scan::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ExclusiveOpen;
 using lintally::testing::ReadAll;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 TEST(WriteFileAtomically, ATargetOpenWithoutSharingIsLeftAsItWas)
 {
-    const TempTree tree;
-    tree.File("out.txt", "old");
+    const TempFolder tree;
+    tree.Write("out.txt", "old");
     std::string error;
     {
         const ExclusiveOpen held(tree.Path("out.txt"));

@@ -1,7 +1,7 @@
 // What only a POSIX test tree holds: pipes, symbolic links, and whether permissions bind
 // the test at all.
 //
-// Free functions over a TempTree; used from the test thread only.
+// Free functions over a TempFolder; used from the test thread only.
 #pragma once
 
 #include <sys/stat.h>
@@ -10,16 +10,16 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 namespace lintally::testing {
 
-inline void MakeLink(const TempTree& tree, const std::string& relative, const std::string& target)
+inline void MakeLink(const TempFolder& tree, const std::string& relative, const std::string& target)
 {
     std::filesystem::create_symlink(target, tree.Path(relative));
 }
 
-inline bool MakeFifo(const TempTree& tree, const std::string& relative)
+inline bool MakeFifo(const TempFolder& tree, const std::string& relative)
 {
     return mkfifo(tree.Path(relative).c_str(), 0644) == 0;
 }

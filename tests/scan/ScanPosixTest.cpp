@@ -12,11 +12,11 @@
 using namespace lintally::scan;
 using lintally::testing::MakeFifo;
 using lintally::testing::RunningAsRoot;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 TEST(CountFile, APipeCountsZeroWithoutWaitingForAWriter)
 {
-    const TempTree tree;
+    const TempFolder tree;
     ASSERT_TRUE(MakeFifo(tree, "pipe.c"));
     EXPECT_EQ(CountFile(tree.Path("pipe.c"), MakeCountFlags(true, false, false)), 0u);
 }
@@ -26,8 +26,8 @@ TEST(RunParallelScan, AnUnreadableFileIsARowWithZeroLines)
     if (RunningAsRoot()) {
         GTEST_SKIP() << "permissions do not stop root";
     }
-    const TempTree tree;
-    tree.File("locked.c", "int a;\n");
+    const TempFolder tree;
+    tree.Write("locked.c", "int a;\n");
     chmod(tree.Path("locked.c").c_str(), 0);
     const ScanOptions options;
     const StopToken stop;

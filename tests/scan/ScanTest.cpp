@@ -6,10 +6,10 @@
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
 #include "scan/SerialScan.h"
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 using namespace lintally::scan;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -39,14 +39,14 @@ public:
 };
 
 // A tree of many small files in a few folders, with counts that differ per file.
-void FillManyFiles(const TempTree& tree, int count)
+void FillManyFiles(const TempFolder& tree, int count)
 {
     for (int i = 0; i < count; ++i) {
         std::string name = "d";
         name.append(std::to_string(i % 7)).append("/f").append(std::to_string(i)).append(".c");
         std::string bytes(static_cast<std::size_t>(i % 13), '\n');
         bytes.append("x\n");
-        tree.File(name, bytes);
+        tree.Write(name, bytes);
     }
 }
 
@@ -67,7 +67,7 @@ bool SameRows(const ScanResult& a, const ScanResult& b)
 
 TEST(CountFile, AFileThatCannotBeOpenedCountsZero)
 {
-    const TempTree tree;
+    const TempFolder tree;
     EXPECT_EQ(CountFile(tree.Path("missing.c"), MakeCountFlags(true, false, false)), 0u);
     tree.Folder("folder.c");
     EXPECT_EQ(CountFile(tree.Path("folder.c"), MakeCountFlags(true, false, false)), 0u);
@@ -75,8 +75,8 @@ TEST(CountFile, AFileThatCannotBeOpenedCountsZero)
 
 TEST(CountFile, AppliesTheOptionBits)
 {
-    const TempTree tree;
-    tree.File("six.c", "#include <a.h>\n\n// remark\n/* block */\nint x; // remark\n   \n");
+    const TempFolder tree;
+    tree.Write("six.c", "#include <a.h>\n\n// remark\n/* block */\nint x; // remark\n   \n");
     EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(false, true, false)), 2u);
     EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(false, false, false)), 4u);
     EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(true, true, false)), 4u);
@@ -103,7 +103,7 @@ TEST(RunSerialScan, ReportsEveryRowAndEveryEntryToTheSink)
 
 TEST(RunSerialScan, PollHookCanEndTheScanKeepingTheRowsSoFar)
 {
-    const TempTree tree;
+    const TempFolder tree;
     FillManyFiles(tree, 20);
     const ScanOptions options;
     const StopToken stop;
@@ -132,9 +132,9 @@ TEST(RunSerialScan, AStoppedTokenWalksNothing)
 
 TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
 {
-    const TempTree tree;
+    const TempFolder tree;
     FillManyFiles(tree, 300);
-    tree.File("sub/.hidden/h.C", "a\nb\n");
+    tree.Write("sub/.hidden/h.C", "a\nb\n");
     const ScanOptions options;
     const StopToken stop;
     NullScanSink quiet;
@@ -185,7 +185,7 @@ private:
 
 TEST(RunParallelScan, AStopEndsWalkAndCountingAndIsReported)
 {
-    const TempTree tree;
+    const TempFolder tree;
     FillManyFiles(tree, 2000);
     const ScanOptions options;
     StopToken stop;

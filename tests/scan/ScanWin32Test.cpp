@@ -8,13 +8,13 @@
 
 using namespace lintally::scan;
 using lintally::testing::ExclusiveOpen;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 
 TEST(RunParallelScan, AFileOpenWithoutSharingIsARowWithZeroLines)
 {
-    const TempTree tree;
-    tree.File("locked.c", "int a;\nint b;\n");
-    tree.File("free.c", "int c;\n");
+    const TempFolder tree;
+    tree.Write("locked.c", "int a;\nint b;\n");
+    tree.Write("free.c", "int c;\n");
     const ScanOptions options;
     const StopToken stop;
     NullScanSink quiet;

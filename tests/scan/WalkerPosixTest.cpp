@@ -13,15 +13,15 @@ using lintally::scan::WalkFolder;
 using lintally::testing::MakeFifo;
 using lintally::testing::MakeLink;
 using lintally::testing::RecordingVisitor;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 using Names = std::vector<std::string>;
 
 TEST(SystemDirReader, SkipsPipesAndFolderLinksButTakesFileLinksAndHiddenEntries)
 {
-    const TempTree tree;
-    tree.File("a.c", "int a;\n");
-    tree.File(".hidden/h.c", "int h;\n");
-    tree.File("sub/x.c", "int x;\n");
+    const TempFolder tree;
+    tree.Write("a.c", "int a;\n");
+    tree.Write(".hidden/h.c", "int h;\n");
+    tree.Write("sub/x.c", "int x;\n");
     MakeLink(tree, "sub/loop", "..");        // a folder link back up: never followed
     MakeLink(tree, "link.c", "a.c");         // a file link: counted
     MakeLink(tree, "dangling.c", "nowhere"); // leads nowhere: skipped
@@ -35,8 +35,8 @@ TEST(SystemDirReader, SkipsPipesAndFolderLinksButTakesFileLinksAndHiddenEntries)
 
 TEST(SystemDirReader, KeepsNamesAsTheirBytes)
 {
-    const TempTree tree;
-    tree.File("caf\xE9 file.c", "x\n");
+    const TempFolder tree;
+    tree.Write("caf\xE9 file.c", "x\n");
     RecordingVisitor visitor;
     WalkFolder(tree.Root() + "/", BuildPatternList("*.C"), visitor);
     EXPECT_EQ(visitor.Matched(), (Names{"caf\xE9 file.c"}));

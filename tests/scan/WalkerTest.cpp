@@ -10,7 +10,7 @@
 #include "scan/PathSeparator.h"
 #include "scan/PatternList.h"
 #include "tests/scan/RecordingVisitor.h"
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 using lintally::scan::BuildPatternList;
 using lintally::scan::DirEntry;

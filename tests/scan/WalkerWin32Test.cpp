@@ -14,7 +14,7 @@ using lintally::scan::WalkFolder;
 using lintally::testing::AddAttributes;
 using lintally::testing::MakeFolderLink;
 using lintally::testing::RecordingVisitor;
-using lintally::testing::TempTree;
+using lintally::testing::TempFolder;
 using Names = std::vector<std::string>;
 
 namespace {
@@ -32,12 +32,12 @@ Names SortedMatches(const std::string& root)
 
 TEST(SystemDirReader, SkipsSystemEntriesButWalksHiddenOnes)
 {
-    const TempTree tree;
-    tree.File("a.c", "int a;\n");
-    tree.File("sys.c", "int s;\n");
-    tree.File("sysdir/in.c", "int i;\n");
-    tree.File("hid/h.c", "int h;\n");
-    tree.File("hidden.c", "int h;\n");
+    const TempFolder tree;
+    tree.Write("a.c", "int a;\n");
+    tree.Write("sys.c", "int s;\n");
+    tree.Write("sysdir/in.c", "int i;\n");
+    tree.Write("hid/h.c", "int h;\n");
+    tree.Write("hidden.c", "int h;\n");
     ASSERT_TRUE(AddAttributes(tree, "sys.c", FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(AddAttributes(tree, "sysdir", FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(AddAttributes(tree, "hid", FILE_ATTRIBUTE_HIDDEN));
@@ -47,9 +47,9 @@ TEST(SystemDirReader, SkipsSystemEntriesButWalksHiddenOnes)
 
 TEST(SystemDirReader, NeverFollowsAFolderLink)
 {
-    const TempTree tree;
-    tree.File("walked/sub/x.c", "int x;\n");
-    tree.File("outside/y.c", "int y;\n");
+    const TempFolder tree;
+    tree.Write("walked/sub/x.c", "int x;\n");
+    tree.Write("outside/y.c", "int y;\n");
     if (!MakeFolderLink(tree, "walked/sub/loop", "..") ||
         !MakeFolderLink(tree, "walked/out", "..\\outside")) {
         GTEST_SKIP() << "this system makes no folder links for this user";
@@ -59,9 +59,9 @@ TEST(SystemDirReader, NeverFollowsAFolderLink)
 
 TEST(WalkFolder, JoinsWithBackslashAndDropsOneTrailingSeparatorOfTheRoot)
 {
-    const TempTree tree;
-    tree.File("top.c", "1\n");
-    tree.File("sub/deeper/x.c", "1\n");
+    const TempFolder tree;
+    tree.Write("top.c", "1\n");
+    tree.Write("sub/deeper/x.c", "1\n");
     const Names expected = {"sub\\deeper\\x.c", "top.c"};
     for (const std::string& root : {tree.Root(), tree.Root() + "\\", tree.Root() + "/"}) {
         RecordingVisitor visitor;

@@ -1,18 +1,18 @@
 // What only a Windows test tree holds: file attributes and folder links, and a handle that
 // keeps a file open without sharing.
 //
-// Free functions and a small owner over a TempTree; used from the test thread only.
+// Free functions and a small owner over a TempFolder; used from the test thread only.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "tests/scan/TempTree.h"
+#include "tests/support/TempFolder.h"
 
 namespace lintally::testing {
 
-inline bool AddAttributes(const TempTree& tree, const std::string& relative, DWORD attributes)
+inline bool AddAttributes(const TempFolder& tree, const std::string& relative, DWORD attributes)
 {
     const std::string path = tree.Path(relative);
     const DWORD present = ::GetFileAttributesA(path.c_str());
@@ -55,7 +55,7 @@ inline bool MakeHostLink(const std::string& link, std::string target)
 
 // A folder symbolic link at relative leading to target. Wine 8 answers CreateSymbolicLinkA
 // without making anything, so under Wine the host makes the link. False when neither can.
-inline bool MakeFolderLink(const TempTree& tree, const std::string& relative, const std::string& target)
+inline bool MakeFolderLink(const TempFolder& tree, const std::string& relative, const std::string& target)
 {
     constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
     const std::string link = tree.Path(relative);
