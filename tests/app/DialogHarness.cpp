@@ -10,8 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 
 DialogHarness::DialogHarness()
     : dialog(std::make_unique<CLintallyDlg>(prompts))
@@ -23,19 +22,17 @@ DialogHarness::~DialogHarness() = default;
 
 std::string DialogHarness::Root() const
 {
-    return folder.path().toStdString();
+    return folder.Root();
 }
 
 void DialogHarness::WriteFile(const std::string& relativePath, const std::string& content) const
 {
-    const std::filesystem::path path = std::filesystem::path(Root()) / relativePath;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
+    folder.Write(relativePath, content);
 }
 
 void DialogHarness::MakeFolder(const std::string& relativePath) const
 {
-    std::filesystem::create_directories(std::filesystem::path(Root()) / relativePath);
+    folder.Folder(relativePath);
 }
 
 void DialogHarness::WriteManyFiles(int count) const

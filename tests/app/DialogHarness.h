@@ -5,8 +5,7 @@
 
 #include "FakePrompts.h"
 #include "app/LintallyDlg.h"
-
-#include <QTemporaryDir>
+#include "tests/support/TempFolder.h"
 
 #include <functional>
 #include <memory>
@@ -43,6 +42,6 @@ public:
     [[nodiscard]] int RowCount() const;
 
     FakePrompts prompts;
-    QTemporaryDir folder;
+    lintally::testing::TempFolder folder;
     std::unique_ptr<CLintallyDlg> dialog;
 };

@@ -11,19 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
 #include <sys/resource.h>
 
-namespace {
+using lintally::testing::ReadAll;
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+namespace {
 
 // Rows src/a.c (57 lines) and b.h (1200 lines) under the harness's root.
 void ScanTwoFiles(DialogHarness& h)
@@ -80,8 +72,7 @@ TEST(CLintallyDlgSave, ReplacesALongerOldFileEntirely)
 {
     DialogHarness h;
     ScanTwoFiles(h);
-    const std::string target = h.Root() + "/old.txt";
-    std::ofstream(target) << std::string(4096, 'o');
+    const std::string target = h.folder.Write("old.txt", std::string(4096, 'o'));
     h.prompts.saveFileName = QString::fromStdString(target);
     h.Click(IDC_BTN_SAVE);
     EXPECT_EQ(ReadAll(target), ExpectedReport(h.Root()));
@@ -91,8 +82,7 @@ TEST(CLintallyDlgSave, AFailedWriteShowsAnErrorAndLeavesTheOldFileAsItWas)
 {
     DialogHarness h;
     ScanTwoFiles(h);
-    const std::string target = h.Root() + "/keep.txt";
-    std::ofstream(target) << "old report";
+    const std::string target = h.folder.Write("keep.txt", "old report");
     h.prompts.saveFileName = QString::fromStdString(target);
     // A file-size limit makes the write fail even for root.
     std::signal(SIGXFSZ, SIG_IGN);
