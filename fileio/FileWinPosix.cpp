@@ -6,7 +6,6 @@
 // sharing alone takes a shared lock, write sharing takes none. errno is the error code.
 #include "fileio/FileWin.h"
 
-#include "fileio/LastError.h"
 #include "fileio/UnixTime.h"
 #include "memory/PrimitiveTable.h"
 
@@ -108,17 +107,6 @@ void FillRecord(const struct statx_timestamp& stamp, FileDateTime* record)
 
 }  // namespace
 
-CFileWin::CFileWin() : m_dwMode(0), m_hFile(ClosedHandle)
-{
-    MemZero(m_szName, NameSize);
-    MemZero(m_szError, ErrorTextSize);
-}
-
-CFileWin::~CFileWin()
-{
-    Close();
-}
-
 std::uint32_t CFileWin::Read(void* buffer, std::uint32_t count)
 {
     if (buffer == nullptr || count == 0)
@@ -141,11 +129,6 @@ std::uint32_t CFileWin::Write(const void* buffer, std::uint32_t count)
     return done < 0 ? 0 : static_cast<std::uint32_t>(done);
 }
 
-std::uint32_t CFileWin::GetMode()
-{
-    return m_dwMode;
-}
-
 bool CFileWin::Seek(std::int32_t offset, int origin)
 {
     const int whence = origin == SeekBegin ? SEEK_SET : origin == SeekEnd ? SEEK_END : SEEK_CUR;
@@ -163,11 +146,6 @@ std::uint32_t CFileWin::GetSize()
 {
     struct stat info {};
     return ::fstat(m_hFile, &info) != 0 ? 0 : Low32(info.st_size);
-}
-
-bool CFileWin::Truncate()
-{
-    return SetSize(0);
 }
 
 bool CFileWin::Open(const char* path, bool create, std::uint32_t mode)
@@ -267,17 +245,6 @@ std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime*
     const struct timespec times[2] = {{0, UTIME_OMIT},
         {static_cast<time_t>(time.seconds), static_cast<long>(time.nanoseconds)}};
     return ::futimens(m_hFile, times) == 0 ? 1 : 0;
-}
-
-const char* CFileWin::GetName()
-{
-    return m_szName;
-}
-
-const char* CFileWin::GetErrorText()
-{
-    GetLastErrorText(m_szError, ErrorTextSize);
-    return m_szError;
 }
 
 }  // namespace Brim

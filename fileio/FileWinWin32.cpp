@@ -6,7 +6,6 @@
 // GetLastError is the error code.
 #include "fileio/FileWin.h"
 
-#include "fileio/LastError.h"
 #include "memory/PrimitiveTable.h"
 
 #include <cstring>
@@ -77,17 +76,6 @@ bool ToFileTime(const FileDateTime& record, FILETIME& out)
 
 }  // namespace
 
-CFileWin::CFileWin() : m_dwMode(0), m_hFile(ClosedHandle)
-{
-    MemZero(m_szName, NameSize);
-    MemZero(m_szError, ErrorTextSize);
-}
-
-CFileWin::~CFileWin()
-{
-    Close();
-}
-
 std::uint32_t CFileWin::Read(void* buffer, std::uint32_t count)
 {
     if (buffer == nullptr || count == 0)
@@ -102,11 +90,6 @@ std::uint32_t CFileWin::Write(const void* buffer, std::uint32_t count)
         return 0;
     DWORD done = 0;
     return ::WriteFile(m_hFile, buffer, count, &done, nullptr) ? done : 0;
-}
-
-std::uint32_t CFileWin::GetMode()
-{
-    return m_dwMode;
 }
 
 bool CFileWin::Seek(std::int32_t offset, int origin)
@@ -132,11 +115,6 @@ std::uint32_t CFileWin::GetSize()
     if (again != INVALID_FILE_SIZE)
         return again;
     return ::GetLastError() != NO_ERROR ? 0 : INVALID_FILE_SIZE;
-}
-
-bool CFileWin::Truncate()
-{
-    return SetSize(0);
 }
 
 bool CFileWin::Open(const char* path, bool create, std::uint32_t mode)
@@ -224,17 +202,6 @@ std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime*
     const bool set = ::SetFileTime(m_hFile, created != nullptr ? &creation : nullptr, nullptr,
         modified != nullptr ? &lastWrite : nullptr);
     return set ? count : 0;
-}
-
-const char* CFileWin::GetName()
-{
-    return m_szName;
-}
-
-const char* CFileWin::GetErrorText()
-{
-    GetLastErrorText(m_szError, ErrorTextSize);
-    return m_szError;
 }
 
 }  // namespace Brim
