@@ -6,8 +6,9 @@
 // blocking. The share flags of the mode become advisory locks where the system has them.
 // No locks of its own: one thread uses an object at a time.
 //
-// The class is the same on every system; the body lives in FileWinPosix.cpp (a Windows body
-// would sit beside it), and only the handle type and the name capacity differ.
+// The class is the same on every system: its shared parts live in FileWin.cpp, the system
+// calls in FileWinPosix.cpp and FileWinWin32.cpp; only the handle type and the name
+// capacity differ.
 #pragma once
 
 #include "fileio/File.h"
