@@ -22,19 +22,6 @@ HANDLE HandleOf(StdStream stream)
     return ::GetStdHandle(stream == StdStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }
 
-std::string LastErrorLine()
-{
-    char text[512];
-    Brim::GetLastErrorText(text, sizeof text);
-    // System texts end with CR LF and a few span lines; the error is shown on one.
-    std::string reason(text);
-    std::replace_if(reason.begin(), reason.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    while (!reason.empty() && reason.back() == ' ') {
-        reason.pop_back();
-    }
-    return reason;
-}
-
 }  // namespace
 
 void PrepareStdStreams()
@@ -68,7 +55,7 @@ WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& e
             if (code == ERROR_NO_DATA || code == ERROR_BROKEN_PIPE) {
                 return WriteStatus::PipeClosed;
             }
-            error = LastErrorLine();
+            error = Brim::GetLastErrorLine();
             return WriteStatus::Failed;
         }
         if (written == 0) {

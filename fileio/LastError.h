@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace Brim {
 
@@ -12,5 +13,9 @@ namespace Brim {
 // result is always a terminated string: a text that would fill the buffer is cut one byte
 // short. Size 0 (or a null buffer) copies nothing. Always returns true.
 bool GetLastErrorText(char* buffer, std::uint32_t size);
+
+// The same text as one line for messages: line breaks (system texts end with CR LF, and a
+// few span lines) become spaces and trailing spaces go.
+std::string GetLastErrorLine();
 
 }  // namespace Brim

@@ -28,15 +28,7 @@ std::size_t NameStart(const std::string& path)
 // The step, what it failed on, and the system's text for the thread's last error.
 std::string Reason(const char* step, const std::string& subject)
 {
-    char text[512];
-    Brim::GetLastErrorText(text, sizeof text);
-    // System texts end with CR LF and a few span lines; the error is shown on one.
-    std::string reason(text);
-    std::replace_if(reason.begin(), reason.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    while (!reason.empty() && reason.back() == ' ') {
-        reason.pop_back();
-    }
-    return std::string(step) + " " + subject + ": " + reason;
+    return std::string(step) + " " + subject + ": " + Brim::GetLastErrorLine();
 }
 
 // Creates a fresh temporary file named after the target in the target's folder.
