@@ -33,6 +33,14 @@ const char* CFileWin::GetName()
     return m_szName;
 }
 
+bool CFileWin::Adopt(Handle handle, const char* path, std::size_t length, std::uint32_t mode)
+{
+    m_hFile = handle;
+    GetPrimitives()->MemCopy(m_szName, path, static_cast<std::uint32_t>(length) + 1);
+    m_dwMode = mode;
+    return true;
+}
+
 const char* CFileWin::GetErrorText()
 {
     GetLastErrorText(m_szError, ErrorTextSize);

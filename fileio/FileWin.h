@@ -14,6 +14,7 @@
 #include "fileio/File.h"
 
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 
 namespace Brim {
@@ -55,6 +56,9 @@ public:
     const char* GetErrorText() override;
 
 private:
+    // The last step of a successful Open on every system: keep the handle, the name and the mode.
+    bool Adopt(Handle handle, const char* path, std::size_t length, std::uint32_t mode);
+
     std::uint32_t m_dwMode;          // mode of the last successful Open; Close keeps it
     Handle m_hFile;                  // ClosedHandle when closed
     char m_szName[NameSize];         // path of the open file; all zeros when closed

@@ -169,10 +169,7 @@ bool CFileWin::Open(const char* path, bool create, std::uint32_t mode)
         CloseKeepingError(fd);
         return false;
     }
-    m_hFile = fd;
-    GetPrimitives()->MemCopy(m_szName, path, static_cast<std::uint32_t>(length) + 1);
-    m_dwMode = mode;
-    return true;
+    return Adopt(fd, path, length, mode);
 }
 
 void CFileWin::Close()

@@ -140,10 +140,7 @@ bool CFileWin::Open(const char* path, bool create, std::uint32_t mode)
         ::SetLastError(ERROR_BAD_FILE_TYPE);
         return false;
     }
-    m_hFile = handle;
-    GetPrimitives()->MemCopy(m_szName, path, static_cast<std::uint32_t>(length) + 1);
-    m_dwMode = mode;
-    return true;
+    return Adopt(handle, path, length, mode);
 }
 
 void CFileWin::Close()
