@@ -1,7 +1,9 @@
 #include "scan/FileCount.h"
 
+#include "fileio/ReadOnlyFile.h"
+#include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
-#include "linecount/SrcCounter.h"
+#include "linecount/LineTally.h"
 
 namespace lintally::scan {
 
@@ -20,15 +22,15 @@ std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlo
     return flags;
 }
 
-std::uint32_t CountFile(const std::string& fullPath, std::uint32_t flags)
+std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
 {
-    // Open's result is not needed: a counter whose file did not open runs no line and
-    // keeps its count at 0.
-    PrjHelper::CSrcCounter counter;
-    counter.Open(fullPath.c_str());
-    counter.m_dwFlags = flags;
-    counter.m_Reader.Run();
-    return counter.m_nCount;
+    Brim::ReadOnlyFile file;
+    if (!file.Open(fullPath.c_str())) {
+        return 0;
+    }
+    char ext[8] = {};
+    return PrjHelper::CountLines(file, PrjHelper::GetPathLanguage(fullPath.c_str(), ext, sizeof ext),
+                                 flags);
 }
 
 }  // namespace lintally::scan

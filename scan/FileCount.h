@@ -13,6 +13,8 @@ namespace lintally::scan {
 [[nodiscard]] std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlocks);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
-[[nodiscard]] std::uint32_t CountFile(const std::string& fullPath, std::uint32_t flags);
+// The file is only read: no lock is taken or waited for, and a read that would block ends
+// the file with the lines read so far.
+[[nodiscard]] std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags);
 
 }  // namespace lintally::scan

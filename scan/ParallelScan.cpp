@@ -84,7 +84,7 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                 share.cut = true;
                 break;
             }
-            const std::uint32_t lines = CountFile(item.fullPath, options.countFlags.load());
+            const std::uint64_t lines = CountFile(item.fullPath, options.countFlags.load());
             const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
             share.rows.push_back(Row{std::string(name), lines});
             share.total += lines;

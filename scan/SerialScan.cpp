@@ -27,7 +27,7 @@ public:
 
     void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
     {
-        const std::uint32_t lines = CountFile(fullPath, m_options.countFlags.load());
+        const std::uint64_t lines = CountFile(fullPath, m_options.countFlags.load());
         m_result.rows.push_back(Row{std::string(relativeName), lines});
         m_result.total += lines;
         m_sink.OnRowCounted(relativeName, lines);
