@@ -52,11 +52,12 @@ void LineTally::Decide(const char* line)
         ++m_count;
 }
 
-std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags)
+std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+                         const std::function<bool()>& keepGoing)
 {
     LineTally tally(GetCommentMarkers(lang), flags);
     ReadBlock block;
-    for (;;) {
+    while (!keepGoing || keepGoing()) {
         const std::uint32_t got = stream.Read(block.Data(), block.Size());
         if (got == 0)
             break;

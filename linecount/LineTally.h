@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "fileio/Stream.h"
 #include "linecount/LanguageTable.h"
@@ -41,7 +42,9 @@ private:
 };
 
 // Reads stream until its Read gives 0 (the end, an error, or a read that would block) and
-// returns the lines that count under the markers of lang and flags.
-[[nodiscard]] std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags);
+// returns the lines that count under the markers of lang and flags. keepGoing, when given,
+// is asked before each block; false ends the count there (a stop during a huge file).
+[[nodiscard]] std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+                                       const std::function<bool()>& keepGoing = {});
 
 }  // namespace PrjHelper

@@ -24,13 +24,22 @@ std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlo
 
 std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
 {
+    return CountFile(nullptr, fullPath, fullPath, flags);
+}
+
+std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
+                        const std::string& fullPath, std::uint32_t flags, const StopToken* stop)
+{
     Brim::ReadOnlyFile file;
-    if (!file.Open(fullPath.c_str())) {
+    if (!OpenEntry(file, folder, name, fullPath)) {
         return 0;
     }
     char ext[8] = {};
-    return PrjHelper::CountLines(file, PrjHelper::GetPathLanguage(fullPath.c_str(), ext, sizeof ext),
-                                 flags);
+    const std::int32_t lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
+    if (stop == nullptr) {
+        return PrjHelper::CountLines(file, lang, flags);
+    }
+    return PrjHelper::CountLines(file, lang, flags, [stop] { return !stop->StopRequested(); });
 }
 
 }  // namespace lintally::scan
