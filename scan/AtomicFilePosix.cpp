@@ -2,7 +2,8 @@
 //
 // Only a regular file is replaced. A symbolic link is followed and the file it leads to is
 // replaced, so the link stays; a device, FIFO or socket is opened and written directly, since
-// putting a plain file in its place would break whoever relies on that node.
+// putting a plain file in its place would break whoever relies on that node. A name of one of
+// the process's own descriptors (/dev/stdout, /dev/fd/N) is written through that descriptor.
 //
 // The new file is made unnamed in the target's folder (O_TMPFILE) where the system allows it,
 // so that however the process ends nothing is left behind; it gets a name only right before
@@ -88,6 +89,28 @@ bool FollowLinks(const std::string& path, std::string& end)
     }
     errno = ELOOP;
     return false;
+}
+
+// The descriptor a name of one of this process's own descriptors stands for ("/dev/stdout",
+// "/dev/fd/N", "/proc/self/fd/N"), or -1. Such a name is written through the descriptor
+// itself: following it as a link would replace the file the caller's shell opened
+// (truncating a log appended to, say) instead of writing where the descriptor points.
+int OwnDescriptorNamed(const std::string& path)
+{
+    if (path == "/dev/stdout") {
+        return STDOUT_FILENO;
+    }
+    if (path == "/dev/stderr") {
+        return STDERR_FILENO;
+    }
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        const std::size_t length = std::strlen(prefix);
+        if (path.compare(0, length, prefix) == 0 && path.size() > length && path.size() < length + 8 &&
+            path.find_first_not_of("0123456789", length) == std::string::npos) {
+            return std::stoi(path.substr(length));
+        }
+    }
+    return -1;
 }
 
 // A device, FIFO or socket: written in place. A FIFO nobody reads would block the open
@@ -288,6 +311,13 @@ private:
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error)
 {
+    if (const int own = OwnDescriptorNamed(path); own >= 0) {
+        if (!WriteAll(own, bytes)) {
+            error = Reason("cannot write", path, errno);
+            return false;
+        }
+        return true;
+    }
     struct stat info{};
     if (stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {

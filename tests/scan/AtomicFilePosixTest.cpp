@@ -98,6 +98,18 @@ TEST(WriteFileAtomically, AFifoIsWrittenNotReplacedAndWithoutAReaderIsRefused)
     EXPECT_EQ(EntryCount(tree.Root()), 1u);
 }
 
+TEST(WriteFileAtomically, ANameOfAnOpenDescriptorIsWrittenThroughIt)
+{
+    const TempFolder tree;
+    const std::string log = tree.Write("log.txt", "log\n");
+    const int fd = open(log.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically("/dev/fd/" + std::to_string(fd), "new\n", error)) << error;
+    close(fd);
+    EXPECT_EQ(ReadAll(log), "log\nnew\n");
+}
+
 TEST(WriteFileAtomically, AProcessKilledWhileWritingLeavesNoTemporaryFile)
 {
     const TempFolder tree;
