@@ -98,6 +98,22 @@ TEST(WriteFileAtomically, AFifoIsWrittenNotReplacedAndWithoutAReaderIsRefused)
     EXPECT_EQ(EntryCount(tree.Root()), 1u);
 }
 
+TEST(WriteFileAtomically, AFolderThatTakesNoNewFileGetsTheFileRewrittenInPlace)
+{
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    const TempFolder tree;
+    tree.Write("shut/out.txt", "old contents");
+    chmod(tree.Path("shut").c_str(), 0555);
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically(tree.Path("shut/out.txt"), "new", error)) << error;
+    EXPECT_FALSE(WriteFileAtomically(tree.Path("shut/other.txt"), "new", error));
+    chmod(tree.Path("shut").c_str(), 0755);
+    EXPECT_EQ(ReadAll(tree.Path("shut/out.txt")), "new");
+    EXPECT_EQ(EntryCount(tree.Path("shut")), 1u);
+}
+
 TEST(WriteFileAtomically, ANameOfAnOpenDescriptorIsWrittenThroughIt)
 {
     const TempFolder tree;
