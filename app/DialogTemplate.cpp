@@ -18,6 +18,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <iterator>
 
 const ControlTemplate kMainDialogControls[19] = {
     {kNoControlId, ControlKind::GroupBox, "File Type", {5, 5, 257, 47}, "grpFileType"},
@@ -77,6 +78,31 @@ const ControlTemplate kAboutControls[4] = {
     {IDOK, ControlKind::DefPushButton, "OK", {149, 14, 50, 16}, "btnOk"},
     {kNoControlId, ControlKind::Label, "https://lintally.example.org", {40, 28, 103, 8}, "lblWebAddress"},
 };
+
+DuRect ShownRectDu(const ControlTemplate& control)
+{
+    DuRect rect = control.rect;
+    if (control.kind == ControlKind::ComboBox) {
+        rect.h = kComboClosedHeightDu;
+    }
+    return rect;
+}
+
+int ShortFormHeightDu()
+{
+    const auto calculate = std::find_if(std::begin(kMainDialogControls), std::end(kMainDialogControls),
+        [](const ControlTemplate& control) { return control.id == IDC_BTN_CALCULATE; });
+    const int rowTop = calculate->rect.y;
+    const int rowBottom = calculate->rect.y + calculate->rect.h;
+    int bottom = rowBottom;
+    for (const ControlTemplate& control : kMainDialogControls) {
+        const DuRect rect = ShownRectDu(control);
+        if (rect.y < rowBottom && rect.y + rect.h > rowTop) {
+            bottom = std::max(bottom, rect.y + rect.h);
+        }
+    }
+    return bottom + kDialogMarginDu;
+}
 
 QFont DialogFont(const QFont& base)
 {
@@ -162,11 +188,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
     QWidget* widget = CreateWidget(control, parent);
     widget->setObjectName(QString::fromUtf8(control.objectName));
     widget->setProperty("controlId", control.id);
-    DuRect rect = control.rect;
-    if (control.kind == ControlKind::ComboBox) {
-        rect.h = kComboClosedHeightDu;
-    }
-    widget->setGeometry(DuToPixels(rect));
+    widget->setGeometry(DuToPixels(ShownRectDu(control)));
     if (control.kind == ControlKind::GroupBox) {
         widget->lower();
     }

@@ -136,7 +136,7 @@ bool CLintallyDlg::OnInitDialog()
 {
     // The window manager owns the system menu here; About stays in the Help menu.
     setWindowIcon(m_hIcon);
-    SetOuterHeight(kShortFormHeight);
+    SetFormHeight(ShortFormHeightDu());
     m_arrPatterns.clear();
     m_cbFileType->setCurrentIndex(0);
     m_cbFileType->lineEdit()->setCursorPosition(0);
@@ -275,18 +275,11 @@ void CLintallyDlg::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
-void CLintallyDlg::showEvent(QShowEvent* event)
+void CLintallyDlg::SetFormHeight(int heightDu)
 {
-    QDialog::showEvent(event);
-    // The window frame is known only now; keep the outer height of the current form.
-    SetOuterHeight(m_nFormHeight);
-}
-
-void CLintallyDlg::SetOuterHeight(int height)
-{
-    m_nFormHeight = height;
-    const int frame = frameGeometry().height() - geometry().height();
-    setFixedHeight(std::max(0, height - frame));
+    // The client area only: whatever frame the window manager draws comes on top, so each
+    // form shows the same controls, and More then Less gives back the same geometry.
+    setFixedHeight(m_pMenuBar->height() + DuToPixelsY(heightDu));
 }
 
 void CLintallyDlg::OnCommand(int commandId)

@@ -63,7 +63,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
     bool CanCalculate();
     void UpdateCalculateButton();
@@ -100,7 +99,8 @@ protected:
 private:
     void CreateControls();
     void ConnectControls();
-    void SetOuterHeight(int height);
+    // Shows heightDu dialog units of controls below the menu bar (one of the two forms).
+    void SetFormHeight(int heightDu);
     [[nodiscard]] bool IsCurrentWorker(const CScanWorker* worker) const;
     void StartWorker();
     void ReapFinishedWorkers();
@@ -136,6 +136,5 @@ private:
     // rate instead of after every entry (see event()).
     QElapsedTimer m_lastRepaint;
     QTimer* m_pRepaintTimer = nullptr;
-    int m_nFormHeight = 0;
     bool m_bAsking = false;
 };

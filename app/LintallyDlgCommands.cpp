@@ -114,10 +114,10 @@ void CLintallyDlg::OnLineBreakCR()
 void CLintallyDlg::OnMoreLess()
 {
     if (m_btnMore->text().compare(QStringLiteral("&Less"), Qt::CaseInsensitive) != 0) {
-        SetOuterHeight(kLongFormHeight);
+        SetFormHeight(LongFormHeightDu());
         m_btnMore->setText(QStringLiteral("&Less"));
     } else {
-        SetOuterHeight(kShortFormHeight);
+        SetFormHeight(ShortFormHeightDu());
         m_btnMore->setText(QStringLiteral("&More"));
     }
 }

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 TEST(DialogTemplate, EveryControlHasADistinctIdAndFitsTheDialog)
@@ -62,28 +63,53 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
     EXPECT_EQ(list->columnWidth(1), 90);
     EXPECT_TRUE(list->showGrid());
     EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Lintally"));
 }
 
-TEST(CLintallyDlg, MoreAndLessSwitchTheHeightAndKeepTheWidth)
+namespace {
+
+// Where a control's top and bottom edges lie in the dialog's client area.
+int TopIn(const QWidget& dlg, const QWidget* control)
+{
+    return control->mapTo(&dlg, QPoint(0, 0)).y();
+}
+
+int BottomIn(const QWidget& dlg, const QWidget* control)
+{
+    return TopIn(dlg, control) + control->height();
+}
+
+} // namespace
+
+TEST(CLintallyDlg, ShortFormEndsBelowTheCalculateRowAndLongFormBelowTheSaveButton)
 {
     DialogHarness h;
     CLintallyDlg& dlg = *h.dialog;
-    const int width = dlg.frameGeometry().width();
-    QWidget* save = dlg.GetDlgItem(IDC_BTN_SAVE);
+    const int margin = DuToPixelsY(kDialogMarginDu) + 1;
+    const QRect shortForm = dlg.geometry();
+    int rowBottom = 0;
+    for (int id : {IDC_BTN_MORE, IDC_EDIT_TOTAL, IDC_BTN_CALCULATE}) {
+        rowBottom = std::max(rowBottom, BottomIn(dlg, dlg.GetDlgItem(id)));
+    }
+    EXPECT_LE(rowBottom, dlg.height());
+    EXPECT_GE(rowBottom + margin, dlg.height());
+    EXPECT_GE(TopIn(dlg, dlg.GetDlgItem(IDC_LST_RESULT)), dlg.height());
+
     h.Click(IDC_BTN_MORE);
-    EXPECT_EQ(dlg.frameGeometry().height(), kLongFormHeight);
     EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&Less"));
-    // The long form shows everything down to the Save button.
-    EXPECT_LE(save->mapTo(&dlg, QPoint(0, save->height())).y(), dlg.height());
+    const QRect longForm = dlg.geometry();
+    const int saveBottom = BottomIn(dlg, dlg.GetDlgItem(IDC_BTN_SAVE));
+    EXPECT_LE(saveBottom, dlg.height());
+    EXPECT_GE(saveBottom + margin, dlg.height());
+    EXPECT_LE(BottomIn(dlg, dlg.GetDlgItem(IDC_EDIT_ROOT)), dlg.height());
+
+    // Each switch gives back exactly the geometry of the form it returns to.
     h.Click(IDC_BTN_MORE);
-    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
     EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&More"));
-    EXPECT_EQ(dlg.frameGeometry().width(), width);
-    QWidget* calculate = dlg.GetDlgItem(IDC_BTN_CALCULATE);
-    EXPECT_LE(calculate->mapTo(&dlg, QPoint(0, calculate->height())).y(), dlg.height());
-    EXPECT_GT(save->mapTo(&dlg, QPoint(0, 0)).y(), dlg.height());
+    EXPECT_EQ(dlg.geometry(), shortForm);
+    h.Click(IDC_BTN_MORE);
+    EXPECT_EQ(dlg.geometry(), longForm);
+    EXPECT_EQ(longForm.width(), shortForm.width());
 }
 
 TEST(CLintallyDlg, LineBreakMenuKeepsExactlyOneCheckMark)
