@@ -1,6 +1,6 @@
 // Paths as the dialog handles them: conversions between its texts (QString) and paths as
 // the file system takes them (bytes in a std::string, never re-encoded on their way to the
-// scan), and the existence test that enables Calculate.
+// scan), and the existence tests that enable Calculate and start a walk.
 //
 // Inline functions without state; any thread.
 #pragma once
@@ -29,4 +29,11 @@
 {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(path, error);
+}
+
+// True when path names an existing folder (symbolic links followed).
+[[nodiscard]] inline bool PathIsFolder(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
 }

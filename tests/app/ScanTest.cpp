@@ -110,7 +110,7 @@ TEST(CLintallyDlgScan, RootWithOrWithoutSeparatorGivesTheSameRowsAndJoinsTheDest
     EXPECT_EQ(destination->count(), 5);
 }
 
-TEST(CLintallyDlgScan, EmptyRootKeepsThePreviousTotal)
+TEST(CLintallyDlgScan, ScanOfAnEmptyOrMissingRootShowsZeroAndNoOldRoot)
 {
     DialogHarness h;
     h.WriteFile("full/a.c", Lines(3));
@@ -119,9 +119,20 @@ TEST(CLintallyDlgScan, EmptyRootKeepsThePreviousTotal)
     h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/full"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
+    ASSERT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("3"));
+
     h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/empty"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), 0);
-    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("3"));
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("0"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/empty/"));
+
+    // A file is no folder to walk: nothing is scanned, so no root is shown either.
+    h.Scan(QStringLiteral("*.c"));
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/full/a.c"));
+    h.Click(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("0"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString());
 }
