@@ -149,7 +149,7 @@ bool CLintallyDlg::OnInitDialog()
     m_bIncludeSub = 1;
     m_cbDestination->setCurrentIndex(0);
     UpdateData(false);
-    m_strRoot = ToPathBytes(m_cbDestination->currentText());
+    m_strRoot = RootFromDestination(m_cbDestination->currentText());
     UpdateCalculateButton();
     return true;
 }
@@ -198,7 +198,17 @@ bool CLintallyDlg::CanCalculate()
 
 void CLintallyDlg::UpdateCalculateButton()
 {
-    m_btnCalculate->setEnabled(CanCalculate());
+    const bool enable = CanCalculate();
+    m_btnCalculate->setEnabled(enable);
+    // A disabled button says why, and so does the box to fix; on first run the destination
+    // presets name folders that rarely exist here.
+    const QString noRoot = PathFileExists(m_strRoot) ? QString() : QStringLiteral("The destination folder does not exist.");
+    const QString noTypes = m_cbFileType->currentText().isEmpty() ? QStringLiteral("The file type list is empty.") : QString();
+    m_cbDestination->setToolTip(noRoot);
+    m_cbFileType->setToolTip(noTypes);
+    QStringList reasons{noRoot, noTypes};
+    reasons.removeAll(QString());
+    m_btnCalculate->setToolTip(reasons.join(QLatin1Char('\n')));
 }
 
 void CLintallyDlg::OnEditChangeFileType()
@@ -214,13 +224,13 @@ void CLintallyDlg::OnSelChangeFileType()
 
 void CLintallyDlg::OnEditChangeDestination(const QString& text)
 {
-    m_strRoot = ToPathBytes(text);
+    m_strRoot = RootFromDestination(text);
     UpdateCalculateButton();
 }
 
 void CLintallyDlg::OnSelChangeDestination()
 {
-    m_strRoot = ToPathBytes(m_cbDestination->itemText(m_cbDestination->currentIndex()));
+    m_strRoot = RootFromDestination(m_cbDestination->itemText(m_cbDestination->currentIndex()));
     UpdateCalculateButton();
 }
 

@@ -93,7 +93,7 @@ void CLintallyDlg::OnBrowse()
     }
     m_cbDestination->setEditText(FromPathBytes(m_strRoot));
     UpdateData(false);
-    m_strRoot = ToPathBytes(m_cbDestination->currentText());
+    m_strRoot = RootFromDestination(m_cbDestination->currentText());
     UpdateCalculateButton();
 }
 
