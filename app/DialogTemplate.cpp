@@ -155,6 +155,8 @@ QTableView* CreateListView(QWidget* parent)
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setWordWrap(false);
+    // A name wider than its column widens it (see the dialog); scroll by pixels to read it.
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     return view;
 }
 

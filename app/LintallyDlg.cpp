@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -130,6 +131,23 @@ void CLintallyDlg::ConnectControls()
     connect(m_cbDestination->lineEdit(), &QLineEdit::textEdited, this, &CLintallyDlg::OnEditChangeDestination);
     connect(m_cbDestination, &QComboBox::activated, this, &CLintallyDlg::OnSelChangeDestination);
     connect(m_lstResult, &QTableView::doubleClicked, this, &CLintallyDlg::OnDblclkResult);
+    connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
+    connect(m_pResultModel, &QAbstractItemModel::modelReset, this,
+            [this] { m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth); });
+}
+
+void CLintallyDlg::FitNameColumn(int first, int last)
+{
+    // The column keeps its designed width until a name needs more; the list then scrolls
+    // sideways instead of cutting the name short.
+    const int padding = 2 * (m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult) + 1) + 1;
+    int width = m_lstResult->columnWidth(CResultModel::FileNameColumn);
+    for (int row = first; row <= last; ++row) {
+        const QString name = m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
+        width = std::max(width, m_lstResult->fontMetrics().horizontalAdvance(name) + padding);
+    }
+    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, width);
 }
 
 bool CLintallyDlg::OnInitDialog()

@@ -101,6 +101,8 @@ private:
     void ConnectControls();
     // Shows heightDu dialog units of controls below the menu bar (one of the two forms).
     void SetFormHeight(int heightDu);
+    // Widens the file-name column to the names of the rows first to last where they need it.
+    void FitNameColumn(int first, int last);
     [[nodiscard]] bool IsCurrentWorker(const CScanWorker* worker) const;
     void StartWorker();
     void ReapFinishedWorkers();
