@@ -68,6 +68,7 @@ struct MenuItemTemplate
     const char* text;     // null for a separator
     int commandId;
     bool checked;
+    const char* prompt;   // null, or the command's prompt string, kept as its status tip
 };
 
 extern const MenuItemTemplate kMainMenu[7];

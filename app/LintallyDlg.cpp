@@ -111,11 +111,15 @@ void CLintallyDlg::CreateControls()
     }
     m_pResultModel = new CResultModel(this);
     m_lstResult->setModel(m_pResultModel);
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    help->setProperty("commandId", ID_HELP);
+    addAction(help);
 }
 
 void CLintallyDlg::ConnectControls()
 {
-    for (QAction* action : m_pMenuBar->findChildren<QAction*>()) {
+    for (QAction* action : findChildren<QAction*>()) {
         const QVariant id = action->property("commandId");
         if (id.isValid()) {
             connect(action, &QAction::triggered, this, [this, command = id.toInt()] { OnCommand(command); });
@@ -315,6 +319,7 @@ void CLintallyDlg::OnCommand(int commandId)
     switch (commandId) {
     case ID_FILE_EXIT: OnExit(); break;
     case ID_HELP_ABOUT: OnAbout(); break;
+    case ID_HELP: OnHelp(); break;
     case ID_FILE_SELECTFOLDER: OnBrowse(); break;
     case ID_FILE_OPENFOLDER: OnOpenFolder(); break;
     case ID_LINEBREAK_CRLF: OnLineBreakCRLF(); break;

@@ -71,6 +71,7 @@ protected:
     void OnCommand(int commandId);
     void OnExit();
     void OnAbout();
+    void OnHelp();
     void OnBrowse();
     void OnOpenFolder();
     void OnCalculate();

@@ -1,5 +1,5 @@
 // The commands around the scan: the report, opening a listed file or the root folder,
-// the folder browser, the line-break setting, More/Less and About.
+// the folder browser, the line-break setting, More/Less, Help and About.
 #include "app/LintallyDlg.h"
 
 #include "app/AboutDlg.h"
@@ -120,6 +120,12 @@ void CLintallyDlg::OnMoreLess()
         SetFormHeight(ShortFormHeightDu());
         m_btnMore->setText(QStringLiteral("&More"));
     }
+}
+
+void CLintallyDlg::OnHelp()
+{
+    // Lintally ships no help file; the About box is what help there is.
+    OnAbout();
 }
 
 void CLintallyDlg::OnAbout()
