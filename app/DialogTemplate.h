@@ -48,12 +48,11 @@ inline constexpr int kCodeLinesColumnWidth = 90;
 inline constexpr int kComboClosedHeightDu = 13;
 
 extern const ControlTemplate kMainDialogControls[19];
-
-// The rectangle a control takes on screen: a drop-down combo box shows closed.
-[[nodiscard]] DuRect ShownRectDu(const ControlTemplate& control);
 extern const char* const kFileTypePresets[14];
 extern const char* const kDestinationPresets[3];
 
+// The rectangle a control takes on screen: a drop-down combo box shows closed.
+[[nodiscard]] DuRect ShownRectDu(const ControlTemplate& control);
 // Heights of the two forms below the menu bar, in dialog units, derived from the control
 // table: the short form ends one margin below the lowest control of the Calculate button's
 // row, the long form is the whole template (one margin below the Save button). The window

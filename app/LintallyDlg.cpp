@@ -145,7 +145,8 @@ void CLintallyDlg::FitNameColumn(int first, int last)
 {
     // The column keeps its designed width until a name needs more; the list then scrolls
     // sideways instead of cutting the name short.
-    const int padding = 2 * (m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult) + 1) + 1;
+    const int margin = m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult);
+    const int padding = 2 * (margin + 1) + 1;
     int width = m_lstResult->columnWidth(CResultModel::FileNameColumn);
     for (int row = first; row <= last; ++row) {
         const QString name = m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
@@ -220,12 +221,13 @@ bool CLintallyDlg::CanCalculate()
 
 void CLintallyDlg::UpdateCalculateButton()
 {
-    const bool enable = CanCalculate();
-    m_btnCalculate->setEnabled(enable);
+    m_btnCalculate->setEnabled(CanCalculate());
     // A disabled button says why, and so does the box to fix; on first run the destination
     // presets name folders that rarely exist here.
-    const QString noRoot = PathFileExists(m_strRoot) ? QString() : QStringLiteral("The destination folder does not exist.");
-    const QString noTypes = m_cbFileType->currentText().isEmpty() ? QStringLiteral("The file type list is empty.") : QString();
+    const QString noRoot =
+        PathFileExists(m_strRoot) ? QString() : QStringLiteral("The destination folder does not exist.");
+    const QString noTypes =
+        m_cbFileType->currentText().isEmpty() ? QStringLiteral("The file type list is empty.") : QString();
     m_cbDestination->setToolTip(noRoot);
     m_cbFileType->setToolTip(noTypes);
     QStringList reasons{noRoot, noTypes};
