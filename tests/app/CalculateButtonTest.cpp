@@ -66,15 +66,16 @@ TEST(CLintallyDlg, TildeInTheDestinationMeansTheHomeFolder)
 {
     DialogHarness h;
     const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(h.Root()));
-    h.WriteFile("project/a.c", "int a;\n");
+    qputenv("HOME", QByteArray::fromStdString(h.Root() + "/home"));
+    h.WriteFile("home/project/a.c", "int a;\n");
+    h.MakeFolder("homeproject");
     h.Type(IDC_CB_FILETYPE, QStringLiteral("*.c"));
     h.Type(IDC_CB_DESTINATION, QStringLiteral("~/project"));
     EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
     h.Click(IDC_BTN_CALCULATE);
     EXPECT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowNames(), std::vector<std::string>{"a.c"});
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/project/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/home/project/"));
 
     h.Type(IDC_CB_DESTINATION, QStringLiteral("~"));
     EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
