@@ -1,5 +1,5 @@
 #include "memory/PrimitiveTable.h"
-#include "sysutil/GenericMatrix.h"
+#include "memory/GenericMatrix.h"
 
 #include <gtest/gtest.h>
 
