@@ -5,6 +5,7 @@
 #include "app/PathText.h"
 #include "app/ResultModel.h"
 #include "app/ScanWorker.h"
+#include "scan/Presets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,11 +103,11 @@ void CLintallyDlg::CreateControls()
     m_editTotal = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_TOTAL));
     m_editRoot = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_ROOT));
     GetDlgItem(IDC_STATIC_ROOT)->hide();
-    for (const char* preset : kFileTypePresets) {
-        m_cbFileType->addItem(QString::fromUtf8(preset));
+    for (const std::string_view preset : lintally::scan::kFileTypePresets) {
+        m_cbFileType->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
     }
-    for (const char* preset : kDestinationPresets) {
-        m_cbDestination->addItem(QString::fromUtf8(preset));
+    for (const std::string_view preset : lintally::scan::kDestinationPresets) {
+        m_cbDestination->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
     }
     m_pResultModel = new CResultModel(this);
     m_lstResult->setModel(m_pResultModel);
@@ -146,7 +147,7 @@ bool CLintallyDlg::OnInitDialog()
     m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, kCodeLinesColumnWidth);
     m_lstResult->setShowGrid(true);
     m_editRoot->hide();
-    m_bIncludeSub = 1;
+    m_bIncludeSub = lintally::scan::kStartupOptions.includeSubFolders ? 1 : 0;
     m_cbDestination->setCurrentIndex(0);
     UpdateData(false);
     m_strRoot = ToPathBytes(m_cbDestination->currentText());

@@ -8,9 +8,12 @@
 
 #include <atomic>
 
+#include "scan/Presets.h"
+
 struct CScanOptions
 {
-    std::atomic<int> m_bIncludeSub{0};    // "Include sub-folders."
-    std::atomic<int> m_bIncludeRemed{1};  // "Include remed line."
-    std::atomic<int> m_bExcludeBlank{0};  // "Exclude blank line(s)."
+    // "Include sub-folders.": off until the dialog's start-up turns it on.
+    std::atomic<int> m_bIncludeSub{0};
+    std::atomic<int> m_bIncludeRemed{lintally::scan::kStartupOptions.includeRemed ? 1 : 0};
+    std::atomic<int> m_bExcludeBlank{lintally::scan::kStartupOptions.excludeBlank ? 1 : 0};
 };

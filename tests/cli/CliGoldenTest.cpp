@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "scan/PathSeparator.h"
@@ -16,6 +17,7 @@
 using lintally::testing::CliResult;
 using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -80,11 +82,31 @@ TEST(CliGoldenTrees, RootWithOrWithoutTrailingSeparatorGivesTheSameRows)
     EXPECT_EQ(b["root"], "nested/");
 }
 
-TEST(CliGoldenTrees, DefaultTypesAreTheDialogsFirstPreset)
+TEST(CliDefaults, TypesAreTheDialogsFirstPresetAndSubFoldersAreWalked)
 {
-    // The preset takes .c/.h/.cpp but not .bak, .gz or a name without a dot.
-    const CliResult result = RunCli({{"-f", "csv", "filter"}, kTrees});
-    EXPECT_EQ(result.out, "file,lines\na.c,4\nB.H,2\nc.cpp,3\n");
+    const std::string firstPreset =
+        "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,*.bas,"
+        "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java";
+    const TempFolder tree;
+    std::set<std::string> expected;
+    std::istringstream items(firstPreset);
+    for (std::string item; std::getline(items, item, ',');) {
+        const std::string name = "sub/f" + item.substr(1);
+        tree.Write(name, "x;\n");
+        expected.insert(name);
+    }
+    for (const char* other : {"f.py", "f.txt", "f.c.bak", "noext", "f.cpp2"}) {
+        tree.Write(other, "x;\n");
+    }
+    const CliResult result = RunCli({{"-f", "json", tree.Root()}, ""});
+    const auto json = nlohmann::json::parse(result.out);
+    std::set<std::string> listed;
+    for (const auto& file : json["files"]) {
+        std::string name = file["name"];
+        std::replace(name.begin(), name.end(), lintally::testing::PathSeparator(), '/');
+        listed.insert(name);
+    }
+    EXPECT_EQ(listed, expected);
 }
 
 namespace {
