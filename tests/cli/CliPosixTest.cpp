@@ -7,7 +7,7 @@
 
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TempFolder.h"
-#include "tests/scan/PosixTree.h"
+#include "tests/support/PosixTree.h"
 
 using lintally::testing::CliResult;
 using lintally::testing::CliRun;

@@ -5,7 +5,7 @@
 
 #include "scan/PatternList.h"
 #include "scan/Walker.h"
-#include "tests/scan/PosixTree.h"
+#include "tests/support/PosixTree.h"
 #include "tests/scan/RecordingVisitor.h"
 
 using lintally::scan::BuildPatternList;
