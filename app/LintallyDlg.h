@@ -117,6 +117,8 @@ private:
     QTableView* m_lstResult = nullptr;
     std::string m_strTotal = "0";
     std::int64_t m_nTotal = 0;
+    // The Line break menu's choice (1 CR+LF, 0 CR). Nothing reads it: the report always ends
+    // its lines with CR+LF, and the choice only moves the menu's check.
     int m_bLineBreakCRLF = 1;
     QComboBox* m_cbDestination = nullptr;
     std::string m_strRoot;  // bytes as the file system takes them
