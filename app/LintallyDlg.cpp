@@ -5,7 +5,7 @@
 #include "app/PathText.h"
 #include "app/ResultModel.h"
 #include "app/ScanWorker.h"
-#include "scan/Presets.h"
+#include "scan/FileCount.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,12 +30,12 @@ static void InitAppResources()
 namespace {
 
 // The check state of a box and an option field, in the direction asked for.
-void DDX_Check(bool bSaveAndValidate, QCheckBox* box, std::atomic<int>& value)
+void DDX_Check(bool bSaveAndValidate, QCheckBox* box, int& value)
 {
     if (bSaveAndValidate) {
-        value.store(box->isChecked() ? 1 : 0);
+        value = box->isChecked() ? 1 : 0;
     } else {
-        box->setChecked(value.load() != 0);
+        box->setChecked(value != 0);
     }
 }
 
@@ -188,6 +188,12 @@ void CLintallyDlg::DoDataExchange(bool bSaveAndValidate)
     DDX_Text(bSaveAndValidate, m_editTotal, m_strTotal);
     DDX_Check(bSaveAndValidate, m_chkExcludeBlank, m_bExcludeBlank);
     DDX_Check(bSaveAndValidate, m_chkIncludeSub, m_bIncludeSub);
+    if (bSaveAndValidate) {
+        // A running scan takes these in at its next folder or file. The dialog never
+        // tracks block comments: that is the command line's option alone.
+        m_scanOptions.includeSubFolders = m_bIncludeSub != 0;
+        m_scanOptions.countFlags = lintally::scan::MakeCountFlags(m_bIncludeRemed != 0, m_bExcludeBlank != 0, false);
+    }
 }
 
 bool CLintallyDlg::CanCalculate()
