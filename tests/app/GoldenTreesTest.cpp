@@ -17,7 +17,7 @@ struct DialogGoldenCase
 {
     const char* expected;  // report beside the trees
     const char* typeList;
-    const char* root;      // relative to the trees, as typed
+    const char* root;  // relative to the trees, as typed
     bool includeSub;
     bool includeRemed;
     bool excludeBlank;
@@ -41,7 +41,7 @@ void SetCheck(DialogHarness& h, int id, bool checked)
     qobject_cast<QCheckBox*>(h.dialog->GetDlgItem(id))->setChecked(checked);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlgGolden, SavesTheExpectedReportOfEveryGoldenTree)
 {

@@ -30,7 +30,8 @@ std::string WithNativeRows(std::string report)
 {
     const std::string rule = "_____________________\r\n";
     const std::size_t first = report.find(rule);
-    const std::size_t last = first == std::string::npos ? first : report.find(rule, first + rule.size());
+    const std::size_t last =
+        first == std::string::npos ? first : report.find(rule, first + rule.size());
     if (last != std::string::npos) {
         std::replace(report.begin() + static_cast<std::ptrdiff_t>(first),
                      report.begin() + static_cast<std::ptrdiff_t>(last), '/',
@@ -66,7 +67,8 @@ TEST(CliGoldenTrees, PrintTheirExpectedReportsByteForByte)
     for (const GoldenCase& golden : kGoldenCases) {
         const CliResult result = RunCli({golden.args, kTrees});
         EXPECT_EQ(result.status, 0) << golden.expected;
-        EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected))) << golden.expected;
+        EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected)))
+            << golden.expected;
         EXPECT_EQ(result.err, "") << golden.expected;
     }
 }

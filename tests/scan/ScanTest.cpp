@@ -126,7 +126,8 @@ TEST(RunSerialScan, AStoppedTokenWalksNothing)
     StopToken stop;
     stop.RequestStop();
     CountingSink sink;
-    const ScanResult result = RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
+    const ScanResult result =
+        RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
     EXPECT_TRUE(result.rows.empty());
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(stop.WaitFor(std::chrono::microseconds(0)));
@@ -147,7 +148,8 @@ TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
     ASSERT_EQ(serial.rows.size(), 301u);
     for (const unsigned jobs : {1u, 2u, 8u}) {
         CountingSink sink;
-        const ScanResult parallel = RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
+        const ScanResult parallel =
+            RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
         EXPECT_TRUE(SameRows(serial, parallel)) << jobs << " threads";
         EXPECT_EQ(sink.rows, 301);
         EXPECT_EQ(sink.total, serial.total);
@@ -163,7 +165,8 @@ TEST(RunParallelScan, HonoursTheOptions)
     options.countFlags = MakeCountFlags(false, true, false);
     const StopToken stop;
     NullScanSink quiet;
-    const ScanResult result = RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
+    const ScanResult result =
+        RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
     ASSERT_EQ(result.rows.size(), 4u);
     EXPECT_EQ(result.rows[3].name, "top.c");
     EXPECT_EQ(result.total, 1u + 4u + 1u + 1u);  // .dot.c, block.c, crlf.c, top.c
@@ -194,7 +197,8 @@ TEST(RunParallelScan, AStopEndsWalkAndCountingAndIsReported)
     const ScanOptions options;
     StopToken stop;
     StoppingSink sink(stop);
-    const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
+    const ScanResult result =
+        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_LT(result.rows.size(), 2000u);
@@ -238,7 +242,8 @@ TEST(RunParallelScan, AStopThatCutsOnlyTheCountingStillMarksTheResultStopped)
     const ScanOptions options;
     StopToken stop;
     CutCountingSink sink(stop, 40);
-    const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 1, stop, sink);
+    const ScanResult result =
+        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 1, stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_EQ(result.rows.size(), 1u);
@@ -257,7 +262,8 @@ TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
         if (!locked.IsUnreadable()) {
             GTEST_SKIP() << "this user can read every file";
         }
-        const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
+        const ScanResult result =
+            RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
         ASSERT_EQ(result.rows.size(), 2u);
         EXPECT_EQ(result.rows[0].name, "free.c");
         EXPECT_EQ(result.rows[0].lines, 1u);
