@@ -7,8 +7,8 @@
 #include "app/PathText.h"
 #include "app/ResultModel.h"
 #include "app/ScanWorker.h"
+#include "fileio/PathSeparator.h"
 #include "scan/FormatThousands.h"
-#include "scan/PathSeparator.h"
 #include "scan/PatternList.h"
 #include "scan/SerialScan.h"
 
@@ -18,7 +18,7 @@
 
 #include <chrono>
 
-using lintally::scan::kPathSeparator;
+using Brim::kPathSeparator;
 
 namespace {
 

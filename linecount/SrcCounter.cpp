@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "fileio/PathSeparator.h"
 #include "memory/PrimitiveTable.h"
 
 namespace PrjHelper {
@@ -13,14 +14,9 @@ constexpr std::size_t kPathChars = 260;
 // The last component of path: the extension is the file's own, never a folder's.
 const char* FileNameOf(const char* path)
 {
-#if defined(_WIN32)
-    constexpr const char* separators = "/\\";
-#else
-    constexpr const char* separators = "/";
-#endif
     const char* name = path;
     for (const char* at = path; *at != '\0'; ++at) {
-        if (std::strchr(separators, *at) != nullptr)
+        if (Brim::IsPathSeparator(*at))
             name = at + 1;
     }
     return name;

@@ -10,7 +10,6 @@
 #include <set>
 #include <sstream>
 
-#include "scan/PathSeparator.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TempFolder.h"
 
@@ -35,7 +34,7 @@ std::string WithNativeRows(std::string report)
     if (last != std::string::npos) {
         std::replace(report.begin() + static_cast<std::ptrdiff_t>(first),
                      report.begin() + static_cast<std::ptrdiff_t>(last), '/',
-                     lintally::scan::kPathSeparator);
+                     lintally::testing::PathSeparator());
     }
     return report;
 }
