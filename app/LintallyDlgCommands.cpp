@@ -9,8 +9,8 @@
 #include "app/ResultModel.h"
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
+#include "fileio/PathSeparator.h"
 #include "scan/AtomicFile.h"
-#include "scan/PathSeparator.h"
 #include "scan/Report.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@
 
 #include <algorithm>
 
-using lintally::scan::kPathSeparator;
+using Brim::kPathSeparator;
 
 void CLintallyDlg::OnSave()
 {

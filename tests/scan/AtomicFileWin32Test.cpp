@@ -3,7 +3,7 @@
 
 #include "scan/AtomicFile.h"
 #include "tests/support/TempFolder.h"
-#include "tests/scan/Win32Tree.h"
+#include "tests/support/Win32Tree.h"
 
 using lintally::scan::WriteFileAtomically;
 using lintally::testing::EntryCount;
