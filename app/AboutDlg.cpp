@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
 
-#include "app/ControlIds.h"
+#include "dialog/ControlIds.h"
 #include "app/DialogTemplate.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/DialogTemplate.h"
 
-#include "app/ControlIds.h"
+#include "dialog/ControlIds.h"
 
 #include <QAbstractItemView>
 #include <QActionGroup>

@@ -7,6 +7,8 @@
 // The tables are constants; the Create* helpers run on the UI thread.
 #pragma once
 
+#include "dialog/ControlIds.h"
+
 #include <QFont>
 #include <QRect>
 
@@ -38,7 +40,6 @@ struct ControlTemplate
 };
 
 // Main dialog (template 102): "Lintally", 267 by 231 dialog units.
-inline constexpr const char* kMainDialogCaption = "Lintally";
 inline constexpr int kMainDialogWidthDu = 267;
 inline constexpr int kMainDialogHeightDu = 231;
 // The template keeps this margin between its edge and the nearest control.

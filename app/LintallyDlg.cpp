@@ -1,17 +1,16 @@
 #include "app/LintallyDlg.h"
 
-#include "app/ControlIds.h"
+#include "app/AboutDlg.h"
 #include "app/DialogTemplate.h"
-#include "app/PathText.h"
 #include "app/ResultModel.h"
-#include "app/ScanWorker.h"
-#include "scan/FileCount.h"
+#include "dialog/ControlIds.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -30,30 +29,21 @@ static void InitAppResources()
 
 namespace {
 
-// The check state of a box and an option field, in the direction asked for.
-void DDX_Check(bool bSaveAndValidate, QCheckBox* box, int& value)
+QString FromUtf8(const std::string& text)
 {
-    if (bSaveAndValidate) {
-        value = box->isChecked() ? 1 : 0;
-    } else {
-        box->setChecked(value != 0);
-    }
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void DDX_Text(bool bSaveAndValidate, QLineEdit* edit, std::string& value)
+std::string ToUtf8(const QString& text)
 {
-    if (bSaveAndValidate) {
-        value = edit->text().toStdString();
-    } else {
-        edit->setText(QString::fromStdString(value));
-    }
+    return text.toUtf8().toStdString();
 }
 
 } // namespace
 
 CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
     : QDialog(parent)
-    , m_prompts(prompts)
+    , m_core(*this, prompts)
 {
     InitAppResources();
     m_hIcon = QIcon(QStringLiteral(":/lintally/lintally.png"));
@@ -69,13 +59,21 @@ CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
         QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
     });
     qApp->installEventFilter(this);
-    OnInitDialog();
+    // The window manager owns the system menu here; About stays in the Help menu.
+    setWindowIcon(m_hIcon);
+    m_lstResult->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lstResult->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth);
+    m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, kCodeLinesColumnWidth);
+    m_lstResult->setShowGrid(true);
+    m_core.OnInitDialog();
+    qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE))->lineEdit()->setCursorPosition(0);
 }
 
 CLintallyDlg::~CLintallyDlg()
 {
     qApp->removeEventFilter(this);
-    StopAllWorkers();
+    m_core.StopAllWorkers();
 }
 
 void CLintallyDlg::CreateControls()
@@ -93,24 +91,8 @@ void CLintallyDlg::CreateControls()
     m_pClient->setGeometry(0, menuHeight, width, DuToPixelsY(kMainDialogHeightDu));
     setFixedWidth(width);
 
-    m_cbFileType = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE));
-    m_cbDestination = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_DESTINATION));
-    m_btnCalculate = qobject_cast<QPushButton*>(GetDlgItem(IDC_BTN_CALCULATE));
-    m_btnMore = qobject_cast<QPushButton*>(GetDlgItem(IDC_BTN_MORE));
     m_lstResult = qobject_cast<QTableView*>(GetDlgItem(IDC_LST_RESULT));
-    m_chkIncludeSub = qobject_cast<QCheckBox*>(GetDlgItem(IDC_CHK_INCLUDE_SUB));
-    m_chkIncludeRemed = qobject_cast<QCheckBox*>(GetDlgItem(IDC_CHK_INCLUDE_REMED));
-    m_chkExcludeBlank = qobject_cast<QCheckBox*>(GetDlgItem(IDC_CHK_EXCLUDE_BLANK));
-    m_editTotal = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_TOTAL));
-    m_editRoot = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_ROOT));
-    GetDlgItem(IDC_STATIC_ROOT)->hide();
-    for (const std::string_view preset : lintally::scan::kFileTypePresets) {
-        m_cbFileType->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
-    }
-    for (const std::string_view preset : lintally::scan::kDestinationPresets) {
-        m_cbDestination->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
-    }
-    m_pResultModel = new CResultModel(this);
+    m_pResultModel = new CResultModel(m_core.GetRows(), this);
     m_lstResult->setModel(m_pResultModel);
     auto* help = new QAction(this);
     help->setShortcut(QKeySequence::HelpContents);
@@ -123,19 +105,21 @@ void CLintallyDlg::ConnectControls()
     for (QAction* action : findChildren<QAction*>()) {
         const QVariant id = action->property("commandId");
         if (id.isValid()) {
-            connect(action, &QAction::triggered, this, [this, command = id.toInt()] { OnCommand(command); });
+            connect(action, &QAction::triggered, this, [this, command = id.toInt()] { m_core.OnCommand(command); });
         }
     }
-    connect(qobject_cast<QPushButton*>(GetDlgItem(IDC_BTN_BROWSE)), &QPushButton::clicked, this, &CLintallyDlg::OnBrowse);
-    connect(m_btnCalculate, &QPushButton::clicked, this, &CLintallyDlg::OnCalculate);
-    connect(m_chkIncludeRemed, &QCheckBox::clicked, this, &CLintallyDlg::OnIncludeRemed);
-    connect(m_btnMore, &QPushButton::clicked, this, &CLintallyDlg::OnMoreLess);
-    connect(qobject_cast<QPushButton*>(GetDlgItem(IDC_BTN_SAVE)), &QPushButton::clicked, this, &CLintallyDlg::OnSave);
-    connect(m_cbFileType->lineEdit(), &QLineEdit::textEdited, this, &CLintallyDlg::OnEditChangeFileType);
-    connect(m_cbFileType, &QComboBox::activated, this, &CLintallyDlg::OnSelChangeFileType);
-    connect(m_cbDestination->lineEdit(), &QLineEdit::textEdited, this, &CLintallyDlg::OnEditChangeDestination);
-    connect(m_cbDestination, &QComboBox::activated, this, &CLintallyDlg::OnSelChangeDestination);
-    connect(m_lstResult, &QTableView::doubleClicked, this, &CLintallyDlg::OnDblclkResult);
+    for (const int id : {IDC_BTN_BROWSE, IDC_BTN_CALCULATE, IDC_BTN_MORE, IDC_BTN_SAVE}) {
+        connect(qobject_cast<QPushButton*>(GetDlgItem(id)), &QPushButton::clicked, this, [this, id] { m_core.OnCommand(id); });
+    }
+    connect(qobject_cast<QCheckBox*>(GetDlgItem(IDC_CHK_INCLUDE_REMED)), &QCheckBox::clicked, this,
+            [this] { m_core.OnIncludeRemed(); });
+    auto* fileType = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE));
+    auto* destination = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_DESTINATION));
+    connect(fileType->lineEdit(), &QLineEdit::textEdited, this, [this] { m_core.OnEditChangeFileType(); });
+    connect(fileType, &QComboBox::activated, this, [this] { m_core.OnSelChangeFileType(); });
+    connect(destination->lineEdit(), &QLineEdit::textEdited, this, [this] { m_core.OnEditChangeDestination(); });
+    connect(destination, &QComboBox::activated, this, [this] { m_core.OnSelChangeDestination(); });
+    connect(m_lstResult, &QTableView::doubleClicked, this, [this] { m_core.OnDblclkResult(); });
     connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
     connect(m_pResultModel, &QAbstractItemModel::modelReset, this,
@@ -154,28 +138,6 @@ void CLintallyDlg::FitNameColumn(int first, int last)
         width = std::max(width, m_lstResult->fontMetrics().horizontalAdvance(name) + padding);
     }
     m_lstResult->setColumnWidth(CResultModel::FileNameColumn, width);
-}
-
-bool CLintallyDlg::OnInitDialog()
-{
-    // The window manager owns the system menu here; About stays in the Help menu.
-    setWindowIcon(m_hIcon);
-    SetFormHeight(ShortFormHeightDu());
-    m_arrPatterns.clear();
-    m_cbFileType->setCurrentIndex(0);
-    m_cbFileType->lineEdit()->setCursorPosition(0);
-    m_lstResult->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_lstResult->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth);
-    m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, kCodeLinesColumnWidth);
-    m_lstResult->setShowGrid(true);
-    m_editRoot->hide();
-    m_bIncludeSub = lintally::scan::kStartupOptions.includeSubFolders ? 1 : 0;
-    m_cbDestination->setCurrentIndex(0);
-    UpdateData(false);
-    m_strRoot = RootFromDestination(m_cbDestination->currentText());
-    UpdateCalculateButton();
-    return true;
 }
 
 QWidget* CLintallyDlg::GetDlgItem(int id) const
@@ -199,75 +161,121 @@ QAction* CLintallyDlg::GetMenuItem(int commandId) const
     return nullptr;
 }
 
-void CLintallyDlg::UpdateData(bool bSaveAndValidate)
+std::string CLintallyDlg::GetText(int id) const
 {
-    DoDataExchange(bSaveAndValidate);
+    QWidget* widget = GetDlgItem(id);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return ToUtf8(button->text());
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        return ToUtf8(combo->currentText());
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        return ToUtf8(edit->text());
+    }
+    return {};
 }
 
-void CLintallyDlg::DoDataExchange(bool bSaveAndValidate)
+void CLintallyDlg::SetText(int id, const std::string& text)
 {
-    // The controls 1002, 1006, 1009 and 1016 are bound once, when they are created.
-    DDX_Check(bSaveAndValidate, m_chkIncludeRemed, m_bIncludeRemed);
-    DDX_Text(bSaveAndValidate, m_editTotal, m_strTotal);
-    DDX_Check(bSaveAndValidate, m_chkExcludeBlank, m_bExcludeBlank);
-    DDX_Check(bSaveAndValidate, m_chkIncludeSub, m_bIncludeSub);
-    if (bSaveAndValidate) {
-        // A running scan takes these in at its next folder or file. The dialog never
-        // tracks block comments: that is the command line's option alone.
-        m_scanOptions.includeSubFolders = m_bIncludeSub != 0;
-        m_scanOptions.countFlags = lintally::scan::MakeCountFlags(m_bIncludeRemed != 0, m_bExcludeBlank != 0, false);
+    QWidget* widget = GetDlgItem(id);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(FromUtf8(text));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        combo->setEditText(FromUtf8(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(FromUtf8(text));
     }
 }
 
-bool CLintallyDlg::CanCalculate()
+std::string CLintallyDlg::GetSelectedItemText(int id) const
 {
-    UpdateData(true);
-    const QString typeList = m_cbFileType->currentText();
-    return PathFileExists(m_strRoot) && !typeList.isEmpty();
+    const auto* combo = qobject_cast<QComboBox*>(GetDlgItem(id));
+    return ToUtf8(combo->itemText(combo->currentIndex()));
 }
 
-void CLintallyDlg::UpdateCalculateButton()
+void CLintallyDlg::AddComboItem(int id, const std::string& text)
 {
-    m_btnCalculate->setEnabled(CanCalculate());
-    // A disabled button says why, and so does the box to fix; on first run the destination
-    // presets name folders that rarely exist here.
-    const QString noRoot =
-        PathFileExists(m_strRoot) ? QString() : QStringLiteral("The destination folder does not exist.");
-    const QString noTypes =
-        m_cbFileType->currentText().isEmpty() ? QStringLiteral("The file type list is empty.") : QString();
-    m_cbDestination->setToolTip(noRoot);
-    m_cbFileType->setToolTip(noTypes);
-    QStringList reasons{noRoot, noTypes};
-    reasons.removeAll(QString());
-    m_btnCalculate->setToolTip(reasons.join(QLatin1Char('\n')));
+    qobject_cast<QComboBox*>(GetDlgItem(id))->addItem(FromUtf8(text));
 }
 
-void CLintallyDlg::OnEditChangeFileType()
+bool CLintallyDlg::HasComboItem(int id, const std::string& text) const
 {
-    UpdateCalculateButton();
+    return qobject_cast<QComboBox*>(GetDlgItem(id))->findText(FromUtf8(text), Qt::MatchFixedString) >= 0;
 }
 
-void CLintallyDlg::OnSelChangeFileType()
+void CLintallyDlg::SetEnabled(int id, bool enabled)
 {
-    // Picking a preset can turn an empty type list into a usable one.
-    UpdateCalculateButton();
+    GetDlgItem(id)->setEnabled(enabled);
 }
 
-void CLintallyDlg::OnEditChangeDestination(const QString& text)
+void CLintallyDlg::SetShown(int id, bool shown)
 {
-    m_strRoot = RootFromDestination(text);
-    UpdateCalculateButton();
+    GetDlgItem(id)->setVisible(shown);
 }
 
-void CLintallyDlg::OnSelChangeDestination()
+bool CLintallyDlg::IsChecked(int id) const
 {
-    m_strRoot = RootFromDestination(m_cbDestination->itemText(m_cbDestination->currentIndex()));
-    UpdateCalculateButton();
+    return qobject_cast<QCheckBox*>(GetDlgItem(id))->isChecked();
 }
 
-void CLintallyDlg::OnIncludeRemed()
+void CLintallyDlg::SetChecked(int id, bool checked)
 {
-    UpdateData(true);
+    qobject_cast<QCheckBox*>(GetDlgItem(id))->setChecked(checked);
+}
+
+void CLintallyDlg::SetToolTip(int id, const std::string& text)
+{
+    GetDlgItem(id)->setToolTip(FromUtf8(text));
+}
+
+void CLintallyDlg::SetMenuCheck(int commandId, bool checked)
+{
+    GetMenuItem(commandId)->setChecked(checked);
+}
+
+void CLintallyDlg::InsertRow(int index, const lintally::scan::Row&)
+{
+    m_pResultModel->RowInserted(index);
+}
+
+void CLintallyDlg::DeleteAllRows()
+{
+    m_pResultModel->RowsCleared();
+}
+
+std::vector<int> CLintallyDlg::GetSelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_lstResult->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    return rows;
+}
+
+void CLintallyDlg::SetForm(Form form)
+{
+    // The client area only: whatever frame the window manager draws comes on top, so each
+    // form shows the same controls, and More then Less gives back the same geometry.
+    const int heightDu = form == Form::Long ? LongFormHeightDu() : ShortFormHeightDu();
+    setFixedHeight(m_pMenuBar->height() + DuToPixelsY(heightDu));
+}
+
+void CLintallyDlg::ShowAbout()
+{
+    CAboutDlg about(m_hIcon, this);
+    about.exec();
+}
+
+void CLintallyDlg::EndDialog()
+{
+    done(QDialog::Rejected);
+}
+
+void CLintallyDlg::PostWorkerReports()
+{
+    // Queued: the worker goes on at once; the UI thread takes the reports when it gets here.
+    QMetaObject::invokeMethod(this, [this] { m_core.OnWorkerReports(); }, Qt::QueuedConnection);
 }
 
 bool CLintallyDlg::PreTranslateMessage(QObject* target, QEvent* event)
@@ -308,39 +316,9 @@ bool CLintallyDlg::event(QEvent* event)
 
 void CLintallyDlg::closeEvent(QCloseEvent* event)
 {
-    if (!ConfirmStop()) {
+    if (!m_core.OnClose()) {
         event->ignore();
         return;
     }
-    m_arrPatterns.clear();
     QDialog::closeEvent(event);
-}
-
-void CLintallyDlg::SetFormHeight(int heightDu)
-{
-    // The client area only: whatever frame the window manager draws comes on top, so each
-    // form shows the same controls, and More then Less gives back the same geometry.
-    setFixedHeight(m_pMenuBar->height() + DuToPixelsY(heightDu));
-}
-
-void CLintallyDlg::OnCommand(int commandId)
-{
-    switch (commandId) {
-    case ID_FILE_EXIT: OnExit(); break;
-    case ID_HELP_ABOUT: OnAbout(); break;
-    case ID_HELP: OnHelp(); break;
-    case ID_FILE_SELECTFOLDER: OnBrowse(); break;
-    case ID_FILE_OPENFOLDER: OnOpenFolder(); break;
-    case ID_LINEBREAK_CRLF: OnLineBreakCRLF(); break;
-    case ID_LINEBREAK_CR: OnLineBreakCR(); break;
-    default: break;
-    }
-}
-
-void CLintallyDlg::OnExit()
-{
-    // Ends at once, without the stop question; a running scan is stopped and waited for
-    // first, so it never reports into a dialog that has gone.
-    StopAllWorkers();
-    done(QDialog::Rejected);
 }

@@ -1,30 +1,40 @@
 #include "app/QtPrompts.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
-bool CQtPrompts::AskYesNo(QWidget* owner, const QString& caption, const QString& text)
+namespace {
+
+QString Text(const std::string& text)
 {
-    return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void CQtPrompts::ShowError(QWidget* owner, const QString& caption, const QString& text)
+} // namespace
+
+bool CQtPrompts::AskYesNo(const std::string& caption, const std::string& text)
 {
-    QMessageBox::critical(owner, caption, text, QMessageBox::Ok);
+    return QMessageBox::question(QApplication::activeWindow(), Text(caption), Text(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-QString CQtPrompts::GetSaveFileName(QWidget* owner, const SaveFileRequest& request)
+void CQtPrompts::ShowError(const std::string& caption, const std::string& text)
 {
-    QFileDialog dialog(owner, request.title);
+    QMessageBox::critical(QApplication::activeWindow(), Text(caption), Text(text), QMessageBox::Ok);
+}
+
+std::string CQtPrompts::GetSaveFileName(const SaveFileRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), Text(request.title));
     SetUpSaveDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    return dialog.selectedFiles().constFirst();
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
 }
 
 void CQtPrompts::SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& request)
@@ -34,22 +44,28 @@ void CQtPrompts::SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& req
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(request.filters);
+    QStringList filters;
+    for (const SaveFileFilter& filter : request.filters) {
+        filters << Text(filter.description) + QStringLiteral(" (") + Text(filter.pattern) + QLatin1Char(')');
+    }
+    dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDefaultSuffix(Text(request.defaultSuffix));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 }
 
-Brim::LPITEMIDLIST CQtPrompts::BrowseForFolder(QWidget* owner, const QString& title, const QString& selection)
+Brim::LPITEMIDLIST CQtPrompts::BrowseForFolder(const std::string& title, const std::string& selection)
 {
-    const QString folder = QFileDialog::getExistingDirectory(owner, title, selection, QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), Text(title),
+                                                             QFile::decodeName(selection.c_str()),
+                                                             QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         return nullptr;
     }
     return Brim::CreateIDListFromPath(QFile::encodeName(folder).constData());
 }
 
-void CQtPrompts::OpenWithDesktop(const QString& path)
+void CQtPrompts::OpenWithDesktop(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
 }

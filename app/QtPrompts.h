@@ -1,21 +1,21 @@
-// CQtPrompts: IPrompts on Qt's message boxes and file dialogs and on the desktop services.
+// CQtPrompts: the dialog's questions and choosers as Qt's message boxes and file dialogs,
+// owned by the active window.
 //
-// Stateless; UI thread only.
+// UI thread only.
 #pragma once
 
-#include "app/Prompts.h"
+#include "dialog/Prompts.h"
 
 class QFileDialog;
 
 class CQtPrompts final : public IPrompts
 {
 public:
-    bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
-    void ShowError(QWidget* owner, const QString& caption, const QString& text) override;
-    QString GetSaveFileName(QWidget* owner, const SaveFileRequest& request) override;
-    Brim::LPITEMIDLIST BrowseForFolder(QWidget* owner, const QString& title,
-                                       const QString& selection) override;
-    void OpenWithDesktop(const QString& path) override;
+    bool AskYesNo(const std::string& caption, const std::string& text) override;
+    void ShowError(const std::string& caption, const std::string& text) override;
+    std::string GetSaveFileName(const SaveFileRequest& request) override;
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title, const std::string& selection) override;
+    void OpenWithDesktop(const std::string& path) override;
 
     // Sets up Qt's own save dialog for request: its filters are listed by their
     // descriptions alone, the default suffix is added before the overwrite question.

@@ -2,54 +2,29 @@
 
 #include <QFile>
 
-#include <algorithm>
-
 using lintally::scan::Row;
 
-CResultModel::CResultModel(QObject* parent)
+CResultModel::CResultModel(const CResultRows& rows, QObject* parent)
     : QAbstractTableModel(parent)
+    , m_rows(rows)
 {
 }
 
-int CResultModel::InsertRow(std::string name, std::uint64_t lines)
+void CResultModel::RowInserted(int index)
 {
-    // After any equal names, like a list that inserts a new item behind its equals.
-    const auto place = std::upper_bound(m_order.begin(), m_order.end(), name,
-        [this](const std::string& key, std::uint32_t row) { return lintally::scan::RowNameLess(key, m_rows[row].name); });
-    const int index = static_cast<int>(place - m_order.begin());
     beginInsertRows(QModelIndex(), index, index);
-    m_order.insert(place, static_cast<std::uint32_t>(m_rows.size()));
-    m_rows.push_back(Row{std::move(name), lines});
     endInsertRows();
-    return index;
 }
 
-void CResultModel::DeleteAllRows()
+void CResultModel::RowsCleared()
 {
     beginResetModel();
-    m_rows = {};
-    m_order = {};
     endResetModel();
-}
-
-const Row& CResultModel::RowAt(int index) const
-{
-    return m_rows[m_order[static_cast<std::size_t>(index)]];
-}
-
-std::vector<Row> CResultModel::SortedRows() const
-{
-    std::vector<Row> rows;
-    rows.reserve(m_order.size());
-    for (const std::uint32_t row : m_order) {
-        rows.push_back(m_rows[row]);
-    }
-    return rows;
 }
 
 int CResultModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
+    return parent.isValid() ? 0 : m_rows.Count();
 }
 
 int CResultModel::columnCount(const QModelIndex& parent) const

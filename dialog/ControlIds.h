@@ -10,6 +10,9 @@ constexpr int IDD_LINTALLY_DIALOG = 102;
 constexpr int IDR_MAINFRAME = 128;
 constexpr int IDR_MAINMENU = 129;
 
+// The main dialog's title, also the caption of its error messages.
+inline constexpr const char* kMainDialogCaption = "Lintally";
+
 // Controls of the main dialog.
 constexpr int IDC_CB_FILETYPE = 1002;
 constexpr int IDC_BTN_BROWSE = 1004;

@@ -1,4 +1,4 @@
-#include "app/PauseGate.h"
+#include "dialog/PauseGate.h"
 
 void CPauseGate::Close()
 {

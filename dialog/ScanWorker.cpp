@@ -1,12 +1,10 @@
-#include "app/ScanWorker.h"
-
-#include <QCoreApplication>
+#include "dialog/ScanWorker.h"
 
 #include <utility>
 
-CScanWorker::CScanWorker(QObject* receiver, std::string root, std::vector<std::string> patterns,
+CScanWorker::CScanWorker(Wake wake, std::string root, std::vector<std::string> patterns,
                          const lintally::scan::ScanOptions& options)
-    : m_receiver(receiver)
+    : m_wake(std::move(wake))
     , m_root(std::move(root))
     , m_patterns(std::move(patterns))
     , m_options(options)
@@ -16,17 +14,14 @@ CScanWorker::CScanWorker(QObject* receiver, std::string root, std::vector<std::s
 CScanWorker::~CScanWorker()
 {
     RequestStop();
-    while (!WaitFinished(std::chrono::milliseconds(1000))) {
+    if (m_thread.joinable()) {
+        m_thread.join();
     }
 }
 
 void CScanWorker::Start(Procedure procedure)
 {
     m_running.store(true, std::memory_order_release);
-    {
-        std::lock_guard lock(m_doneMutex);
-        m_threadDone = false;
-    }
     m_thread = std::thread([this, procedure = std::move(procedure)] { Run(procedure); });
 }
 
@@ -34,11 +29,6 @@ void CScanWorker::Run(const Procedure& procedure)
 {
     procedure(*this);
     m_running.store(false, std::memory_order_release);
-    {
-        std::lock_guard lock(m_doneMutex);
-        m_threadDone = true;
-    }
-    m_done.notify_all();
 }
 
 void CScanWorker::RequestStop()
@@ -49,19 +39,14 @@ void CScanWorker::RequestStop()
 
 bool CScanWorker::WaitFinished(std::chrono::milliseconds timeout)
 {
+    // The thread clears m_running at its end, before at most one last report; joining after
+    // that waits for nothing the UI thread holds.
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        {
-            std::unique_lock lock(m_doneMutex);
-            if (m_done.wait_for(lock, std::chrono::milliseconds(1), [this] { return m_threadDone; })) {
-                break;
-            }
-        }
+    while (IsRunning()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        // The worker may be parked in a blocking call into the receiver: deliver it.
-        QCoreApplication::sendPostedEvents(m_receiver, QEvent::MetaCall);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     if (m_thread.joinable()) {
         m_thread.join();
@@ -83,20 +68,22 @@ std::int64_t CScanWorker::AddToTotal(std::uint64_t lines)
 
 void CScanWorker::Post(ScanReport::Kind kind, std::string_view text, std::uint64_t lines)
 {
+    bool wasEmpty = false;
     {
         std::lock_guard lock(m_reportMutex);
-        m_report.kind = kind;
-        m_report.text.assign(text);
-        m_report.lines = lines;
-        m_report.total = m_nTotal;
+        wasEmpty = m_reports.empty();
+        m_reports.push_back(ScanReport{kind, std::string(text), lines, m_nTotal});
     }
-    emit Reported();
+    // One message per batch: the UI takes everything queued when it comes.
+    if (wasEmpty) {
+        m_wake();
+    }
 }
 
-ScanReport CScanWorker::TakeReport()
+std::vector<ScanReport> CScanWorker::TakeReports()
 {
     std::lock_guard lock(m_reportMutex);
-    return m_report;
+    return std::exchange(m_reports, {});
 }
 
 void CScanWorker::ReportRootShown(const std::string& root)
@@ -126,6 +113,7 @@ void CScanWorker::ReportTotal()
 
 void CScanWorker::ReportFinished()
 {
+    // Not running once its end is on the way, so a stop question is never asked for it.
     m_running.store(false, std::memory_order_release);
     if (!IsStopping()) {
         Post(ScanReport::Kind::Finished);

@@ -1,25 +1,23 @@
-// CScanWorker: one background scan of the main dialog. It owns its thread, its stop token
-// and its pause gate, and takes everything the scan reads before it starts: the root it
-// scans, the suffix patterns, and the dialog's atomic scan options. So a stop confirmed for
-// one scan never touches another, and editing the dialog during a scan changes nothing of
-// the scan except the options, which are atomics.
+// CScanWorker: one background scan of the dialog. It owns its thread, its stop token and its
+// pause gate, and takes everything the scan reads before it starts: the root it scans, the
+// suffix patterns, and the dialog's atomic scan options. So a stop confirmed for one scan
+// never touches another, and editing the dialog during a scan changes nothing of the scan
+// except the options, which are atomics.
 //
-// The scan procedure runs on the worker's thread and reports into the dialog one report at
-// a time: it leaves the report in its mailbox (guarded by a mutex) and emits Reported, which
-// the dialog connects with Qt::BlockingQueuedConnection and answers with TakeReport, so each
-// report is done before the scan goes on. Once a stop was requested the reports are
-// skipped, and a UI thread that waits for the worker keeps delivering the calls still
-// pending (WaitFinished), so the two threads never wait for each other.
+// The scan procedure runs on the worker's thread and queues its reports in a mailbox
+// (guarded by a mutex); when the mailbox goes from empty to not empty it calls the wake
+// function, which posts a message to the UI thread, and the UI thread takes every queued
+// report at once (TakeReports). Neither thread ever waits for the other: the worker never
+// waits for a report to be shown, and the UI thread waiting for a stopped worker waits only
+// for its poll. Once a stop was requested the reports are skipped.
 //
 // Created, started, paused, stopped and destroyed on the UI thread; the destructor stops
 // the scan and waits for it. The report and poll members are for the worker's thread.
 #pragma once
 
-#include "app/PauseGate.h"
+#include "dialog/PauseGate.h"
 #include "scan/ScanOptions.h"
 #include "scan/StopToken.h"
-
-#include <QObject>
 
 #include <atomic>
 #include <chrono>
@@ -41,41 +39,38 @@ struct ScanReport
     std::int64_t total = 0;    // the running total after this report
 };
 
-class CScanWorker final : public QObject
+class CScanWorker final
 {
-    Q_OBJECT
-
 public:
     using Procedure = std::function<void(CScanWorker&)>;
+    // Called on the worker thread when reports wait to be taken; must not block.
+    using Wake = std::function<void()>;
 
-    // receiver is the object the reports are connected to (the dialog); it outlives the worker.
-    CScanWorker(QObject* receiver, std::string root, std::vector<std::string> patterns,
+    CScanWorker(Wake wake, std::string root, std::vector<std::string> patterns,
                 const lintally::scan::ScanOptions& options);
-    ~CScanWorker() override;
+    ~CScanWorker();
     CScanWorker(const CScanWorker&) = delete;
     CScanWorker& operator=(const CScanWorker&) = delete;
 
     // UI thread.
     void Start(Procedure procedure);
-    // True until the scan has reported its end (or its procedure returned); after that the
-    // thread does nothing but deliver its last report and end.
+    // True until the scan has reported its end (or its procedure returned).
     [[nodiscard]] bool IsRunning() const { return m_running.load(std::memory_order_acquire); }
     void Pause() { m_gate.Close(); }
     void Resume() { m_gate.Open(); }
     // Asks the scan to end at its next poll; a paused scan is let go so it can.
     void RequestStop();
     [[nodiscard]] bool IsStopping() const { return m_stop.StopRequested(); }
-    // Waits until the thread has ended, at most timeout, delivering the receiver's pending
-    // blocking calls meanwhile. True when the thread has ended (and was joined).
+    // Waits until the thread has ended, at most timeout. True when it has (and was joined).
     bool WaitFinished(std::chrono::milliseconds timeout);
+    // Every report queued so far, oldest first.
+    [[nodiscard]] std::vector<ScanReport> TakeReports();
 
     // The scan's inputs, fixed before it starts; any thread.
     [[nodiscard]] const std::string& Root() const { return m_root; }
     [[nodiscard]] const std::vector<std::string>& Patterns() const { return m_patterns; }
     [[nodiscard]] const lintally::scan::ScanOptions& Options() const { return m_options; }
     [[nodiscard]] const lintally::scan::StopToken& GetStopToken() const { return m_stop; }
-    // The report Reported announced; UI thread, from the slot connected to Reported.
-    [[nodiscard]] ScanReport TakeReport();
 
     // Worker thread.
     // The stop poll before each entry: passes the pause gate, then waits up to 1 ms for a
@@ -83,33 +78,27 @@ public:
     bool Poll();
     std::int64_t AddToTotal(std::uint64_t lines);
     void ReportRootShown(const std::string& root);
-    // A counted file's row; the total after it travels in the same call.
+    // A counted file's row; the total after it travels in the same report.
     void ReportRow(std::string_view name, std::uint64_t lines);
     // The total after an entry; skipped when the entry's row already carried it.
     void ReportTotal();
     // The scan's last report: from here on IsRunning is false.
     void ReportFinished();
 
-signals:
-    void Reported();
-
 private:
     void Run(const Procedure& procedure);
     void Post(ScanReport::Kind kind, std::string_view text = {}, std::uint64_t lines = 0);
 
-    QObject* const m_receiver;
+    const Wake m_wake;
     const std::string m_root;
     const std::vector<std::string> m_patterns;
     const lintally::scan::ScanOptions& m_options;
     lintally::scan::StopToken m_stop;
     CPauseGate m_gate;
     std::mutex m_reportMutex;
-    ScanReport m_report;  // guarded by m_reportMutex
+    std::vector<ScanReport> m_reports;  // guarded by m_reportMutex
     std::int64_t m_nTotal = 0;        // worker thread only
     bool m_bTotalReported = false;    // worker thread only
     std::atomic<bool> m_running{false};
-    bool m_threadDone = true;  // guarded by m_doneMutex
-    std::mutex m_doneMutex;
-    std::condition_variable m_done;
     std::thread m_thread;
 };

@@ -3,9 +3,9 @@
 // design. For comparison it also times the bare walk with the same 1 ms poll and nothing
 // else, so the dialog's own share (rows, totals, cross-thread calls) shows apart from the
 // timer's slack. Target: a ratio of at most 1.3.
-#include "app/ControlIds.h"
 #include "app/LintallyDlg.h"
 #include "app/ResultModel.h"
+#include "dialog/ControlIds.h"
 #include "scan/StopToken.h"
 #include "scan/Walker.h"
 
@@ -31,11 +31,11 @@ constexpr int kFilesPerFolder = 1000;
 class NoPrompts final : public IPrompts
 {
 public:
-    bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-    void ShowError(QWidget*, const QString&, const QString&) override {}
-    QString GetSaveFileName(QWidget*, const SaveFileRequest&) override { return {}; }
-    Brim::LPITEMIDLIST BrowseForFolder(QWidget*, const QString&, const QString&) override { return nullptr; }
-    void OpenWithDesktop(const QString&) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    void ShowError(const std::string&, const std::string&) override {}
+    std::string GetSaveFileName(const SaveFileRequest&) override { return {}; }
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string&, const std::string&) override { return nullptr; }
+    void OpenWithDesktop(const std::string&) override {}
 };
 
 // The walk with the dialog's 1 ms stop poll and nothing else.

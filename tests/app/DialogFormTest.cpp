@@ -2,7 +2,7 @@
 #include "DialogHarness.h"
 
 #include "app/AboutDlg.h"
-#include "app/ControlIds.h"
+#include "dialog/ControlIds.h"
 #include "app/DialogTemplate.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "DialogHarness.h"
 
-#include "app/ControlIds.h"
+#include "dialog/ControlIds.h"
 #include "app/ResultModel.h"
 
 #include <QComboBox>

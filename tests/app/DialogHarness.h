@@ -3,7 +3,7 @@
 // scan to end while the event loop runs).
 #pragma once
 
-#include "FakePrompts.h"
+#include "tests/dialog/FakePrompts.h"
 #include "app/LintallyDlg.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,12 +1,9 @@
 // When Calculate may be pressed, and the root folder chosen by typing, picking or browsing.
-#include "DialogHarness.h"
+#include "CoreHarness.h"
 
-#include "app/ControlIds.h"
+#include "dialog/ControlIds.h"
 #include "fileio/ShellAllocator.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -35,76 +32,72 @@ public:
 
 TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeListAndSaysWhichIsMissing)
 {
-    const QString noRoot = QStringLiteral("The destination folder does not exist.");
-    const QString noTypes = QStringLiteral("The file type list is empty.");
-    DialogHarness h;
-    QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
-    QWidget* destination = h.dialog->GetDlgItem(IDC_CB_DESTINATION);
+    const std::string noRoot = "The destination folder does not exist.";
+    const std::string noTypes = "The file type list is empty.";
+    CoreHarness h;
+    const auto tip = [&h](int id) { return h.view.Get(id).toolTip; };
     // First run: the preset destination does not exist here.
-    EXPECT_EQ(calculate->toolTip(), noRoot);
-    EXPECT_EQ(destination->toolTip(), noRoot);
+    EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
+    EXPECT_EQ(tip(IDC_BTN_CALCULATE), noRoot);
+    EXPECT_EQ(tip(IDC_CB_DESTINATION), noRoot);
 
-    const QString root = QString::fromStdString(h.Root());
-    h.Type(IDC_CB_DESTINATION, root + QStringLiteral("/missin"));
-    EXPECT_FALSE(calculate->isEnabled());
+    h.Type(IDC_CB_DESTINATION, h.Root() + "/missing");
+    EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
     h.MakeFolder("missing");
-    QTest::keyClick(qobject_cast<QComboBox*>(destination)->lineEdit(), Qt::Key_G);
-    EXPECT_TRUE(calculate->isEnabled());
-    EXPECT_EQ(calculate->toolTip(), QString());
-    EXPECT_EQ(destination->toolTip(), QString());
+    h.Type(IDC_CB_DESTINATION, h.Root() + "/missing");
+    EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
+    EXPECT_EQ(tip(IDC_BTN_CALCULATE), "");
+    EXPECT_EQ(tip(IDC_CB_DESTINATION), "");
 
-    h.Type(IDC_CB_FILETYPE, QString());
-    EXPECT_FALSE(calculate->isEnabled());
-    EXPECT_EQ(calculate->toolTip(), noTypes);
-    EXPECT_EQ(h.dialog->GetDlgItem(IDC_CB_FILETYPE)->toolTip(), noTypes);
-    EXPECT_EQ(destination->toolTip(), QString());
-    h.Type(IDC_CB_DESTINATION, QStringLiteral("/nowhere"));
-    EXPECT_EQ(calculate->toolTip(), noRoot + QLatin1Char('\n') + noTypes);
+    h.Type(IDC_CB_FILETYPE, "");
+    EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
+    EXPECT_EQ(tip(IDC_BTN_CALCULATE), noTypes);
+    EXPECT_EQ(tip(IDC_CB_FILETYPE), noTypes);
+    EXPECT_EQ(tip(IDC_CB_DESTINATION), "");
+    h.Type(IDC_CB_DESTINATION, h.Root() + "/nowhere");
+    EXPECT_EQ(tip(IDC_BTN_CALCULATE), noRoot + "\n" + noTypes);
 }
 
+#ifndef _WIN32
 TEST(CLintallyDlg, TildeInTheDestinationMeansTheHomeFolder)
 {
-    DialogHarness h;
-    const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(h.Root() + "/home"));
+    CoreHarness h;
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home != nullptr ? home : "";
+    setenv("HOME", (h.Root() + "/home").c_str(), 1);
     h.WriteFile("home/project/a.c", "int a;\n");
     h.MakeFolder("homeproject");
-    h.Type(IDC_CB_FILETYPE, QStringLiteral("*.c"));
-    h.Type(IDC_CB_DESTINATION, QStringLiteral("~/project"));
-    EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    h.Type(IDC_CB_FILETYPE, "*.c");
+    h.Type(IDC_CB_DESTINATION, "~/project");
+    EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
     h.Click(IDC_BTN_CALCULATE);
     EXPECT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowNames(), std::vector<std::string>{"a.c"});
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/home/project/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), h.Root() + "/home/project/");
 
-    h.Type(IDC_CB_DESTINATION, QStringLiteral("~"));
-    EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    h.Type(IDC_CB_DESTINATION, "~");
+    EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
     // Only a leading "~" on its own or before a separator is the home folder.
-    h.Type(IDC_CB_DESTINATION, QStringLiteral("~project"));
-    EXPECT_FALSE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
-    qputenv("HOME", home);
+    h.Type(IDC_CB_DESTINATION, "~project");
+    EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
+    setenv("HOME", savedHome.c_str(), 1);
 }
+#endif
 
 TEST(CLintallyDlg, PickingADestinationOrATypePresetRechecksCalculate)
 {
-    DialogHarness h;
-    auto* destination = qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_DESTINATION));
-    auto* types = qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_FILETYPE));
-    QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
-    destination->addItem(QString::fromStdString(h.Root()));
-    destination->setCurrentIndex(3);
-    emit destination->activated(3);
-    EXPECT_TRUE(calculate->isEnabled());
+    CoreHarness h;
+    h.view.AddComboItem(IDC_CB_DESTINATION, h.Root());
+    h.Pick(IDC_CB_DESTINATION, 3);
+    EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
 
-    h.Type(IDC_CB_FILETYPE, QString());
-    ASSERT_FALSE(calculate->isEnabled());
-    types->setCurrentIndex(3);
-    emit types->activated(3);
-    EXPECT_TRUE(calculate->isEnabled());
+    h.Type(IDC_CB_FILETYPE, "");
+    ASSERT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
+    h.Pick(IDC_CB_FILETYPE, 3);
+    EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
 
-    destination->setCurrentIndex(0);
-    emit destination->activated(0);
-    EXPECT_FALSE(calculate->isEnabled());
+    h.Pick(IDC_CB_DESTINATION, 0);
+    EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
 }
 
 TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
@@ -112,24 +105,24 @@ TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
     CountingAllocator allocator;
     Brim::IShellAllocator* previous = Brim::SetShellAllocator(&allocator);
     {
-        DialogHarness h;
+        CoreHarness h;
         h.MakeFolder("project");
         h.prompts.browseResult = h.Root() + "/project";
-        h.Type(IDC_CB_DESTINATION, QStringLiteral("/nowhere"));
+        h.Type(IDC_CB_DESTINATION, "/nowhere");
         h.Click(IDC_BTN_BROWSE);
-        EXPECT_EQ(h.prompts.browseTitle, QStringLiteral("Select destination folder"));
-        EXPECT_EQ(h.prompts.browseSelection, QStringLiteral("/nowhere"));
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QString::fromStdString(h.Root() + "/project/"));
-        EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+        EXPECT_EQ(h.prompts.browseTitle, "Select destination folder");
+        EXPECT_EQ(h.prompts.browseSelection, "/nowhere");
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), (h.Root() + "/project/"));
+        EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
 
         h.prompts.browseResult.assign(1, '/');
-        h.dialog->GetMenuItem(ID_FILE_SELECTFOLDER)->trigger();
-        EXPECT_EQ(h.prompts.browseSelection, QString::fromStdString(h.Root() + "/project/"));
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QStringLiteral("/"));
+        h.dialog->OnCommand(ID_FILE_SELECTFOLDER);
+        EXPECT_EQ(h.prompts.browseSelection, (h.Root() + "/project/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), "/");
 
         h.prompts.browseResult.clear();
         h.Click(IDC_BTN_BROWSE);
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), QStringLiteral("/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), "/");
     }
     Brim::SetShellAllocator(previous);
     EXPECT_EQ(allocator.allocated, 2);
@@ -138,8 +131,8 @@ TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
 
 TEST(CLintallyDlg, OpenFolderOpensTheRootTextAsItIs)
 {
-    DialogHarness h;
-    h.dialog->GetMenuItem(ID_FILE_OPENFOLDER)->trigger();
+    CoreHarness h;
+    h.dialog->OnCommand(ID_FILE_OPENFOLDER);
     ASSERT_EQ(h.prompts.opened.size(), 1u);
-    EXPECT_EQ(h.prompts.opened[0], QStringLiteral("D:\\lib_main"));
+    EXPECT_EQ(h.prompts.opened[0], "D:\\lib_main");
 }

@@ -2,7 +2,7 @@
 // them, and records what was asked. Never opens a window.
 #pragma once
 
-#include "app/Prompts.h"
+#include "dialog/Prompts.h"
 
 #include <functional>
 #include <string>
@@ -11,37 +11,37 @@
 class FakePrompts final : public IPrompts
 {
 public:
-    bool AskYesNo(QWidget*, const QString& caption, const QString& text) override
+    bool AskYesNo(const std::string& caption, const std::string& text) override
     {
-        questions.push_back(caption + QLatin1Char('|') + text);
+        questions.push_back(caption + '|' + text);
         if (whileAsking) {
             whileAsking();
         }
         return answerYes;
     }
-    void ShowError(QWidget*, const QString&, const QString& text) override { errors.push_back(text); }
-    QString GetSaveFileName(QWidget*, const SaveFileRequest& request) override
+    void ShowError(const std::string&, const std::string& text) override { errors.push_back(text); }
+    std::string GetSaveFileName(const SaveFileRequest& request) override
     {
         saveRequests.push_back(request);
         return saveFileName;
     }
-    Brim::LPITEMIDLIST BrowseForFolder(QWidget*, const QString& title, const QString& selection) override
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title, const std::string& selection) override
     {
         browseTitle = title;
         browseSelection = selection;
         return browseResult.empty() ? nullptr : Brim::CreateIDListFromPath(browseResult.c_str());
     }
-    void OpenWithDesktop(const QString& path) override { opened.push_back(path); }
+    void OpenWithDesktop(const std::string& path) override { opened.push_back(path); }
 
     bool answerYes = false;
     std::function<void()> whileAsking;
-    QString saveFileName;
+    std::string saveFileName;
     std::string browseResult;
 
-    std::vector<QString> questions;
-    std::vector<QString> errors;
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
     std::vector<SaveFileRequest> saveRequests;
-    QString browseTitle;
-    QString browseSelection;
-    std::vector<QString> opened;
+    std::string browseTitle;
+    std::string browseSelection;
+    std::vector<std::string> opened;
 };

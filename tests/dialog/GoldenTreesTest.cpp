@@ -1,13 +1,12 @@
 // The committed golden trees scanned through the real dialog: the saved report must equal
 // the expected report beside the trees byte for byte, as it must for the command line.
-#include "DialogHarness.h"
+#include "CoreHarness.h"
 
-#include "app/ControlIds.h"
-
-#include <QCheckBox>
-#include <QDir>
+#include "dialog/ControlIds.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using lintally::testing::ReadAll;
 
@@ -36,9 +35,9 @@ const DialogGoldenCase kCases[] = {
     {"nested.strict.report", "*.c,*.h", "nested", true, false, true},
 };
 
-void SetCheck(DialogHarness& h, int id, bool checked)
+void SetCheck(CoreHarness& h, int id, bool checked)
 {
-    qobject_cast<QCheckBox*>(h.dialog->GetDlgItem(id))->setChecked(checked);
+    h.view.SetChecked(id, checked);
 }
 
 }  // namespace
@@ -46,22 +45,22 @@ void SetCheck(DialogHarness& h, int id, bool checked)
 TEST(CLintallyDlgGolden, SavesTheExpectedReportOfEveryGoldenTree)
 {
     const std::string trees = std::string(LINTALLY_TEST_DATA) + "/trees";
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(trees)));
-    DialogHarness h;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(trees);
+    CoreHarness h;
     for (const DialogGoldenCase& golden : kCases) {
         SetCheck(h, IDC_CHK_INCLUDE_SUB, golden.includeSub);
         SetCheck(h, IDC_CHK_INCLUDE_REMED, golden.includeRemed);
         SetCheck(h, IDC_CHK_EXCLUDE_BLANK, golden.excludeBlank);
-        h.Type(IDC_CB_FILETYPE, QString::fromUtf8(golden.typeList));
-        h.Type(IDC_CB_DESTINATION, QString::fromUtf8(golden.root));
+        h.Type(IDC_CB_FILETYPE, (golden.typeList));
+        h.Type(IDC_CB_DESTINATION, (golden.root));
         h.Click(IDC_BTN_CALCULATE);
         ASSERT_TRUE(h.WaitForScanEnd()) << golden.expected;
         const std::string saved = h.folder.Path(golden.expected);
-        h.prompts.saveFileName = QString::fromStdString(saved);
+        h.prompts.saveFileName = (saved);
         h.Click(IDC_BTN_SAVE);
         EXPECT_EQ(ReadAll(saved), ReadAll(trees + "/" + golden.expected)) << golden.expected;
     }
     EXPECT_TRUE(h.prompts.errors.empty());
-    QDir::setCurrent(previous);
+    std::filesystem::current_path(previous);
 }
