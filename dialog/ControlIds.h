@@ -28,8 +28,10 @@ constexpr int IDC_EDIT_ROOT = 1014;
 constexpr int IDC_CHK_EXCLUDE_BLANK = 1015;
 constexpr int IDC_CB_DESTINATION = 1016;
 
-// OK button of the About box.
+// OK button of the About box (windows.h has the same id as a macro).
+#ifndef IDOK
 constexpr int IDOK = 1;
+#endif
 
 // Menu commands.
 constexpr int IDM_ABOUTBOX = 16;
