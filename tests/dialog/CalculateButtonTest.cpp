@@ -41,10 +41,10 @@ TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeListAndSaysWhichIsMissing
     EXPECT_EQ(tip(IDC_BTN_CALCULATE), noRoot);
     EXPECT_EQ(tip(IDC_CB_DESTINATION), noRoot);
 
-    h.Type(IDC_CB_DESTINATION, h.Root() + "/missing");
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/missing"));
     EXPECT_FALSE(h.Enabled(IDC_BTN_CALCULATE));
     h.MakeFolder("missing");
-    h.Type(IDC_CB_DESTINATION, h.Root() + "/missing");
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/missing"));
     EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
     EXPECT_EQ(tip(IDC_BTN_CALCULATE), "");
     EXPECT_EQ(tip(IDC_CB_DESTINATION), "");
@@ -54,7 +54,7 @@ TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeListAndSaysWhichIsMissing
     EXPECT_EQ(tip(IDC_BTN_CALCULATE), noTypes);
     EXPECT_EQ(tip(IDC_CB_FILETYPE), noTypes);
     EXPECT_EQ(tip(IDC_CB_DESTINATION), "");
-    h.Type(IDC_CB_DESTINATION, h.Root() + "/nowhere");
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/nowhere"));
     EXPECT_EQ(tip(IDC_BTN_CALCULATE), noRoot + "\n" + noTypes);
 }
 
@@ -107,22 +107,22 @@ TEST(CLintallyDlg, BrowseOpensOnTheRootAndSetsTheChosenFolderWithASeparator)
     {
         CoreHarness h;
         h.MakeFolder("project");
-        h.prompts.browseResult = h.Root() + "/project";
+        h.prompts.browseResult = Native(h.Root() + "/project");
         h.Type(IDC_CB_DESTINATION, "/nowhere");
         h.Click(IDC_BTN_BROWSE);
         EXPECT_EQ(h.prompts.browseTitle, "Select destination folder");
         EXPECT_EQ(h.prompts.browseSelection, "/nowhere");
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), (h.Root() + "/project/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), Native(h.Root() + "/project/"));
         EXPECT_TRUE(h.Enabled(IDC_BTN_CALCULATE));
 
-        h.prompts.browseResult.assign(1, '/');
+        h.prompts.browseResult = Native("/");
         h.dialog->OnCommand(ID_FILE_SELECTFOLDER);
-        EXPECT_EQ(h.prompts.browseSelection, (h.Root() + "/project/"));
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), "/");
+        EXPECT_EQ(h.prompts.browseSelection, Native(h.Root() + "/project/"));
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), Native("/"));
 
         h.prompts.browseResult.clear();
         h.Click(IDC_BTN_BROWSE);
-        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), "/");
+        EXPECT_EQ(h.Text(IDC_CB_DESTINATION), Native("/"));
     }
     Brim::SetShellAllocator(previous);
     EXPECT_EQ(allocator.allocated, 2);

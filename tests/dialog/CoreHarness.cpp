@@ -1,10 +1,18 @@
 #include "CoreHarness.h"
 
 #include "dialog/ControlIds.h"
+#include "fileio/PathSeparator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+
+std::string Native(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', Brim::kPathSeparator);
+    return path;
+}
 
 CoreHarness::CoreHarness()
     : dialog(std::make_unique<CLintallyDlgCore>(view, prompts))
@@ -115,6 +123,7 @@ std::vector<std::string> CoreHarness::RowNames() const
     std::vector<std::string> names;
     for (const auto& row : dialog->GetRows().Sorted()) {
         names.push_back(row.name);
+        std::replace(names.back().begin(), names.back().end(), Brim::kPathSeparator, '/');
     }
     return names;
 }

@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+// path with '/' as this system's separator, as the dialog shows and passes on paths.
+[[nodiscard]] std::string Native(std::string path);
+
 class CoreHarness
 {
 public:
@@ -40,6 +43,7 @@ public:
     bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
     bool WaitForScanEnd(int timeoutMs = 30000);
     bool WaitForRows(int rows, int timeoutMs = 30000);
+    // The rows' names top to bottom, with '/' between folders on every system.
     [[nodiscard]] std::vector<std::string> RowNames() const;
     [[nodiscard]] int RowCount() const { return dialog->GetRows().Count(); }
 

@@ -33,7 +33,7 @@ std::string ExpectedReport(const std::string& root)
     return "Folder:\r\n  " + root + "\r\n\r\nSource Files Info:\r\n  Lines  |  File\r\n"
            "_____________________\r\n"
            "  1200      b.h\r\n"
-           "  57        src/a.c\r\n"
+           "  57        " + Native("src/a.c") + "\r\n"
            "_____________________\r\n"
            "Total: 1,257(2 files).";
 }
@@ -113,12 +113,12 @@ TEST(CLintallyDlgOpen, DoubleClickOpensTheTopmostSelectedRowsFile)
     h.view.selectedRows = {1, 0};
     h.dialog->OnDblclkResult();
     // A root typed with its separator gives the same single separator.
-    h.Type(IDC_CB_DESTINATION, h.Root() + "/");
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/"));
     h.view.selectedRows = {1};
     h.dialog->OnDblclkResult();
     h.view.selectedRows = {};
     h.dialog->OnDblclkResult();
-    EXPECT_EQ(h.prompts.opened, (std::vector<std::string>{h.Root() + "/src/a.c", h.Root() + "/b.h", h.Root() + "/src/a.c"}));
+    EXPECT_EQ(h.prompts.opened, (std::vector<std::string>{Native(h.Root() + "/src/a.c"), Native(h.Root() + "/b.h"), Native(h.Root() + "/src/a.c")}));
 }
 
 TEST(CLintallyDlgOpen, DoubleClickIgnoresAFileThatHasGone)

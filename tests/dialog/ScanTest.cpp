@@ -35,13 +35,13 @@ TEST(CLintallyDlgScan, FillsSortedRowsWithPlainCountsAndAGroupedTotal)
     h.WriteFile("Big.c", Lines(1233310));
     h.Scan("*.c,*.h");
     EXPECT_EQ(h.RowNames(), (Names{"b.h", "Big.c", "src/a.c"}));
-    EXPECT_EQ(h.view.rows, h.RowNames());
+    EXPECT_EQ(h.view.rows, (Names{"b.h", "Big.c", Native("src/a.c")}));
     EXPECT_EQ(h.dialog->GetRows().At(1).lines, 1233310u);
     EXPECT_EQ(h.dialog->GetRows().At(0).lines, 1200u);
     EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), "1,234,567");
     EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), "&Calculate");
     EXPECT_TRUE(h.view.Get(IDC_STATIC_ROOT).shown);
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), (h.Root() + "/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), Native(h.Root() + "/"));
 }
 
 TEST(CLintallyDlgScan, TypeListPicksSuffixesIgnoringCase)
@@ -94,7 +94,7 @@ TEST(CLintallyDlgScan, RootWithOrWithoutSeparatorGivesTheSameRowsAndJoinsTheDest
     ASSERT_EQ(destinations.size(), 4u);
     EXPECT_EQ(destinations[3], (h.Root()));
 
-    h.Type(IDC_CB_DESTINATION, (h.Root() + "/"));
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowNames(), (Names{"sub/x.c"}));
@@ -110,21 +110,21 @@ TEST(CLintallyDlgScan, ScanOfAnEmptyOrMissingRootShowsZeroAndNoOldRoot)
     h.WriteFile("full/a.c", Lines(3));
     h.MakeFolder("empty");
     h.Type(IDC_CB_FILETYPE, "*.c");
-    h.Type(IDC_CB_DESTINATION, (h.Root() + "/full"));
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/full"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     ASSERT_EQ(h.Text(IDC_EDIT_TOTAL), "3");
 
-    h.Type(IDC_CB_DESTINATION, (h.Root() + "/empty"));
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/empty"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), 0);
     EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), "0");
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), (h.Root() + "/empty/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), Native(h.Root() + "/empty/"));
 
     // A file is no folder to walk: nothing is scanned, so no root is shown either.
     h.Scan("*.c");
-    h.Type(IDC_CB_DESTINATION, (h.Root() + "/full/a.c"));
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/full/a.c"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), "0");

@@ -15,7 +15,7 @@ void StartLongScan(CoreHarness& h)
 {
     h.WriteManyFiles(kFiles);
     h.Type(IDC_CB_FILETYPE, "*.c");
-    h.Type(IDC_CB_DESTINATION, (h.Root()));
+    h.Type(IDC_CB_DESTINATION, h.Root());
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForRows(10));
     ASSERT_TRUE(h.dialog->IsScanning());
@@ -84,7 +84,7 @@ TEST(CLintallyDlgScan, EditingTheDestinationDuringAScanChangesNothingOfIt)
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), kFiles);
     EXPECT_EQ(h.RowNames().back(), "f0399.c");
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), (h.Root() + "/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), Native(h.Root() + "/"));
 }
 
 TEST(CLintallyDlgStop, ClosingDuringAScanAsksAndNoKeepsTheDialogAndTheScan)
@@ -130,7 +130,7 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
     WriteFiles(h, "old", 50);
     WriteFiles(h, "new", kFiles);
     h.Type(IDC_CB_FILETYPE, "*.c");
-    h.Type(IDC_CB_DESTINATION, (h.Root() + "/old"));
+    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/old"));
     // Stop the first scan and start the next one from inside the delivery of its reports:
     // the rest of that batch must not reach the new scan.
     bool restarted = false;
@@ -142,7 +142,7 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
         h.prompts.answerYes = true;
         h.Click(IDC_BTN_CALCULATE);
         h.prompts.answerYes = false;
-        h.Type(IDC_CB_DESTINATION, (h.Root() + "/new"));
+        h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/new"));
         h.Click(IDC_BTN_CALCULATE);
     };
     h.Click(IDC_BTN_CALCULATE);
@@ -157,7 +157,7 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), kFiles);
     EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), "400");
-    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), (h.Root() + "/new/"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), Native(h.Root() + "/new/"));
     EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), "&Calculate");
     EXPECT_EQ(h.prompts.questions.size(), 1u);
 }

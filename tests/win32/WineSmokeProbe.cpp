@@ -2,7 +2,9 @@
 // only: finds the window by its title, checks the short form, types a folder, presses
 // Calculate, waits for the total and saves the report through the save dialog.
 //
-// Usage: wine_smoke_probe <folder> <report-file>
+// Usage: wine_smoke_probe <folder> <report-file>   (drive the scan and the save)
+//        wine_smoke_probe --close                   (close the window; no scan runs, so
+//                                                    no question comes)
 // Exit status: 0 passed; 1 failed, with one line on standard error saying what.
 #include "dialog/ControlIds.h"
 
@@ -104,8 +106,21 @@ bool Run(const char* folder, const char* report)
 
 } // namespace
 
+bool Close()
+{
+    HWND dialog = FindWindowA(nullptr, "Lintally");
+    if (dialog == nullptr) {
+        return Fail("no window titled Lintally to close");
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    return WaitFor([&] { return !IsWindow(dialog); }) || Fail("the window did not close");
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--close") {
+        return Close() ? 0 : 1;
+    }
     if (argc != 3) {
         std::fprintf(stderr, "usage: wine_smoke_probe <folder> <report-file>\n");
         return 2;
