@@ -30,3 +30,14 @@ TEST(RunParallelScan, AFileOpenWithoutSharingIsARowWithZeroLines)
     }
     EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
 }
+
+TEST(CountFile, AFileAnotherReaderHoldsSharingOnlyReadsStillCounts)
+{
+    const TempFolder tree;
+    tree.Write("read.c", "int a;\nint b;\n");
+    const HANDLE reader = ::CreateFileA(tree.Path("read.c").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CountFile(tree.Path("read.c"), MakeCountFlags(true, false, false)), 2u);
+    ::CloseHandle(reader);
+}
