@@ -1,7 +1,6 @@
 #include "DialogHarness.h"
 
 #include "dialog/ControlIds.h"
-#include "app/ResultModel.h"
 
 #include <QComboBox>
 #include <QEventLoop>
@@ -10,7 +9,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <cstdio>
 
 DialogHarness::DialogHarness()
     : dialog(std::make_unique<CLintallyDlg>(prompts))
@@ -28,20 +26,6 @@ std::string DialogHarness::Root() const
 void DialogHarness::WriteFile(const std::string& relativePath, const std::string& content) const
 {
     folder.Write(relativePath, content);
-}
-
-void DialogHarness::MakeFolder(const std::string& relativePath) const
-{
-    folder.Folder(relativePath);
-}
-
-void DialogHarness::WriteManyFiles(int count) const
-{
-    for (int i = 0; i < count; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "f%04d.c", i);
-        WriteFile(name, "x;\n");
-    }
 }
 
 void DialogHarness::Type(int comboId, const QString& text)
@@ -103,21 +87,3 @@ bool DialogHarness::WaitForScanEnd(int timeoutMs)
                      timeoutMs);
 }
 
-bool DialogHarness::WaitForRows(int rows, int timeoutMs)
-{
-    return WaitUntil([this, rows] { return RowCount() >= rows; }, timeoutMs);
-}
-
-std::vector<std::string> DialogHarness::RowNames() const
-{
-    std::vector<std::string> names;
-    for (const auto& row : dialog->GetResultModel().SortedRows()) {
-        names.push_back(row.name);
-    }
-    return names;
-}
-
-int DialogHarness::RowCount() const
-{
-    return dialog->GetResultModel().rowCount();
-}

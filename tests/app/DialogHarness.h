@@ -23,9 +23,6 @@ public:
 
     // Creates a file under the temporary root (folders on the way are made).
     void WriteFile(const std::string& relativePath, const std::string& content) const;
-    void MakeFolder(const std::string& relativePath) const;
-    // Writes count files "f0000.c", ... of one line each.
-    void WriteManyFiles(int count) const;
     [[nodiscard]] std::string Root() const;
 
     // Replaces the text of a combo box as typing does.
@@ -37,9 +34,6 @@ public:
     // Runs the event loop until done() holds or the time is up; returns done().
     bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
     bool WaitForScanEnd(int timeoutMs = 30000);
-    bool WaitForRows(int rows, int timeoutMs = 30000);
-    [[nodiscard]] std::vector<std::string> RowNames() const;
-    [[nodiscard]] int RowCount() const;
 
     FakePrompts prompts;
     lintally::testing::TempFolder folder;
