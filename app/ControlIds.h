@@ -36,3 +36,5 @@ constexpr int ID_FILE_SELECTFOLDER = 132;
 constexpr int ID_FILE_OPENFOLDER = 134;
 constexpr int ID_LINEBREAK_CR = 32774;
 constexpr int ID_LINEBREAK_CRLF = 32775;
+// Help (F1), a command of the application rather than of a menu item.
+constexpr int ID_HELP = 0xE146;

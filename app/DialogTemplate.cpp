@@ -18,6 +18,7 @@
 #include <QFontMetricsF>
 
 #include <algorithm>
+#include <iterator>
 
 const ControlTemplate kMainDialogControls[19] = {
     {kNoControlId, ControlKind::GroupBox, "File Type", {5, 5, 257, 47}, "grpFileType"},
@@ -42,21 +43,47 @@ const ControlTemplate kMainDialogControls[19] = {
 };
 
 const MenuItemTemplate kMainMenu[7] = {
-    {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false},
-    {"&File", nullptr, "Select &Folder", ID_FILE_SELECTFOLDER, false},
-    {"&File", nullptr, nullptr, 0, false},
-    {"&File", nullptr, "E&xit", ID_FILE_EXIT, false},
-    {"Option", "Line break", "CR+LF", ID_LINEBREAK_CRLF, true},
-    {"Option", "Line break", "CR", ID_LINEBREAK_CR, false},
-    {"&Help", nullptr, "&About", ID_HELP_ABOUT, false},
+    {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false, nullptr},
+    {"&File", nullptr, "Select &Folder", ID_FILE_SELECTFOLDER, false, nullptr},
+    {"&File", nullptr, nullptr, 0, false, nullptr},
+    {"&File", nullptr, "E&xit", ID_FILE_EXIT, false, nullptr},
+    {"Option", "Line break", "CR+LF", ID_LINEBREAK_CRLF, true, "Canrage-Return + Line Feed"},
+    {"Option", "Line break", "CR", ID_LINEBREAK_CR, false, "Canrage-Return only"},
+    {"&Help", nullptr, "&About", ID_HELP_ABOUT, false, nullptr},
 };
 
 const ControlTemplate kAboutControls[4] = {
     {kNoControlId, ControlKind::Icon, "", {11, 17, 21, 20}, "iconAbout"},
     {kNoControlId, ControlKind::Label, "Lintally Version 1.0", {40, 10, 119, 8}, "lblVersion"},
     {IDOK, ControlKind::DefPushButton, "OK", {149, 14, 50, 16}, "btnOk"},
-    {kNoControlId, ControlKind::Label, "https://lintally.example.org", {40, 28, 103, 8}, "lblWebAddress"},
+    // Lintally has no web address to publish, so this label stays empty.
+    {kNoControlId, ControlKind::Label, "", {40, 28, 103, 8}, "lblWebAddress"},
 };
+
+DuRect ShownRectDu(const ControlTemplate& control)
+{
+    DuRect rect = control.rect;
+    if (control.kind == ControlKind::ComboBox) {
+        rect.h = kComboClosedHeightDu;
+    }
+    return rect;
+}
+
+int ShortFormHeightDu()
+{
+    const auto calculate = std::find_if(std::begin(kMainDialogControls), std::end(kMainDialogControls),
+        [](const ControlTemplate& control) { return control.id == IDC_BTN_CALCULATE; });
+    const int rowTop = calculate->rect.y;
+    const int rowBottom = calculate->rect.y + calculate->rect.h;
+    int bottom = rowBottom;
+    for (const ControlTemplate& control : kMainDialogControls) {
+        const DuRect rect = ShownRectDu(control);
+        if (rect.y < rowBottom && rect.y + rect.h > rowTop) {
+            bottom = std::max(bottom, rect.y + rect.h);
+        }
+    }
+    return bottom + kDialogMarginDu;
+}
 
 QFont DialogFont(const QFont& base)
 {
@@ -109,6 +136,8 @@ QTableView* CreateListView(QWidget* parent)
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setWordWrap(false);
+    // A name wider than its column widens it (see the dialog); scroll by pixels to read it.
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     return view;
 }
 
@@ -142,11 +171,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
     QWidget* widget = CreateWidget(control, parent);
     widget->setObjectName(QString::fromUtf8(control.objectName));
     widget->setProperty("controlId", control.id);
-    DuRect rect = control.rect;
-    if (control.kind == ControlKind::ComboBox) {
-        rect.h = kComboClosedHeightDu;
-    }
-    widget->setGeometry(DuToPixels(rect));
+    widget->setGeometry(DuToPixels(ShownRectDu(control)));
     if (control.kind == ControlKind::GroupBox) {
         widget->lower();
     }
@@ -200,6 +225,9 @@ QMenuBar* CreateMainMenu(QWidget* parent)
         }
         QAction* action = target->addAction(QString::fromUtf8(item.text));
         action->setProperty("commandId", item.commandId);
+        if (item.prompt != nullptr) {
+            action->setStatusTip(QString::fromUtf8(item.prompt));
+        }
         if (item.submenu != nullptr) {
             action->setCheckable(true);
             action->setChecked(item.checked);

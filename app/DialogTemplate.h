@@ -41,15 +41,23 @@ struct ControlTemplate
 inline constexpr const char* kMainDialogCaption = "Lintally";
 inline constexpr int kMainDialogWidthDu = 267;
 inline constexpr int kMainDialogHeightDu = 231;
-// Outer heights of the short form (down to the Calculate row) and of the long form.
-inline constexpr int kShortFormHeight = 259;
-inline constexpr int kLongFormHeight = 421;
+// The template keeps this margin between its edge and the nearest control.
+inline constexpr int kDialogMarginDu = 5;
 inline constexpr int kFileNameColumnWidth = 273;
 inline constexpr int kCodeLinesColumnWidth = 90;
 // A closed drop-down combo box is one edit row high; the template's height includes the list.
 inline constexpr int kComboClosedHeightDu = 13;
 
 extern const ControlTemplate kMainDialogControls[19];
+
+// The rectangle a control takes on screen: a drop-down combo box shows closed.
+[[nodiscard]] DuRect ShownRectDu(const ControlTemplate& control);
+// Heights of the two forms below the menu bar, in dialog units, derived from the control
+// table: the short form ends one margin below the lowest control of the Calculate button's
+// row, the long form is the whole template (one margin below the Save button). The window
+// manager's frame comes on top of these; it is never part of them.
+[[nodiscard]] int ShortFormHeightDu();
+[[nodiscard]] constexpr int LongFormHeightDu() { return kMainDialogHeightDu; }
 
 struct MenuItemTemplate
 {
@@ -58,6 +66,7 @@ struct MenuItemTemplate
     const char* text;     // null for a separator
     int commandId;
     bool checked;
+    const char* prompt;   // null, or the command's prompt string, kept as its status tip
 };
 
 extern const MenuItemTemplate kMainMenu[7];

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -111,11 +112,15 @@ void CLintallyDlg::CreateControls()
     }
     m_pResultModel = new CResultModel(this);
     m_lstResult->setModel(m_pResultModel);
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    help->setProperty("commandId", ID_HELP);
+    addAction(help);
 }
 
 void CLintallyDlg::ConnectControls()
 {
-    for (QAction* action : m_pMenuBar->findChildren<QAction*>()) {
+    for (QAction* action : findChildren<QAction*>()) {
         const QVariant id = action->property("commandId");
         if (id.isValid()) {
             connect(action, &QAction::triggered, this, [this, command = id.toInt()] { OnCommand(command); });
@@ -131,13 +136,31 @@ void CLintallyDlg::ConnectControls()
     connect(m_cbDestination->lineEdit(), &QLineEdit::textEdited, this, &CLintallyDlg::OnEditChangeDestination);
     connect(m_cbDestination, &QComboBox::activated, this, &CLintallyDlg::OnSelChangeDestination);
     connect(m_lstResult, &QTableView::doubleClicked, this, &CLintallyDlg::OnDblclkResult);
+    connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
+    connect(m_pResultModel, &QAbstractItemModel::modelReset, this,
+            [this] { m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth); });
+}
+
+void CLintallyDlg::FitNameColumn(int first, int last)
+{
+    // The column keeps its designed width until a name needs more; the list then scrolls
+    // sideways instead of cutting the name short.
+    const int margin = m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult);
+    const int padding = 2 * (margin + 1) + 1;
+    int width = m_lstResult->columnWidth(CResultModel::FileNameColumn);
+    for (int row = first; row <= last; ++row) {
+        const QString name = m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
+        width = std::max(width, m_lstResult->fontMetrics().horizontalAdvance(name) + padding);
+    }
+    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, width);
 }
 
 bool CLintallyDlg::OnInitDialog()
 {
     // The window manager owns the system menu here; About stays in the Help menu.
     setWindowIcon(m_hIcon);
-    SetOuterHeight(kShortFormHeight);
+    SetFormHeight(ShortFormHeightDu());
     m_arrPatterns.clear();
     m_cbFileType->setCurrentIndex(0);
     m_cbFileType->lineEdit()->setCursorPosition(0);
@@ -150,7 +173,7 @@ bool CLintallyDlg::OnInitDialog()
     m_bIncludeSub = lintally::scan::kStartupOptions.includeSubFolders ? 1 : 0;
     m_cbDestination->setCurrentIndex(0);
     UpdateData(false);
-    m_strRoot = ToPathBytes(m_cbDestination->currentText());
+    m_strRoot = RootFromDestination(m_cbDestination->currentText());
     UpdateCalculateButton();
     return true;
 }
@@ -206,6 +229,17 @@ bool CLintallyDlg::CanCalculate()
 void CLintallyDlg::UpdateCalculateButton()
 {
     m_btnCalculate->setEnabled(CanCalculate());
+    // A disabled button says why, and so does the box to fix; on first run the destination
+    // presets name folders that rarely exist here.
+    const QString noRoot =
+        PathFileExists(m_strRoot) ? QString() : QStringLiteral("The destination folder does not exist.");
+    const QString noTypes =
+        m_cbFileType->currentText().isEmpty() ? QStringLiteral("The file type list is empty.") : QString();
+    m_cbDestination->setToolTip(noRoot);
+    m_cbFileType->setToolTip(noTypes);
+    QStringList reasons{noRoot, noTypes};
+    reasons.removeAll(QString());
+    m_btnCalculate->setToolTip(reasons.join(QLatin1Char('\n')));
 }
 
 void CLintallyDlg::OnEditChangeFileType()
@@ -221,13 +255,13 @@ void CLintallyDlg::OnSelChangeFileType()
 
 void CLintallyDlg::OnEditChangeDestination(const QString& text)
 {
-    m_strRoot = ToPathBytes(text);
+    m_strRoot = RootFromDestination(text);
     UpdateCalculateButton();
 }
 
 void CLintallyDlg::OnSelChangeDestination()
 {
-    m_strRoot = ToPathBytes(m_cbDestination->itemText(m_cbDestination->currentIndex()));
+    m_strRoot = RootFromDestination(m_cbDestination->itemText(m_cbDestination->currentIndex()));
     UpdateCalculateButton();
 }
 
@@ -282,18 +316,11 @@ void CLintallyDlg::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
-void CLintallyDlg::showEvent(QShowEvent* event)
+void CLintallyDlg::SetFormHeight(int heightDu)
 {
-    QDialog::showEvent(event);
-    // The window frame is known only now; keep the outer height of the current form.
-    SetOuterHeight(m_nFormHeight);
-}
-
-void CLintallyDlg::SetOuterHeight(int height)
-{
-    m_nFormHeight = height;
-    const int frame = frameGeometry().height() - geometry().height();
-    setFixedHeight(std::max(0, height - frame));
+    // The client area only: whatever frame the window manager draws comes on top, so each
+    // form shows the same controls, and More then Less gives back the same geometry.
+    setFixedHeight(m_pMenuBar->height() + DuToPixelsY(heightDu));
 }
 
 void CLintallyDlg::OnCommand(int commandId)
@@ -301,6 +328,7 @@ void CLintallyDlg::OnCommand(int commandId)
     switch (commandId) {
     case ID_FILE_EXIT: OnExit(); break;
     case ID_HELP_ABOUT: OnAbout(); break;
+    case ID_HELP: OnHelp(); break;
     case ID_FILE_SELECTFOLDER: OnBrowse(); break;
     case ID_FILE_OPENFOLDER: OnOpenFolder(); break;
     case ID_LINEBREAK_CRLF: OnLineBreakCRLF(); break;

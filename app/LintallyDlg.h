@@ -64,7 +64,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
     bool CanCalculate();
     void UpdateCalculateButton();
@@ -73,6 +72,7 @@ protected:
     void OnCommand(int commandId);
     void OnExit();
     void OnAbout();
+    void OnHelp();
     void OnBrowse();
     void OnOpenFolder();
     void OnCalculate();
@@ -104,7 +104,10 @@ private:
 
     void CreateControls();
     void ConnectControls();
-    void SetOuterHeight(int height);
+    // Shows heightDu dialog units of controls below the menu bar (one of the two forms).
+    void SetFormHeight(int heightDu);
+    // Widens the file-name column to the names of the rows first to last where they need it.
+    void FitNameColumn(int first, int last);
     [[nodiscard]] bool IsCurrentWorker(const CScanWorker* worker) const;
     void StartWorker();
     void ReapFinishedWorkers();
@@ -148,6 +151,5 @@ private:
     // rate instead of after every entry (see event()).
     QElapsedTimer m_lastRepaint;
     QTimer* m_pRepaintTimer = nullptr;
-    int m_nFormHeight = 0;
     bool m_bAsking = false;
 };

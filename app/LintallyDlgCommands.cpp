@@ -1,5 +1,5 @@
 // The commands around the scan: the report, opening a listed file or the root folder,
-// the folder browser, the line-break setting, More/Less and About.
+// the folder browser, the line-break setting, More/Less, Help and About.
 #include "app/LintallyDlg.h"
 
 #include "app/AboutDlg.h"
@@ -93,7 +93,7 @@ void CLintallyDlg::OnBrowse()
     }
     m_cbDestination->setEditText(FromPathBytes(m_strRoot));
     UpdateData(false);
-    m_strRoot = ToPathBytes(m_cbDestination->currentText());
+    m_strRoot = RootFromDestination(m_cbDestination->currentText());
     UpdateCalculateButton();
 }
 
@@ -114,12 +114,18 @@ void CLintallyDlg::OnLineBreakCR()
 void CLintallyDlg::OnMoreLess()
 {
     if (m_btnMore->text().compare(QStringLiteral("&Less"), Qt::CaseInsensitive) != 0) {
-        SetOuterHeight(kLongFormHeight);
+        SetFormHeight(LongFormHeightDu());
         m_btnMore->setText(QStringLiteral("&Less"));
     } else {
-        SetOuterHeight(kShortFormHeight);
+        SetFormHeight(ShortFormHeightDu());
         m_btnMore->setText(QStringLiteral("&More"));
     }
+}
+
+void CLintallyDlg::OnHelp()
+{
+    // Lintally ships no help file; the About box is what help there is.
+    OnAbout();
 }
 
 void CLintallyDlg::OnAbout()

@@ -72,7 +72,10 @@ void CLintallyDlg::OnCalculate()
     m_pResultModel->DeleteAllRows();
     UpdateData(true);
     BuildPatternList();
-    m_nTotal = 0;
+    // A root that is empty or no folder leaves nothing to report: the old total and root
+    // line must not stand as this scan's result.
+    ShowTotal(0);
+    m_editRoot->clear();
     StartWorker();
     m_editRoot->show();
     const QString root = FromPathBytes(m_strRoot);
@@ -163,8 +166,8 @@ void CLintallyDlg::ScanThreadProc(CScanWorker& worker)
 {
     std::string root = worker.Root();
     // An empty root names no folder (with a separator appended it would be the file
-    // system's root).
-    if (PathFileExists(root)) {
+    // system's root); a file is no folder either, and its path is never shown as the root.
+    if (PathIsFolder(root)) {
         if (root.back() != kPathSeparator) {
             root.push_back(kPathSeparator);
         }

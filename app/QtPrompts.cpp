@@ -19,19 +19,25 @@ void CQtPrompts::ShowError(QWidget* owner, const QString& caption, const QString
 
 QString CQtPrompts::GetSaveFileName(QWidget* owner, const SaveFileRequest& request)
 {
-    // Qt's own dialog: it adds the default suffix before it asks about overwriting, so the
-    // question always names the file that will really be replaced.
     QFileDialog dialog(owner, request.title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(request.filters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    SetUpSaveDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+void CQtPrompts::SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& request)
+{
+    // Qt's own dialog: it adds the default suffix before it asks about overwriting, so the
+    // question always names the file that will really be replaced.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 }
 
 Brim::LPITEMIDLIST CQtPrompts::BrowseForFolder(QWidget* owner, const QString& title, const QString& selection)

@@ -5,6 +5,8 @@
 
 #include "app/Prompts.h"
 
+class QFileDialog;
+
 class CQtPrompts final : public IPrompts
 {
 public:
@@ -14,4 +16,8 @@ public:
     Brim::LPITEMIDLIST BrowseForFolder(QWidget* owner, const QString& title,
                                        const QString& selection) override;
     void OpenWithDesktop(const QString& path) override;
+
+    // Sets up Qt's own save dialog for request: its filters are listed by their
+    // descriptions alone, the default suffix is added before the overwrite question.
+    static void SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& request);
 };

@@ -63,10 +63,11 @@ QVariant CResultModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const Row& row = RowAt(index.row());
+    // The whole row tells its full name, however narrow the column shows it.
+    if (role == Qt::ToolTipRole || (role == Qt::DisplayRole && index.column() == FileNameColumn)) {
+        return QFile::decodeName(QByteArray::fromStdString(row.name));
+    }
     if (role == Qt::DisplayRole) {
-        if (index.column() == FileNameColumn) {
-            return QFile::decodeName(QByteArray::fromStdString(row.name));
-        }
         return QVariant::fromValue<qulonglong>(row.lines);
     }
     if (role == Qt::TextAlignmentRole) {

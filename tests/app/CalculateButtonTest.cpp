@@ -33,21 +33,56 @@ public:
 
 } // namespace
 
-TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeList)
+TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeListAndSaysWhichIsMissing)
 {
+    const QString noRoot = QStringLiteral("The destination folder does not exist.");
+    const QString noTypes = QStringLiteral("The file type list is empty.");
     DialogHarness h;
     QWidget* calculate = h.dialog->GetDlgItem(IDC_BTN_CALCULATE);
+    QWidget* destination = h.dialog->GetDlgItem(IDC_CB_DESTINATION);
+    // First run: the preset destination does not exist here.
+    EXPECT_EQ(calculate->toolTip(), noRoot);
+    EXPECT_EQ(destination->toolTip(), noRoot);
+
     const QString root = QString::fromStdString(h.Root());
     h.Type(IDC_CB_DESTINATION, root + QStringLiteral("/missin"));
     EXPECT_FALSE(calculate->isEnabled());
     h.MakeFolder("missing");
-    QTest::keyClick(qobject_cast<QComboBox*>(h.dialog->GetDlgItem(IDC_CB_DESTINATION))->lineEdit(), Qt::Key_G);
+    QTest::keyClick(qobject_cast<QComboBox*>(destination)->lineEdit(), Qt::Key_G);
     EXPECT_TRUE(calculate->isEnabled());
+    EXPECT_EQ(calculate->toolTip(), QString());
+    EXPECT_EQ(destination->toolTip(), QString());
 
     h.Type(IDC_CB_FILETYPE, QString());
     EXPECT_FALSE(calculate->isEnabled());
-    h.Type(IDC_CB_FILETYPE, QStringLiteral("x"));
-    EXPECT_TRUE(calculate->isEnabled());
+    EXPECT_EQ(calculate->toolTip(), noTypes);
+    EXPECT_EQ(h.dialog->GetDlgItem(IDC_CB_FILETYPE)->toolTip(), noTypes);
+    EXPECT_EQ(destination->toolTip(), QString());
+    h.Type(IDC_CB_DESTINATION, QStringLiteral("/nowhere"));
+    EXPECT_EQ(calculate->toolTip(), noRoot + QLatin1Char('\n') + noTypes);
+}
+
+TEST(CLintallyDlg, TildeInTheDestinationMeansTheHomeFolder)
+{
+    DialogHarness h;
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(h.Root() + "/home"));
+    h.WriteFile("home/project/a.c", "int a;\n");
+    h.MakeFolder("homeproject");
+    h.Type(IDC_CB_FILETYPE, QStringLiteral("*.c"));
+    h.Type(IDC_CB_DESTINATION, QStringLiteral("~/project"));
+    EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    h.Click(IDC_BTN_CALCULATE);
+    EXPECT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.RowNames(), std::vector<std::string>{"a.c"});
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/home/project/"));
+
+    h.Type(IDC_CB_DESTINATION, QStringLiteral("~"));
+    EXPECT_TRUE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    // Only a leading "~" on its own or before a separator is the home folder.
+    h.Type(IDC_CB_DESTINATION, QStringLiteral("~project"));
+    EXPECT_FALSE(h.dialog->GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    qputenv("HOME", home);
 }
 
 TEST(CLintallyDlg, PickingADestinationOrATypePresetRechecksCalculate)

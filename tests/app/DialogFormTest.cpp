@@ -6,6 +6,7 @@
 #include "app/DialogTemplate.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,9 +15,11 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 TEST(DialogTemplate, EveryControlHasADistinctIdAndFitsTheDialog)
@@ -76,28 +79,53 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
     EXPECT_EQ(list->columnWidth(1), 90);
     EXPECT_TRUE(list->showGrid());
     EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
-    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Lintally"));
 }
 
-TEST(CLintallyDlg, MoreAndLessSwitchTheHeightAndKeepTheWidth)
+namespace {
+
+// Where a control's top and bottom edges lie in the dialog's client area.
+int TopIn(const QWidget& dlg, const QWidget* control)
+{
+    return control->mapTo(&dlg, QPoint(0, 0)).y();
+}
+
+int BottomIn(const QWidget& dlg, const QWidget* control)
+{
+    return TopIn(dlg, control) + control->height();
+}
+
+} // namespace
+
+TEST(CLintallyDlg, ShortFormEndsBelowTheCalculateRowAndLongFormBelowTheSaveButton)
 {
     DialogHarness h;
     CLintallyDlg& dlg = *h.dialog;
-    const int width = dlg.frameGeometry().width();
-    QWidget* save = dlg.GetDlgItem(IDC_BTN_SAVE);
+    const int margin = DuToPixelsY(kDialogMarginDu) + 1;
+    const QRect shortForm = dlg.geometry();
+    int rowBottom = 0;
+    for (int id : {IDC_BTN_MORE, IDC_EDIT_TOTAL, IDC_BTN_CALCULATE}) {
+        rowBottom = std::max(rowBottom, BottomIn(dlg, dlg.GetDlgItem(id)));
+    }
+    EXPECT_LE(rowBottom, dlg.height());
+    EXPECT_GE(rowBottom + margin, dlg.height());
+    EXPECT_GE(TopIn(dlg, dlg.GetDlgItem(IDC_LST_RESULT)), dlg.height());
+
     h.Click(IDC_BTN_MORE);
-    EXPECT_EQ(dlg.frameGeometry().height(), kLongFormHeight);
     EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&Less"));
-    // The long form shows everything down to the Save button.
-    EXPECT_LE(save->mapTo(&dlg, QPoint(0, save->height())).y(), dlg.height());
+    const QRect longForm = dlg.geometry();
+    const int saveBottom = BottomIn(dlg, dlg.GetDlgItem(IDC_BTN_SAVE));
+    EXPECT_LE(saveBottom, dlg.height());
+    EXPECT_GE(saveBottom + margin, dlg.height());
+    EXPECT_LE(BottomIn(dlg, dlg.GetDlgItem(IDC_EDIT_ROOT)), dlg.height());
+
+    // Each switch gives back exactly the geometry of the form it returns to.
     h.Click(IDC_BTN_MORE);
-    EXPECT_EQ(dlg.frameGeometry().height(), kShortFormHeight);
     EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&More"));
-    EXPECT_EQ(dlg.frameGeometry().width(), width);
-    QWidget* calculate = dlg.GetDlgItem(IDC_BTN_CALCULATE);
-    EXPECT_LE(calculate->mapTo(&dlg, QPoint(0, calculate->height())).y(), dlg.height());
-    EXPECT_GT(save->mapTo(&dlg, QPoint(0, 0)).y(), dlg.height());
+    EXPECT_EQ(dlg.geometry(), shortForm);
+    h.Click(IDC_BTN_MORE);
+    EXPECT_EQ(dlg.geometry(), longForm);
+    EXPECT_EQ(longForm.width(), shortForm.width());
 }
 
 TEST(CLintallyDlg, LineBreakMenuKeepsExactlyOneCheckMark)
@@ -108,6 +136,8 @@ TEST(CLintallyDlg, LineBreakMenuKeepsExactlyOneCheckMark)
     ASSERT_NE(crlf, nullptr);
     ASSERT_NE(cr, nullptr);
     EXPECT_EQ(crlf->text(), QStringLiteral("CR+LF"));
+    EXPECT_EQ(crlf->statusTip(), QStringLiteral("Canrage-Return + Line Feed"));
+    EXPECT_EQ(cr->statusTip(), QStringLiteral("Canrage-Return only"));
     EXPECT_TRUE(crlf->isChecked());
     EXPECT_FALSE(cr->isChecked());
     cr->trigger();
@@ -135,14 +165,34 @@ TEST(CLintallyDlg, EnterAndEscapeDoNothing)
     EXPECT_EQ(destination->count(), 3);
 }
 
+TEST(CLintallyDlg, HelpKeyOpensTheAboutBox)
+{
+    DialogHarness h;
+    h.dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.dialog.get()));
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            shown = box->windowTitle();
+            box->close();
+        }
+    });
+    QTest::keyClick(h.dialog.get(), Qt::Key_F1);
+    EXPECT_EQ(shown, QStringLiteral("About Lintally"));
+}
+
 TEST(CAboutDlg, ShowsTheVersionAndClosesWithOkOrEscape)
 {
     CAboutDlg about(QIcon(QStringLiteral(":/lintally/lintally.png")));
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Lintally"));
     const auto labels = about.findChildren<QLabel*>();
-    const bool hasVersion = std::any_of(labels.begin(), labels.end(),
-        [](const QLabel* label) { return label->text() == QStringLiteral("Lintally Version 1.0"); });
-    EXPECT_TRUE(hasVersion);
+    QStringList texts;
+    for (const QLabel* label : labels) {
+        texts << label->text();
+    }
+    // The version, and no placeholder where a web address would go.
+    texts.removeAll(QString());
+    EXPECT_EQ(texts, QStringList{QStringLiteral("Lintally Version 1.0")});
     const auto icon = std::find_if(labels.begin(), labels.end(),
         [](const QLabel* label) { return label->objectName() == QStringLiteral("iconAbout"); });
     ASSERT_NE(icon, labels.end());

@@ -2,8 +2,11 @@
 #include "DialogHarness.h"
 
 #include "app/ControlIds.h"
+#include "app/QtPrompts.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTest>
@@ -62,6 +65,14 @@ TEST(CLintallyDlgSave, WritesTheReportByteForByteWithCrLfWhateverTheLineBreakSet
     const SaveFileRequest& request = h.prompts.saveRequests[0];
     EXPECT_EQ(request.title, QStringLiteral("Save to file..."));
     EXPECT_EQ(request.filters, (QStringList{QStringLiteral(u"文本文档 (*.txt)"), QStringLiteral(u"所有文档 (*.*)")}));
+    // The chooser lists the filters by their descriptions alone.
+    QFileDialog chooser;
+    CQtPrompts::SetUpSaveDialog(chooser, request);
+    auto* types = chooser.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 2);
+    EXPECT_EQ(types->itemText(0), QStringLiteral(u"文本文档"));
+    EXPECT_EQ(types->itemText(1), QStringLiteral(u"所有文档"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("txt"));
     EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_EQ(ReadAll(target), ExpectedReport(h.Root()));

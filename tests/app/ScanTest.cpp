@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 
@@ -110,7 +111,7 @@ TEST(CLintallyDlgScan, RootWithOrWithoutSeparatorGivesTheSameRowsAndJoinsTheDest
     EXPECT_EQ(destination->count(), 5);
 }
 
-TEST(CLintallyDlgScan, EmptyRootKeepsThePreviousTotal)
+TEST(CLintallyDlgScan, ScanOfAnEmptyOrMissingRootShowsZeroAndNoOldRoot)
 {
     DialogHarness h;
     h.WriteFile("full/a.c", Lines(3));
@@ -119,9 +120,46 @@ TEST(CLintallyDlgScan, EmptyRootKeepsThePreviousTotal)
     h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/full"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
+    ASSERT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("3"));
+
     h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/empty"));
     h.Click(IDC_BTN_CALCULATE);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), 0);
-    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("3"));
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("0"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/empty/"));
+
+    // A file is no folder to walk: nothing is scanned, so no root is shown either.
+    h.Scan(QStringLiteral("*.c"));
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/full/a.c"));
+    h.Click(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("0"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString());
+}
+
+TEST(CLintallyDlgScan, LongNamesWidenTheListToScrollAndEveryRowTellsItsName)
+{
+    DialogHarness h;
+    const std::string longName = "nested/" + std::string(120, 'n') + ".c";
+    h.WriteFile("long/" + longName, "int a;\n");
+    h.WriteFile("long/a.c", "int a;\n");
+    h.WriteFile("short/b.c", "int b;\n");
+    h.Type(IDC_CB_FILETYPE, QStringLiteral("*.c"));
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/long"));
+    h.Click(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(h.WaitForScanEnd());
+    auto* list = qobject_cast<QTableView*>(h.dialog->GetDlgItem(IDC_LST_RESULT));
+    const QString name = QString::fromStdString(longName);
+    EXPECT_GT(list->columnWidth(0), list->fontMetrics().horizontalAdvance(name));
+    EXPECT_EQ(list->columnWidth(1), 90);
+    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(list->model()->index(1, 0).data(Qt::ToolTipRole).toString(), name);
+    EXPECT_EQ(list->model()->index(1, 1).data(Qt::ToolTipRole).toString(), name);
+
+    // Short names again: the column is back to its designed width.
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/short"));
+    h.Click(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(list->columnWidth(0), 273);
 }

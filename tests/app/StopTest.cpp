@@ -4,6 +4,7 @@
 #include "app/ControlIds.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,13 @@ void StartLongScan(DialogHarness& h)
 }
 
 const QString kQuestion = QStringLiteral("Confirm|Stop current searching?");
+
+void WriteFiles(DialogHarness& h, const char* folder, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        h.WriteFile(std::string(folder) + "/f" + std::to_string(1000 + i) + ".c", "x;\n");
+    }
+}
 
 } // namespace
 
@@ -120,4 +128,43 @@ TEST(CLintallyDlgStop, ExitDuringAScanEndsWithoutAskingAndWithoutReportsAfterwar
     h.WaitUntil([] { return false; }, 20);
     EXPECT_EQ(h.RowCount(), rows);
     h.dialog.reset();
+}
+
+TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextOne)
+{
+    DialogHarness h;
+    WriteFiles(h, "old", 50);
+    WriteFiles(h, "new", kFiles);
+    h.Type(IDC_CB_FILETYPE, QStringLiteral("*.c"));
+    h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/old"));
+    // Stop the first scan and start the next one while the first is held inside one of its
+    // reports: it cannot end before the new scan runs.
+    bool restarted = false;
+    auto* total = qobject_cast<QLineEdit*>(h.dialog->GetDlgItem(IDC_EDIT_TOTAL));
+    QObject::connect(total, &QLineEdit::textChanged, total, [&](const QString& text) {
+        if (restarted || text == QStringLiteral("0")) {
+            return;
+        }
+        restarted = true;
+        h.prompts.answerYes = true;
+        h.Click(IDC_BTN_CALCULATE);
+        h.prompts.answerYes = false;
+        h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/new"));
+        h.Click(IDC_BTN_CALCULATE);
+    });
+    h.Click(IDC_BTN_CALCULATE);
+    ASSERT_TRUE(h.WaitUntil([&] { return restarted; }, 30000));
+
+    bool relabelled = false;
+    ASSERT_TRUE(h.WaitUntil([&] {
+        relabelled = relabelled || (h.dialog->IsScanning() && h.Text(IDC_BTN_CALCULATE) != QStringLiteral("&Stop"));
+        return !h.dialog->IsScanning();
+    }, 30000));
+    EXPECT_FALSE(relabelled);
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.RowCount(), kFiles);
+    EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), QStringLiteral("400"));
+    EXPECT_EQ(h.Text(IDC_EDIT_ROOT), QString::fromStdString(h.Root() + "/new/"));
+    EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), QStringLiteral("&Calculate"));
+    EXPECT_EQ(h.prompts.questions.size(), 1u);
 }
