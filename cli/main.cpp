@@ -9,9 +9,9 @@
 #include "cli/Output.h"
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
+#include "fileio/AtomicFile.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
-#include "scan/AtomicFile.h"
 #include "scan/PatternList.h"
 
 namespace {
@@ -40,7 +40,7 @@ int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
     using namespace lintally;
     std::string error;
     if (!cli.outputPath.empty()) {
-        if (!scan::WriteFileAtomically(cli.outputPath, bytes, error)) {
+        if (!Brim::WriteFileAtomically(cli.outputPath, bytes, error)) {
             std::cerr << cli::kProgramName << ": " << error << '\n';
             return kOutputFailed;
         }

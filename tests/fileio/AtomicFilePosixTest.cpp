@@ -7,10 +7,10 @@
 
 #include <csignal>
 
-#include "scan/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "tests/support/TempFolder.h"
 
-using lintally::scan::WriteFileAtomically;
+using Brim::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ReadAll;
 using lintally::testing::TempFolder;

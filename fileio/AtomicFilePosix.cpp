@@ -8,9 +8,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "scan/AtomicFile.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/WriteAll.h"
 
-namespace lintally::scan {
+namespace Brim {
 
 namespace {
 
@@ -47,21 +48,6 @@ int CreateTemporary(const std::string& folder, const std::string& stem, std::str
     }
     errno = EEXIST;
     return -1;
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // A replaced file keeps the permission bits it had.
@@ -123,4 +109,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim
