@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <ostream>
+#include <string_view>
 #include <thread>
+
+#include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
@@ -59,10 +62,56 @@ void DefineOptions(CLI::App& app, CliOptions& options)
                                       [&options] { options.progress = ProgressMode::Off; },
                                       "no progress line");
     on->excludes(off);
-    app.add_option("ROOT", options.root, "the folder to count")
+    app.add_option("ROOT", options.root, "the folder to count (after -- when it begins with '-')")
         ->required()
         ->option_text("FOLDER")
         ->check(CLI::ExistingDirectory);
+    app.footer("Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
+               "some folders could not be read (each is named on standard error), 130 interrupted.");
+}
+
+// The first argument before "--" that looks like an option no option matches (a folder
+// named "-dash" given without "--"), or null. Without this the user would only hear that
+// ROOT is missing.
+const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (arg == "--") {
+            return nullptr;
+        }
+        if (arg.size() < 2 || arg[0] != '-') {
+            continue;
+        }
+        // "--name=value" is known by its name, "-jN" by its first letter.
+        const std::string name = arg[1] == '-' ? std::string(arg.substr(0, arg.find('='))) : std::string(arg.substr(0, 2));
+        const CLI::Option* option = app.get_option_no_throw(name);
+        if (option == nullptr) {
+            return argv[i];
+        }
+        // The option's value may begin with '-' too; it is not an option itself.
+        if (option->get_expected_min() > 0 && arg.size() == name.size()) {
+            ++i;
+        }
+    }
+    return nullptr;
+}
+
+// CLI11's message with every argument that holds control bytes shown escaped, so a name
+// holding a newline cannot split the one-line error.
+std::string EscapeArguments(std::string text, int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg(argv[i]);
+        const std::string escaped = Brim::EscapeControlBytes(arg);
+        if (escaped == arg) {
+            continue;
+        }
+        for (std::size_t at = text.find(arg); at != std::string::npos; at = text.find(arg, at + escaped.size())) {
+            text.replace(at, arg.size(), escaped);
+        }
+    }
+    return text;
 }
 
 // CLI11's texts may span lines; the command line reports every usage error in one.
@@ -94,7 +143,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
     } catch (const CLI::CallForVersion& version) {
         return ParseOutcome{false, app.exit(version, out, err)};
     } catch (const CLI::ParseError& error) {
-        err << kProgramName << ": " << OneLine(error.what()) << '\n';
+        if (const char* unknown = UnknownOption(app, argc, argv)) {
+            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
+                << " (use -- before a folder whose name begins with '-')\n";
+        } else {
+            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
+        }
         return ParseOutcome{false, kUsageError};
     }
     return ParseOutcome{true, 0};

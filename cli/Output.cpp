@@ -10,7 +10,7 @@ std::string FormatOutput(OutputFormat format, std::string_view root, const scan:
 {
     switch (format) {
     case OutputFormat::Json:
-        return scan::FormatJson(root, result.rows, result.total);
+        return scan::FormatJson(root, result.rows, result.total, result.skipped);
     case OutputFormat::Csv:
         return scan::FormatCsv(result.rows);
     case OutputFormat::Report:

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "scan/StopToken.h"
+
 namespace lintally::cli {
 
 enum class StdStream
@@ -33,5 +35,15 @@ void PrepareStdStreams();
 
 // Writes all of bytes, unbuffered; error names the reason when the result is Failed.
 [[nodiscard]] WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error);
+
+// Until EndStopOnInterrupt, an interrupt (SIGINT or SIGTERM; Ctrl-C or Ctrl-Break on
+// Windows) asks stop to end the scan instead of ending the process, so the progress line is
+// erased and nothing half-done is written; a second interrupt ends the process at once.
+// stop must outlive the watch. Called from main's thread.
+void StopOnInterrupt(scan::StopToken& stop);
+void EndStopOnInterrupt();
+
+// The signal number of the interrupt that stopped the scan; 0 when there was none.
+[[nodiscard]] int InterruptSignal();
 
 }  // namespace lintally::cli

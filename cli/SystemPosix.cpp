@@ -2,6 +2,7 @@
 // isatty.
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -16,6 +17,22 @@ namespace {
 int DescriptorOf(StdStream stream)
 {
     return stream == StdStream::Out ? STDOUT_FILENO : STDERR_FILENO;
+}
+
+std::atomic<scan::StopToken*> g_stop{nullptr};
+volatile std::sig_atomic_t g_signal = 0;
+
+// Only async-signal-safe work: a lock-free store, signal and raise.
+void OnInterrupt(int signal)
+{
+    scan::StopToken* stop = g_stop.load();
+    if (stop == nullptr || g_signal != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    g_signal = signal;
+    stop->RequestStopFromSignal();
 }
 
 }  // namespace
@@ -41,6 +58,38 @@ WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& e
     }
     error = std::strerror(errno);
     return WriteStatus::Failed;
+}
+
+void StopOnInterrupt(scan::StopToken& stop)
+{
+    static_assert(std::atomic<scan::StopToken*>::is_always_lock_free);
+    g_stop.store(&stop);
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        // A signal ignored from the start (a job started in the background) stays ignored.
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
+    }
+}
+
+void EndStopOnInterrupt()
+{
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == OnInterrupt) {
+            std::signal(signal, SIG_DFL);
+        }
+    }
+    g_stop.store(nullptr);
+}
+
+int InterruptSignal()
+{
+    return g_signal;
 }
 
 }  // namespace lintally::cli

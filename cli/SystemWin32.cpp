@@ -6,6 +6,8 @@
 #include <io.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 
 #include "cli/System.h"
@@ -19,6 +21,24 @@ namespace {
 HANDLE HandleOf(StdStream stream)
 {
     return ::GetStdHandle(stream == StdStream::Out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+std::atomic<scan::StopToken*> g_stop{nullptr};
+std::atomic<int> g_signal{0};
+
+// Runs on a thread of its own; TRUE keeps the process, FALSE lets the default end it.
+BOOL WINAPI OnConsoleEvent(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;
+    }
+    scan::StopToken* stop = g_stop.load();
+    if (stop == nullptr || g_signal.load() != 0) {
+        return FALSE;
+    }
+    g_signal.store(SIGINT);
+    stop->RequestStop();
+    return TRUE;
 }
 
 }  // namespace
@@ -55,6 +75,23 @@ WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& e
     }
     error = Brim::GetLastErrorLine();
     return WriteStatus::Failed;
+}
+
+void StopOnInterrupt(scan::StopToken& stop)
+{
+    g_stop.store(&stop);
+    ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+void EndStopOnInterrupt()
+{
+    ::SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    g_stop.store(nullptr);
+}
+
+int InterruptSignal()
+{
+    return g_signal.load();
 }
 
 }  // namespace lintally::cli

@@ -9,6 +9,7 @@
 
 #include "fileio/AtomicFile.h"
 #include "fileio/LastError.h"
+#include "fileio/MessageText.h"
 #include "fileio/WriteAll.h"
 
 namespace Brim {
@@ -28,7 +29,7 @@ std::size_t NameStart(const std::string& path)
 // The step, what it failed on, and the system's text for the thread's last error.
 std::string Reason(const char* step, const std::string& subject)
 {
-    return std::string(step) + " " + subject + ": " + GetLastErrorLine();
+    return std::string(step) + " " + EscapeControlBytes(subject) + ": " + GetLastErrorLine();
 }
 
 // Creates a fresh temporary file named after the target in the target's folder.

@@ -2,7 +2,24 @@
 
 #include <cstring>
 
+#include "fileio/PathSeparator.h"
+
 namespace PrjHelper {
+
+namespace {
+
+// The last component of path: the extension is the file's own, never a folder's.
+const char* FileNameOf(const char* path)
+{
+    const char* name = path;
+    for (const char* at = path; *at != '\0'; ++at) {
+        if (Brim::IsPathSeparator(*at))
+            name = at + 1;
+    }
+    return name;
+}
+
+}  // namespace
 
 bool GetFileExt(const char* path, char* buffer, std::uint32_t size, bool withDot)
 {
@@ -31,6 +48,16 @@ std::int32_t GetLanguageId(const char* ext)
             return row.lang;
     }
     return 0;
+}
+
+std::int32_t GetPathLanguage(const char* path, char* ext, std::uint32_t size)
+{
+    GetFileExt(FileNameOf(path), ext, size, false);
+    for (std::uint32_t i = 0; i < size; ++i) {
+        if (ext[i] >= 'A' && ext[i] <= 'Z')
+            ext[i] = static_cast<char>(ext[i] - 'A' + 'a');
+    }
+    return GetLanguageId(ext);
 }
 
 }  // namespace PrjHelper

@@ -66,6 +66,11 @@ bool GetFileExt(const char* path, char* buffer, std::uint32_t size, bool withDot
 // 0 for a null pointer and for an extension no row lists.
 [[nodiscard]] std::int32_t GetLanguageId(const char* ext);
 
+// The language of a file: the extension of path's last component (after its first '.') goes
+// into ext (size bytes, zero-filled, lower-cased; left as it was without a '.'), and its id
+// is returned. path must not be null.
+std::int32_t GetPathLanguage(const char* path, char* ext, std::uint32_t size);
+
 // The markers of a language id; any id outside the table gives three empty texts. Inline:
 // the counter asks once per line.
 [[nodiscard]] constexpr CommentMarkers GetCommentMarkers(std::int32_t lang)

@@ -1,8 +1,8 @@
 #include "linecount/SrcCounter.h"
 
+#include <cstdint>
 #include <cstring>
 
-#include "fileio/PathSeparator.h"
 #include "memory/PrimitiveTable.h"
 
 namespace PrjHelper {
@@ -10,17 +10,6 @@ namespace PrjHelper {
 namespace {
 
 constexpr std::size_t kPathChars = 260;
-
-// The last component of path: the extension is the file's own, never a folder's.
-const char* FileNameOf(const char* path)
-{
-    const char* name = path;
-    for (const char* at = path; *at != '\0'; ++at) {
-        if (Brim::IsPathSeparator(*at))
-            name = at + 1;
-    }
-    return name;
-}
 
 }  // namespace
 
@@ -39,12 +28,7 @@ bool CSrcCounter::Open(const char* path)
     std::memcpy(m_szPath, path, length);
     m_szPath[length] = '\0';
 
-    GetFileExt(FileNameOf(path), m_szExt, sizeof m_szExt, false);
-    for (char& c : m_szExt) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    m_nLang = GetLanguageId(m_szExt);
+    m_nLang = GetPathLanguage(path, m_szExt, sizeof m_szExt);
     return m_Reader.Open(path);
 }
 
@@ -56,7 +40,8 @@ void CSrcCounter::OnBegin(Brim::IStream&)
 
 std::int32_t CSrcCounter::OnLine(const char* line)
 {
-    if (LineCounts(GetCommentMarkers(m_nLang), m_dwFlags, line, m_bInBlock))
+    // The count stays at its largest value rather than wrap to a small one.
+    if (LineCounts(GetCommentMarkers(m_nLang), m_dwFlags, line, m_bInBlock) && m_nCount != UINT32_MAX)
         ++m_nCount;
     return 0;
 }

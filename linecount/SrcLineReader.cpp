@@ -1,68 +1,30 @@
 #include "linecount/SrcLineReader.h"
 
+#include <algorithm>
 #include <cstring>
-#include <memory>
 #include <new>
+
+#include "linecount/ReadBlock.h"
 
 namespace PrjHelper {
 
 namespace {
 
-// Run reads this much per stream call; a scan reads many small files, so the block is
-// kept per thread rather than allocated per file.
-constexpr std::uint32_t kBlockSize = 128 * 1024;
 // ReadLine reads this much ahead and gives back what lies past the LF.
 constexpr std::uint32_t kLineChunk = 4096;
-// Used only when no block can be had from the heap.
-constexpr std::uint32_t kFallbackSize = 4096;
 
-struct ThreadBlock
+// Appends to carry, growing its block at least twofold so that gathering a line of any
+// length copies each byte a bounded number of times.
+void AppendGrowing(Hoard::CRefStr& carry, const char* bytes, std::uint32_t n)
 {
-    std::unique_ptr<char[]> data;
-    bool busy = false;
-};
-
-thread_local ThreadBlock t_block;
-
-// Lends Run its read buffer: the thread's block when it is free, otherwise (a hook running
-// another reader on the same thread) a block of its own, and a small one if memory is short.
-class BlockLease
-{
-public:
-    BlockLease()
-    {
-        if (!t_block.busy) {
-            if (!t_block.data)
-                t_block.data.reset(new (std::nothrow) char[kBlockSize]);
-            if (t_block.data) {
-                t_block.busy = true;
-                m_borrowed = true;
-                m_data = t_block.data.get();
-                return;
-            }
-        }
-        m_own.reset(new (std::nothrow) char[kBlockSize]);
-        m_data = m_own ? m_own.get() : m_fallback;
-        m_size = m_own ? kBlockSize : kFallbackSize;
+    const std::uint64_t need = std::uint64_t{carry.GetLength()} + n;
+    if (need + 1 > carry.GetBlockSize()) {
+        const std::uint64_t doubled = std::uint64_t{carry.GetLength()} * 2;
+        const std::uint64_t room = std::min<std::uint64_t>(std::max(need, doubled), 0xFFFFFFFEu);
+        carry.Reserve(static_cast<std::uint32_t>(room));
     }
-    BlockLease(const BlockLease&) = delete;
-    BlockLease& operator=(const BlockLease&) = delete;
-    ~BlockLease()
-    {
-        if (m_borrowed)
-            t_block.busy = false;
-    }
-
-    char* Data() const { return m_data; }
-    std::uint32_t Size() const { return m_size; }
-
-private:
-    char* m_data = nullptr;
-    std::uint32_t m_size = kBlockSize;
-    bool m_borrowed = false;
-    std::unique_ptr<char[]> m_own;
-    char m_fallback[kFallbackSize];
-};
+    carry.Append(bytes, n);
+}
 
 }  // namespace
 
@@ -97,7 +59,7 @@ std::int32_t CSrcLineReader::Run()
     for (std::uint32_t i = 0; i < m_Hooks.GetCount(); ++i)
         m_Hooks.GetAt(i)->OnBegin(*stream);
 
-    BlockLease block;
+    ReadBlock block;
     Hoard::CRefStr carry;  // a line that runs across blocks, gathered here
     bool pending = false;  // carry holds the start of an unfinished line
     try {
@@ -133,12 +95,12 @@ void CSrcLineReader::SendBlock(char* data, std::uint32_t size, Hoard::CRefStr& c
     while (at < end) {
         char* lf = static_cast<char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
         if (lf == nullptr) {
-            carry.Append(at, static_cast<std::uint32_t>(end - at));
+            AppendGrowing(carry, at, static_cast<std::uint32_t>(end - at));
             pending = true;
             return;
         }
         if (pending) {
-            carry.Append(at, static_cast<std::uint32_t>(lf - at));
+            AppendGrowing(carry, at, static_cast<std::uint32_t>(lf - at));
             SendLine(carry.GetText());
             carry.Clear();
             pending = false;

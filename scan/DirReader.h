@@ -5,10 +5,20 @@
 // A reader keeps no state between calls; SystemDirReader may be used from any thread.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "fileio/ReadOnlyFile.h"
+
 namespace lintally::scan {
+
+// A folder the system's reader keeps open so that what lies in it is opened relative to it,
+// however long the path from the root has grown. Shared by the walk and by the counting
+// threads that still have files of it to count; closed when the last holder lets go.
+// Defined by the platform's reader (Windows keeps none: its entries open by path).
+class FolderHandle;
+using FolderRef = std::shared_ptr<const FolderHandle>;
 
 enum class EntryKind : unsigned char
 {
@@ -33,6 +43,23 @@ public:
     // call returns. False when the folder cannot be opened.
     virtual bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) = 0;
 
+    // The same for the folder name inside parent (no parent: dir is the root), where dir is
+    // its whole path; opened is the folder kept open, or null when the reader keeps none.
+    // False with error set to the system's reason when the folder cannot be read.
+    virtual bool ReadFolderIn(const FolderRef& parent, const std::string& name,
+                              const std::string& dir, FolderRef& opened,
+                              std::vector<DirEntry>& entries, std::string& error)
+    {
+        (void)parent;
+        (void)name;
+        opened.reset();
+        if (!ReadFolder(dir, entries)) {
+            error = "cannot be opened";
+            return false;
+        }
+        return true;
+    }
+
 protected:
     ~IDirReader() = default;
 };
@@ -41,6 +68,12 @@ class SystemDirReader final : public IDirReader
 {
 public:
     bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) override;
+    bool ReadFolderIn(const FolderRef& parent, const std::string& name, const std::string& dir,
+                      FolderRef& opened, std::vector<DirEntry>& entries, std::string& error) override;
 };
+
+// Opens the entry name of folder for counting; by fullPath when folder is null.
+bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
+               const std::string& fullPath);
 
 }  // namespace lintally::scan

@@ -1,9 +1,12 @@
 // SystemDirReader on POSIX systems: readdir with the entry type it reports, and fstatat
-// when the type is unknown or the entry is a symbolic link.
+// when the type is unknown or the entry is a symbolic link. Folders of a walk are opened
+// relative to their parent's descriptor (openat, fdopendir), so no path length limit applies.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "scan/DirReader.h"
@@ -53,13 +56,15 @@ bool IsDotOrDotDot(const char* name)
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-}  // namespace
-
-bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& entries)
+// Lists the open folder fd into entries; fd is handed to the listing, which closes it.
+bool ListFolder(int fd, std::vector<DirEntry>& entries)
 {
     entries.clear();
-    DIR* folder = opendir(dir.empty() ? "/" : dir.c_str());
+    DIR* folder = fdopendir(fd);
     if (folder == nullptr) {
+        const int code = errno;
+        close(fd);
+        errno = code;
         return false;
     }
     const int dirFd = dirfd(folder);
@@ -72,6 +77,65 @@ bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& 
     }
     closedir(folder);
     return true;
+}
+
+int OpenFolder(int parentFd, const char* name)
+{
+    int fd;
+    do
+        fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (parentFd == AT_FDCWD ? 0 : O_NOFOLLOW));
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+}  // namespace
+
+class FolderHandle
+{
+public:
+    explicit FolderHandle(int fd) : m_fd(fd) {}
+    ~FolderHandle() { close(m_fd); }
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    [[nodiscard]] int Descriptor() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& entries)
+{
+    entries.clear();
+    const int fd = OpenFolder(AT_FDCWD, dir.empty() ? "/" : dir.c_str());
+    return fd >= 0 && ListFolder(fd, entries);
+}
+
+bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& name,
+                                   const std::string& dir, FolderRef& opened,
+                                   std::vector<DirEntry>& entries, std::string& error)
+{
+    entries.clear();
+    opened.reset();
+    const int fd = parent ? OpenFolder(parent->Descriptor(), name.c_str())
+                          : OpenFolder(AT_FDCWD, dir.empty() ? "/" : dir.c_str());
+    const int listed = fd < 0 ? -1 : dup(fd);
+    if (fd >= 0) {
+        opened = std::make_shared<const FolderHandle>(fd);
+    }
+    if (listed < 0 || !ListFolder(listed, entries)) {
+        error = errno == EMFILE || errno == ENFILE ? "too deep: no more folders can be open at once"
+                                                    : std::strerror(errno);
+        opened.reset();
+        return false;
+    }
+    return true;
+}
+
+bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
+               const std::string& fullPath)
+{
+    return folder ? file.OpenAt(folder->Descriptor(), name.c_str()) : file.Open(fullPath.c_str());
 }
 
 }  // namespace lintally::scan

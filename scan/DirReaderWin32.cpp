@@ -83,4 +83,18 @@ bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& 
     return true;
 }
 
+// Windows keeps no folder open: a folder and its files are reached by their whole path.
+bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& name,
+                                   const std::string& dir, FolderRef& opened,
+                                   std::vector<DirEntry>& entries, std::string& error)
+{
+    return IDirReader::ReadFolderIn(parent, name, dir, opened, entries, error);
+}
+
+bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef&, const std::string&,
+               const std::string& fullPath)
+{
+    return file.Open(fullPath.c_str());
+}
+
 }  // namespace lintally::scan

@@ -1,7 +1,9 @@
 #include "scan/FileCount.h"
 
+#include "fileio/ReadOnlyFile.h"
+#include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
-#include "linecount/SrcCounter.h"
+#include "linecount/LineTally.h"
 
 namespace lintally::scan {
 
@@ -20,15 +22,24 @@ std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlo
     return flags;
 }
 
-std::uint32_t CountFile(const std::string& fullPath, std::uint32_t flags)
+std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
 {
-    // Open's result is not needed: a counter whose file did not open runs no line and
-    // keeps its count at 0.
-    PrjHelper::CSrcCounter counter;
-    counter.Open(fullPath.c_str());
-    counter.m_dwFlags = flags;
-    counter.m_Reader.Run();
-    return counter.m_nCount;
+    return CountFile(nullptr, fullPath, fullPath, flags);
+}
+
+std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
+                        const std::string& fullPath, std::uint32_t flags, const StopToken* stop)
+{
+    Brim::ReadOnlyFile file;
+    if (!OpenEntry(file, folder, name, fullPath)) {
+        return 0;
+    }
+    char ext[8] = {};
+    const std::int32_t lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
+    if (stop == nullptr) {
+        return PrjHelper::CountLines(file, lang, flags);
+    }
+    return PrjHelper::CountLines(file, lang, flags, [stop] { return !stop->StopRequested(); });
 }
 
 }  // namespace lintally::scan

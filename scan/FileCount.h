@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "scan/DirReader.h"
+#include "scan/StopToken.h"
+
 namespace lintally::scan {
 
 // The counter's option bits from the user's three choices: comment ("remed") lines
@@ -13,6 +16,14 @@ namespace lintally::scan {
 [[nodiscard]] std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlocks);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
-[[nodiscard]] std::uint32_t CountFile(const std::string& fullPath, std::uint32_t flags);
+// The file is only read: no lock is taken or waited for, and a read that would block ends
+// the file with the lines read so far.
+[[nodiscard]] std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags);
+
+// The same for the file name in an open folder of the walk (by fullPath when folder is null).
+// A stop requested on stop, when given, ends the count where it is.
+[[nodiscard]] std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
+                                      const std::string& fullPath, std::uint32_t flags,
+                                      const StopToken* stop = nullptr);
 
 }  // namespace lintally::scan

@@ -75,7 +75,8 @@ std::string ToValidUtf8(std::string_view bytes)
     return out;
 }
 
-std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total)
+std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
+                       const std::vector<SkippedFolder>& skipped)
 {
     // Written row by row (the library only quotes the texts), so a large result costs its
     // output and no document tree beside it.
@@ -85,7 +86,12 @@ std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std:
         out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
         out.append(", \"lines\": ").append(std::to_string(rows[i].lines)).append("}");
     }
-    out.append("]}\n");
+    out.append("]");
+    for (std::size_t i = 0; i < skipped.size(); ++i) {
+        out.append(i == 0 ? ", \"skipped\": [{\"name\": " : ", {\"name\": ").append(JsonText(skipped[i].name));
+        out.append(", \"reason\": ").append(JsonText(skipped[i].reason)).append("}");
+    }
+    out.append(skipped.empty() ? "}\n" : "]}\n");
     return out;
 }
 

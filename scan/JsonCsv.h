@@ -1,6 +1,7 @@
 // The machine-readable forms of a scan's result.
 //
 // JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n}, ...]} in row order,
+// then, only when the walk skipped folders, "skipped": [{"name": ..., "reason": ...}, ...];
 // on one line followed by LF; names and root are UTF-8, and every byte that is not part of
 // a valid UTF-8 sequence becomes U+FFFD.
 // CSV: the header "file,lines", then one line per row; a name holding a comma, a double
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "scan/Row.h"
+#include "scan/ScanResult.h"
 
 namespace lintally::scan {
 
@@ -23,7 +25,8 @@ namespace lintally::scan {
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
 [[nodiscard]] std::string FormatJson(std::string_view root, const std::vector<Row>& rows,
-                                     std::uint64_t total);
+                                     std::uint64_t total,
+                                     const std::vector<SkippedFolder>& skipped = {});
 
 [[nodiscard]] std::string FormatCsv(const std::vector<Row>& rows);
 

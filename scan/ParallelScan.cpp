@@ -19,6 +19,8 @@ constexpr std::size_t kBatchesPerThread = 4;
 
 struct WorkItem
 {
+    FolderRef folder;  // kept open until the file is counted
+    std::string name;  // the file's name in folder
     std::string fullPath;
     std::uint32_t nameOffset = 0;  // where the relative name starts in fullPath
 };
@@ -37,16 +39,24 @@ public:
     bool Poll() override { return !m_stop.StopRequested(); }
     bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
 
-    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
+    void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
+                     std::string_view relativeName) override
     {
         const auto offset = static_cast<std::uint32_t>(fullPath.size() - relativeName.size());
-        m_batch.push_back(WorkItem{fullPath, offset});
+        m_batch.push_back(WorkItem{folder, name, fullPath, offset});
         if (m_batch.size() == kBatchSize) {
             Flush();
         }
     }
 
     void OnEntryChecked() override { m_sink.OnEntryWalked(); }
+
+    void OnFolderSkipped(std::string_view relativeName, const std::string& reason) override
+    {
+        m_skipped.push_back(SkippedFolder{std::string(relativeName), reason});
+    }
+
+    std::vector<SkippedFolder> TakeSkipped() { return std::move(m_skipped); }
 
     void Flush()
     {
@@ -63,6 +73,7 @@ private:
     IScanSink& m_sink;
     WorkQueue<Batch>& m_queue;
     Batch m_batch;
+    std::vector<SkippedFolder> m_skipped;
 };
 
 // One counting thread's share of the result.
@@ -84,7 +95,14 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                 share.cut = true;
                 break;
             }
-            const std::uint32_t lines = CountFile(item.fullPath, options.countFlags.load());
+            const std::uint64_t lines =
+                CountFile(item.folder, item.name, item.fullPath, options.countFlags.load(), &stop);
+            item.folder.reset();
+            // A stop during the count leaves it unfinished: no row rather than a wrong one.
+            if (stop.StopRequested()) {
+                share.cut = true;
+                break;
+            }
             const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
             share.rows.push_back(Row{std::string(name), lines});
             share.total += lines;
@@ -146,6 +164,7 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
         thread.join();
     }
     ScanResult result = Merge(shares, !completed);
+    result.skipped = feeder.TakeSkipped();
     sink.OnFinished(result.stopped);
     return result;
 }

@@ -1,19 +1,30 @@
-// What one scan found: its rows in list order, the total of their lines, and whether a
-// stop request ended it early (the rows are then those counted up to the stop).
+// What one scan found: its rows in list order, the total of their lines, the folders it
+// could not go into, and whether a stop request ended it early (the rows are then those
+// counted up to the stop).
 //
 // A plain value owned by the caller.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "scan/Row.h"
 
 namespace lintally::scan {
 
+// A folder the walk could not read: its relative name (the root as given for the root) and
+// the system's reason.
+struct SkippedFolder
+{
+    std::string name;
+    std::string reason;
+};
+
 struct ScanResult
 {
     std::vector<Row> rows;
+    std::vector<SkippedFolder> skipped;  // in the order the walk met them
     std::uint64_t total = 0;
     bool stopped = false;
 };

@@ -25,15 +25,21 @@ public:
 
     bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
 
-    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
+    void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
+                     std::string_view relativeName) override
     {
-        const std::uint32_t lines = CountFile(fullPath, m_options.countFlags.load());
+        const std::uint64_t lines = CountFile(folder, name, fullPath, m_options.countFlags.load());
         m_result.rows.push_back(Row{std::string(relativeName), lines});
         m_result.total += lines;
         m_sink.OnRowCounted(relativeName, lines);
     }
 
     void OnEntryChecked() override { m_sink.OnEntryWalked(); }
+
+    void OnFolderSkipped(std::string_view relativeName, const std::string& reason) override
+    {
+        m_result.skipped.push_back(SkippedFolder{std::string(relativeName), reason});
+    }
 
 private:
     const ScanOptions& m_options;

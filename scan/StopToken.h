@@ -28,6 +28,10 @@ public:
         m_changed.notify_all();
     }
 
+    // The same from a signal handler: sets the flag only (a lock-free store, safe there),
+    // so a WaitFor under way notices it at its timeout rather than at once.
+    void RequestStopFromSignal() { m_stop.store(true, std::memory_order_release); }
+
     // Makes the token usable for another scan.
     void Reset() { m_stop.store(false, std::memory_order_release); }
 
@@ -41,6 +45,7 @@ public:
     }
 
 private:
+    static_assert(std::atomic<bool>::is_always_lock_free);
     std::atomic<bool> m_stop{false};
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;

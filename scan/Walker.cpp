@@ -10,19 +10,26 @@ namespace lintally::scan {
 
 namespace {
 
-// One folder being gone through: its path (no trailing separator), its entries as read
-// when the folder was met, and the next entry to visit.
+// One folder being gone through: its path (no trailing separator), the folder kept open
+// while it has entries left, its entries as read when the folder was met, and the next
+// entry to visit.
 struct Frame
 {
     std::string dir;
+    FolderRef folder;
     std::vector<DirEntry> entries;
     std::size_t next = 0;
 };
 
-Frame ReadFrame(std::string dir, IDirReader& reader)
+Frame ReadFrame(const FolderRef& parent, const std::string& name, std::string dir,
+                std::string_view shown, IDirReader& reader, IWalkVisitor& visitor)
 {
-    Frame frame{std::move(dir), {}, 0};
-    reader.ReadFolder(frame.dir, frame.entries);
+    Frame frame{std::move(dir), nullptr, {}, 0};
+    std::string error;
+    if (!reader.ReadFolderIn(parent, name, frame.dir, frame.folder, frame.entries, error)) {
+        frame.entries.clear();
+        visitor.OnFolderSkipped(shown, error);
+    }
     return frame;
 }
 
@@ -36,7 +43,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
         top.remove_suffix(1);
     }
     std::vector<Frame> stack;
-    stack.push_back(ReadFrame(std::string(top), reader));
+    stack.push_back(ReadFrame(nullptr, {}, std::string(top), root, reader, visitor));
     std::string fullPath;
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -49,16 +56,23 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
         }
         const DirEntry& entry = frame.entries[frame.next++];
         fullPath.assign(frame.dir).append(1, Brim::kPathSeparator).append(entry.name);
+        const std::string_view view(fullPath);
+        const std::string_view relative = view.substr(RelativeNameOffset(root.size(), view));
         if (entry.kind == EntryKind::Folder) {
-            // Pushing may move the frames; nothing of the current one is used after it.
             if (visitor.IncludeSubFolders()) {
-                stack.push_back(ReadFrame(fullPath, reader));
+                Frame child = ReadFrame(frame.folder, entry.name, fullPath, relative, reader, visitor);
+                // A folder with nothing left to visit lets go of its descriptor, so a long
+                // chain of folders holds only a few open at a time.
+                if (frame.next == frame.entries.size()) {
+                    frame.folder.reset();
+                }
+                // Pushing may move the frames; nothing of the current one is used after it.
+                stack.push_back(std::move(child));
             }
             continue;
         }
         if (MatchPattern(patterns, NameSuffix(entry.name))) {
-            const std::string_view view(fullPath);
-            visitor.OnFileMatched(fullPath, view.substr(RelativeNameOffset(root.size(), view)));
+            visitor.OnFileFound(frame.folder, entry.name, fullPath, relative);
         }
         visitor.OnEntryChecked();
     }

@@ -2,10 +2,13 @@
 // asks for them, depth first in the order the system lists them; each file whose name
 // suffix matches the patterns is handed to the visitor.
 //
-// The walk keeps no state between calls and holds no folder open while it visits: it reads
-// a folder's entries, closes it, then goes through them, keeping pending folders on an
-// explicit stack so any depth of tree is safe. Folder links are never followed. It runs
-// on the calling thread and calls the visitor from there only.
+// The walk keeps no state between calls. It reads a folder's entries, then goes through
+// them, keeping pending folders on an explicit stack so any depth of tree is safe. With the
+// system's reader each folder is opened relative to its parent and kept open only while it
+// has entries left to visit (and while files of it wait to be counted), so neither the
+// length of a path nor the depth of a chain of folders limits the walk. A folder that cannot
+// be read is reported to the visitor. Folder links are never followed. It runs on the
+// calling thread and calls the visitor from there only.
 #pragma once
 
 #include <string>
@@ -24,7 +27,27 @@ public:
     // Asked at each folder entry: true walks the folder there and then, false skips it.
     virtual bool IncludeSubFolders() = 0;
     // A file whose suffix matched. relativeName views into fullPath (see RelativeName).
-    virtual void OnFileMatched(const std::string& fullPath, std::string_view relativeName) = 0;
+    virtual void OnFileMatched(const std::string& fullPath, std::string_view relativeName)
+    {
+        (void)fullPath;
+        (void)relativeName;
+    }
+    // The same, with the open folder it lies in (null when the reader keeps none) and its
+    // name there, for visitors that open it (see OpenEntry). By default calls OnFileMatched.
+    virtual void OnFileFound(const FolderRef& folder, const std::string& name,
+                             const std::string& fullPath, std::string_view relativeName)
+    {
+        (void)folder;
+        (void)name;
+        OnFileMatched(fullPath, relativeName);
+    }
+    // A folder that could not be read, with its relative name (the root as given for the
+    // root itself) and the reason; nothing of it is walked.
+    virtual void OnFolderSkipped(std::string_view relativeName, const std::string& reason)
+    {
+        (void)relativeName;
+        (void)reason;
+    }
     // Called after each file entry was matched against the patterns, whether it matched
     // or not (after OnFileMatched when it did).
     virtual void OnEntryChecked() {}

@@ -67,3 +67,55 @@ TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
     const CliResult report = RunCli({{"-t", "*.c", tree.Root()}, ""});
     EXPECT_NE(report.out.find("  3         caf\xE9 x.c\r\n"), std::string::npos);
 }
+
+TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers' runtime needs descriptors of its own";
+#endif
+    const TempFolder tree;
+    tree.Write("x.c", "1\n");
+    tree.Write("sub/y.c", "1\n");
+    // Standard streams, the root and its listing fill the limit: "sub" cannot be opened.
+    CliRun run{{"-j", "1", "-t", "*.c", "-f", "json", tree.Root()}, ""};
+    run.openFileLimit = 5;
+    const CliResult result = RunCli(run);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, "lintally-cli: skipped folder sub: too deep: no more folders can be open at once\n"
+                          "lintally-cli: 1 folder was skipped\n");
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json["total"], 1);
+    ASSERT_EQ(json["skipped"].size(), 1u);
+    EXPECT_EQ(json["skipped"][0]["name"], "sub");
+}
+
+TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
+{
+    const CliResult dash = RunCli({{"-dash"}, ""});
+    EXPECT_EQ(dash.status, 2);
+    EXPECT_EQ(dash.err, "lintally-cli: unknown option -dash (use -- before a folder whose name begins with '-')\n");
+    const CliResult missing = RunCli({{"no\nsuch\x1b"}, ""});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(IsOneErrorLine(missing.err)) << missing.err;
+    EXPECT_NE(missing.err.find("no\\nsuch\\x1b"), std::string::npos) << missing.err;
+    const CliResult save = RunCli({{"-o", "bad\tfolder/out.txt", kTrees + "/nested"}, ""});
+    EXPECT_EQ(save.status, 1);
+    EXPECT_EQ(save.err, "lintally-cli: cannot create a temporary file in bad\\tfolder: No such file or directory\n");
+}
+
+TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
+{
+    const TempFolder tree;
+    // A sparse file far too large to count before the interrupt comes.
+    const std::string big = tree.Write("big.c", "");
+    ASSERT_EQ(truncate(big.c_str(), off_t{1} << 40), 0);
+    CliRun run{{"--progress", "-t", "*.c", tree.Root()}, ""};
+    run.interruptAfterMs = 400;
+    const CliResult result = RunCli(run);
+    EXPECT_EQ(result.status, 130);
+    EXPECT_EQ(result.out, "");
+    // What stays on the terminal is a line of blanks: the last thing drawn is the erase.
+    const std::size_t lastLine = result.err.rfind('\r', result.err.size() - 2);
+    ASSERT_NE(lastLine, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find_first_not_of(' ', lastLine + 1), result.err.size() - 1) << result.err;
+}

@@ -16,6 +16,8 @@ struct CliRun
     std::vector<std::string> args;
     std::string workingFolder;   // empty: the test's own
     long fileSizeLimit = -1;     // bytes; negative: no limit (POSIX only)
+    long openFileLimit = -1;     // descriptors; negative: no limit (POSIX only)
+    int interruptAfterMs = -1;   // send SIGINT this long after the start (POSIX only)
     bool closedStdout = false;   // standard output is a pipe nobody reads
 };
 

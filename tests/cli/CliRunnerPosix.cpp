@@ -43,6 +43,15 @@ int MakeCaptureFile(std::string& path)
     }
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
+    // The program starts with the three standard streams only, so a descriptor limit
+    // means the same on every run.
+    for (int fd = STDERR_FILENO + 1; fd < 1024; ++fd) {
+        close(fd);
+    }
+    if (run.openFileLimit >= 0) {
+        const rlimit limit{static_cast<rlim_t>(run.openFileLimit), static_cast<rlim_t>(run.openFileLimit)};
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
     alarm(kWatchdogSeconds);
     std::vector<char*> argv;
     std::string program = LINTALLY_CLI;
@@ -79,6 +88,10 @@ CliResult RunCli(const CliRun& run)
     }
     close(outFd);
     close(errFd);
+    if (child > 0 && run.interruptAfterMs >= 0) {
+        usleep(static_cast<useconds_t>(run.interruptAfterMs) * 1000);
+        kill(child, SIGINT);
+    }
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child) {
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

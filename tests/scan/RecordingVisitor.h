@@ -1,5 +1,5 @@
-// A walk visitor that records what the walk reports, as "matched <relative name>" and
-// "checked" events, and can end the walk or refuse sub-folders on cue.
+// A walk visitor that records what the walk reports, as "matched <relative name>",
+// "checked" and "skipped <relative name>: <reason>" events, and can end the walk or refuse sub-folders on cue.
 //
 // Owned by one test; the walk calls it from the test's thread only.
 #pragma once
@@ -27,6 +27,10 @@ public:
         fullPaths.push_back(fullPath);
     }
     void OnEntryChecked() override { events.push_back("checked"); }
+    void OnFolderSkipped(std::string_view relativeName, const std::string& reason) override
+    {
+        events.push_back("skipped " + std::string(relativeName) + ": " + reason);
+    }
 
     [[nodiscard]] std::vector<std::string> Matched() const
     {

@@ -108,12 +108,17 @@ TEST(WalkFolder, FalseFromPollEndsEveryLevelAtOnce)
     EXPECT_EQ(visitor.Matched(), N({"sub/1.c", "sub/2.c"}));
 }
 
-TEST(WalkFolder, ARootThatCannotBeReadWalksNothing)
+TEST(WalkFolder, AFolderThatCannotBeReadIsReportedAndTheWalkGoesOn)
 {
     FakeDirReader reader;
     RecordingVisitor visitor;
     EXPECT_TRUE(WalkFolder("/missing", BuildPatternList("*.*"), visitor, reader));
-    EXPECT_TRUE(visitor.events.empty());
+    EXPECT_EQ(visitor.events, Names{"skipped /missing: cannot be opened"});
+
+    reader.folders["r"] = {D("gone"), F("a.c")};
+    RecordingVisitor inner;
+    EXPECT_TRUE(WalkFolder("r", BuildPatternList("*.c"), inner, reader));
+    EXPECT_EQ(inner.events, (Names{"skipped gone: cannot be opened", "matched a.c", "checked"}));
 }
 
 namespace {

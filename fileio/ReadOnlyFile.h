@@ -1,0 +1,65 @@
+// ReadOnlyFile: a file opened only to be read through, as counting does, behind IStream.
+//
+// Unlike CFileWin it never locks and is never refused by another open's lock (every kind of
+// sharing is granted), and it never blocks: only regular files open (symbolic links
+// followed), and a read that would wait ends the stream like its end, keeping what was read.
+// Write and Truncate always fail. Owns the file it opened; the destructor closes it. No
+// locks of its own: one thread uses an object at a time.
+//
+// The system calls live in ReadOnlyFilePosix.cpp and ReadOnlyFileWin32.cpp.
+#pragma once
+
+#include "fileio/Stream.h"
+
+#include <cstdint>
+
+namespace Brim {
+
+class ReadOnlyFile final : public IStream
+{
+public:
+#if defined(_WIN32)
+    using Handle = void*;
+#else
+    using Handle = int;
+    // Folder descriptor that stands for the current folder in OpenAt.
+    static constexpr int kCurrentFolder = -100;
+#endif
+
+    ReadOnlyFile() = default;
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    // Closes what was open, then opens path; false (with the system's error code set) when
+    // it is missing, unreadable or not a regular file.
+    bool Open(const char* path);
+#if !defined(_WIN32)
+    // The same for name taken relative to the open folder folderFd, so no path length limit
+    // applies beyond the name's own.
+    bool OpenAt(int folderFd, const char* name);
+#endif
+    void Close();
+    [[nodiscard]] bool IsOpen() const;
+
+    std::uint32_t Read(void* buffer, std::uint32_t count) override;
+    std::uint32_t Write(const void* buffer, std::uint32_t count) override;
+    std::uint32_t GetMode() override;
+    bool Seek(std::int32_t offset, int origin) override;
+    std::uint32_t GetPosition() override;
+    std::uint32_t GetSize() override;
+    bool Truncate() override;
+
+private:
+    Handle m_handle = Closed();
+    static constexpr Handle Closed()
+    {
+#if defined(_WIN32)
+        return nullptr;
+#else
+        return -1;
+#endif
+    }
+};
+
+}  // namespace Brim

@@ -1,0 +1,92 @@
+// ReadOnlyFile over POSIX descriptors. No flock is ever taken (advisory locks only bind those
+// who ask for them), and the descriptor stays non-blocking after the regular-file check:
+// some files that claim to be regular (/proc/kmsg) would otherwise block a read for ever.
+#include "fileio/ReadOnlyFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Brim {
+
+namespace {
+
+constexpr std::uint32_t LargestTransfer = 0x7FFFF000u;
+
+std::uint32_t Low32(off_t value)
+{
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & 0xFFFFFFFFu);
+}
+
+}  // namespace
+
+bool ReadOnlyFile::Open(const char* path)
+{
+    return OpenAt(AT_FDCWD, path);
+}
+
+bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
+{
+    static_assert(kCurrentFolder == AT_FDCWD);
+    Close();
+    if (name == nullptr) {
+        errno = EINVAL;
+        return false;
+    }
+    int fd;
+    do
+        fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int code = info.st_mode == 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = code;
+        return false;
+    }
+    m_handle = fd;
+    return true;
+}
+
+void ReadOnlyFile::Close()
+{
+    if (m_handle != Closed()) {
+        ::close(m_handle);
+        m_handle = Closed();
+    }
+}
+
+std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
+{
+    if (buffer == nullptr || count == 0 || m_handle == Closed())
+        return 0;
+    ssize_t done;
+    do
+        done = ::read(m_handle, buffer, count < LargestTransfer ? count : LargestTransfer);
+    while (done < 0 && errno == EINTR);
+    // EAGAIN (nothing there yet) ends the stream like any other failure.
+    return done < 0 ? 0 : static_cast<std::uint32_t>(done);
+}
+
+bool ReadOnlyFile::Seek(std::int32_t offset, int origin)
+{
+    const int whence = origin == SeekBegin ? SEEK_SET : origin == SeekEnd ? SEEK_END : SEEK_CUR;
+    return m_handle != Closed() && ::lseek(m_handle, offset, whence) >= 0;
+}
+
+std::uint32_t ReadOnlyFile::GetPosition()
+{
+    const off_t position = m_handle == Closed() ? -1 : ::lseek(m_handle, 0, SEEK_CUR);
+    return position < 0 ? 0xFFFFFFFFu : Low32(position);
+}
+
+std::uint32_t ReadOnlyFile::GetSize()
+{
+    struct stat info {};
+    return m_handle == Closed() || ::fstat(m_handle, &info) != 0 ? 0 : Low32(info.st_size);
+}
+
+}  // namespace Brim
