@@ -2,6 +2,8 @@
 PRESET ?= release
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
+# Test executables to run, by name without "_tests" (e.g. TESTS='scan|cli|app'); all when empty.
+TESTS  ?=
 
 .PHONY: all deps configure build run test bench windows clean
 
@@ -16,11 +18,13 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
-run: build
+# The programs only: no tests and no benchmarks are built to start the dialog.
+run: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target lintally lintally-cli
 	$(BUILD)/app/lintally
 
 test: build
-	ctest --preset $(PRESET) -j $(JOBS)
+	ctest --preset $(PRESET) -j $(JOBS) $(if $(TESTS),-L '^($(TESTS))_tests$$')
 
 bench: deps
 	@scripts/install-deps bench

@@ -42,26 +42,6 @@ const ControlTemplate kMainDialogControls[19] = {
     {IDC_BTN_SAVE, ControlKind::PushButton, "&Save", {212, 212, 50, 14}, "btnSave"},
 };
 
-const char* const kFileTypePresets[14] = {
-    "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,*.bas,"
-    "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java",
-    "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp,*.asm",
-    "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp",
-    "*.cpp,*.cc,*.c,*.cxx",
-    "*.hxx,*.hpp,*.h,*.hh,*.inl,*.inc",
-    "*.frm,*.bas",
-    "*.pas",
-    "*.php,*.php3,*.php4",
-    "*.asp,*.aspx",
-    "*.jsp",
-    "*.pl",
-    "*.cs",
-    "*.java",
-    "*.*",
-};
-
-const char* const kDestinationPresets[3] = {"D:\\lib_main", "E:\\lib_main", "N:\\lib_main"};
-
 const MenuItemTemplate kMainMenu[7] = {
     {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false, nullptr},
     {"&File", nullptr, "Select &Folder", ID_FILE_SELECTFOLDER, false, nullptr},

@@ -1,5 +1,6 @@
 // The dialog templates as data: the main dialog's controls with their ids, captions and
-// dialog-unit rectangles, the presets of its two combo boxes, its menu, and the About box.
+// dialog-unit rectangles, its menu, and the About box. The presets of its two combo boxes
+// are shared with the command line (scan/Presets.h).
 // Dialog units map to pixels at 6 by 13 pixel base units (x: du * 6 / 4, y: du * 13 / 8).
 // The Create* helpers build Qt widgets from these tables; the caller's parent owns them.
 //
@@ -48,8 +49,6 @@ inline constexpr int kCodeLinesColumnWidth = 90;
 inline constexpr int kComboClosedHeightDu = 13;
 
 extern const ControlTemplate kMainDialogControls[19];
-extern const char* const kFileTypePresets[14];
-extern const char* const kDestinationPresets[3];
 
 // The rectangle a control takes on screen: a drop-down combo box shows closed.
 [[nodiscard]] DuRect ShownRectDu(const ControlTemplate& control);

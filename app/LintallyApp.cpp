@@ -8,12 +8,6 @@ CLintallyApp::CLintallyApp(int& argc, char** argv)
     setApplicationName(QStringLiteral("Lintally"));
     setApplicationVersion(QStringLiteral("1.0"));
     setDesktopFileName(QStringLiteral("lintally"));
-    m_pPreviousPresenter = Brim::InstallMessagePresenter(&m_presenter);
-}
-
-CLintallyApp::~CLintallyApp()
-{
-    Brim::InstallMessagePresenter(m_pPreviousPresenter);
 }
 
 int CLintallyApp::InitInstance()

@@ -5,6 +5,7 @@
 #include "app/PathText.h"
 #include "app/ResultModel.h"
 #include "app/ScanWorker.h"
+#include "scan/FileCount.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,12 +31,12 @@ static void InitAppResources()
 namespace {
 
 // The check state of a box and an option field, in the direction asked for.
-void DDX_Check(bool bSaveAndValidate, QCheckBox* box, std::atomic<int>& value)
+void DDX_Check(bool bSaveAndValidate, QCheckBox* box, int& value)
 {
     if (bSaveAndValidate) {
-        value.store(box->isChecked() ? 1 : 0);
+        value = box->isChecked() ? 1 : 0;
     } else {
-        box->setChecked(value.load() != 0);
+        box->setChecked(value != 0);
     }
 }
 
@@ -103,11 +104,11 @@ void CLintallyDlg::CreateControls()
     m_editTotal = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_TOTAL));
     m_editRoot = qobject_cast<QLineEdit*>(GetDlgItem(IDC_EDIT_ROOT));
     GetDlgItem(IDC_STATIC_ROOT)->hide();
-    for (const char* preset : kFileTypePresets) {
-        m_cbFileType->addItem(QString::fromUtf8(preset));
+    for (const std::string_view preset : lintally::scan::kFileTypePresets) {
+        m_cbFileType->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
     }
-    for (const char* preset : kDestinationPresets) {
-        m_cbDestination->addItem(QString::fromUtf8(preset));
+    for (const std::string_view preset : lintally::scan::kDestinationPresets) {
+        m_cbDestination->addItem(QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size())));
     }
     m_pResultModel = new CResultModel(this);
     m_lstResult->setModel(m_pResultModel);
@@ -169,7 +170,7 @@ bool CLintallyDlg::OnInitDialog()
     m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, kCodeLinesColumnWidth);
     m_lstResult->setShowGrid(true);
     m_editRoot->hide();
-    m_bIncludeSub = 1;
+    m_bIncludeSub = lintally::scan::kStartupOptions.includeSubFolders ? 1 : 0;
     m_cbDestination->setCurrentIndex(0);
     UpdateData(false);
     m_strRoot = RootFromDestination(m_cbDestination->currentText());
@@ -210,6 +211,12 @@ void CLintallyDlg::DoDataExchange(bool bSaveAndValidate)
     DDX_Text(bSaveAndValidate, m_editTotal, m_strTotal);
     DDX_Check(bSaveAndValidate, m_chkExcludeBlank, m_bExcludeBlank);
     DDX_Check(bSaveAndValidate, m_chkIncludeSub, m_bIncludeSub);
+    if (bSaveAndValidate) {
+        // A running scan takes these in at its next folder or file. The dialog never
+        // tracks block comments: that is the command line's option alone.
+        m_scanOptions.includeSubFolders = m_bIncludeSub != 0;
+        m_scanOptions.countFlags = lintally::scan::MakeCountFlags(m_bIncludeRemed != 0, m_bExcludeBlank != 0, false);
+    }
 }
 
 bool CLintallyDlg::CanCalculate()

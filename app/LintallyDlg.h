@@ -8,12 +8,13 @@
 // IPrompts given to the constructor, which must outlive the dialog.
 //
 // UI thread only, except the members marked "worker thread": those run on a scan worker's
-// thread and read only that worker's inputs and the atomic options (CScanOptions). The
-// destructor stops every worker and waits for it, delivering its pending reports.
+// thread and read only that worker's inputs and the atomic scan options. The destructor
+// stops every worker and waits for it, delivering its pending reports.
 #pragma once
 
 #include "app/Prompts.h"
-#include "app/ScanOptions.h"
+#include "scan/Presets.h"
+#include "scan/ScanOptions.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -37,7 +38,7 @@ class QPushButton;
 class QTableView;
 class QTimer;
 
-class CLintallyDlg : public QDialog, public CScanOptions
+class CLintallyDlg : public QDialog
 {
     Q_OBJECT
 
@@ -92,12 +93,15 @@ protected:
     void BuildPatternList();
     [[nodiscard]] bool MatchPattern(std::string_view suffix) const;
     void FormatThousands(std::string& out, std::int64_t value) const;
-    unsigned ScanThreadProc(CScanWorker& worker);                  // worker thread
-    void ScanFolder(CScanWorker& worker, std::string& dir);         // worker thread
-    std::uint32_t CountFile(CScanWorker& worker, const std::string& fullPath,
-                            std::string_view relativeName);         // worker thread
+    void ScanThreadProc(CScanWorker& worker);                 // worker thread
+    void ScanFolder(CScanWorker& worker, std::string& dir);    // worker thread
+    // A file the scan counted: its row and its lines added to the total.
+    std::uint64_t CountFile(CScanWorker& worker, std::string_view relativeName,
+                            std::uint64_t lines);             // worker thread
 
 private:
+    class CScanSink;
+
     void CreateControls();
     void ConnectControls();
     // Shows heightDu dialog units of controls below the menu bar (one of the two forms).
@@ -117,12 +121,20 @@ private:
     std::vector<std::string> m_arrPatterns;
     QComboBox* m_cbFileType = nullptr;
     CScanWorker* m_pWorker = nullptr;  // the last scan started; null after a confirmed stop
+    int m_bIncludeRemed = lintally::scan::kStartupOptions.includeRemed ? 1 : 0;
     QTableView* m_lstResult = nullptr;
     std::string m_strTotal = "0";
     std::int64_t m_nTotal = 0;
+    // The Line break menu's choice (1 CR+LF, 0 CR). Nothing reads it: the report always ends
+    // its lines with CR+LF, and the choice only moves the menu's check.
     int m_bLineBreakCRLF = 1;
+    int m_bExcludeBlank = lintally::scan::kStartupOptions.excludeBlank ? 1 : 0;
+    int m_bIncludeSub = 0;  // set by OnInitDialog
     QComboBox* m_cbDestination = nullptr;
     std::string m_strRoot;  // bytes as the file system takes them
+    // The three options as a running scan reads them (from another thread): refreshed from
+    // the fields above at every exchange from the controls.
+    lintally::scan::ScanOptions m_scanOptions;
 
     QMenuBar* m_pMenuBar = nullptr;
     QWidget* m_pClient = nullptr;

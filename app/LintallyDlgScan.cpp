@@ -1,16 +1,16 @@
 // The scan side of the main dialog: Calculate/Stop, the stop question, the worker's
-// procedure and the reports it sends back.
+// procedure and the reports it sends back. The walk and the count are scan/'s serial scan;
+// the worker paces it, pauses it and stops it through the poll hook.
 #include "app/LintallyDlg.h"
 
 #include "app/ControlIds.h"
 #include "app/PathText.h"
 #include "app/ResultModel.h"
 #include "app/ScanWorker.h"
-#include "scan/FileCount.h"
+#include "fileio/PathSeparator.h"
 #include "scan/FormatThousands.h"
-#include "scan/PathSeparator.h"
 #include "scan/PatternList.h"
-#include "scan/Walker.h"
+#include "scan/SerialScan.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,40 +18,34 @@
 
 #include <chrono>
 
-using lintally::scan::kPathSeparator;
+using Brim::kPathSeparator;
 
 namespace {
 
 const QString kCalculateCaption = QStringLiteral("&Calculate");
 const QString kStopCaption = QStringLiteral("&Stop");
 
-// The walk's hooks for one worker: the paced stop poll, the live sub-folder option, and
-// a row plus a total for every file.
-class CWalkHooks final : public lintally::scan::IWalkVisitor
+} // namespace
+
+// What the serial scan reports, turned into the worker's reports to the dialog.
+class CLintallyDlg::CScanSink final : public lintally::scan::IScanSink
 {
 public:
-    using CountFn = std::function<void(const std::string&, std::string_view)>;
-
-    CWalkHooks(CScanWorker& worker, CountFn count)
-        : m_worker(worker)
-        , m_count(std::move(count))
+    CScanSink(CLintallyDlg& dlg, CScanWorker& worker)
+        : m_dlg(dlg)
+        , m_worker(worker)
     {
     }
 
-    bool Poll() override { return m_worker.Poll(); }
-    bool IncludeSubFolders() override { return m_worker.Options().m_bIncludeSub.load() != 0; }
-    void OnFileMatched(const std::string& fullPath, std::string_view relativeName) override
-    {
-        m_count(fullPath, relativeName);
-    }
-    void OnEntryChecked() override { m_worker.ReportTotal(); }
+    void OnRowCounted(std::string_view name, std::uint64_t lines) override { m_dlg.CountFile(m_worker, name, lines); }
+    void OnEntryWalked() override { m_worker.ReportTotal(); }
+    // ScanThreadProc reports the end, also for a root that was never walked.
+    void OnFinished(bool) override {}
 
 private:
+    CLintallyDlg& m_dlg;
     CScanWorker& m_worker;
-    CountFn m_count;
 };
-
-} // namespace
 
 bool CLintallyDlg::IsScanning() const
 {
@@ -93,7 +87,7 @@ void CLintallyDlg::OnCalculate()
 void CLintallyDlg::StartWorker()
 {
     ReapFinishedWorkers();
-    auto worker = std::make_unique<CScanWorker>(this, m_strRoot, m_arrPatterns, *this);
+    auto worker = std::make_unique<CScanWorker>(this, m_strRoot, m_arrPatterns, m_scanOptions);
     connect(worker.get(), &CScanWorker::Reported, this, [this, reporter = worker.get()] { OnWorkerReport(reporter); },
             Qt::BlockingQueuedConnection);
     m_pWorker = worker.get();
@@ -157,6 +151,7 @@ void CLintallyDlg::BuildPatternList()
     m_arrPatterns = lintally::scan::BuildPatternList(m_cbFileType->currentText().toStdString());
 }
 
+// The scan matches with the same patterns in scan/; this keeps the design's name for it.
 bool CLintallyDlg::MatchPattern(std::string_view suffix) const
 {
     return lintally::scan::MatchPattern(m_arrPatterns, suffix);
@@ -167,7 +162,7 @@ void CLintallyDlg::FormatThousands(std::string& out, std::int64_t value) const
     out = lintally::scan::FormatThousands(value);
 }
 
-unsigned CLintallyDlg::ScanThreadProc(CScanWorker& worker)
+void CLintallyDlg::ScanThreadProc(CScanWorker& worker)
 {
     std::string root = worker.Root();
     // An empty root names no folder (with a separator appended it would be the file
@@ -180,7 +175,6 @@ unsigned CLintallyDlg::ScanThreadProc(CScanWorker& worker)
         ScanFolder(worker, root);
     }
     worker.ReportFinished();
-    return 1;
 }
 
 void CLintallyDlg::ScanFolder(CScanWorker& worker, std::string& dir)
@@ -188,18 +182,13 @@ void CLintallyDlg::ScanFolder(CScanWorker& worker, std::string& dir)
     if (!dir.empty() && dir.back() == kPathSeparator) {
         dir.pop_back();
     }
-    CWalkHooks hooks(worker, [this, &worker](const std::string& fullPath, std::string_view relativeName) {
-        CountFile(worker, fullPath, relativeName);
-    });
-    lintally::scan::WalkFolder(dir, worker.Patterns(), hooks);
+    CScanSink sink(*this, worker);
+    lintally::scan::RunSerialScan(dir, worker.Patterns(), worker.Options(), worker.GetStopToken(), sink,
+                                  [&worker] { return worker.Poll(); });
 }
 
-std::uint32_t CLintallyDlg::CountFile(CScanWorker& worker, const std::string& fullPath, std::string_view relativeName)
+std::uint64_t CLintallyDlg::CountFile(CScanWorker& worker, std::string_view relativeName, std::uint64_t lines)
 {
-    const CScanOptions& options = worker.Options();
-    const std::uint32_t flags = lintally::scan::MakeCountFlags(options.m_bIncludeRemed.load() != 0,
-                                                               options.m_bExcludeBlank.load() != 0, false);
-    const std::uint32_t lines = lintally::scan::CountFile(fullPath, flags);
     worker.AddToTotal(lines);
     worker.ReportRow(relativeName, lines);
     return lines;

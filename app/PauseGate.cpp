@@ -15,12 +15,6 @@ void CPauseGate::Open()
     m_opened.notify_all();
 }
 
-bool CPauseGate::IsClosed() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_closed;
-}
-
 void CPauseGate::Pass()
 {
     std::unique_lock lock(m_mutex);

@@ -17,12 +17,11 @@ public:
 
     void Close();
     void Open();
-    [[nodiscard]] bool IsClosed() const;
     // Returns at once while the gate is open; otherwise waits until it opens.
     void Pass();
 
 private:
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_opened;
     bool m_closed = false;
 };

@@ -5,7 +5,7 @@
 #include <utility>
 
 CScanWorker::CScanWorker(QObject* receiver, std::string root, std::vector<std::string> patterns,
-                         const CScanOptions& options)
+                         const lintally::scan::ScanOptions& options)
     : m_receiver(receiver)
     , m_root(std::move(root))
     , m_patterns(std::move(patterns))

@@ -1,6 +1,6 @@
 // CScanWorker: one background scan of the main dialog. It owns its thread, its stop token
 // and its pause gate, and takes everything the scan reads before it starts: the root it
-// scans, the suffix patterns, and the dialog's atomic option block. So a stop confirmed for
+// scans, the suffix patterns, and the dialog's atomic scan options. So a stop confirmed for
 // one scan never touches another, and editing the dialog during a scan changes nothing of
 // the scan except the options, which are atomics.
 //
@@ -16,7 +16,7 @@
 #pragma once
 
 #include "app/PauseGate.h"
-#include "app/ScanOptions.h"
+#include "scan/ScanOptions.h"
 #include "scan/StopToken.h"
 
 #include <QObject>
@@ -50,7 +50,7 @@ public:
 
     // receiver is the object the reports are connected to (the dialog); it outlives the worker.
     CScanWorker(QObject* receiver, std::string root, std::vector<std::string> patterns,
-                const CScanOptions& options);
+                const lintally::scan::ScanOptions& options);
     ~CScanWorker() override;
     CScanWorker(const CScanWorker&) = delete;
     CScanWorker& operator=(const CScanWorker&) = delete;
@@ -72,7 +72,8 @@ public:
     // The scan's inputs, fixed before it starts; any thread.
     [[nodiscard]] const std::string& Root() const { return m_root; }
     [[nodiscard]] const std::vector<std::string>& Patterns() const { return m_patterns; }
-    [[nodiscard]] const CScanOptions& Options() const { return m_options; }
+    [[nodiscard]] const lintally::scan::ScanOptions& Options() const { return m_options; }
+    [[nodiscard]] const lintally::scan::StopToken& GetStopToken() const { return m_stop; }
     // The report Reported announced; UI thread, from the slot connected to Reported.
     [[nodiscard]] ScanReport TakeReport();
 
@@ -81,7 +82,6 @@ public:
     // stop. True while the scan is to go on.
     bool Poll();
     std::int64_t AddToTotal(std::uint64_t lines);
-    [[nodiscard]] std::int64_t Total() const { return m_nTotal; }
     void ReportRootShown(const std::string& root);
     // A counted file's row; the total after it travels in the same call.
     void ReportRow(std::string_view name, std::uint64_t lines);
@@ -100,7 +100,7 @@ private:
     QObject* const m_receiver;
     const std::string m_root;
     const std::vector<std::string> m_patterns;
-    const CScanOptions& m_options;
+    const lintally::scan::ScanOptions& m_options;
     lintally::scan::StopToken m_stop;
     CPauseGate m_gate;
     std::mutex m_reportMutex;

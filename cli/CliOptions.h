@@ -7,12 +7,9 @@
 #include <iosfwd>
 #include <string>
 
-namespace lintally::cli {
+#include "scan/Presets.h"
 
-// The dialog's first file-type preset.
-inline constexpr const char* kDefaultTypes =
-    "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,"
-    "*.bas,*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java";
+namespace lintally::cli {
 
 inline constexpr const char* kProgramName = "lintally-cli";
 
@@ -33,10 +30,10 @@ enum class ProgressMode
 struct CliOptions
 {
     std::string root;
-    std::string types = kDefaultTypes;
-    bool includeSubFolders = true;
-    bool includeRemed = true;
-    bool excludeBlank = false;
+    std::string types{scan::kFileTypePresets[0]};
+    bool includeSubFolders = scan::kStartupOptions.includeSubFolders;
+    bool includeRemed = scan::kStartupOptions.includeRemed;
+    bool excludeBlank = scan::kStartupOptions.excludeBlank;
     bool trackBlocks = false;
     OutputFormat format = OutputFormat::Report;
     std::string outputPath;  // empty: standard output

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "fileio/PathSeparator.h"
+
 namespace PrjHelper {
 
 namespace {
@@ -9,14 +11,9 @@ namespace {
 // The last component of path: the extension is the file's own, never a folder's.
 const char* FileNameOf(const char* path)
 {
-#if defined(_WIN32)
-    constexpr const char* separators = "/\\";
-#else
-    constexpr const char* separators = "/";
-#endif
     const char* name = path;
     for (const char* at = path; *at != '\0'; ++at) {
-        if (std::strchr(separators, *at) != nullptr)
+        if (Brim::IsPathSeparator(*at))
             name = at + 1;
     }
     return name;

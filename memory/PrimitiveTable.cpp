@@ -1,7 +1,7 @@
 #include "memory/PrimitiveTable.h"
 
+#include "memory/GenericMatrix.h"
 #include "memory/GenericMemory.h"
-#include "sysutil/GenericMatrix.h"
 
 namespace {
 

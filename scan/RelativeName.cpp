@@ -1,13 +1,13 @@
 #include "scan/RelativeName.h"
 
-#include "scan/PathSeparator.h"
+#include "fileio/PathSeparator.h"
 
 namespace lintally::scan {
 
 std::size_t RelativeNameOffset(std::size_t rootLength, std::string_view fullPath)
 {
     std::size_t offset = rootLength < fullPath.size() ? rootLength : fullPath.size();
-    if (offset < fullPath.size() && IsPathSeparator(fullPath[offset])) {
+    if (offset < fullPath.size() && Brim::IsPathSeparator(fullPath[offset])) {
         ++offset;
     }
     return offset;

@@ -8,15 +8,17 @@
 #include <cstdint>
 
 #include "scan/FileCount.h"
+#include "scan/Presets.h"
 
 namespace lintally::scan {
 
 struct ScanOptions
 {
     // Read at every folder entry: descend into it, or skip it.
-    std::atomic<bool> includeSubFolders{true};
+    std::atomic<bool> includeSubFolders{kStartupOptions.includeSubFolders};
     // Read for every counted file: the counter's option bits (see MakeCountFlags).
-    std::atomic<std::uint32_t> countFlags{MakeCountFlags(true, false, false)};
+    std::atomic<std::uint32_t> countFlags{
+        MakeCountFlags(kStartupOptions.includeRemed, kStartupOptions.excludeBlank, false)};
 };
 
 }  // namespace lintally::scan

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "scan/PathSeparator.h"
+#include "fileio/PathSeparator.h"
 #include "scan/PatternList.h"
 #include "scan/RelativeName.h"
 
@@ -39,7 +39,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
                 IWalkVisitor& visitor, IDirReader& reader)
 {
     std::string_view top = root;
-    if (!top.empty() && IsPathSeparator(top.back())) {
+    if (!top.empty() && Brim::IsPathSeparator(top.back())) {
         top.remove_suffix(1);
     }
     std::vector<Frame> stack;
@@ -55,7 +55,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
             return false;
         }
         const DirEntry& entry = frame.entries[frame.next++];
-        fullPath.assign(frame.dir).append(1, kPathSeparator).append(entry.name);
+        fullPath.assign(frame.dir).append(1, Brim::kPathSeparator).append(entry.name);
         const std::string_view view(fullPath);
         const std::string_view relative = view.substr(RelativeNameOffset(root.size(), view));
         if (entry.kind == EntryKind::Folder) {

@@ -40,12 +40,26 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
     CLintallyDlg& dlg = *h.dialog;
     auto* types = qobject_cast<QComboBox*>(dlg.GetDlgItem(IDC_CB_FILETYPE));
     auto* destination = qobject_cast<QComboBox*>(dlg.GetDlgItem(IDC_CB_DESTINATION));
-    ASSERT_EQ(types->count(), 14);
-    EXPECT_EQ(types->currentText(), QString::fromUtf8(kFileTypePresets[0]));
-    EXPECT_EQ(types->itemText(13), QStringLiteral("*.*"));
-    ASSERT_EQ(destination->count(), 3);
-    EXPECT_EQ(destination->itemText(0), QStringLiteral("D:\\lib_main"));
-    EXPECT_EQ(destination->itemText(2), QStringLiteral("N:\\lib_main"));
+    const QStringList typePresets = {
+        "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,*.bas,"
+        "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java",
+        "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp,*.asm",
+        "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp",
+        "*.cpp,*.cc,*.c,*.cxx", "*.hxx,*.hpp,*.h,*.hh,*.inl,*.inc", "*.frm,*.bas", "*.pas",
+        "*.php,*.php3,*.php4", "*.asp,*.aspx", "*.jsp", "*.pl", "*.cs", "*.java", "*.*",
+    };
+    const QStringList destinationPresets = {"D:\\lib_main", "E:\\lib_main", "N:\\lib_main"};
+    const auto items = [](const QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i) {
+            texts.push_back(box->itemText(i));
+        }
+        return texts;
+    };
+    EXPECT_EQ(items(types), typePresets);
+    EXPECT_EQ(types->currentText(), typePresets[0]);
+    EXPECT_EQ(items(destination), destinationPresets);
+    EXPECT_EQ(destination->currentText(), destinationPresets[0]);
 
     EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_SUB))->isChecked());
     EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_REMED))->isChecked());

@@ -7,15 +7,16 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
-#include "scan/PathSeparator.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
 using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
+using lintally::testing::TempFolder;
 
 namespace {
 
@@ -28,11 +29,12 @@ std::string WithNativeRows(std::string report)
 {
     const std::string rule = "_____________________\r\n";
     const std::size_t first = report.find(rule);
-    const std::size_t last = first == std::string::npos ? first : report.find(rule, first + rule.size());
+    const std::size_t last =
+        first == std::string::npos ? first : report.find(rule, first + rule.size());
     if (last != std::string::npos) {
         std::replace(report.begin() + static_cast<std::ptrdiff_t>(first),
                      report.begin() + static_cast<std::ptrdiff_t>(last), '/',
-                     lintally::scan::kPathSeparator);
+                     lintally::testing::PathSeparator());
     }
     return report;
 }
@@ -64,7 +66,8 @@ TEST(CliGoldenTrees, PrintTheirExpectedReportsByteForByte)
     for (const GoldenCase& golden : kGoldenCases) {
         const CliResult result = RunCli({golden.args, kTrees});
         EXPECT_EQ(result.status, 0) << golden.expected;
-        EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected))) << golden.expected;
+        EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected)))
+            << golden.expected;
         EXPECT_EQ(result.err, "") << golden.expected;
     }
 }
@@ -80,11 +83,31 @@ TEST(CliGoldenTrees, RootWithOrWithoutTrailingSeparatorGivesTheSameRows)
     EXPECT_EQ(b["root"], "nested/");
 }
 
-TEST(CliGoldenTrees, DefaultTypesAreTheDialogsFirstPreset)
+TEST(CliDefaults, TypesAreTheDialogsFirstPresetAndSubFoldersAreWalked)
 {
-    // The preset takes .c/.h/.cpp but not .bak, .gz or a name without a dot.
-    const CliResult result = RunCli({{"-f", "csv", "filter"}, kTrees});
-    EXPECT_EQ(result.out, "file,lines\na.c,4\nB.H,2\nc.cpp,3\n");
+    const std::string firstPreset =
+        "*.c,*.cc,*.c++,*.cpp,*.h,*.hh,*.h++,*.hpp,*.cxx,*.hxx,*.inc,*.inl,*.asm,*.pas,*.frm,*.bas,"
+        "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java";
+    const TempFolder tree;
+    std::set<std::string> expected;
+    std::istringstream items(firstPreset);
+    for (std::string item; std::getline(items, item, ',');) {
+        const std::string name = "sub/f" + item.substr(1);
+        tree.Write(name, "x;\n");
+        expected.insert(name);
+    }
+    for (const char* other : {"f.py", "f.txt", "f.c.bak", "noext", "f.cpp2"}) {
+        tree.Write(other, "x;\n");
+    }
+    const CliResult result = RunCli({{"-f", "json", tree.Root()}, ""});
+    const auto json = nlohmann::json::parse(result.out);
+    std::set<std::string> listed;
+    for (const auto& file : json["files"]) {
+        std::string name = file["name"];
+        std::replace(name.begin(), name.end(), lintally::testing::PathSeparator(), '/');
+        listed.insert(name);
+    }
+    EXPECT_EQ(listed, expected);
 }
 
 namespace {

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/PosixTree.h"
 #include "tests/support/TempFolder.h"
-#include "tests/scan/PosixTree.h"
 
 using lintally::testing::CliResult;
 using lintally::testing::CliRun;

@@ -4,7 +4,7 @@
 
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TempFolder.h"
-#include "tests/scan/Win32Tree.h"
+#include "tests/support/Win32Tree.h"
 
 using lintally::testing::AddAttributes;
 using lintally::testing::CliResult;

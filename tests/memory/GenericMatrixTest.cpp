@@ -1,5 +1,5 @@
+#include "memory/GenericMatrix.h"
 #include "memory/PrimitiveTable.h"
-#include "sysutil/GenericMatrix.h"
 
 #include <gtest/gtest.h>
 
@@ -240,7 +240,8 @@ TEST(GenericMatrix, QuaternionToRotationMatrix)
     EXPECT_TRUE(SameBits(out, identity, 16));
 
     const double t = 0.75;
-    const float q[4] = {0, 0, static_cast<float>(std::sin(t / 2)), static_cast<float>(std::cos(t / 2))};
+    const float q[4] = {0, 0, static_cast<float>(std::sin(t / 2)),
+                        static_cast<float>(std::cos(t / 2))};
     Table().QuatToMat4(out, q);
     EXPECT_NEAR(out[0], std::cos(t), 1e-6);
     EXPECT_NEAR(out[5], std::cos(t), 1e-6);

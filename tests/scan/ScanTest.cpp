@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
 #include "scan/SerialScan.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/UnreadableFile.h"
 
 using namespace lintally::scan;
 using lintally::testing::TempFolder;
+using lintally::testing::UnreadableFile;
 
 namespace {
 
@@ -122,7 +126,8 @@ TEST(RunSerialScan, AStoppedTokenWalksNothing)
     StopToken stop;
     stop.RequestStop();
     CountingSink sink;
-    const ScanResult result = RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
+    const ScanResult result =
+        RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
     EXPECT_TRUE(result.rows.empty());
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(stop.WaitFor(std::chrono::microseconds(0)));
@@ -143,7 +148,8 @@ TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
     ASSERT_EQ(serial.rows.size(), 301u);
     for (const unsigned jobs : {1u, 2u, 8u}) {
         CountingSink sink;
-        const ScanResult parallel = RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
+        const ScanResult parallel =
+            RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
         EXPECT_TRUE(SameRows(serial, parallel)) << jobs << " threads";
         EXPECT_EQ(sink.rows, 301);
         EXPECT_EQ(sink.total, serial.total);
@@ -159,7 +165,8 @@ TEST(RunParallelScan, HonoursTheOptions)
     options.countFlags = MakeCountFlags(false, true, false);
     const StopToken stop;
     NullScanSink quiet;
-    const ScanResult result = RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
+    const ScanResult result =
+        RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
     ASSERT_EQ(result.rows.size(), 4u);
     EXPECT_EQ(result.rows[3].name, "top.c");
     EXPECT_EQ(result.total, 1u + 4u + 1u + 1u);  // .dot.c, block.c, crlf.c, top.c
@@ -190,8 +197,78 @@ TEST(RunParallelScan, AStopEndsWalkAndCountingAndIsReported)
     const ScanOptions options;
     StopToken stop;
     StoppingSink sink(stop);
-    const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
+    const ScanResult result =
+        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_LT(result.rows.size(), 2000u);
+}
+
+namespace {
+
+// Holds the first counted row until the walk has gone through every entry, then asks for
+// a stop: the walk ends complete and only the counting is cut.
+class CutCountingSink final : public IScanSink
+{
+public:
+    CutCountingSink(StopToken& stop, int entries) : m_stop(stop), m_entries(entries) {}
+    void OnRowCounted(std::string_view, std::uint64_t) override
+    {
+        for (int wait = 0; wait < 10000 && m_walked.load() < m_entries; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        m_stop.RequestStop();
+    }
+    void OnEntryWalked() override { ++m_walked; }
+    void OnFinished(bool wasStopped) override { stopped = wasStopped; }
+    bool stopped = false;
+
+private:
+    StopToken& m_stop;
+    const int m_entries;
+    std::atomic<int> m_walked{0};
+};
+
+}  // namespace
+
+TEST(RunParallelScan, AStopThatCutsOnlyTheCountingStillMarksTheResultStopped)
+{
+    // Fewer files than the queue holds, all in the root, so the walk never waits and has
+    // no entry left to poll once the last one is walked.
+    const TempFolder tree;
+    for (int i = 0; i < 40; ++i) {
+        tree.Write(std::string("f").append(std::to_string(i)).append(".c"), "x\n");
+    }
+    const ScanOptions options;
+    StopToken stop;
+    CutCountingSink sink(stop, 40);
+    const ScanResult result =
+        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 1, stop, sink);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(sink.stopped);
+    EXPECT_EQ(result.rows.size(), 1u);
+}
+
+TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
+{
+    const TempFolder tree;
+    tree.Write("locked.c", "int a;\nint b;\n");
+    tree.Write("free.c", "int c;\n");
+    const ScanOptions options;
+    const StopToken stop;
+    NullScanSink quiet;
+    {
+        const UnreadableFile locked(tree.Path("locked.c"));
+        if (!locked.IsUnreadable()) {
+            GTEST_SKIP() << "this user can read every file";
+        }
+        const ScanResult result =
+            RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
+        ASSERT_EQ(result.rows.size(), 2u);
+        EXPECT_EQ(result.rows[0].name, "free.c");
+        EXPECT_EQ(result.rows[0].lines, 1u);
+        EXPECT_EQ(result.rows[1].name, "locked.c");
+        EXPECT_EQ(result.rows[1].lines, 0u);
+    }
+    EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
 }

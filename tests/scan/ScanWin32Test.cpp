@@ -1,35 +1,13 @@
-// Counting on Windows: a file another program holds without sharing still gets its row.
+// Counting on Windows: a file another reader holds, sharing reads, still counts.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "scan/FileCount.h"
-#include "scan/ParallelScan.h"
-#include "scan/PatternList.h"
-#include "tests/scan/Win32Tree.h"
+#include "tests/support/TempFolder.h"
 
 using namespace lintally::scan;
-using lintally::testing::ExclusiveOpen;
 using lintally::testing::TempFolder;
-
-TEST(RunParallelScan, AFileOpenWithoutSharingIsARowWithZeroLines)
-{
-    const TempFolder tree;
-    tree.Write("locked.c", "int a;\nint b;\n");
-    tree.Write("free.c", "int c;\n");
-    const ScanOptions options;
-    const StopToken stop;
-    NullScanSink quiet;
-    {
-        const ExclusiveOpen held(tree.Path("locked.c"));
-        ASSERT_TRUE(held.IsOpen());
-        const ScanResult result = RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
-        ASSERT_EQ(result.rows.size(), 2u);
-        EXPECT_EQ(result.rows[0].name, "free.c");
-        EXPECT_EQ(result.rows[0].lines, 1u);
-        EXPECT_EQ(result.rows[1].name, "locked.c");
-        EXPECT_EQ(result.rows[1].lines, 0u);
-    }
-    EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
-}
 
 TEST(CountFile, AFileAnotherReaderHoldsSharingOnlyReadsStillCounts)
 {

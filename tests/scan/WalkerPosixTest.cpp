@@ -5,8 +5,8 @@
 
 #include "scan/PatternList.h"
 #include "scan/Walker.h"
-#include "tests/scan/PosixTree.h"
 #include "tests/scan/RecordingVisitor.h"
+#include "tests/support/PosixTree.h"
 
 using lintally::scan::BuildPatternList;
 using lintally::scan::WalkFolder;
@@ -22,9 +22,9 @@ TEST(SystemDirReader, SkipsPipesAndFolderLinksButTakesFileLinksAndHiddenEntries)
     tree.Write("a.c", "int a;\n");
     tree.Write(".hidden/h.c", "int h;\n");
     tree.Write("sub/x.c", "int x;\n");
-    MakeLink(tree, "sub/loop", "..");        // a folder link back up: never followed
-    MakeLink(tree, "link.c", "a.c");         // a file link: counted
-    MakeLink(tree, "dangling.c", "nowhere"); // leads nowhere: skipped
+    MakeLink(tree, "sub/loop", "..");         // a folder link back up: never followed
+    MakeLink(tree, "link.c", "a.c");          // a file link: counted
+    MakeLink(tree, "dangling.c", "nowhere");  // leads nowhere: skipped
     ASSERT_TRUE(MakeFifo(tree, "f.c"));
     RecordingVisitor visitor;
     EXPECT_TRUE(WalkFolder(tree.Root(), BuildPatternList("*.*"), visitor));

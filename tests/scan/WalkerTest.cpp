@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <map>
 
-#include "scan/PathSeparator.h"
 #include "scan/PatternList.h"
 #include "tests/scan/RecordingVisitor.h"
 #include "tests/support/TempFolder.h"
@@ -17,7 +16,6 @@ using lintally::scan::DirEntry;
 using lintally::scan::EntryKind;
 using lintally::scan::IDirReader;
 using lintally::scan::WalkFolder;
-using lintally::scan::kPathSeparator;
 using lintally::testing::RecordingVisitor;
 
 namespace {
@@ -132,7 +130,8 @@ public:
     explicit DeepDirReader(std::size_t depth) : m_depth(depth) {}
     bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) override
     {
-        const auto level = static_cast<std::size_t>(std::count(dir.begin(), dir.end(), kPathSeparator));
+        const auto level = static_cast<std::size_t>(
+            std::count(dir.begin(), dir.end(), lintally::testing::PathSeparator()));
         entries = {level < m_depth ? D("d") : F("leaf.c")};
         return true;
     }

@@ -7,7 +7,7 @@
 #include "scan/PatternList.h"
 #include "scan/Walker.h"
 #include "tests/scan/RecordingVisitor.h"
-#include "tests/scan/Win32Tree.h"
+#include "tests/support/Win32Tree.h"
 
 using lintally::scan::BuildPatternList;
 using lintally::scan::WalkFolder;

@@ -1,4 +1,4 @@
-#include "sysutil/GenericMatrix.h"
+#include "memory/GenericMatrix.h"
 
 #include "memory/PrimitiveTable.h"
 

@@ -17,15 +17,16 @@ inline bool AddAttributes(const TempFolder& tree, const std::string& relative, D
     const std::string path = tree.Path(relative);
     const DWORD present = ::GetFileAttributesA(path.c_str());
     return present != INVALID_FILE_ATTRIBUTES &&
-           ::SetFileAttributesA(path.c_str(), (present & ~FILE_ATTRIBUTE_NORMAL) | attributes) != FALSE;
+           ::SetFileAttributesA(path.c_str(), (present & ~FILE_ATTRIBUTE_NORMAL) | attributes) !=
+               FALSE;
 }
 
 // The host's `ln -s` run from inside Wine, which shows the link as a folder reparse point.
 inline bool MakeHostLink(const std::string& link, std::string target)
 {
     using UnixName = char*(CDECL*)(const WCHAR*);
-    const auto toUnix = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const auto toUnix = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     WCHAR wide[MAX_PATH];
     if (toUnix == nullptr ||
         ::MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH) == 0) {
@@ -55,15 +56,18 @@ inline bool MakeHostLink(const std::string& link, std::string target)
 
 // A folder symbolic link at relative leading to target. Wine 8 answers CreateSymbolicLinkA
 // without making anything, so under Wine the host makes the link. False when neither can.
-inline bool MakeFolderLink(const TempFolder& tree, const std::string& relative, const std::string& target)
+inline bool MakeFolderLink(const TempFolder& tree, const std::string& relative,
+                           const std::string& target)
 {
     constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
     const std::string link = tree.Path(relative);
     const auto isLink = [&link] {
         const DWORD attributes = ::GetFileAttributesA(link.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     };
-    ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY | kUnprivileged);
+    ::CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                          SYMBOLIC_LINK_FLAG_DIRECTORY | kUnprivileged);
     if (isLink()) {
         return true;
     }
@@ -84,8 +88,7 @@ public:
     explicit ExclusiveOpen(const std::string& path)
         : m_handle(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-    {
-    }
+    {}
     ~ExclusiveOpen()
     {
         if (IsOpen()) {

@@ -2,10 +2,11 @@
 // and the characters it accepts as a separator in paths the user gives (Windows takes '/'
 // beside '\', so "src/" and "src\" name the same root there).
 //
+// The one place that knows the platform's path rules; code above it never tests for one.
 // Constants and a pure function: no state, usable from any thread.
 #pragma once
 
-namespace lintally::scan {
+namespace Brim {
 
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
@@ -22,4 +23,4 @@ inline constexpr char kPathSeparator = '/';
 #endif
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim
