@@ -4,11 +4,11 @@
 
 #include "dialog/ControlIds.h"
 #include "dialog/PathText.h"
+#include "fileio/AtomicFile.h"
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
 #include "fileio/PathSeparator.h"
 #include "scan/AsciiCase.h"
-#include "scan/AtomicFile.h"
 #include "scan/Report.h"
 
 #include <algorithm>
@@ -33,7 +33,7 @@ void CLintallyDlgCore::OnSave()
     // Written beside the target and renamed over it: a failure leaves the old file whole.
     const std::string report = lintally::scan::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
-    if (!lintally::scan::WriteFileAtomically(fileName, report, error)) {
+    if (!Brim::WriteFileAtomically(fileName, report, error)) {
         m_prompts.ShowError(kMainDialogCaption, "The report could not be saved to " + fileName + ".\n" + error);
     }
 }
