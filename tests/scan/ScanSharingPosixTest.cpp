@@ -14,7 +14,7 @@
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
-#include "tests/scan/PosixTree.h"
+#include "tests/support/PosixTree.h"
 
 using namespace lintally::scan;
 using lintally::testing::MakeLink;
