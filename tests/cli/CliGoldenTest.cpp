@@ -64,7 +64,9 @@ const std::vector<GoldenCase> kGoldenCases = {
 TEST(CliGoldenTrees, PrintTheirExpectedReportsByteForByte)
 {
     for (const GoldenCase& golden : kGoldenCases) {
-        const CliResult result = RunCli({golden.args, kTrees});
+        std::vector<std::string> args = {"-f", "report"};
+        args.insert(args.end(), golden.args.begin(), golden.args.end());
+        const CliResult result = RunCli({args, kTrees});
         EXPECT_EQ(result.status, 0) << golden.expected;
         EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected)))
             << golden.expected;
