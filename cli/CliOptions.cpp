@@ -91,9 +91,14 @@ std::string DefaultTypesText()
     return text;
 }
 
-const char* OnOff(bool on)
+const char* Walked(bool on)
 {
-    return on ? "on" : "off";
+    return on ? "walked" : "not walked";
+}
+
+const char* Count(bool on)
+{
+    return on ? "count" : "do not count";
 }
 
 void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
@@ -138,12 +143,13 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
         ->option_text("GROUP");
     app.add_option_function<std::string>(
            "--sort", [&options](const std::string& name) { options.sort = SortNamed(name); },
-           "order rows by name, files, lines, code, comment, blank or counted; numbers largest "
-           "first (default: counted for groups, name for files)")
+           "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
+           "comment, blank or counted; numbers largest first (default: counted for groups, name "
+           "for files)")
         ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
         ->option_text("KEY");
     app.add_option("--top", options.top,
-                   "list only the first N rows; the total still covers everything (default: all)")
+                   "list only the first N of those rows; the total still covers everything (default: all)")
         ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
         ->option_text("N");
     app.add_option("-o,--output", options.outputPath,
@@ -166,9 +172,9 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
     app.footer(std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
                            "Counted are the lines\nthat count under the options above.\n\n") +
                "Default file types:\n  " + DefaultTypesText() + "\n\n" +
-               "Default counting: sub-folders " + OnOff(scan::kStartupOptions.includeSubFolders) +
-               ", comment lines " + OnOff(scan::kStartupOptions.includeRemed) + ", blank lines " +
-               OnOff(!scan::kStartupOptions.excludeBlank) + ", block comments off.\n\n" +
+               "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
+               ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
+               Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
                "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
                "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
@@ -234,7 +240,9 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
 {
     options = CliOptions();
     options.jobs = DefaultJobs();
-    CLI::App app("Counts the lines of source code in a folder tree.", kProgramName);
+    CLI::App app("Counts the lines of source code in folder trees: code, comment and blank lines, "
+                 "summed by language, name suffix, folder or file.",
+                 kProgramName);
     // On Windows CLI11 would take "/name" for an option; there it is a path from the
     // current drive's root, and ROOT may be one.
     app.allow_windows_style_options(false);

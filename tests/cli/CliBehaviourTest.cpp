@@ -60,7 +60,10 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
 {
     const CliResult help = RunCli({{"--help"}, ""});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--block-comments"), std::string::npos);
+    for (const char* text : {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N",
+                             "table (default)", "*.jsp,*.pl,*.cs,*.java", "blank lines count"}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
     const CliResult version = RunCli({{"--version"}, ""});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "lintally-cli 1.0.0\n");
