@@ -49,7 +49,7 @@ TEST(CliExitStatus, UsageErrorsGiveTwoAndOneLine)
     };
     for (const auto& args : usageErrors) {
         const CliResult result = RunCli({args, kTrees});
-        const std::string shown = args.front() + " " + args[1];
+        const std::string shown = testing::PrintToString(args);
         EXPECT_EQ(result.status, 2) << shown;
         EXPECT_TRUE(IsOneErrorLine(result.err)) << shown << ": " << result.err;
         EXPECT_EQ(result.out, "") << shown;
