@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <limits>
+#include <utility>
 #include <ostream>
 #include <string_view>
 #include <thread>
@@ -22,34 +24,162 @@ unsigned DefaultJobs()
     return cores == 0 ? 1 : cores;
 }
 
+constexpr unsigned kMaxDepth = 1000;
+
 OutputFormat FormatNamed(const std::string& name)
 {
     if (name == "json") {
         return OutputFormat::Json;
     }
-    return name == "csv" ? OutputFormat::Csv : OutputFormat::Report;
+    if (name == "csv") {
+        return OutputFormat::Csv;
+    }
+    return name == "report" ? OutputFormat::Report : OutputFormat::Table;
 }
 
-void DefineOptions(CLI::App& app, CliOptions& options)
+struct GroupingNames
+{
+    const char* word;
+    const char* heading;
+    bool perFile;
+    scan::GroupBy by;
+};
+
+constexpr GroupingNames kGroupings[] = {
+    {"language", "Language", false, scan::GroupBy::Language},
+    {"ext", "Ext", false, scan::GroupBy::Suffix},
+    {"dir", "Folder", false, scan::GroupBy::Folder},
+    {"file", "File", true, scan::GroupBy::Language},
+};
+
+const GroupingNames& NamesOf(const RowGrouping& by)
+{
+    for (const GroupingNames& names : kGroupings) {
+        if (names.perFile == by.perFile && (by.perFile || names.by == by.grouping.by)) {
+            return names;
+        }
+    }
+    return kGroupings[0];
+}
+
+// "language", "ext", "dir", "dir:N" or "file"; an empty text when name is one of them,
+// else what is wrong.
+std::string ParseGrouping(const std::string& name, RowGrouping& by)
+{
+    by = RowGrouping();
+    const std::string word = name.substr(0, name.find(':'));
+    const GroupingNames* found = nullptr;
+    for (const GroupingNames& names : kGroupings) {
+        if (word == names.word) {
+            found = &names;
+        }
+    }
+    if (found == nullptr || (word != "dir" && word != name)) {
+        return "takes language, ext, dir, dir:N or file, not " + name;
+    }
+    by.perFile = found->perFile;
+    by.grouping.by = found->by;
+    if (word != name) {
+        const std::string depth = name.substr(word.size() + 1);
+        if (depth.empty() || depth.size() > 4 || depth.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(depth) < 1 || std::stoul(depth) > kMaxDepth) {
+            return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
+        }
+        by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
+    }
+    return {};
+}
+
+SortKey SortNamed(const std::string& name)
+{
+    static const std::pair<const char*, SortKey> kKeys[] = {
+        {"name", SortKey::Name},       {"files", SortKey::Files}, {"lines", SortKey::Lines},
+        {"code", SortKey::Code},       {"comment", SortKey::Comment}, {"blank", SortKey::Blank},
+        {"counted", SortKey::Counted},
+    };
+    for (const auto& [text, key] : kKeys) {
+        if (name == text) {
+            return key;
+        }
+    }
+    return SortKey::Default;
+}
+
+// The first file-type list, cut where the help text wraps.
+std::string DefaultTypesText()
+{
+    std::string text(scan::kFileTypePresets[0]);
+    for (std::size_t at = 60; at < text.size(); at += 60) {
+        at = text.find(',', at);
+        if (at == std::string::npos) {
+            break;
+        }
+        text.insert(at + 1, "\n  ");
+    }
+    return text;
+}
+
+const char* Walked(bool on)
+{
+    return on ? "walked" : "not walked";
+}
+
+const char* Count(bool on)
+{
+    return on ? "count" : "do not count";
+}
+
+void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
 {
     app.set_version_flag("--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
     app.add_option("-t,--types", options.types,
-                   "file-type list in the dialog's syntax, e.g. \"*.c,*.h\" (default: the "
-                   "dialog's first preset)")
-        ->option_text("TEXT");
+                   "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
+                   "counts every file (default: the list below)")
+        ->option_text("LIST");
     app.add_flag_callback("--no-sub", [&options] { options.includeSubFolders = false; },
-                          "do not descend into sub-folders");
+                          "do not descend into sub-folders (default: descend)");
     app.add_flag_callback("--exclude-remed", [&options] { options.includeRemed = false; },
-                          "comment lines do not count");
+                          std::string("comment lines do not count (default: they ") +
+                              (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
     app.add_flag_callback("--exclude-blank", [&options] { options.excludeBlank = true; },
-                          "blank lines do not count");
+                          std::string("blank lines do not count (default: they ") +
+                              (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
     app.add_flag("--block-comments", options.trackBlocks,
-                 "lines inside multi-line block comments are comment lines");
+                 "a block comment spans lines: the lines inside it are comment lines (default: "
+                 "each line is judged alone)");
     app.add_option_function<std::string>(
            "-f,--format", [&options](const std::string& name) { options.format = FormatNamed(name); },
-           "report (default), json or csv")
-        ->check(CLI::IsMember({"report", "json", "csv"}))
+           "table (default): aligned columns for people; report: the dialog's saved report, byte "
+           "for byte, one row per file; json; csv")
+        ->check(CLI::IsMember({"table", "report", "json", "csv"}))
         ->option_text("FORMAT");
+    app.add_option_function<std::string>(
+           "--by",
+           [&options, &byGiven](const std::string& name) {
+               byGiven = true;
+               ParseGrouping(name, options.by);
+           },
+           "rows of the table, JSON \"groups\" and CSV: language (the table's default), ext (name "
+           "suffix), dir (folders one level under ROOT), dir:N (N levels) or file (one row per "
+           "file; the default for json and csv)")
+        ->check(CLI::Validator(
+            [](std::string& name) {
+                RowGrouping by;
+                return ParseGrouping(name, by);
+            },
+            "", "grouping"))
+        ->option_text("GROUP");
+    app.add_option_function<std::string>(
+           "--sort", [&options](const std::string& name) { options.sort = SortNamed(name); },
+           "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
+           "comment, blank or counted; numbers largest first (default: counted for groups, name "
+           "for files)")
+        ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
+        ->option_text("KEY");
+    app.add_option("--top", options.top,
+                   "list only the first N of those rows; the total still covers everything (default: all)")
+        ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
+        ->option_text("N");
     app.add_option("-o,--output", options.outputPath,
                    "write to FILE (replaced atomically) instead of standard output")
         ->option_text("FILE");
@@ -62,11 +192,18 @@ void DefineOptions(CLI::App& app, CliOptions& options)
                                       [&options] { options.progress = ProgressMode::Off; },
                                       "no progress line");
     on->excludes(off);
-    app.add_option("ROOT", options.root, "the folder to count (after -- when it begins with '-')")
-        ->required()
-        ->option_text("FOLDER")
+    app.add_option("ROOT", options.roots,
+                   "folders to count, one or more (default: the current folder; put -- before a "
+                   "name that begins with '-')")
+        ->option_text("FOLDER...")
         ->check(CLI::ExistingDirectory);
-    app.footer("Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
+    app.footer(std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
+                           "Counted are the lines\nthat count under the options above.\n\n") +
+               "Default file types:\n  " + DefaultTypesText() + "\n\n" +
+               "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
+               ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
+               Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
+               "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
                "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
 
@@ -126,16 +263,29 @@ std::string OneLine(std::string text)
 
 }  // namespace
 
+const char* GroupingWord(const RowGrouping& by)
+{
+    return NamesOf(by).word;
+}
+
+const char* GroupingHeading(const RowGrouping& by)
+{
+    return NamesOf(by).heading;
+}
+
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& options,
                               std::ostream& out, std::ostream& err)
 {
     options = CliOptions();
     options.jobs = DefaultJobs();
-    CLI::App app("Counts the lines of source code in a folder tree.", kProgramName);
+    CLI::App app("Counts the lines of source code in folder trees: code, comment and blank lines, "
+                 "summed by language, name suffix, folder or file.",
+                 kProgramName);
     // On Windows CLI11 would take "/name" for an option; there it is a path from the
     // current drive's root, and ROOT may be one.
     app.allow_windows_style_options(false);
-    DefineOptions(app, options);
+    bool byGiven = false;
+    DefineOptions(app, options, byGiven);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
@@ -150,6 +300,16 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
         }
         return ParseOutcome{false, kUsageError};
+    }
+    if (options.roots.empty()) {
+        options.roots.emplace_back(".");
+    }
+    if (options.format == OutputFormat::Report && (options.roots.size() > 1 || byGiven)) {
+        err << kProgramName << ": -f report lists the files of one ROOT and takes no --by\n";
+        return ParseOutcome{false, kUsageError};
+    }
+    if (!byGiven && (options.format == OutputFormat::Json || options.format == OutputFormat::Csv)) {
+        options.by.perFile = true;
     }
     return ParseOutcome{true, 0};
 }

@@ -4,9 +4,12 @@
 // Plain values and a parse function; used by main's thread only.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
+#include "scan/Grouping.h"
 #include "scan/Presets.h"
 
 namespace lintally::cli {
@@ -15,9 +18,36 @@ inline constexpr const char* kProgramName = "lintally-cli";
 
 enum class OutputFormat
 {
+    Table,
     Report,
     Json,
     Csv,
+};
+
+// What a table or CSV row stands for: one file, or the sums of a group.
+struct RowGrouping
+{
+    bool perFile = false;
+    scan::Grouping grouping;
+};
+
+// The word --by takes for a grouping ("language", "ext", "dir", "file"; dir:N is "dir"),
+// and the heading of its first table column ("Language", "Ext", "Folder", "File").
+[[nodiscard]] const char* GroupingWord(const RowGrouping& by);
+[[nodiscard]] const char* GroupingHeading(const RowGrouping& by);
+
+// What rows are listed by; Default: the grouping's own order (counted lines, largest first,
+// for groups; the list order for files).
+enum class SortKey
+{
+    Default,
+    Name,
+    Files,
+    Lines,
+    Code,
+    Comment,
+    Blank,
+    Counted,
 };
 
 enum class ProgressMode
@@ -29,13 +59,16 @@ enum class ProgressMode
 
 struct CliOptions
 {
-    std::string root;
+    std::vector<std::string> roots;  // at least one after a successful parse
     std::string types{scan::kFileTypePresets[0]};
     bool includeSubFolders = scan::kStartupOptions.includeSubFolders;
     bool includeRemed = scan::kStartupOptions.includeRemed;
     bool excludeBlank = scan::kStartupOptions.excludeBlank;
     bool trackBlocks = false;
-    OutputFormat format = OutputFormat::Report;
+    OutputFormat format = OutputFormat::Table;
+    RowGrouping by;  // by language for a table; by file for JSON and CSV unless --by is given
+    SortKey sort = SortKey::Default;
+    std::size_t top = 0;  // 0: every row
     std::string outputPath;  // empty: standard output
     unsigned jobs = 1;
     ProgressMode progress = ProgressMode::Auto;

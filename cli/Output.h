@@ -5,14 +5,13 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
 
 namespace lintally::cli {
 
-[[nodiscard]] std::string FormatOutput(OutputFormat format, std::string_view root,
-                                       const scan::ScanResult& result);
+// result's rows and groups may be reordered and cut by --sort and --top.
+[[nodiscard]] std::string FormatOutput(const CliOptions& cli, scan::ScanResult& result);
 
 }  // namespace lintally::cli

@@ -55,6 +55,26 @@ inline constexpr CommentMarkers kCommentMarkerTable[] = {
 inline constexpr std::int32_t kLanguageCount =
     static_cast<std::int32_t>(sizeof(kCommentMarkerTable) / sizeof(kCommentMarkerTable[0]));
 
+// The name a language is shown under, indexed by language id like the marker table.
+inline constexpr const char* kLanguageNameTable[] = {
+    "Other",       // 0: no comment markers
+    "C/C++",       // 1
+    "Basic",       // 2
+    "Pascal",      // 3
+    "Java",        // 4
+    "Assembler",   // 5
+    "C#",          // 6
+    "ASP",         // 7
+    "Other (//)",  // 8: "//" comments, reached by no extension
+    "PHP",         // 9
+    "Perl",        // 10
+    "JSP",         // 11
+    "Python",      // 12
+    "VBScript",    // 13
+};
+static_assert(sizeof(kLanguageNameTable) / sizeof(kLanguageNameTable[0]) == kLanguageCount,
+              "every language id has a name");
+
 // Copies the text after the FIRST '.' of path (from the '.' on when withDot is true) into
 // buffer: at most size - 1 bytes, the rest of those bytes zero-filled, and a terminating
 // zero in the last byte. The whole text is searched, so a '.' in a folder name counts.
@@ -76,6 +96,12 @@ std::int32_t GetPathLanguage(const char* path, char* ext, std::uint32_t size);
 [[nodiscard]] constexpr CommentMarkers GetCommentMarkers(std::int32_t lang)
 {
     return lang >= 0 && lang < kLanguageCount ? kCommentMarkerTable[lang] : kCommentMarkerTable[0];
+}
+
+// The name of a language id; any id outside the table is named like id 0.
+[[nodiscard]] constexpr const char* GetLanguageName(std::int32_t lang)
+{
+    return lang >= 0 && lang < kLanguageCount ? kLanguageNameTable[lang] : kLanguageNameTable[0];
 }
 
 }  // namespace PrjHelper

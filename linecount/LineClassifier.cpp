@@ -88,7 +88,21 @@ bool IsOneLineComment(const CommentMarkers& markers, const char* start)
     return inBlock || end == text.size();
 }
 
+bool IsComment(const CommentMarkers& markers, bool trackBlocks, const char* start, bool& inBlock)
+{
+    return trackBlocks ? IsTrackedComment(markers, start, inBlock) : IsOneLineComment(markers, start);
+}
+
 }  // namespace
+
+LineKind ClassifyLine(const CommentMarkers& markers, bool trackBlocks, const char* line,
+                      bool& inBlock)
+{
+    const char* start = TrimmedStart(line);
+    if (start == nullptr)
+        return LineKind::Blank;
+    return IsComment(markers, trackBlocks, start, inBlock) ? LineKind::Comment : LineKind::Code;
+}
 
 bool LineCounts(const CommentMarkers& markers, std::uint32_t flags, const char* line,
                 bool& inBlock)
@@ -98,10 +112,7 @@ bool LineCounts(const CommentMarkers& markers, std::uint32_t flags, const char* 
         return (flags & CF_COUNT_BLANK) != 0;
     if ((flags & CF_COUNT_REMED) != 0)
         return true;
-    const bool comment = (flags & CF_TRACK_BLOCKS) != 0
-                             ? IsTrackedComment(markers, start, inBlock)
-                             : IsOneLineComment(markers, start);
-    return !comment;
+    return !IsComment(markers, (flags & CF_TRACK_BLOCKS) != 0, start, inBlock);
 }
 
 }  // namespace PrjHelper

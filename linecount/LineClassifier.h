@@ -1,4 +1,5 @@
-// The per-line decision of the counter: does this line count as code?
+// The per-line decision of the counter: is this line blank, a comment line or code, and
+// does it count?
 //
 // A pure routine: it reads the markers, the option bits and the line, updates the caller's
 // "inside a block comment" flag, allocates nothing and keeps no state of its own, so any
@@ -36,6 +37,21 @@ namespace PrjHelper {
 constexpr std::uint32_t CF_COUNT_REMED = 1;   // comment lines count
 constexpr std::uint32_t CF_COUNT_BLANK = 2;   // blank lines count
 constexpr std::uint32_t CF_TRACK_BLOCKS = 4;  // block comments may span several lines
+
+// What a line is under rules 1-3, 6 and 7, whatever the first two bits say: blank, a comment
+// line, or code. A line counts exactly when it is code, or a comment line with
+// CF_COUNT_REMED, or blank with CF_COUNT_BLANK.
+enum class LineKind : std::uint8_t
+{
+    Blank,
+    Comment,
+    Code,
+};
+
+// The kind of a line under the block mode given; inBlock is read and written only with
+// trackBlocks and a line that is not blank.
+[[nodiscard]] LineKind ClassifyLine(const CommentMarkers& markers, bool trackBlocks,
+                                    const char* line, bool& inBlock);
 
 // Returns true when the line counts under the rules above. inBlock is read and written
 // only when CF_TRACK_BLOCKS is set and the line is neither blank nor counted by

@@ -7,8 +7,8 @@
 
 namespace PrjHelper {
 
-LineTally::LineTally(const CommentMarkers& markers, std::uint32_t flags)
-    : m_markers(markers), m_flags(flags), m_long(markers.close)
+LineTally::LineTally(const CommentMarkers& markers, bool trackBlocks)
+    : m_markers(markers), m_trackBlocks(trackBlocks), m_long(markers.close)
 {
 }
 
@@ -37,25 +37,34 @@ void LineTally::Feed(char* data, std::size_t size)
     }
 }
 
-std::uint64_t LineTally::Finish()
+LineBreakdown LineTally::Finish()
 {
     if (m_pending) {
         Decide(m_long.Condensed());
         m_pending = false;
     }
-    return m_count;
+    return m_lines;
 }
 
 void LineTally::Decide(const char* line)
 {
-    if (LineCounts(m_markers, m_flags, line, m_inBlock))
-        ++m_count;
+    switch (ClassifyLine(m_markers, m_trackBlocks, line, m_inBlock)) {
+    case LineKind::Blank:
+        ++m_lines.blank;
+        break;
+    case LineKind::Comment:
+        ++m_lines.comment;
+        break;
+    case LineKind::Code:
+        ++m_lines.code;
+        break;
+    }
 }
 
-std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+LineBreakdown TallyLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
                          const std::function<bool()>& keepGoing)
 {
-    LineTally tally(GetCommentMarkers(lang), flags);
+    LineTally tally(GetCommentMarkers(lang), (flags & CF_TRACK_BLOCKS) != 0);
     ReadBlock block;
     while (!keepGoing || keepGoing()) {
         const std::uint32_t got = stream.Read(block.Data(), block.Size());
@@ -64,6 +73,12 @@ std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t
         tally.Feed(block.Data(), got);
     }
     return tally.Finish();
+}
+
+std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+                         const std::function<bool()>& keepGoing)
+{
+    return TallyLines(stream, lang, flags, keepGoing).Counted(flags);
 }
 
 }  // namespace PrjHelper

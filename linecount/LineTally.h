@@ -1,5 +1,5 @@
-// LineTally: counts the lines of a stream that count as code, in one pass and in constant
-// memory, whatever the length of a line.
+// LineTally: counts the blank, comment and code lines of a stream in one pass and in
+// constant memory, whatever the length of a line.
 //
 // The lines and their rules are those of CSrcLineReader and LineCounts: only LF ends a line,
 // a NUL ends what the classifier sees of it, and the bytes after the last LF are one more
@@ -15,6 +15,7 @@
 
 #include "fileio/Stream.h"
 #include "linecount/LanguageTable.h"
+#include "linecount/LineBreakdown.h"
 #include "linecount/LongLine.h"
 
 namespace PrjHelper {
@@ -22,28 +23,33 @@ namespace PrjHelper {
 class LineTally
 {
 public:
-    // flags are the CF_ bits of LineClassifier.h.
-    LineTally(const CommentMarkers& markers, std::uint32_t flags);
+    // trackBlocks: block comments may span lines (CF_TRACK_BLOCKS).
+    LineTally(const CommentMarkers& markers, bool trackBlocks);
 
     // The stream's next bytes. data is changed: each LF becomes a NUL.
     void Feed(char* data, std::size_t size);
-    // Ends the stream and returns the lines that count.
-    std::uint64_t Finish();
+    // Ends the stream and returns its lines by kind.
+    LineBreakdown Finish();
 
 private:
     void Decide(const char* line);
 
     CommentMarkers m_markers;
-    std::uint32_t m_flags;
+    bool m_trackBlocks;
     bool m_inBlock = false;
     bool m_pending = false;  // a line has begun in an earlier piece and is not finished
-    std::uint64_t m_count = 0;
+    LineBreakdown m_lines;
     LongLine m_long;
 };
 
 // Reads stream until its Read gives 0 (the end, an error, or a read that would block) and
-// returns the lines that count under the markers of lang and flags. keepGoing, when given,
-// is asked before each block; false ends the count there (a stop during a huge file).
+// returns its lines by kind under the markers of lang and the block mode of flags. keepGoing,
+// when given, is asked before each block; false ends the count there (a stop during a huge
+// file).
+[[nodiscard]] LineBreakdown TallyLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+                                       const std::function<bool()>& keepGoing = {});
+
+// The lines of stream that count under flags: TallyLines(...).Counted(flags).
 [[nodiscard]] std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
                                        const std::function<bool()>& keepGoing = {});
 

@@ -27,19 +27,29 @@ std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
     return CountFile(nullptr, fullPath, fullPath, flags);
 }
 
+FileLines TallyFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
+                    std::uint32_t flags, const StopToken* stop)
+{
+    FileLines file;
+    char ext[8] = {};
+    file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
+    Brim::ReadOnlyFile stream;
+    if (!OpenEntry(stream, folder, name, fullPath)) {
+        return file;
+    }
+    if (stop == nullptr) {
+        file.kinds = PrjHelper::TallyLines(stream, file.lang, flags);
+    } else {
+        file.kinds = PrjHelper::TallyLines(stream, file.lang, flags,
+                                           [stop] { return !stop->StopRequested(); });
+    }
+    return file;
+}
+
 std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
                         const std::string& fullPath, std::uint32_t flags, const StopToken* stop)
 {
-    Brim::ReadOnlyFile file;
-    if (!OpenEntry(file, folder, name, fullPath)) {
-        return 0;
-    }
-    char ext[8] = {};
-    const std::int32_t lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
-    if (stop == nullptr) {
-        return PrjHelper::CountLines(file, lang, flags);
-    }
-    return PrjHelper::CountLines(file, lang, flags, [stop] { return !stop->StopRequested(); });
+    return TallyFile(folder, name, fullPath, flags, stop).kinds.Counted(flags);
 }
 
 }  // namespace lintally::scan

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "linecount/LineBreakdown.h"
 #include "scan/DirReader.h"
 #include "scan/StopToken.h"
 
@@ -15,13 +16,27 @@ namespace lintally::scan {
 // count, blank lines are excluded, multi-line block comments are tracked.
 [[nodiscard]] std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlocks);
 
+// A counted file: its lines by kind (in the block mode of the flags it was counted with)
+// and its language id.
+struct FileLines
+{
+    PrjHelper::LineBreakdown kinds;
+    std::int32_t lang = 0;
+};
+
+// The file's lines by kind, in one pass; no lines when the file cannot be opened or read.
+// A stop requested on stop, when given, ends the count where it is.
+[[nodiscard]] FileLines TallyFile(const FolderRef& folder, const std::string& name,
+                                  const std::string& fullPath, std::uint32_t flags,
+                                  const StopToken* stop = nullptr);
+
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
 // The file is only read: no lock is taken or waited for, and a read that would block ends
 // the file with the lines read so far.
 [[nodiscard]] std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags);
 
-// The same for the file name in an open folder of the walk (by fullPath when folder is null).
-// A stop requested on stop, when given, ends the count where it is.
+// The same for the file name in an open folder of the walk (by fullPath when folder is null):
+// TallyFile(...).kinds.Counted(flags).
 [[nodiscard]] std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
                                       const std::string& fullPath, std::uint32_t flags,
                                       const StopToken* stop = nullptr);

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "linecount/LanguageTable.h"
+
 namespace lintally::scan {
 
 namespace {
@@ -55,6 +57,65 @@ bool NeedsQuotes(std::string_view field)
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (!NeedsQuotes(field)) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+// ",code,comment,blank,physical" of kinds, as JSON members or CSV fields.
+void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool json)
+{
+    const std::pair<const char*, std::uint64_t> fields[] = {
+        {"code", kinds.code}, {"comment", kinds.comment}, {"blank", kinds.blank}, {"physical", kinds.Physical()}};
+    for (const auto& [name, value] : fields) {
+        if (json) {
+            out.append(", \"").append(name).append("\": ");
+        } else {
+            out.push_back(',');
+        }
+        out.append(std::to_string(value));
+    }
+}
+
+void AppendSummary(std::string& out, const JsonSummary& summary)
+{
+    out.append(", \"roots\": [");
+    for (std::size_t i = 0; i < summary.roots.size(); ++i) {
+        out.append(i == 0 ? "" : ", ").append(JsonText(summary.roots[i]));
+    }
+    const auto flag = [](bool on) { return on ? "true" : "false"; };
+    out.append("], \"options\": {\"types\": ").append(JsonText(summary.types));
+    out.append(", \"include_sub_folders\": ").append(flag(summary.includeSubFolders));
+    out.append(", \"include_remed\": ").append(flag(summary.includeRemed));
+    out.append(", \"exclude_blank\": ").append(flag(summary.excludeBlank));
+    out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
+    out.append("}, \"by\": ").append(JsonText(summary.by));
+    if (summary.groups == nullptr) {
+        return;
+    }
+    out.append(", \"groups\": [");
+    for (std::size_t i = 0; i < summary.groups->size(); ++i) {
+        const GroupRow& group = (*summary.groups)[i];
+        out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(group.name));
+        out.append(", \"files\": ").append(std::to_string(group.files));
+        out.append(", \"lines\": ").append(std::to_string(group.lines));
+        AppendKinds(out, group.kinds, true);
+        out.append("}");
+    }
+    out.append("]");
+}
+
 }  // namespace
 
 std::string ToValidUtf8(std::string_view bytes)
@@ -76,42 +137,60 @@ std::string ToValidUtf8(std::string_view bytes)
 }
 
 std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
-                       const std::vector<SkippedFolder>& skipped)
+                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary)
 {
     // Written row by row (the library only quotes the texts), so a large result costs its
     // output and no document tree beside it.
-    std::string out = "{\"root\": " + JsonText(root) + ", \"total\": " + std::to_string(total) +
-                      ", \"files\": [";
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
-        out.append(", \"lines\": ").append(std::to_string(rows[i].lines)).append("}");
+    std::string out = "{\"root\": " + JsonText(root) + ", \"total\": " + std::to_string(total);
+    if (summary == nullptr || summary->groups == nullptr) {
+        out.append(", \"files\": [");
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
+            out.append(", \"lines\": ").append(std::to_string(rows[i].lines));
+            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(rows[i].lang)));
+            AppendKinds(out, rows[i].kinds, true);
+            out.append("}");
+        }
+        out.append("]");
     }
-    out.append("]");
     for (std::size_t i = 0; i < skipped.size(); ++i) {
         out.append(i == 0 ? ", \"skipped\": [{\"name\": " : ", {\"name\": ").append(JsonText(skipped[i].name));
         out.append(", \"reason\": ").append(JsonText(skipped[i].reason)).append("}");
     }
-    out.append(skipped.empty() ? "}\n" : "]}\n");
+    if (!skipped.empty()) {
+        out.append("]");
+    }
+    if (summary != nullptr) {
+        AppendSummary(out, *summary);
+    }
+    out.append("}\n");
     return out;
 }
 
 std::string FormatCsv(const std::vector<Row>& rows)
 {
-    std::string out = "file,lines\n";
+    std::string out = "file,lines,language,code,comment,blank,physical\n";
     for (const Row& row : rows) {
-        if (NeedsQuotes(row.name)) {
-            out.push_back('"');
-            for (const char c : row.name) {
-                if (c == '"') {
-                    out.push_back('"');
-                }
-                out.push_back(c);
-            }
-            out.push_back('"');
-        } else {
-            out.append(row.name);
-        }
-        out.append(",").append(std::to_string(row.lines)).append("\n");
+        AppendCsvField(out, row.name);
+        out.append(",").append(std::to_string(row.lines)).append(",");
+        AppendCsvField(out, PrjHelper::GetLanguageName(row.lang));
+        AppendKinds(out, row.kinds, false);
+        out.append("\n");
+    }
+    return out;
+}
+
+std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups)
+{
+    std::string out;
+    AppendCsvField(out, nameColumn);
+    out.append(",files,lines,code,comment,blank,physical\n");
+    for (const GroupRow& group : groups) {
+        AppendCsvField(out, group.name);
+        out.append(",").append(std::to_string(group.files));
+        out.append(",").append(std::to_string(group.lines));
+        AppendKinds(out, group.kinds, false);
+        out.append("\n");
     }
     return out;
 }

@@ -1,12 +1,14 @@
 // The machine-readable forms of a scan's result.
 //
-// JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n}, ...]} in row order,
-// then, only when the walk skipped folders, "skipped": [{"name": ..., "reason": ...}, ...];
-// on one line followed by LF; names and root are UTF-8, and every byte that is not part of
-// a valid UTF-8 sequence becomes U+FFFD.
-// CSV: the header "file,lines", then one line per row; a name holding a comma, a double
-// quote, CR or LF is quoted with its quotes doubled; every line ends with LF. Names keep
-// their bytes as they are.
+// JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n, "language": ...,
+// "code": n, "comment": n, "blank": n, "physical": n}, ...]} in row order ("lines" are those
+// that count, "physical" every line), then, only when the walk skipped folders, "skipped":
+// [{"name": ..., "reason": ...}, ...], then the summary's keys when one is given; on one
+// line followed by LF; names and root are UTF-8, and every byte that is not part of a valid
+// UTF-8 sequence becomes U+FFFD.
+// CSV: a header naming every column, then one line per row; a field holding a comma, a
+// double quote, CR or LF is quoted with its quotes doubled; every line ends with LF. Names
+// keep their bytes as they are.
 //
 // Pure functions; any thread may call them.
 #pragma once
@@ -16,18 +18,40 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/Grouping.h"
 #include "scan/Row.h"
 #include "scan/ScanResult.h"
 
 namespace lintally::scan {
+
+// What the command line adds to its JSON: "roots" (every root), "options" (the file types
+// and the four counting choices), "by" (the grouping) and, when groups is given, "groups"
+// [{"name": ..., "files": n, "lines": n, "code": n, "comment": n, "blank": n,
+// "physical": n}, ...] in place of "files".
+struct JsonSummary
+{
+    std::vector<std::string> roots;
+    std::string types;
+    bool includeSubFolders = true;
+    bool includeRemed = true;
+    bool excludeBlank = false;
+    bool trackBlocks = false;
+    std::string by;
+    const std::vector<GroupRow>* groups = nullptr;
+};
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
 [[nodiscard]] std::string FormatJson(std::string_view root, const std::vector<Row>& rows,
                                      std::uint64_t total,
-                                     const std::vector<SkippedFolder>& skipped = {});
+                                     const std::vector<SkippedFolder>& skipped = {},
+                                     const JsonSummary* summary = nullptr);
 
+// Columns file, lines, language, code, comment, blank, physical.
 [[nodiscard]] std::string FormatCsv(const std::vector<Row>& rows);
+
+// Columns nameColumn, files, lines, code, comment, blank, physical.
+[[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups);
 
 }  // namespace lintally::scan

@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "scan/ResultTally.h"
 #include "scan/SerialScan.h"
 #include "scan/Walker.h"
 #include "scan/WorkQueue.h"
@@ -79,8 +80,9 @@ private:
 // One counting thread's share of the result.
 struct Share
 {
-    std::vector<Row> rows;
-    std::uint64_t total = 0;
+    explicit Share(const Grouping* grouping) : tally(grouping) {}
+
+    ResultTally tally;
     bool cut = false;  // a stop left files of this share uncounted
 };
 
@@ -95,8 +97,8 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                 share.cut = true;
                 break;
             }
-            const std::uint64_t lines =
-                CountFile(item.folder, item.name, item.fullPath, options.countFlags.load(), &stop);
+            const std::uint32_t flags = options.countFlags.load();
+            const FileLines file = TallyFile(item.folder, item.name, item.fullPath, flags, &stop);
             item.folder.reset();
             // A stop during the count leaves it unfinished: no row rather than a wrong one.
             if (stop.StopRequested()) {
@@ -104,8 +106,8 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                 break;
             }
             const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
-            share.rows.push_back(Row{std::string(name), lines});
-            share.total += lines;
+            const std::uint64_t lines = file.kinds.Counted(flags);
+            share.tally.Add(name, file, lines);
             sink.OnRowCounted(name, lines);
         }
     }
@@ -114,21 +116,12 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
 ScanResult Merge(std::vector<Share>& shares, bool stopped)
 {
     ScanResult result;
-    std::size_t count = 0;
-    for (const Share& share : shares) {
-        count += share.rows.size();
-    }
-    result.rows.reserve(count);
     result.stopped = stopped;
     for (Share& share : shares) {
         result.stopped = result.stopped || share.cut;
-        for (Row& row : share.rows) {
-            result.rows.push_back(std::move(row));
-        }
-        result.total += share.total;
-        share.rows = std::vector<Row>();
+        share.tally.MoveInto(result);
     }
-    SortRows(result.rows);
+    FinishResult(result);
     return result;
 }
 
@@ -136,13 +129,13 @@ ScanResult Merge(std::vector<Share>& shares, bool stopped)
 
 ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
                            const ScanOptions& options, unsigned jobs, const StopToken& stop,
-                           IScanSink& sink)
+                           IScanSink& sink, const Grouping* grouping)
 {
     if (jobs == 0) {
         jobs = 1;
     }
     WorkQueue<Batch> queue(kBatchesPerThread * jobs);
-    std::vector<Share> shares(jobs);
+    std::vector<Share> shares(jobs, Share(grouping));
     std::vector<std::thread> counters;
     counters.reserve(jobs);
     for (unsigned i = 0; i < jobs; ++i) {
@@ -154,7 +147,7 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
         }
     }
     if (counters.empty()) {
-        return RunSerialScan(root, patterns, options, stop, sink);
+        return RunSerialScan(root, patterns, options, stop, sink, {}, grouping);
     }
     Feeder feeder(options, stop, sink, queue);
     const bool completed = WalkFolder(root, patterns, feeder);

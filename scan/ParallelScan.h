@@ -1,6 +1,6 @@
 // One scan over several threads, for large trees: the calling thread walks and hands the
 // matched files in small batches over a bounded queue to N counting threads; each thread
-// keeps its own rows, and the rows are merged and sorted once at the end. Memory stays
+// keeps its own rows (or group sums), merged and sorted once at the end. Memory stays
 // bounded by the queue and the rows (no file is ever held whole).
 //
 // Blocks the calling thread until every counting thread has ended. Thread rule of the
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/Grouping.h"
 #include "scan/ScanOptions.h"
 #include "scan/ScanResult.h"
 #include "scan/ScanSink.h"
@@ -18,10 +19,10 @@
 
 namespace lintally::scan {
 
-// jobs is the number of counting threads (at least one is used). Gives the same rows and
-// total as RunSerialScan over the same tree.
+// jobs is the number of counting threads (at least one is used). Gives the same rows, groups
+// and totals as RunSerialScan over the same tree. grouping: as for RunSerialScan.
 ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
                            const ScanOptions& options, unsigned jobs, const StopToken& stop,
-                           IScanSink& sink);
+                           IScanSink& sink, const Grouping* grouping = nullptr);
 
 }  // namespace lintally::scan

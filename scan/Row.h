@@ -1,5 +1,5 @@
-// One result row (a counted file's relative name and its line count) and the order rows
-// are listed in: by name, ASCII case-insensitive, ties broken by plain byte order.
+// One result row (a counted file's relative name, its line count under the scan's options,
+// its lines by kind and its language id) and the order rows are listed in: by name, ASCII case-insensitive, ties broken by plain byte order.
 //
 // A Row is a plain value; the functions are pure and any thread may call them on rows it
 // owns.
@@ -10,12 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "linecount/LineBreakdown.h"
+
 namespace lintally::scan {
 
 struct Row
 {
     std::string name;
     std::uint64_t lines = 0;
+    PrjHelper::LineBreakdown kinds{};
+    std::int32_t lang = 0;
 };
 
 // 'A'-'Z' fold to 'a'-'z', bytes compare unsigned, a prefix sorts first; names equal

@@ -1,5 +1,6 @@
 #include "scan/SerialScan.h"
 
+#include "scan/ResultTally.h"
 #include "scan/Walker.h"
 
 namespace lintally::scan {
@@ -10,8 +11,8 @@ class SerialVisitor final : public IWalkVisitor
 {
 public:
     SerialVisitor(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-                  const std::function<bool()>& poll, ScanResult& result)
-        : m_options(options), m_stop(stop), m_sink(sink), m_poll(poll), m_result(result)
+                  const std::function<bool()>& poll, ResultTally& tally, ScanResult& result)
+        : m_options(options), m_stop(stop), m_sink(sink), m_poll(poll), m_tally(tally), m_result(result)
     {
     }
 
@@ -28,9 +29,10 @@ public:
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
                      std::string_view relativeName) override
     {
-        const std::uint64_t lines = CountFile(folder, name, fullPath, m_options.countFlags.load());
-        m_result.rows.push_back(Row{std::string(relativeName), lines});
-        m_result.total += lines;
+        const std::uint32_t flags = m_options.countFlags.load();
+        const FileLines file = TallyFile(folder, name, fullPath, flags);
+        const std::uint64_t lines = file.kinds.Counted(flags);
+        m_tally.Add(relativeName, file, lines);
         m_sink.OnRowCounted(relativeName, lines);
     }
 
@@ -46,6 +48,7 @@ private:
     const StopToken& m_stop;
     IScanSink& m_sink;
     const std::function<bool()>& m_poll;
+    ResultTally& m_tally;
     ScanResult& m_result;
 };
 
@@ -53,12 +56,14 @@ private:
 
 ScanResult RunSerialScan(std::string_view root, const std::vector<std::string>& patterns,
                          const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-                         const std::function<bool()>& poll)
+                         const std::function<bool()>& poll, const Grouping* grouping)
 {
     ScanResult result;
-    SerialVisitor visitor(options, stop, sink, poll, result);
+    ResultTally tally(grouping);
+    SerialVisitor visitor(options, stop, sink, poll, tally, result);
     result.stopped = !WalkFolder(root, patterns, visitor);
-    SortRows(result.rows);
+    tally.MoveInto(result);
+    FinishResult(result);
     sink.OnFinished(result.stopped);
     return result;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/Grouping.h"
 #include "scan/ScanOptions.h"
 #include "scan/ScanResult.h"
 #include "scan/ScanSink.h"
@@ -19,8 +20,9 @@
 namespace lintally::scan {
 
 // poll, when given, is called before each entry; false from it stops like the token.
+// grouping, when given, keeps group sums instead of rows (see Grouping.h).
 ScanResult RunSerialScan(std::string_view root, const std::vector<std::string>& patterns,
                          const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-                         const std::function<bool()>& poll = {});
+                         const std::function<bool()>& poll = {}, const Grouping* grouping = nullptr);
 
 }  // namespace lintally::scan

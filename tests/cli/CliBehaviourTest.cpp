@@ -33,18 +33,23 @@ TEST(CliExitStatus, UsageErrorsGiveTwoAndOneLine)
     const TempFolder tree;
     tree.Write("plain.txt", "x\n");
     const std::vector<std::vector<std::string>> usageErrors = {
-        {},                                   // no ROOT
         {"--frobnicate", "."},                // unknown option
         {tree.Path("missing")},               // ROOT does not exist
         {tree.Path("plain.txt")},             // ROOT is not a folder
         {"-j", "0", "."},
         {"-j", "many", "."},
         {"-f", "xml", "."},
+        {"--by", "dir:0", "."},
+        {"--by", "size", "."},
+        {"--sort", "age", "."},
+        {"--top", "0", "."},
+        {"-f", "report", "filter", "nested"},  // a report lists one ROOT
+        {"-f", "report", "--by", "file", "."},
         {"--progress", "--no-progress", "."},
     };
     for (const auto& args : usageErrors) {
         const CliResult result = RunCli({args, kTrees});
-        const std::string shown = args.empty() ? "(none)" : args.front();
+        const std::string shown = testing::PrintToString(args);
         EXPECT_EQ(result.status, 2) << shown;
         EXPECT_TRUE(IsOneErrorLine(result.err)) << shown << ": " << result.err;
         EXPECT_EQ(result.out, "") << shown;
@@ -55,7 +60,10 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
 {
     const CliResult help = RunCli({{"--help"}, ""});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--block-comments"), std::string::npos);
+    for (const char* text : {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N",
+                             "table (default)", "*.jsp,*.pl,*.cs,*.java", "blank lines count"}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
     const CliResult version = RunCli({{"--version"}, ""});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "lintally-cli 1.0.0\n");
@@ -65,7 +73,7 @@ TEST(CliOutput, WritesTheReportToAFileReplacingTheOldOne)
 {
     const TempFolder tree;
     tree.Write("report.txt", std::string(10000, 'o'));
-    const CliResult result = RunCli({{"-t", "*.c,*.h", "-o", tree.Path("report.txt"), "filter"}, kTrees});
+    const CliResult result = RunCli({{"-f", "report", "-t", "*.c,*.h", "-o", tree.Path("report.txt"), "filter"}, kTrees});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(ReadAll(tree.Path("report.txt")), ReadAll(kTrees + "/filter.c-h.report"));
@@ -100,7 +108,8 @@ TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
     EXPECT_EQ(document["files"][7]["lines"], 2);
 
     const CliResult csv = RunCli({{"-t", "*.*", "--no-sub", "-f", "csv", "nested"}, kTrees});
-    EXPECT_EQ(csv.out, "file,lines\n.dot.c,1\nblock.c,4\ncrlf.c,4\ntop.c,1\n");
+    EXPECT_EQ(csv.out, "file,lines,language,code,comment,blank,physical\n.dot.c,1,Other,1,0,0,1\n"
+                       "block.c,4,C/C++,4,0,0,4\ncrlf.c,4,C/C++,1,2,1,4\ntop.c,1,C/C++,1,0,0,1\n");
 }
 
 TEST(CliOutput, ProgressLineIsErasedAndOffByDefaultWithoutATerminal)
@@ -128,8 +137,8 @@ TEST(CliThreads, OneAndEightThreadsGiveTheSameOutput)
         tree.Write(folder + Numbered("n", i, i % 2 == 0 ? ".c" : ".H"),
                   std::string(static_cast<std::size_t>(i % 17), '\n'));
     }
-    const CliResult one = RunCli({{"-j", "1", "-t", "*.c,*.h", tree.Root()}, ""});
-    const CliResult eight = RunCli({{"-j", "8", "-t", "*.c,*.h", tree.Root()}, ""});
+    const CliResult one = RunCli({{"-f", "report", "-j", "1", "-t", "*.c,*.h", tree.Root()}, ""});
+    const CliResult eight = RunCli({{"-f", "report", "-j", "8", "-t", "*.c,*.h", tree.Root()}, ""});
     EXPECT_EQ(one.status, 0);
     EXPECT_NE(one.out.find("(600 files)."), std::string::npos);
     EXPECT_EQ(one.out, eight.out);

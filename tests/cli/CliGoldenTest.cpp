@@ -64,12 +64,82 @@ const std::vector<GoldenCase> kGoldenCases = {
 TEST(CliGoldenTrees, PrintTheirExpectedReportsByteForByte)
 {
     for (const GoldenCase& golden : kGoldenCases) {
-        const CliResult result = RunCli({golden.args, kTrees});
+        std::vector<std::string> args = {"-f", "report"};
+        args.insert(args.end(), golden.args.begin(), golden.args.end());
+        const CliResult result = RunCli({args, kTrees});
         EXPECT_EQ(result.status, 0) << golden.expected;
         EXPECT_EQ(result.out, WithNativeRows(ReadAll(kTrees + "/" + golden.expected)))
             << golden.expected;
         EXPECT_EQ(result.err, "") << golden.expected;
     }
+}
+
+namespace {
+
+struct TableCase
+{
+    const char* expected;
+    std::vector<std::string> args;
+    bool paths;  // the rows hold relative paths, written with '/' in the file
+};
+
+const std::vector<TableCase> kTableCases = {
+    {"nested.language.table", {"-t", "*.*", "nested"}, false},
+    {"nested.language-strict.table",
+     {"-t", "*.*", "--exclude-remed", "--exclude-blank", "--block-comments", "nested"},
+     false},
+    {"filter.ext.table", {"-t", "*.*", "--by", "ext", "filter"}, false},
+    {"filter.ext.csv", {"-t", "*.*", "-f", "csv", "--by", "ext", "filter"}, false},
+    {"nested.dir.table", {"-t", "*.*", "--by", "dir", "nested"}, true},
+    {"nested.dir2-name.table", {"-t", "*.*", "--by", "dir:2", "--sort", "name", "nested"}, true},
+    {"filter-nested.dir.table", {"-t", "*.*", "--by", "dir", "filter", "nested"}, true},
+    {"nested.file-blocks-top.table",
+     {"--by", "file", "-t", "*.c,*.h", "--exclude-remed", "--exclude-blank", "--block-comments",
+      "--sort", "code", "--top", "3", "nested"},
+     true},
+};
+
+}  // namespace
+
+TEST(CliGoldenTrees, PrintTheirExpectedTablesAndCsv)
+{
+    for (const TableCase& golden : kTableCases) {
+        std::string expected = ReadAll(kTrees + "/" + golden.expected);
+        if (golden.paths) {
+            std::replace(expected.begin(), expected.end(), '/', lintally::testing::PathSeparator());
+        }
+        const CliResult result = RunCli({golden.args, kTrees});
+        EXPECT_EQ(result.status, 0) << golden.expected;
+        EXPECT_EQ(result.out, expected) << golden.expected;
+    }
+}
+
+TEST(CliGoldenTrees, JsonGroupsAddUpToTheFilesOfTheSameTree)
+{
+    const auto files = nlohmann::json::parse(RunCli({{"-t", "*.*", "-f", "json", "nested"}, kTrees}).out);
+    const auto groups = nlohmann::json::parse(
+        RunCli({{"-t", "*.*", "-f", "json", "--by", "dir:2", "nested"}, kTrees}).out);
+    EXPECT_FALSE(groups.contains("files"));
+    EXPECT_EQ(groups["by"], "dir:2");
+    EXPECT_EQ(groups["total"], files["total"]);
+    std::map<std::string, std::uint64_t> sums;
+    for (const auto& row : files["files"]) {
+        EXPECT_EQ(row["physical"], row["code"].get<std::uint64_t>() + row["comment"].get<std::uint64_t>() +
+                                       row["blank"].get<std::uint64_t>());
+        for (const char* key : {"lines", "code", "comment", "blank", "physical"}) {
+            sums[key] += row[key].get<std::uint64_t>();
+        }
+        sums["files"] += 1;
+    }
+    std::map<std::string, std::uint64_t> grouped;
+    for (const auto& group : groups["groups"]) {
+        for (const char* key : {"files", "lines", "code", "comment", "blank", "physical"}) {
+            grouped[key] += group[key].get<std::uint64_t>();
+        }
+    }
+    EXPECT_EQ(grouped, sums);
+    EXPECT_EQ(files["files"][2]["language"], "C/C++");
+    EXPECT_EQ(files["options"]["types"], "*.*");
 }
 
 TEST(CliGoldenTrees, RootWithOrWithoutTrailingSeparatorGivesTheSameRows)
@@ -183,4 +253,13 @@ TEST(CliGoldenFiles, CountAsTheirFirstLineStates)
             EXPECT_TRUE(found) << file;
         }
     }
+}
+
+TEST(CliDefaults, WithoutRootTheCurrentFolderIsCounted)
+{
+    const std::string folder = kTrees + "/nested";
+    const CliResult omitted = RunCli({{"-t", "*.*", "--by", "file"}, folder});
+    EXPECT_EQ(omitted.status, 0);
+    EXPECT_NE(omitted.out.find("block.c"), std::string::npos);
+    EXPECT_EQ(omitted.out, RunCli({{"-t", "*.*", "--by", "file", "."}, folder}).out);
 }

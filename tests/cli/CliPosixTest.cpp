@@ -64,7 +64,7 @@ TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
     EXPECT_EQ(files[3]["name"], "lock.c");
     EXPECT_EQ(files[3]["lines"], RunningAsRoot() ? 1 : 0);  // unreadable: a row with 0 lines
 
-    const CliResult report = RunCli({{"-t", "*.c", tree.Root()}, ""});
+    const CliResult report = RunCli({{"-f", "report", "-t", "*.c", tree.Root()}, ""});
     EXPECT_NE(report.out.find("  3         caf\xE9 x.c\r\n"), std::string::npos);
 }
 

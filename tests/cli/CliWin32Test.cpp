@@ -27,7 +27,7 @@ TEST(CliReport, NamesRowsWithBackslashesAndLeavesSystemEntriesOut)
     ASSERT_TRUE(AddAttributes(tree, "sys.c", FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(AddAttributes(tree, "sysdir", FILE_ATTRIBUTE_SYSTEM));
     const std::string root = tree.Root() + "\\";
-    const CliResult result = RunCli({{"-t", "*.c,*.h", root}, ""});
+    const CliResult result = RunCli({{"-f", "report", "-t", "*.c,*.h", root}, ""});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out,

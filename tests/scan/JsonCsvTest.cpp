@@ -4,6 +4,9 @@
 #include <nlohmann/json.hpp>
 
 using lintally::scan::FormatCsv;
+using lintally::scan::FormatGroupCsv;
+using lintally::scan::GroupRow;
+using lintally::scan::JsonSummary;
 using lintally::scan::FormatJson;
 using lintally::scan::Row;
 using lintally::scan::ToValidUtf8;
@@ -49,12 +52,27 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
 
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 {
-    const std::vector<Row> rows = {{"plain.c", 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
+    const std::vector<Row> rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
     EXPECT_EQ(FormatCsv(rows),
-              "file,lines\n"
-              "plain.c,1\n"
-              "\"a,b.c\",2\n"
-              "\"say \"\"hi\"\".c\",3\n"
-              "\"two\nlines.c\",4\n");
-    EXPECT_EQ(FormatCsv({}), "file,lines\n");
+              "file,lines,language,code,comment,blank,physical\n"
+              "plain.c,1,C/C++,2,1,0,3\n"
+              "\"a,b.c\",2,Other,0,0,0,0\n"
+              "\"say \"\"hi\"\".c\",3,Other,0,0,0,0\n"
+              "\"two\nlines.c\",4,Other,0,0,0,0\n");
+    EXPECT_EQ(FormatGroupCsv("dir", {{"a,b", 2, 5, {1, 2, 3}}}),
+              "dir,files,lines,code,comment,blank,physical\n\"a,b\",2,5,3,2,1,6\n");
+}
+
+TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
+{
+    const std::vector<GroupRow> groups = {{"C/C++", 2, 7, {1, 2, 4}}};
+    const JsonSummary summary{{"a", "b"}, "*.c", true, false, true, true, "language", &groups};
+    const auto document = nlohmann::json::parse(FormatJson("a", {}, 7, {}, &summary));
+    EXPECT_FALSE(document.contains("files"));
+    EXPECT_EQ(document["total"], 7);
+    EXPECT_EQ(document["roots"], nlohmann::json::array({"a", "b"}));
+    EXPECT_EQ(document["options"], nlohmann::json::parse(R"({"types": "*.c", "include_sub_folders": true,
+        "include_remed": false, "exclude_blank": true, "block_comments": true})"));
+    EXPECT_EQ(document["groups"], nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
+        "code": 4, "comment": 2, "blank": 1, "physical": 7}])"));
 }

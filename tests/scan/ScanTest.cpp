@@ -272,3 +272,37 @@ TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
     }
     EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
 }
+
+TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
+{
+    const TempFolder tree;
+    FillManyFiles(tree, 200);
+    tree.Write("top.c", "// c\n\nx\n");
+    ScanOptions options;
+    options.countFlags = MakeCountFlags(false, true, false);  // code lines alone
+    const StopToken stop;
+    NullScanSink quiet;
+    const auto patterns = BuildPatternList("*.c");
+    const ScanResult rows = RunSerialScan(tree.Root(), patterns, options, stop, quiet);
+    const Grouping byFolder{GroupBy::Folder, 1};
+    GroupTable expected;
+    for (const Row& row : rows.rows) {
+        expected.Add(GroupRow{GroupName(byFolder, row.name, row.lang), 1, row.lines, row.kinds});
+    }
+    const std::vector<GroupRow> groups = expected.Take();
+    ASSERT_EQ(groups.size(), 8u);  // d0 to d6 and "."
+    for (const unsigned jobs : {1u, 8u}) {
+        const ScanResult grouped = RunParallelScan(tree.Root(), patterns, options, jobs, stop, quiet, &byFolder);
+        EXPECT_TRUE(grouped.rows.empty());
+        EXPECT_EQ(grouped.total, rows.total);
+        EXPECT_EQ(grouped.files, 201u);
+        EXPECT_EQ(grouped.kinds, rows.kinds);
+        ASSERT_EQ(grouped.groups.size(), groups.size());
+        for (std::size_t i = 0; i < groups.size(); ++i) {
+            EXPECT_EQ(grouped.groups[i].name, groups[i].name);
+            EXPECT_EQ(grouped.groups[i].files, groups[i].files);
+            EXPECT_EQ(grouped.groups[i].lines, groups[i].lines);
+            EXPECT_EQ(grouped.groups[i].kinds, groups[i].kinds);
+        }
+    }
+}

@@ -1,0 +1,18 @@
+// The table for people: a header, one line per row or group, a rule and a total line, in
+// aligned columns with thousands separators; LF line ends and a final newline.
+//
+// Functions of main's thread.
+#pragma once
+
+#include <string>
+
+#include "cli/CliOptions.h"
+#include "scan/ScanResult.h"
+
+namespace lintally::cli {
+
+// Lists result's groups, or its rows when by is per file (without the Files column); the
+// total line covers every counted file.
+[[nodiscard]] std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result);
+
+}  // namespace lintally::cli

@@ -1,0 +1,43 @@
+#include "scan/ResultTally.h"
+
+#include <utility>
+
+namespace lintally::scan {
+
+void ResultTally::Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines)
+{
+    ++m_files;
+    m_total += lines;
+    m_kinds += file.kinds;
+    if (m_grouping == nullptr) {
+        m_rows.push_back(Row{std::string(relativeName), lines, file.kinds, file.lang});
+    } else {
+        m_groups.Add(GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
+    }
+}
+
+void ResultTally::MoveInto(ScanResult& result)
+{
+    result.total += m_total;
+    result.files += m_files;
+    result.kinds += m_kinds;
+    result.rows.reserve(result.rows.size() + m_rows.size());
+    for (Row& row : m_rows) {
+        result.rows.push_back(std::move(row));
+    }
+    m_rows = std::vector<Row>();
+    for (GroupRow& group : m_groups.Take()) {
+        result.groups.push_back(std::move(group));
+    }
+    *this = ResultTally(m_grouping);
+}
+
+void FinishResult(ScanResult& result)
+{
+    SortRows(result.rows);
+    GroupTable groups;
+    groups.Add(std::move(result.groups));
+    result.groups = groups.Take();
+}
+
+}  // namespace lintally::scan
