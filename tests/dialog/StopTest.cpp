@@ -3,7 +3,6 @@
 
 #include "dialog/ControlIds.h"
 
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -27,10 +26,11 @@ void StartLongScan(CoreHarness& h)
 
 const std::string kQuestion = "Confirm|Stop current searching?";
 
-void WriteFiles(CoreHarness& h, const char* folder, int count)
+// count one-line files "<folder>/<folder>1000.c", ...: each scan's rows are told by name.
+void WriteFiles(CoreHarness& h, const std::string& folder, int count)
 {
     for (int i = 0; i < count; ++i) {
-        h.WriteFile(std::string(folder) + "/f" + std::to_string(1000 + i) + ".c", "x;\n");
+        h.WriteFile(folder + "/" + folder + std::to_string(1000 + i) + ".c", "x;\n");
     }
 }
 
@@ -130,18 +130,22 @@ TEST(CLintallyDlgStop, ExitDuringAScanEndsWithoutAskingAndWithoutReportsAfterwar
 TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextOne)
 {
     CoreHarness h;
-    WriteFiles(h, "old", 50);
+    // The old scan is long (each entry waits at least 1 ms at its poll), so it still runs
+    // when its first reports are shown, however late that is.
+    WriteFiles(h, "old", kFiles);
     WriteFiles(h, "new", kFiles);
     h.Type(IDC_CB_FILETYPE, "*.c");
     h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/old"));
     // Stop the first scan and start the next one from inside the delivery of its reports:
     // the rest of that batch must not reach the new scan.
     bool restarted = false;
+    bool oldStillRunning = false;
     h.view.onSetText = [&](int id, const std::string& text) {
         if (id != IDC_EDIT_TOTAL || restarted || text == "0") {
             return;
         }
         restarted = true;
+        oldStillRunning = h.dialog->IsScanning();
         h.prompts.answerYes = true;
         h.Click(IDC_BTN_CALCULATE);
         h.prompts.answerYes = false;
@@ -152,6 +156,7 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
     // Some of the old scan's reports queue up undelivered, as while the window is busy.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     ASSERT_TRUE(h.WaitUntil([&] { return restarted; }, 30000));
+    ASSERT_TRUE(oldStillRunning) << "the old scan ended before its first report was shown";
 
     bool relabelled = false;
     ASSERT_TRUE(h.WaitUntil([&] {
@@ -161,6 +166,7 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
     EXPECT_FALSE(relabelled);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), kFiles);
+    EXPECT_EQ(h.RowNames().back(), "new1399.c");  // an old row would sort after it
     EXPECT_EQ(h.Text(IDC_EDIT_TOTAL), "400");
     EXPECT_EQ(h.Text(IDC_EDIT_ROOT), Native(h.Root() + "/new/"));
     EXPECT_EQ(h.Text(IDC_BTN_CALCULATE), "&Calculate");
