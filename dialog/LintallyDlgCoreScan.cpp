@@ -55,8 +55,12 @@ bool CLintallyDlgCore::IsThreadRunning(const CScanWorker* worker)
 
 void CLintallyDlgCore::OnCalculate()
 {
-    if (IsThreadRunning(m_pWorker)
-        && lintally::scan::EqualsIgnoreAsciiCase(m_view.GetText(IDC_BTN_CALCULATE), kStopCaption)) {
+    if (lintally::scan::EqualsIgnoreAsciiCase(m_view.GetText(IDC_BTN_CALCULATE), kStopCaption)) {
+        // A scan that has just ended still has its last reports on their way, and they bring
+        // the caption back: the click meant Stop, so it must not start a scan over its rows.
+        if (m_pWorker != nullptr && !IsThreadRunning(m_pWorker)) {
+            return;
+        }
         if (ConfirmStop()) {
             m_view.SetText(IDC_BTN_CALCULATE, kCalculateCaption);
         }
@@ -94,8 +98,8 @@ void CLintallyDlgCore::StartWorker()
 
 void CLintallyDlgCore::ReapFinishedWorkers()
 {
-    // Only workers whose thread has ended are let go, so m_pWorker never dangles; their last
-    // reports are taken first.
+    // Only workers whose thread has ended are let go, so m_pWorker never dangles. Their
+    // undelivered reports go with them: a new scan is starting over a cleared list.
     std::erase_if(m_workers, [this](const std::unique_ptr<CScanWorker>& worker) {
         if (IsThreadRunning(worker.get()) || !worker->WaitFinished(std::chrono::milliseconds(0))) {
             return false;

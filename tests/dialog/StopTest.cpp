@@ -79,6 +79,25 @@ TEST(CLintallyDlgStop, AnsweringYesKeepsTheRowsSoFarAndRestoresCalculate)
     EXPECT_EQ(h.prompts.questions.size(), 1u);
 }
 
+TEST(CLintallyDlgStop, StopPressedAsTheScanEndsKeepsItsRowsAndStartsNoOtherScan)
+{
+    CoreHarness h;
+    h.WriteManyFiles(3);
+    h.Type(IDC_CB_FILETYPE, "*.c");
+    h.Type(IDC_CB_DESTINATION, h.Root());
+    h.Click(IDC_BTN_CALCULATE);
+    // The scan ends while its last reports, which bring the caption back, are on their way.
+    for (int ms = 0; ms < 30000 && h.dialog->IsScanning(); ++ms) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(h.Text(IDC_BTN_CALCULATE), "&Stop");
+    h.Click(IDC_BTN_CALCULATE);
+    EXPECT_FALSE(h.dialog->IsScanning());
+    ASSERT_TRUE(h.WaitForScanEnd());
+    EXPECT_EQ(h.RowCount(), 3);
+    EXPECT_TRUE(h.prompts.questions.empty());
+}
+
 TEST(CLintallyDlgScan, EditingTheDestinationDuringAScanChangesNothingOfIt)
 {
     CoreHarness h;
