@@ -164,6 +164,7 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                                       [&options] { options.progress = ProgressMode::Off; },
                                       "no progress line");
     on->excludes(off);
+    DefineSelectionOptions(app, options.select);
     app.add_option("ROOT", options.roots,
                    "folders to count, one or more (default: the current folder; put -- before a "
                    "name that begins with '-')")
@@ -261,6 +262,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         } else {
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
         }
+        return ParseOutcome{false, kUsageError};
+    }
+    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty()); !problem.empty()) {
+        err << kProgramName << ": " << problem << '\n';
         return ParseOutcome{false, kUsageError};
     }
     if (options.roots.empty()) {

@@ -26,6 +26,27 @@ std::string GroupingName(const RowGrouping& by)
     return "language";
 }
 
+void AppendCount(std::string& out, std::uint64_t count, const char* what)
+{
+    if (count != 0) {
+        out.append(out.empty() ? "Skipped: " : ", ").append(scan::FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(" ").append(what);
+    }
+}
+
+// The table's footer: how many entries were left out, by reason; nothing when none were.
+std::string SkipLine(const scan::ScanResult& result)
+{
+    std::string out;
+    AppendCount(out, result.skips.excluded, "excluded");
+    AppendCount(out, result.skips.ignored, "ignored");
+    AppendCount(out, result.skips.binary, "binary");
+    AppendCount(out, result.skips.tooLarge, "too large");
+    AppendCount(out, result.skips.unreadable, "unreadable");
+    AppendCount(out, result.skipped.size(), result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
+    return out.empty() ? out : out + "\n";
+}
+
 std::string Json(const CliOptions& cli, scan::ScanResult& result)
 {
     // The files keep the list order scripts know; only groups follow --sort and --top.
@@ -35,7 +56,7 @@ std::string Json(const CliOptions& cli, scan::ScanResult& result)
     scan::JsonSummary summary{cli.roots,          cli.types,        cli.includeSubFolders,
                               cli.includeRemed,   cli.excludeBlank, cli.trackBlocks,
                               GroupingName(cli.by), cli.by.perFile ? nullptr : &result.groups};
-    return scan::FormatJson(cli.roots.front(), result.rows, result.total, result.skipped, &summary);
+    return scan::FormatJson(cli.roots.front(), result.rows, result.total, result.skipped, &summary, result.skips);
 }
 
 }  // namespace
@@ -54,7 +75,7 @@ std::string FormatOutput(const CliOptions& cli, scan::ScanResult& result)
                                     result.groups);
     case OutputFormat::Table:
         OrderRows(result, cli.sort, cli.top);
-        return FormatTable(cli.by, result);
+        return FormatTable(cli.by, result) + SkipLine(result);
     case OutputFormat::Report:
         break;
     }

@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kOutputFailed = 1;
+constexpr int kUsageError = 2;
 constexpr int kFoldersSkipped = 3;
 constexpr int kInterrupted = 128;
 
@@ -60,10 +61,12 @@ void AddRootResult(lintally::scan::ScanResult& whole, lintally::scan::ScanResult
     whole.total += part.total;
     whole.files += part.files;
     whole.kinds += part.kinds;
+    whole.skips += part.skips;
     whole.stopped = whole.stopped || part.stopped;
 }
 
-lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
+lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lintally::scan::Selection& selection,
+                                std::vector<lintally::cli::RootPlan>& plans)
 {
     using namespace lintally;
     scan::ScanOptions options;
@@ -81,9 +84,15 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     scan::ScanResult result;
     scan::GroupTable groups;
     const std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
-    for (const std::string& root : cli.roots) {
-        AddRootResult(result, scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress, grouping),
-                      root, cli.roots.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
+    for (cli::RootPlan& plan : plans) {
+        const scan::Selection chosen = cli::SelectionFor(selection, plan);
+        const std::string& root = plan.root;
+        AddRootResult(result,
+                      plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options, cli.jobs,
+                                                              stop, progress, grouping, &chosen)
+                                  : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
+                                                          grouping, &chosen),
+                      root, plans.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
                       groups);
         if (result.stopped) {
             break;
@@ -141,7 +150,13 @@ int main(int argc, char** argv)
     if (!outcome.run) {
         return outcome.exitCode;
     }
-    lintally::scan::ScanResult result = Scan(cli);
+    lintally::scan::Selection selection;
+    std::vector<lintally::cli::RootPlan> plans;
+    if (std::string error; !lintally::cli::PlanSelection(cli.select, cli.roots, selection, plans, error)) {
+        std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
+        return kUsageError;
+    }
+    lintally::scan::ScanResult result = Scan(cli, selection, plans);
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {
         return kInterrupted + signal;
     }

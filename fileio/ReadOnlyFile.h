@@ -48,6 +48,9 @@ public:
     bool Seek(std::int32_t offset, int origin) override;
     std::uint32_t GetPosition() override;
     std::uint32_t GetSize() override;
+    // The whole size, however large (GetSize keeps only its low 32 bits); false when it
+    // cannot be read.
+    [[nodiscard]] bool GetByteSize(std::uint64_t& size);
     bool Truncate() override;
 
 private:

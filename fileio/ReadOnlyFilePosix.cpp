@@ -89,4 +89,14 @@ std::uint32_t ReadOnlyFile::GetSize()
     return m_handle == Closed() || ::fstat(m_handle, &info) != 0 ? 0 : Low32(info.st_size);
 }
 
+bool ReadOnlyFile::GetByteSize(std::uint64_t& size)
+{
+    struct stat info {};
+    if (m_handle == Closed() || ::fstat(m_handle, &info) != 0 || info.st_size < 0) {
+        return false;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
 }  // namespace Brim

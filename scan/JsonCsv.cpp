@@ -136,8 +136,28 @@ std::string ToValidUtf8(std::string_view bytes)
     return out;
 }
 
+namespace {
+
+void AppendSkipped(std::string& out, const SkipCounts& counts, const std::vector<SkippedFolder>& folders)
+{
+    out.append(", \"skipped\": {\"excluded\": ").append(std::to_string(counts.excluded));
+    out.append(", \"ignored\": ").append(std::to_string(counts.ignored));
+    out.append(", \"binary\": ").append(std::to_string(counts.binary));
+    out.append(", \"too_large\": ").append(std::to_string(counts.tooLarge));
+    out.append(", \"unreadable\": ").append(std::to_string(counts.unreadable));
+    out.append(", \"folders\": [");
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(folders[i].name));
+        out.append(", \"reason\": ").append(JsonText(folders[i].reason)).append("}");
+    }
+    out.append("]}");
+}
+
+}  // namespace
+
 std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
-                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary)
+                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
+                       const SkipCounts& counts)
 {
     // Written row by row (the library only quotes the texts), so a large result costs its
     // output and no document tree beside it.
@@ -153,12 +173,8 @@ std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std:
         }
         out.append("]");
     }
-    for (std::size_t i = 0; i < skipped.size(); ++i) {
-        out.append(i == 0 ? ", \"skipped\": [{\"name\": " : ", {\"name\": ").append(JsonText(skipped[i].name));
-        out.append(", \"reason\": ").append(JsonText(skipped[i].reason)).append("}");
-    }
-    if (!skipped.empty()) {
-        out.append("]");
+    if (counts.Any() || !skipped.empty()) {
+        AppendSkipped(out, counts, skipped);
     }
     if (summary != nullptr) {
         AppendSummary(out, *summary);

@@ -6,6 +6,12 @@ namespace lintally::scan {
 
 void ResultTally::Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines)
 {
+    if (file.skipped) {
+        m_skips.Add(*file.skipped);
+        if (*file.skipped != SkipReason::Unreadable) {
+            return;
+        }
+    }
     ++m_files;
     m_total += lines;
     m_kinds += file.kinds;
@@ -21,6 +27,7 @@ void ResultTally::MoveInto(ScanResult& result)
     result.total += m_total;
     result.files += m_files;
     result.kinds += m_kinds;
+    result.skips += m_skips;
     result.rows.reserve(result.rows.size() + m_rows.size());
     for (Row& row : m_rows) {
         result.rows.push_back(std::move(row));

@@ -85,8 +85,8 @@ TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
                           "lintally-cli: 1 folder was skipped\n");
     const auto json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["total"], 1);
-    ASSERT_EQ(json["skipped"].size(), 1u);
-    EXPECT_EQ(json["skipped"][0]["name"], "sub");
+    ASSERT_EQ(json["skipped"]["folders"].size(), 1u);
+    EXPECT_EQ(json["skipped"]["folders"][0]["name"], "sub");
 }
 
 TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
