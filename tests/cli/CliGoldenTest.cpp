@@ -85,6 +85,9 @@ struct TableCase
 
 const std::vector<TableCase> kTableCases = {
     {"nested.language.table", {"-t", "*.*", "nested"}, false},
+    {"nested.language-strict.table",
+     {"-t", "*.*", "--exclude-remed", "--exclude-blank", "--block-comments", "nested"},
+     false},
     {"filter.ext.table", {"-t", "*.*", "--by", "ext", "filter"}, false},
     {"filter.ext.csv", {"-t", "*.*", "-f", "csv", "--by", "ext", "filter"}, false},
     {"nested.dir.table", {"-t", "*.*", "--by", "dir", "nested"}, true},
