@@ -72,15 +72,22 @@ public:
         }
     }
 
-    // A listed file: asked of the selection by its whole name, then handed on by path.
-    void OnListed(std::string_view prefix, const std::string& name)
+    // A listed file: asked of the selection by its whole name, then handed on to be opened
+    // in its folder, which stays open while the files after it share it (a list from an
+    // index holds the files of a folder together), so no file's path is looked up whole.
+    void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt)
     {
         if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name))) {
             return;
         }
         std::string fullPath = std::string(prefix) + name;
+        const std::size_t folderLength = prefix.size() + baseAt;
+        if (!m_listFolder || m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
+            m_listFolderPath.assign(fullPath, 0, folderLength);
+            m_listFolder = OpenFolderAt(m_listFolderPath);
+        }
         const auto offset = static_cast<std::uint32_t>(prefix.size());
-        m_batch.push_back(WorkItem{nullptr, fullPath, std::move(fullPath), offset});
+        m_batch.push_back(WorkItem{m_listFolder, name.substr(baseAt), std::move(fullPath), offset});
         if (m_batch.size() == kBatchSize) {
             Flush();
         }
@@ -116,6 +123,8 @@ private:
     Batch m_batch;
     std::vector<SkippedFolder> m_skipped;
     SkipCounts m_skips;
+    std::string m_listFolderPath;  // the folder of the last listed file, and that folder open
+    FolderRef m_listFolder;
 };
 
 // Counts one batch into share; false when a stop cut it short.
@@ -239,9 +248,9 @@ ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::s
                 return false;
             }
             const std::size_t slash = name.find_last_of(Brim::kPathSeparator == '/' ? "/" : "/\\");
-            const std::string_view base = std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
-            if (MatchPattern(patterns, NameSuffix(base))) {
-                feeder.OnListed(prefix, name);
+            const std::size_t baseAt = slash == std::string::npos ? 0 : slash + 1;
+            if (MatchPattern(patterns, NameSuffix(std::string_view(name).substr(baseAt)))) {
+                feeder.OnListed(prefix, name, baseAt);
             }
             feeder.OnEntryChecked();
         }
