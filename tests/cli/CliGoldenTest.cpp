@@ -254,3 +254,12 @@ TEST(CliGoldenFiles, CountAsTheirFirstLineStates)
         }
     }
 }
+
+TEST(CliDefaults, WithoutRootTheCurrentFolderIsCounted)
+{
+    const std::string folder = kTrees + "/nested";
+    const CliResult omitted = RunCli({{"-t", "*.*", "--by", "file"}, folder});
+    EXPECT_EQ(omitted.status, 0);
+    EXPECT_NE(omitted.out.find("block.c"), std::string::npos);
+    EXPECT_EQ(omitted.out, RunCli({{"-t", "*.*", "--by", "file", "."}, folder}).out);
+}
