@@ -9,7 +9,7 @@
 #include <string_view>
 #include <thread>
 
-#include "scan/MessageText.h"
+#include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
@@ -241,7 +241,7 @@ std::string EscapeArguments(std::string text, int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg(argv[i]);
-        const std::string escaped = scan::EscapeControlBytes(arg);
+        const std::string escaped = Brim::EscapeControlBytes(arg);
         if (escaped == arg) {
             continue;
         }
@@ -295,7 +295,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         return ParseOutcome{false, app.exit(version, out, err)};
     } catch (const CLI::ParseError& error) {
         if (const char* unknown = UnknownOption(app, argc, argv)) {
-            err << kProgramName << ": unknown option " << scan::EscapeControlBytes(unknown)
+            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
                 << " (use -- before a folder whose name begins with '-')\n";
         } else {
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';

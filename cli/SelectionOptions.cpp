@@ -9,7 +9,7 @@
 
 #include "fileio/PathSeparator.h"
 #include "gitsel/TrackedFiles.h"
-#include "scan/MessageText.h"
+#include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
@@ -20,7 +20,7 @@ bool ReadList(const std::string& path, std::string& bytes, std::string& error)
 {
     std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = "cannot read the list " + scan::EscapeControlBytes(path) + ": " + std::strerror(errno);
+        error = "cannot read the list " + Brim::EscapeControlBytes(path) + ": " + std::strerror(errno);
         return false;
     }
     char buffer[65536];
@@ -33,7 +33,7 @@ bool ReadList(const std::string& path, std::string& bytes, std::string& error)
         std::fclose(file);
     }
     if (failed) {
-        error = "cannot read the list " + scan::EscapeControlBytes(path);
+        error = "cannot read the list " + Brim::EscapeControlBytes(path);
         return false;
     }
     return true;
@@ -176,12 +176,12 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
             plan.listed.emplace();
             plan.prefix = Prefix(root);
             if (gitsel::ListTrackedFiles(root, *plan.listed, error) != gitsel::GitStatus::Ok) {
-                error = "--git: " + scan::EscapeControlBytes(error);
+                error = "--git: " + Brim::EscapeControlBytes(error);
                 return false;
             }
         }
         if (choices.gitignore && gitsel::IgnoreRules::Open(root, plan.ignore, error) != gitsel::GitStatus::Ok) {
-            error = "--gitignore: " + scan::EscapeControlBytes(error);
+            error = "--gitignore: " + Brim::EscapeControlBytes(error);
             return false;
         }
         plans.push_back(std::move(plan));
