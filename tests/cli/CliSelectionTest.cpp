@@ -91,7 +91,7 @@ TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
         const CliResult result = RunCli({args, tree.Root()});
         ASSERT_EQ(result.status, 0) << result.err;
         const auto json = nlohmann::json::parse(result.out);
-        EXPECT_EQ(json["total"], 3);
+        ASSERT_EQ(json["total"], 3) << result.out;
         EXPECT_EQ(json["files"][0]["name"], "build/out.c");
         const bool lines = args[1] == "lines";
         EXPECT_EQ(json["files"].size(), lines ? 3u : 2u);  // with the missing file's empty row
