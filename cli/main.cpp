@@ -104,23 +104,33 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lint
     return result;
 }
 
-int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
+// Writes the output as it is made, piece by piece, to the file (replaced atomically) or to
+// standard output.
+int Emit(const lintally::cli::CliOptions& cli, lintally::scan::ScanResult& result)
 {
     using namespace lintally;
     std::string error;
     if (!cli.outputPath.empty()) {
-        if (!Brim::WriteFileAtomically(cli.outputPath, bytes, error)) {
+        const auto content = [&](const Brim::ContentWriter& write) {
+            scan::TextOut text(write);
+            cli::WriteOutput(cli, result, text);
+            return text.Finish();
+        };
+        if (!Brim::WriteFileAtomically(cli.outputPath, content, error)) {
             std::cerr << cli::kProgramName << ": " << error << '\n';
             return kOutputFailed;
         }
         return 0;
     }
-    switch (cli::WriteStream(cli::StdStream::Out, bytes, error)) {
-    case cli::WriteStatus::Written:
-    case cli::WriteStatus::PipeClosed:
+    cli::WriteStatus status = cli::WriteStatus::Written;
+    scan::TextOut text([&](std::string_view piece) {
+        status = cli::WriteStream(cli::StdStream::Out, piece, error);
+        return status == cli::WriteStatus::Written;
+    });
+    cli::WriteOutput(cli, result, text);
+    // A reader that went away (a pipe into head) is not an error.
+    if (text.Finish() || status == cli::WriteStatus::PipeClosed) {
         return 0;
-    case cli::WriteStatus::Failed:
-        break;
     }
     std::cerr << cli::kProgramName << ": cannot write standard output: " << error << '\n';
     return kOutputFailed;
@@ -160,7 +170,7 @@ int main(int argc, char** argv)
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {
         return kInterrupted + signal;
     }
-    const int status = Emit(cli, lintally::cli::FormatOutput(cli, result));
+    const int status = Emit(cli, result);
     if (result.skipped.empty()) {
         return status;
     }

@@ -23,6 +23,7 @@
 #include "scan/Grouping.h"
 #include "scan/Row.h"
 #include "scan/ScanResult.h"
+#include "scan/TextOut.h"
 
 namespace lintally::scan {
 
@@ -45,6 +46,10 @@ struct JsonSummary
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
+// Writes to text as it goes; FormatJson gives the same text whole.
+void WriteJson(TextOut& text, std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
+               const std::vector<SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
+               const SkipCounts& counts = {});
 [[nodiscard]] std::string FormatJson(std::string_view root, const std::vector<Row>& rows,
                                      std::uint64_t total,
                                      const std::vector<SkippedFolder>& skipped = {},
@@ -52,6 +57,7 @@ struct JsonSummary
                                      const SkipCounts& counts = {});
 
 // Columns file, lines, language, code, comment, blank, physical.
+void WriteCsv(TextOut& text, const std::vector<Row>& rows);
 [[nodiscard]] std::string FormatCsv(const std::vector<Row>& rows);
 
 // Columns nameColumn, files, lines, code, comment, blank, physical.

@@ -20,15 +20,9 @@ void AppendRow(std::string& out, const Row& row)
 
 }  // namespace
 
-std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
-                         std::string_view totalText)
+void WriteReport(TextOut& text, std::string_view root, const std::vector<Row>& rows, std::string_view totalText)
 {
-    std::string out;
-    std::size_t size = 96 + root.size() + totalText.size();
-    for (const Row& row : rows) {
-        size += 16 + row.name.size();
-    }
-    out.reserve(size);
+    std::string& out = text.Text();
     out.append("Folder:").append(kLineEnd);
     out.append("  ").append(root).append(kLineEnd);
     out.append(kLineEnd);
@@ -37,11 +31,23 @@ std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
     out.append(kRule).append(kLineEnd);
     for (const Row& row : rows) {
         AppendRow(out, row);
+        text.RowDone();
     }
     out.append(kRule).append(kLineEnd);
     out.append("Total: ").append(totalText);
     out.append("(").append(std::to_string(rows.size())).append(" files).");
-    return out;
+}
+
+std::string FormatReport(std::string_view root, const std::vector<Row>& rows, std::string_view totalText)
+{
+    TextOut text;
+    std::size_t size = 96 + root.size() + totalText.size();
+    for (const Row& row : rows) {
+        size += 16 + row.name.size();
+    }
+    text.Text().reserve(size);
+    WriteReport(text, root, rows, totalText);
+    return text.Take();
 }
 
 }  // namespace lintally::scan

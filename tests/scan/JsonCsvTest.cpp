@@ -76,3 +76,31 @@ TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
     EXPECT_EQ(document["groups"], nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
         "code": 4, "comment": 2, "blank": 1, "physical": 7}])"));
 }
+
+TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
+{
+    std::vector<Row> rows;
+    for (int i = 0; i < 5000; ++i) {
+        rows.push_back({"dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4}, 1});
+    }
+    std::vector<std::string> pieces;
+    lintally::scan::TextOut text([&](std::string_view piece) {
+        pieces.emplace_back(piece);
+        return true;
+    });
+    lintally::scan::WriteJson(text, "root", rows, 35000);
+    ASSERT_TRUE(text.Finish());
+    ASSERT_GT(pieces.size(), 3u);
+    std::string whole;
+    for (const std::string& piece : pieces) {
+        whole += piece;
+    }
+    EXPECT_EQ(whole, FormatJson("root", rows, 35000));
+    EXPECT_EQ(nlohmann::json::parse(whole)["files"][7]["name"], "dir/file7\x01" + kFffd + ".c");
+
+    int calls = 0;
+    lintally::scan::TextOut refused([&](std::string_view) { return ++calls > 1 ? false : true; });
+    lintally::scan::WriteJson(refused, "root", rows, 35000);
+    EXPECT_FALSE(refused.Finish());
+    EXPECT_EQ(calls, 2) << "nothing is handed on after a refused piece";
+}
