@@ -46,7 +46,7 @@ template <class Each>
 void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each each)
 {
     if (by.perFile) {
-        for (const scan::Row& row : result.rows) {
+        for (const scan::RowView row : result.rows) {
             each(MakeLine(true, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
         }
     } else {

@@ -42,10 +42,12 @@ void AddRootResult(lintally::scan::ScanResult& whole, lintally::scan::ScanResult
                    lintally::scan::GroupTable& groups)
 {
     using namespace lintally;
-    for (scan::Row& row : part.rows) {
-        whole.rows.push_back(scan::Row{severalRoots ? UnderRoot(root, row.name) : std::move(row.name),
-                                       row.lines, row.kinds, row.lang});
+    if (severalRoots) {
+        for (std::size_t i = 0; i < part.rows.size(); ++i) {
+            part.rows.Rename(i, UnderRoot(root, std::string(part.rows[i].name)));
+        }
     }
+    whole.rows.Append(std::move(part.rows));
     for (scan::GroupRow& group : part.groups) {
         if (severalRoots && byFolder) {
             group.name = UnderRoot(root, group.name);

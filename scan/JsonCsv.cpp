@@ -164,7 +164,7 @@ void AppendSkipped(std::string& out, const SkipCounts& counts, const std::vector
 
 }  // namespace
 
-void WriteJson(TextOut& text, std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
+void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
                const std::vector<SkippedFolder>& skipped, const JsonSummary* summary, const SkipCounts& counts)
 {
     // Written row by row (the library only quotes the texts), so a large result costs
@@ -174,10 +174,11 @@ void WriteJson(TextOut& text, std::string_view root, const std::vector<Row>& row
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
-            out.append(", \"lines\": ").append(std::to_string(rows[i].lines));
-            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(rows[i].lang)));
-            AppendKinds(out, rows[i].kinds, true);
+            const RowView row = rows[i];
+            out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
+            out.append(", \"lines\": ").append(std::to_string(row.lines));
+            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(row.lang)));
+            AppendKinds(out, row.kinds, true);
             out.append("}");
             text.RowDone();
         }
@@ -192,7 +193,7 @@ void WriteJson(TextOut& text, std::string_view root, const std::vector<Row>& row
     out.append("}\n");
 }
 
-std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
+std::string FormatJson(std::string_view root, const RowList& rows, std::uint64_t total,
                        const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
                        const SkipCounts& counts)
 {
@@ -201,11 +202,11 @@ std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std:
     return text.Take();
 }
 
-void WriteCsv(TextOut& text, const std::vector<Row>& rows)
+void WriteCsv(TextOut& text, const RowList& rows)
 {
     std::string& out = text.Text();
     out.append("file,lines,language,code,comment,blank,physical\n");
-    for (const Row& row : rows) {
+    for (const RowView row : rows) {
         AppendCsvField(out, row.name);
         out.append(",").append(std::to_string(row.lines)).append(",");
         AppendCsvField(out, PrjHelper::GetLanguageName(row.lang));
@@ -215,7 +216,7 @@ void WriteCsv(TextOut& text, const std::vector<Row>& rows)
     }
 }
 
-std::string FormatCsv(const std::vector<Row>& rows)
+std::string FormatCsv(const RowList& rows)
 {
     TextOut text;
     WriteCsv(text, rows);

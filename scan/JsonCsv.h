@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "scan/Grouping.h"
-#include "scan/Row.h"
+#include "scan/RowList.h"
 #include "scan/ScanResult.h"
 #include "scan/TextOut.h"
 
@@ -47,18 +47,18 @@ struct JsonSummary
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
 // Writes to text as it goes; FormatJson gives the same text whole.
-void WriteJson(TextOut& text, std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
+void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
                const std::vector<SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
                const SkipCounts& counts = {});
-[[nodiscard]] std::string FormatJson(std::string_view root, const std::vector<Row>& rows,
+[[nodiscard]] std::string FormatJson(std::string_view root, const RowList& rows,
                                      std::uint64_t total,
                                      const std::vector<SkippedFolder>& skipped = {},
                                      const JsonSummary* summary = nullptr,
                                      const SkipCounts& counts = {});
 
 // Columns file, lines, language, code, comment, blank, physical.
-void WriteCsv(TextOut& text, const std::vector<Row>& rows);
-[[nodiscard]] std::string FormatCsv(const std::vector<Row>& rows);
+void WriteCsv(TextOut& text, const RowList& rows);
+[[nodiscard]] std::string FormatCsv(const RowList& rows);
 
 // Columns nameColumn, files, lines, code, comment, blank, physical.
 [[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups);

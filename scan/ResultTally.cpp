@@ -16,7 +16,7 @@ void ResultTally::Add(std::string_view relativeName, const FileLines& file, std:
     m_total += lines;
     m_kinds += file.kinds;
     if (m_grouping == nullptr) {
-        m_rows.push_back(Row{std::string(relativeName), lines, file.kinds, file.lang});
+        m_rows.Add(relativeName, lines, file.kinds, file.lang);
     } else {
         m_groups.Add(GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
     }
@@ -28,11 +28,7 @@ void ResultTally::MoveInto(ScanResult& result)
     result.files += m_files;
     result.kinds += m_kinds;
     result.skips += m_skips;
-    result.rows.reserve(result.rows.size() + m_rows.size());
-    for (Row& row : m_rows) {
-        result.rows.push_back(std::move(row));
-    }
-    m_rows = std::vector<Row>();
+    result.rows.Append(std::move(m_rows));
     for (GroupRow& group : m_groups.Take()) {
         result.groups.push_back(std::move(group));
     }

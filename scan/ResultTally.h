@@ -27,7 +27,7 @@ public:
 
 private:
     const Grouping* m_grouping;
-    std::vector<Row> m_rows;
+    RowList m_rows;
     GroupTable m_groups;
     std::uint64_t m_total = 0;
     std::uint64_t m_files = 0;

@@ -11,7 +11,7 @@
 
 #include "linecount/LineBreakdown.h"
 #include "scan/Grouping.h"
-#include "scan/Row.h"
+#include "scan/RowList.h"
 #include "scan/Selection.h"
 
 namespace lintally::scan {
@@ -26,7 +26,7 @@ struct SkippedFolder
 
 struct ScanResult
 {
-    std::vector<Row> rows;               // empty when the scan grouped
+    RowList rows;                       // empty when the scan grouped
     std::vector<GroupRow> groups;        // empty when it did not
     std::vector<SkippedFolder> skipped;  // in the order the walk met them
     SkipCounts skips;

@@ -9,6 +9,7 @@ using lintally::scan::GroupRow;
 using lintally::scan::JsonSummary;
 using lintally::scan::FormatJson;
 using lintally::scan::Row;
+using lintally::scan::RowList;
 using lintally::scan::ToValidUtf8;
 
 namespace {
@@ -34,7 +35,7 @@ TEST(ToValidUtf8, ReplacesEachInvalidByteOnItsOwn)
 
 TEST(FormatJson, HoldsRootTotalAndRowsInOrder)
 {
-    const std::vector<Row> rows = {{"a \"q\".c", 3}, {"sub/b\\c.h", 0}};
+    const RowList rows = {{"a \"q\".c", 3}, {"sub/b\\c.h", 0}};
     const auto document = nlohmann::json::parse(FormatJson("/r\xE9", rows, 3));
     EXPECT_EQ(document["root"], "/r" + kFffd);
     EXPECT_EQ(document["total"], 3);
@@ -52,7 +53,7 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
 
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 {
-    const std::vector<Row> rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
+    const RowList rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
     EXPECT_EQ(FormatCsv(rows),
               "file,lines,language,code,comment,blank,physical\n"
               "plain.c,1,C/C++,2,1,0,3\n"
@@ -79,9 +80,9 @@ TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
 
 TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
 {
-    std::vector<Row> rows;
+    RowList rows;
     for (int i = 0; i < 5000; ++i) {
-        rows.push_back({"dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4}, 1});
+        rows.Add("dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4}, 1);
     }
     std::vector<std::string> pieces;
     lintally::scan::TextOut text([&](std::string_view piece) {
