@@ -25,19 +25,23 @@ void RowList::StoreName(Record& record, std::string_view name)
 
 void RowList::Push(const Record& record)
 {
-    if (m_count % kRecordsPerBlock == 0) {
+    if (m_records.empty() || m_records.back().size() == kRecordsPerBlock) {
+        if (m_records.size() == kMaxBlocks) {
+            return;
+        }
         m_records.emplace_back().reserve(kRecordsPerBlock);
     }
+    const std::size_t id = (m_records.size() - 1) * kRecordsPerBlock + m_records.back().size();
     m_records.back().push_back(record);
+    if (m_ordered) {
+        m_order.push_back(static_cast<std::uint32_t>(id));
+    }
     ++m_count;
 }
 
 void RowList::Add(std::string_view name, std::uint64_t lines, const PrjHelper::LineBreakdown& kinds,
                   std::int32_t lang)
 {
-    if (m_count == kMaxRows) {
-        return;
-    }
     Record record;
     record.lang = lang;
     StoreName(record, name);
@@ -50,9 +54,6 @@ void RowList::Add(std::string_view name, std::uint64_t lines, const PrjHelper::L
         record.count[0] = kWide;
         record.count[1] = static_cast<std::uint32_t>(m_wide.size());
         m_wide.push_back(counts);
-    }
-    if (m_ordered) {
-        m_order.push_back(static_cast<std::uint32_t>(m_count));
     }
     Push(record);
 }
@@ -76,43 +77,37 @@ RowView RowList::View(std::size_t stored) const
 
 void RowList::Append(RowList&& other)
 {
+    // other's records name its own blocks: renumber them for the blocks they join here.
     const auto nameBase = static_cast<std::uint32_t>(m_names.size());
     const auto wideBase = static_cast<std::uint32_t>(m_wide.size());
-    const std::size_t base = m_count;
-    if (other.m_ordered) {
-        MakeOrder();
-    }
-    // Stored order, freeing each of other's blocks once it is copied, so the two lists never
-    // stand side by side in full.
-    const std::size_t taken = std::min(other.m_count, kMaxRows - m_count);
-    for (std::size_t i = 0; i < taken; ++i) {
-        Record record = other.At(i);
-        record.nameBlock += nameBase;
-        if (record.count[0] == kWide) {
-            record.count[1] += wideBase;
-        }
-        Push(record);
-        if ((i + 1) % kRecordsPerBlock == 0) {
-            other.m_records[i / kRecordsPerBlock] = std::vector<Record>();
-        }
-    }
-    if (m_ordered) {
-        if (!other.m_ordered) {
-            for (std::size_t i = 0; i < taken; ++i) {
-                m_order.push_back(static_cast<std::uint32_t>(base + i));
-            }
-        } else {
-            for (const std::uint32_t stored : other.m_order) {
-                if (stored < taken) {
-                    m_order.push_back(static_cast<std::uint32_t>(base + stored));
-                }
-            }
+    for (std::vector<Record>& block : other.m_records) {
+        for (Record& record : block) {
+            record.nameBlock += nameBase;
+            record.count[1] += record.count[0] == kWide ? wideBase : 0;
         }
     }
     for (std::string& block : other.m_names) {
         m_names.push_back(std::move(block));
     }
     m_wide.insert(m_wide.end(), other.m_wide.begin(), other.m_wide.end());
+    if (other.m_count < kRecordsPerBlock || m_records.size() + other.m_records.size() > kMaxBlocks) {
+        for (std::size_t i = 0; i < other.size(); ++i) {
+            Push(other.At(other.Stored(i)));
+        }
+    } else {
+        const bool full = m_records.empty() || m_records.back().size() == kRecordsPerBlock;
+        if (m_ordered || other.m_ordered || !full) {
+            MakeOrder();
+            const std::size_t base = m_records.size() * kRecordsPerBlock;
+            for (std::size_t i = 0; i < other.size(); ++i) {
+                m_order.push_back(static_cast<std::uint32_t>(base + other.Stored(i)));
+            }
+        }
+        for (std::vector<Record>& block : other.m_records) {
+            m_records.push_back(std::move(block));
+        }
+        m_count += other.m_count;
+    }
     other = RowList();
 }
 

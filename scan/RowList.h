@@ -52,9 +52,8 @@ public:
     RowList() = default;
     RowList(std::initializer_list<Row> rows);
 
-    // Adds a row at the end of the list. A list holds at most kMaxRows rows (rows past it,
-    // some 128 GiB of them, are not kept).
-    static constexpr std::size_t kMaxRows = 0xFFFFFFFFu;
+    // Adds a row at the end of the list. A list holds some four billion rows at most (128 GiB
+    // of them); rows past that are not kept.
     void Add(std::string_view name, std::uint64_t lines, const PrjHelper::LineBreakdown& kinds,
              std::int32_t lang);
 
@@ -65,7 +64,8 @@ public:
     [[nodiscard]] Iterator begin() const { return Iterator(*this, 0); }
     [[nodiscard]] Iterator end() const { return Iterator(*this, size()); }
 
-    // Moves other's rows in after these, in other's list order, and leaves other empty.
+    // Moves other's rows in after these, in other's list order, and leaves other empty. Large
+    // lists hand their blocks over instead of being copied.
     void Append(RowList&& other);
     // Gives the row at index (list order) a new name.
     void Rename(std::size_t index, std::string_view name);
@@ -76,7 +76,12 @@ public:
     void Truncate(std::size_t count);
 
 private:
+    // A row is stored at an id: its block times kRecordsPerBlock plus its place in the block.
+    // Blocks fill one after another, so while the list keeps the order rows were added in,
+    // a row's index is its id; blocks handed over by Append may be part full, and from then on
+    // m_order gives the ids.
     static constexpr std::size_t kRecordsPerBlock = 4096;
+    static constexpr std::size_t kMaxBlocks = std::size_t{1} << 20;  // ids fit 32 bits
     static constexpr std::size_t kNameBlock = 256 * 1024;
     static constexpr std::uint32_t kWide = 0xFFFFFFFFu;  // count[0] of a row kept in m_wide
 
@@ -89,23 +94,20 @@ private:
         std::array<std::uint32_t, 4> count{};  // code, comment, blank, lines
     };
 
-    const Record& At(std::size_t stored) const
-    {
-        return m_records[stored / kRecordsPerBlock][stored % kRecordsPerBlock];
-    }
-    Record& At(std::size_t stored) { return m_records[stored / kRecordsPerBlock][stored % kRecordsPerBlock]; }
+    const Record& At(std::size_t id) const { return m_records[id / kRecordsPerBlock][id % kRecordsPerBlock]; }
+    Record& At(std::size_t id) { return m_records[id / kRecordsPerBlock][id % kRecordsPerBlock]; }
     std::size_t Stored(std::size_t index) const { return m_ordered ? m_order[index] : index; }
-    RowView View(std::size_t stored) const;
+    RowView View(std::size_t id) const;
     void StoreName(Record& record, std::string_view name);
     void Push(const Record& record);
     void MakeOrder();
 
-    std::vector<std::vector<Record>> m_records;  // blocks of kRecordsPerBlock, in the order added
-    std::size_t m_count = 0;
-    std::vector<std::string> m_names;  // name blocks; the last takes new names
+    std::vector<std::vector<Record>> m_records;  // blocks of at most kRecordsPerBlock
+    std::size_t m_count = 0;                     // rows stored
+    std::vector<std::string> m_names;            // name blocks; the last takes new names
     std::vector<std::array<std::uint64_t, 4>> m_wide;
-    std::vector<std::uint32_t> m_order;  // list order as stored indexes, once m_ordered
-    bool m_ordered = false;              // until then the list order is the stored order
+    std::vector<std::uint32_t> m_order;  // list order as ids, once m_ordered
+    bool m_ordered = false;              // until then a row's index is its id
 };
 
 // Sorts by RowNameLess of the names.

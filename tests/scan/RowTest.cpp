@@ -98,3 +98,35 @@ TEST(RowList, AppendSortTruncateAndRenameKeepTheListOrder)
     first.Truncate(0);
     EXPECT_TRUE(first.empty());
 }
+
+TEST(RowList, LargeListsHandOverTheirBlocksInTheirListOrder)
+{
+    const auto make = [](std::uint32_t count, std::uint32_t lines) {
+        RowList rows;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            rows.Add(FileName(count - i), lines, {0, 0, lines}, 1);
+        }
+        return rows;
+    };
+    RowList whole;
+    whole.Append(make(8192, 1));  // whole blocks: kept in the order added
+    RowList part = make(5000, 2);
+    whole.Append(std::move(part));  // handed over after whole blocks
+    RowList sorted = make(6000, 3);
+    SortRows(sorted);
+    whole.Append(std::move(sorted));  // handed over after a part-full block, in its own order
+    whole.Add("last", 4, {}, 0);
+    ASSERT_EQ(whole.size(), 8192u + 5000u + 6000u + 1u);
+    EXPECT_EQ(whole[0].name, FileName(8192));
+    EXPECT_EQ(whole[8192].name, FileName(5000));
+    EXPECT_EQ(whole[13191].name, FileName(1));
+    EXPECT_EQ(whole[13192].name, FileName(1));
+    EXPECT_EQ(whole[13192].lines, 3u);
+    EXPECT_EQ(whole[13193].name, FileName(10)) << "sorted by name";
+    EXPECT_EQ(whole[19192].name, "last");
+    std::uint64_t lines = 0;
+    for (const RowView row : whole) {
+        lines += row.kinds.code;
+    }
+    EXPECT_EQ(lines, 8192u + 2u * 5000u + 3u * 6000u);
+}
