@@ -17,7 +17,7 @@ namespace lintally::scan {
 namespace {
 
 // Files go over the queue in batches, so a lock is taken once per batch, not per file.
-constexpr std::size_t kBatchSize = 32;
+constexpr std::size_t kBatchSize = 128;
 constexpr std::size_t kBatchesPerThread = 4;
 
 struct WorkItem

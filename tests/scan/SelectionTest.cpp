@@ -105,13 +105,15 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
     tree.Write("sub/b.c", "1\n");
     tree.Write("sub/c.txt", "1\n");
     tree.Write("unlisted.c", "1\n");
-    const std::vector<std::string> names = {"a.c", NativePath("sub/b.c"), NativePath("sub/c.txt"), "gone.c"};
+    tree.Write("now-a-folder.c/x.c", "1\n");  // a file replaced by a folder before the count
+    const std::vector<std::string> names = {"a.c", NativePath("sub/b.c"), NativePath("sub/c.txt"), "gone.c",
+                                            "now-a-folder.c"};
     Selection selection;
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink,
                                                   nullptr, &selection);
-    ASSERT_EQ(result.rows.size(), 3u);
+    ASSERT_EQ(result.rows.size(), 4u);
     EXPECT_EQ(result.total, 4u);
-    EXPECT_EQ(result.skips.unreadable, 1u);  // gone.c: a row of 0 lines, and counted
+    EXPECT_EQ(result.skips.unreadable, 2u);  // gone.c and the folder: rows of 0 lines, and counted
 }
