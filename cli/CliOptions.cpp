@@ -204,6 +204,11 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
                ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
                Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
+               "Left out: what the options above leave out is counted by reason on the table's last\n"
+               "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
+               "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
+               "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
+               "was. A file that cannot be opened keeps its row with 0 lines and counts as unreadable.\n\n" +
                "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
                "some folders could not be read (each is named on standard error), 130 interrupted.");
 }

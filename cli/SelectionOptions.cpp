@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -148,7 +149,7 @@ std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiv
     return {};
 }
 
-bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
+bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots, bool subFolders,
                    scan::Selection& selection, std::vector<RootPlan>& plans, std::string& error)
 {
     for (const std::string& pattern : choices.excludes) {
@@ -178,6 +179,11 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
             if (gitsel::ListTrackedFiles(root, *plan.listed, error) != gitsel::GitStatus::Ok) {
                 error = "--git: " + Brim::EscapeControlBytes(error);
                 return false;
+            }
+            if (!subFolders) {
+                std::erase_if(*plan.listed, [](const std::string& name) {
+                    return std::any_of(name.begin(), name.end(), Brim::IsPathSeparator);
+                });
             }
         }
         if (choices.gitignore && gitsel::IgnoreRules::Open(root, plan.ignore, error) != gitsel::GitStatus::Ok) {

@@ -164,7 +164,7 @@ int main(int argc, char** argv)
     }
     lintally::scan::Selection selection;
     std::vector<lintally::cli::RootPlan> plans;
-    if (std::string error; !lintally::cli::PlanSelection(cli.select, cli.roots, selection, plans, error)) {
+    if (std::string error; !lintally::cli::PlanSelection(cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
         std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
         return kUsageError;
     }

@@ -1,6 +1,7 @@
 // What one scan found: its rows in list order (or, when it grouped, its group sums in name
 // order), the totals of every counted file, the folders it could not go into, how many
-// entries it left out for each reason, and whether a stop request ended it early (the rows are then those counted up to the stop).
+// entries it left out for each reason, and whether a stop request ended it early (the rows
+// are then those counted up to the stop).
 //
 // A plain value owned by the caller.
 #pragma once

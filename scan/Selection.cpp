@@ -6,6 +6,20 @@
 
 namespace lintally::scan {
 
+namespace {
+
+// Where the next separator from at lies in path, or npos. A list may use either separator
+// where the system takes both ('/' from git on Windows).
+std::size_t NextSeparator(std::string_view path, std::size_t at)
+{
+    while (at < path.size() && !Brim::IsPathSeparator(path[at])) {
+        ++at;
+    }
+    return at < path.size() ? at : std::string_view::npos;
+}
+
+}  // namespace
+
 void SkipCounts::Add(SkipReason reason)
 {
     switch (reason) {
@@ -101,7 +115,7 @@ std::optional<SkipReason> Selection::LeavesPath(std::string_view relative) const
 {
     std::size_t start = 0;
     for (;;) {
-        const std::size_t end = relative.find(Brim::kPathSeparator, start);
+        const std::size_t end = NextSeparator(relative, start);
         const bool folder = end != std::string_view::npos;
         const std::string_view name = relative.substr(start, folder ? end - start : std::string_view::npos);
         if (Excludes(name, relative.substr(0, folder ? end : relative.size()), folder)) {

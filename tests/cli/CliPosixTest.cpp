@@ -134,6 +134,8 @@ TEST(CliGit, CountsTheTrackedFilesAndLeavesOutTheIgnoredOnes)
     const CliResult tracked = RunCli({{"--git", "-f", "json", "."}, tree.Root()});
     ASSERT_EQ(tracked.status, 0) << tracked.err;
     EXPECT_EQ(nlohmann::json::parse(tracked.out)["total"], 3);
+    const CliResult topOnly = RunCli({{"--git", "--no-sub", "-f", "json", "."}, tree.Root()});
+    EXPECT_EQ(nlohmann::json::parse(topOnly.out)["total"], 2);  // a.c, not sub/b.c
     const CliResult ignoring = RunCli({{"--gitignore", "-f", "json", "--by", "file", "."}, tree.Root()});
     const auto json = nlohmann::json::parse(ignoring.out);
     EXPECT_EQ(json["total"], 3);  // a.c and untracked.c

@@ -7,6 +7,7 @@
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
+using lintally::testing::CliRun;
 using lintally::testing::IsOneErrorLine;
 using lintally::testing::NativePath;
 using lintally::testing::RunCli;
@@ -83,18 +84,31 @@ TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
 {
     const TempFolder tree;
     MakeTree(tree);
-    tree.Write("lines", "src/a.c\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n");
-    tree.Write("nul", std::string("src/a.c\0build/out.c\0", 20));
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--files-from", "lines", "-f", "json"},
-          std::vector<std::string>{"--files-from", "nul", "-0", "-f", "json"}}) {
-        const CliResult result = RunCli({args, tree.Root()});
+    // Lines as an editor on either system may save them (CR LF, the system's own separator),
+    // and a NUL-separated list read from standard input, whose byte 0x1a a text-mode read
+    // would take for the end of the input. ("nul" would name a device on Windows.)
+    tree.Write("lines", NativePath("src/a.c") + "\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n");
+    tree.Write("names0", std::string("src/a.c\0\x1a\0build/out.c\0", 22));
+    struct Case
+    {
+        std::vector<std::string> args;
+        std::string input;
+        std::size_t rows;  // with the missing file's empty row
+        int unreadable;
+    };
+    const Case cases[] = {
+        {{"--files-from", "lines", "-f", "json"}, "", 3, 1},
+        {{"--files-from", "-", "-0", "-f", "json"}, tree.Path("names0"), 2, 0},
+    };
+    for (const Case& c : cases) {
+        CliRun run{c.args, tree.Root()};
+        run.inputPath = c.input;
+        const CliResult result = RunCli(run);
         ASSERT_EQ(result.status, 0) << result.err;
         const auto json = nlohmann::json::parse(result.out);
         ASSERT_EQ(json["total"], 3) << result.out;
         EXPECT_EQ(json["files"][0]["name"], "build/out.c");
-        const bool lines = args[1] == "lines";
-        EXPECT_EQ(json["files"].size(), lines ? 3u : 2u);  // with the missing file's empty row
-        EXPECT_EQ(json.contains("skipped") ? json["skipped"]["unreadable"].get<int>() : 0, lines ? 1 : 0);
+        EXPECT_EQ(json["files"].size(), c.rows);
+        EXPECT_EQ(json.contains("skipped") ? json["skipped"]["unreadable"].get<int>() : 0, c.unreadable);
     }
 }

@@ -51,6 +51,14 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
     EXPECT_EQ(FormatJson("r", {}, 0), "{\"root\": \"r\", \"total\": 0, \"files\": []}\n");
 }
 
+TEST(FormatJson, AFolderThatWasNotReadIsListedUnderSkippedWithTheCounts)
+{
+    EXPECT_EQ(FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
+              "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, \"ignored\": 0, "
+              "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"folders\": [{\"name\": \"sub\", "
+              "\"reason\": \"cannot be opened\"}]}}\n");
+}
+
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 {
     const RowList rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
