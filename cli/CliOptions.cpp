@@ -192,6 +192,7 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                                       [&options] { options.progress = ProgressMode::Off; },
                                       "no progress line");
     on->excludes(off);
+    DefineSelectionOptions(app, options.select);
     app.add_option("ROOT", options.roots,
                    "folders to count, one or more (default: the current folder; put -- before a "
                    "name that begins with '-')")
@@ -203,6 +204,11 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
                ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
                Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
+               "Left out: what the options above leave out is counted by reason on the table's last\n"
+               "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
+               "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
+               "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
+               "was. A file that cannot be opened keeps its row with 0 lines and counts as unreadable.\n\n" +
                "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
                "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
@@ -299,6 +305,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         } else {
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
         }
+        return ParseOutcome{false, kUsageError};
+    }
+    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty()); !problem.empty()) {
+        err << kProgramName << ": " << problem << '\n';
         return ParseOutcome{false, kUsageError};
     }
     if (options.roots.empty()) {

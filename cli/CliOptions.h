@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/SelectionOptions.h"
 #include "scan/Grouping.h"
 #include "scan/Presets.h"
 
@@ -72,6 +73,7 @@ struct CliOptions
     std::string outputPath;  // empty: standard output
     unsigned jobs = 1;
     ProgressMode progress = ProgressMode::Auto;
+    SelectionChoices select;
 };
 
 // What the parse decided: run the scan, or end at once with exitCode (0 after --help or

@@ -4,6 +4,7 @@
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
+#include "scan/ContentCheck.h"
 
 namespace lintally::scan {
 
@@ -28,14 +29,21 @@ std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
 }
 
 FileLines TallyFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
-                    std::uint32_t flags, const StopToken* stop)
+                    std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
     FileLines file;
     char ext[8] = {};
     file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
     Brim::ReadOnlyFile stream;
     if (!OpenEntry(stream, folder, name, fullPath)) {
+        file.skipped = SkipReason::Unreadable;
         return file;
+    }
+    if (content != nullptr) {
+        file.skipped = CheckContent(stream, *content);
+        if (file.skipped) {
+            return file;
+        }
     }
     if (stop == nullptr) {
         file.kinds = PrjHelper::TallyLines(stream, file.lang, flags);
