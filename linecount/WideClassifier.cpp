@@ -1,0 +1,280 @@
+#include "linecount/WideClassifier.h"
+
+#include <cstring>
+
+namespace PrjHelper {
+
+namespace {
+
+std::string_view Text(const char* text)
+{
+    return text == nullptr ? std::string_view() : std::string_view(text);
+}
+
+bool IsWhite(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool Matches(const char* at, const char* end, std::string_view marker)
+{
+    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() &&
+           std::memcmp(at, marker.data(), marker.size()) == 0;
+}
+
+// A column-block marker stands as a word: "=head1" opens POD, "=begin" but not "=beginning"
+// opens a Ruby block.
+bool MatchesWord(const char* at, const char* end, std::string_view marker)
+{
+    if (!Matches(at, end, marker))
+        return false;
+    const bool next = at + marker.size() < end && IsLetter(at[marker.size()]);
+    return IsLetter(marker.back()) ? !next : next;
+}
+
+bool IsTripleQuote(const char* at, const char* end)
+{
+    return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
+}
+
+}  // namespace
+
+WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
+{
+    for (int i = 0; i < 2; ++i) {
+        single[i] = Text(lang.single[i]);
+        open[i] = Text(lang.blocks[i].open);
+        close[i] = Text(lang.blocks[i].close);
+        nests[i] = lang.blocks[i].nests && open[i] != close[i];
+        for (std::string_view marker : {single[i], open[i]}) {
+            if (!marker.empty())
+                special[static_cast<unsigned char>(marker[0])] = true;
+        }
+    }
+    columnOpen = Text(lang.columnBlock.open);
+    columnClose = Text(lang.columnBlock.close);
+    for (std::string_view quotes : {Text(lang.quotes), Text(lang.spanQuotes)}) {
+        for (char quote : quotes)
+            special[static_cast<unsigned char>(quote)] = true;
+    }
+    if (lang.docstrings) {
+        special[static_cast<unsigned char>('"')] = true;
+        special[static_cast<unsigned char>('\'')] = true;
+    }
+}
+
+LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks, std::string_view line,
+                          WideState& state)
+{
+    WideLineScanner scanner(syntax, trackBlocks, state);
+    scanner.Add(line.data(), line.size());
+    const LineKind kind = scanner.EndLine();
+    state = scanner.State();
+    return kind;
+}
+
+WideLineScanner::WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start)
+    : m_syntax(syntax), m_trackBlocks(trackBlocks), m_state(start)
+{
+}
+
+void WideLineScanner::Add(const char* data, std::size_t size)
+{
+    if (m_carrySize > 0) {
+        // The carried bytes need the next bytes to decide a marker that may begin in them.
+        const std::size_t old = m_carrySize;
+        const std::size_t take = std::min(size, sizeof m_carry - old);
+        std::memcpy(m_carry + old, data, take);
+        const std::size_t joined = old + take;
+        if (take == size) {
+            const std::size_t pos = Scan(m_carry, joined, joined >= kWideMarkerMax ? joined - kWideMarkerMax + 1 : 0);
+            m_carrySize = joined - pos;
+            std::memmove(m_carry, m_carry + pos, m_carrySize);
+            return;
+        }
+        const std::size_t skip = Scan(m_carry, joined, old) - old;
+        m_carrySize = 0;
+        data += skip;
+        size -= skip;
+    }
+    const std::size_t pos = Scan(data, size, size >= kWideMarkerMax ? size - kWideMarkerMax + 1 : 0);
+    m_carrySize = size - pos;
+    std::memcpy(m_carry, data + pos, m_carrySize);
+}
+
+LineKind WideLineScanner::EndLine()
+{
+    Scan(m_carry, m_carrySize, m_carrySize);
+    m_carrySize = 0;
+    const LineKind kind = !m_hasText ? LineKind::Blank : m_hasCode ? LineKind::Code : LineKind::Comment;
+    if (m_state.in == WideState::In::String &&
+        std::strchr(m_syntax.language.spanQuotes, m_state.quote) == nullptr)
+        m_state = WideState();
+    if (!m_trackBlocks)
+        m_state = WideState();
+    m_lineStart = true;
+    m_hasText = m_hasCode = m_restIsComment = false;
+    return kind;
+}
+
+std::size_t WideLineScanner::Scan(const char* data, std::size_t size, std::size_t limit)
+{
+    std::size_t pos = 0;
+    while (pos < limit)
+        pos += Step(data + pos, data + size);
+    return pos;
+}
+
+void WideLineScanner::Mark(char byte, bool code)
+{
+    if (!IsWhite(byte)) {
+        m_hasText = true;
+        m_hasCode = m_hasCode || code;
+    }
+}
+
+std::size_t WideLineScanner::Step(const char* at, const char* end)
+{
+    if (m_lineStart) {
+        m_lineStart = false;
+        if (const std::size_t used = StepLineStart(at, end); used > 0)
+            return used;
+    }
+    if (m_restIsComment)
+        return RestIsComment(at, end);
+    switch (m_state.in) {
+    case WideState::In::Code:
+        return StepCode(at, end);
+    case WideState::In::Block:
+        return StepBlock(at, end);
+    case WideState::In::Docstring:
+    case WideState::In::String:
+    case WideState::In::LongString:
+        return StepQuoted(at, end);
+    case WideState::In::ColumnBlock:
+        break;
+    }
+    return RestIsComment(at, end);
+}
+
+// Column blocks are decided by the line's first bytes: 0 when they decide nothing.
+std::size_t WideLineScanner::StepLineStart(const char* at, const char* end)
+{
+    if (m_state.in == WideState::In::ColumnBlock) {
+        if (MatchesWord(at, end, m_syntax.columnClose))
+            m_state = WideState();
+        m_restIsComment = true;
+        return RestIsComment(at, end);
+    }
+    if (m_state.in == WideState::In::Code && MatchesWord(at, end, m_syntax.columnOpen)) {
+        m_state.in = WideState::In::ColumnBlock;
+        m_restIsComment = true;
+        return RestIsComment(at, end);
+    }
+    return 0;
+}
+
+std::size_t WideLineScanner::RestIsComment(const char* at, const char* end)
+{
+    for (const char* byte = at; byte < end && !m_hasText; ++byte)
+        Mark(*byte, false);
+    return static_cast<std::size_t>(end - at);
+}
+
+std::size_t WideLineScanner::StepCode(const char* at, const char* end)
+{
+    const WideSyntax& syntax = m_syntax;
+    if (syntax.language.docstrings && !m_hasText && !IsWhite(*at)) {
+        const bool prefixed = std::strchr("rRuUbBfF", *at) != nullptr;
+        const char* quotes = prefixed ? at + 1 : at;
+        if (IsTripleQuote(quotes, end)) {
+            m_state = WideState{WideState::In::Docstring, 0, 0, *quotes};
+            m_hasText = true;
+            return static_cast<std::size_t>(quotes + 3 - at);
+        }
+    }
+    // A docstring's prefix letter is decided above, when the run reaches it.
+    const bool docstringMayStart = syntax.language.docstrings && !m_hasText;
+    const char* run = at;
+    while (run < end && !syntax.special[static_cast<unsigned char>(*run)]) {
+        if (docstringMayStart && run > at && !IsWhite(*run))
+            break;
+        Mark(*run, true);
+        ++run;
+    }
+    if (run > at)
+        return static_cast<std::size_t>(run - at);
+
+    if (syntax.language.docstrings && IsTripleQuote(at, end)) {
+        m_state = WideState{WideState::In::LongString, 0, 0, *at};
+        Mark(*at, true);
+        return 3;
+    }
+    for (std::uint8_t pair = 0; pair < 2; ++pair) {
+        if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty()) {
+            m_state = WideState{WideState::In::Block, pair, 1, 0};
+            m_hasText = true;
+            return syntax.open[pair].size();
+        }
+    }
+    for (std::string_view marker : syntax.single) {
+        if (Matches(at, end, marker)) {
+            m_hasText = true;
+            m_restIsComment = true;
+            return RestIsComment(at, end);
+        }
+    }
+    Mark(*at, true);
+    if (std::strchr(syntax.language.quotes, *at) != nullptr ||
+        std::strchr(syntax.language.spanQuotes, *at) != nullptr)
+        m_state = WideState{WideState::In::String, 0, 0, *at};
+    return 1;
+}
+
+std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
+{
+    const std::string_view open = m_syntax.open[m_state.pair];
+    const std::string_view close = m_syntax.close[m_state.pair];
+    if (Matches(at, end, close)) {
+        m_hasText = true;
+        if (--m_state.depth == 0)
+            m_state = WideState();
+        return close.size();
+    }
+    if (m_syntax.nests[m_state.pair] && Matches(at, end, open)) {
+        m_hasText = true;
+        ++m_state.depth;
+        return open.size();
+    }
+    const char* run = at;
+    do {
+        Mark(*run, false);
+        ++run;
+    } while (run < end && *run != close[0] && *run != open[0]);
+    return static_cast<std::size_t>(run - at);
+}
+
+// Strings, long strings and docstrings: only their closing quotes and backslashes matter.
+std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
+{
+    const bool code = m_state.in != WideState::In::Docstring;
+    const bool triple = m_state.in != WideState::In::String;
+    Mark(*at, code);
+    if (*at == '\\') {
+        if (at + 1 < end)
+            Mark(at[1], code);
+        return at + 1 < end ? 2 : 1;
+    }
+    if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+        m_state = WideState();
+        return triple ? 3 : 1;
+    }
+    return 1;
+}
+
+}  // namespace PrjHelper

@@ -1,0 +1,119 @@
+// The per-line decision of the counter under the wide language table: is a line blank, a
+// comment line or code?
+//
+// ClassifyWideLine is a pure routine: it reads the language, the block mode and the line,
+// updates the caller's state, allocates nothing and keeps nothing of its own. WideLineScanner
+// applies the same rules to a line that arrives in pieces, in constant memory.
+//
+// The rules:
+//  1. A line is its bytes up to its LF. Spaces, tabs, CRs, form feeds and vertical tabs are
+//     white space; every other byte is text.
+//  2. Blank: a line without text, whatever state it is in. Its state carries on unchanged.
+//  3. The line is read from its start, byte by byte, in one of these states:
+//     - code: at each position, in this order,
+//       a. with docstrings, """ or ''' (after at most one of the prefixes r u b f, in either
+//          case) as the line's first text opens a docstring; anywhere else it opens a long
+//          string;
+//       b. the first block pair whose open marker begins here opens a block (depth 1);
+//       c. a single-line marker beginning here makes the rest of the line comment;
+//       d. a byte of `quotes` or `spanQuotes` opens a string closed by the same byte;
+//       e. any other text byte is code.
+//     - block: the close marker ends one depth (the block at depth 0); with a nesting pair
+//       its open marker adds one. Everything else, the markers too, is comment.
+//     - docstring: the same three quotes close it; the text, quotes too, is comment.
+//     - string and long string: the closing quote(s) end it; a backslash makes the next byte
+//       text. Every text byte, quotes too, is code.
+//     A column block (Perl's POD, Ruby's =begin) opens on a line that begins, in its first
+//     column and in code state, with its open marker standing as a word of its own (followed
+//     by a letter when the marker ends in another byte, by no letter when it ends in one);
+//     every line until the line that begins with its close marker, both included, is comment.
+//  4. At the line's end a string of `quotes` ends; every other state carries to the next line
+//     with trackBlocks, and is dropped without it (each line is then judged alone, starting in
+//     code state).
+//  5. The line is code when it holds a code byte, else a comment line when it holds text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "linecount/LineClassifier.h"
+#include "linecount/WideLanguages.h"
+
+namespace PrjHelper {
+
+// What carries from one line to the next.
+struct WideState
+{
+    enum class In : std::uint8_t
+    {
+        Code,
+        Block,
+        Docstring,
+        String,
+        LongString,
+        ColumnBlock,
+    };
+    In in = In::Code;
+    std::uint8_t pair = 0;    // the open block's pair
+    std::uint32_t depth = 0;  // the open block's depth
+    char quote = 0;           // the open string's or docstring's quote byte
+
+    friend constexpr bool operator==(const WideState&, const WideState&) = default;
+};
+
+// A language's markers ready for the per-byte scan; built once per file.
+class WideSyntax
+{
+public:
+    explicit WideSyntax(const WideLanguage& language);
+
+    const WideLanguage& language;
+    std::string_view single[2];
+    std::string_view open[2];
+    std::string_view close[2];
+    bool nests[2] = {};
+    std::string_view columnOpen;
+    std::string_view columnClose;
+    // Bytes at which something may begin in code state; other bytes are skipped in runs.
+    bool special[256] = {};
+};
+
+// The kind of a whole line under the rules above; state is read and written.
+[[nodiscard]] LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks,
+                                        std::string_view line, WideState& state);
+
+// The rules above for lines that arrive in pieces: Add each piece of a line, then EndLine.
+// Keeps at most kWideMarkerMax bytes of a line.
+class WideLineScanner
+{
+public:
+    WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start = {});
+
+    void Add(const char* data, std::size_t size);
+    LineKind EndLine();
+    [[nodiscard]] const WideState& State() const { return m_state; }
+
+private:
+    std::size_t Step(const char* at, const char* end);
+    std::size_t StepCode(const char* at, const char* end);
+    std::size_t StepBlock(const char* at, const char* end);
+    std::size_t StepQuoted(const char* at, const char* end);
+    std::size_t StepLineStart(const char* at, const char* end);
+    std::size_t RestIsComment(const char* at, const char* end);
+    void Mark(char byte, bool code);
+    // Runs Step from data while the position is below limit; returns the position reached.
+    std::size_t Scan(const char* data, std::size_t size, std::size_t limit);
+
+    const WideSyntax& m_syntax;
+    bool m_trackBlocks;
+    WideState m_state;
+    bool m_lineStart = true;  // nothing of the line was read yet
+    bool m_hasText = false;
+    bool m_hasCode = false;
+    bool m_restIsComment = false;  // a single-line marker was read
+    char m_carry[2 * kWideMarkerMax] = {};
+    std::size_t m_carrySize = 0;
+};
+
+}  // namespace PrjHelper
