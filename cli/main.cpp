@@ -12,6 +12,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
 #include "fileio/PathSeparator.h"
+#include "linecount/WideTally.h"
 #include "scan/AtomicFile.h"
 #include "scan/FileCount.h"
 #include "scan/MessageText.h"
@@ -68,7 +69,17 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     using namespace lintally;
     scan::ScanOptions options;
     options.includeSubFolders = cli.includeSubFolders;
-    options.countFlags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::uint32_t flags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
+    if (cli.wideLanguages) {
+        flags |= PrjHelper::CF_WIDE_TABLE;
+        // Without -t every file is offered, and the wide table keeps those it knows.
+        if (!cli.typesGiven) {
+            flags |= PrjHelper::CF_KNOWN_ONLY;
+            patterns = {".*"};
+        }
+    }
+    options.countFlags = flags;
     // Rows are kept only where they are shown; groups alone keep memory flat.
     const bool perFile = cli.by.perFile || cli.format == cli::OutputFormat::Report;
     const scan::Grouping* grouping = perFile ? nullptr : &cli.by.grouping;
@@ -80,7 +91,6 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     progress.Start();
     scan::ScanResult result;
     scan::GroupTable groups;
-    const std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
     for (const std::string& root : cli.roots) {
         AddRootResult(result, scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress, grouping),
                       root, cli.roots.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "linecount/LanguageTable.h"
+
 namespace PrjHelper {
 
 // A comment block from open to close. Nesting blocks count their depth: each open inside
@@ -302,6 +304,12 @@ inline constexpr auto kWideFileNameRows = wide_detail::SortedWords<true>();
 [[nodiscard]] constexpr bool IsWideLanguage(std::int32_t lang)
 {
     return lang >= kWideLanguageBase && lang < kWideLanguageBase + kWideLanguageCount;
+}
+
+// The display name of any language id: a wide language's name, else the design table's.
+[[nodiscard]] constexpr const char* GetAnyLanguageName(std::int32_t lang)
+{
+    return IsWideLanguage(lang) ? kWideLanguages[lang - kWideLanguageBase].name : GetLanguageName(lang);
 }
 
 // The language of a wide id; null for any other id.

@@ -4,6 +4,8 @@
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
+#include "linecount/WideLanguages.h"
+#include "linecount/WideTally.h"
 
 namespace lintally::scan {
 
@@ -27,9 +29,45 @@ std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
     return CountFile(nullptr, fullPath, fullPath, flags);
 }
 
+namespace {
+
+std::function<bool()> KeepGoing(const StopToken* stop)
+{
+    if (stop == nullptr) {
+        return {};
+    }
+    return [stop] { return !stop->StopRequested(); };
+}
+
+FileLines TallyWideFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
+                        std::uint32_t flags, const StopToken* stop)
+{
+    FileLines file;
+    const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;
+    file.lang = PrjHelper::WideLanguageOfName(name);
+    file.kept = file.lang != 0 || !knownOnly;
+    // Only a name without a suffix may be a script known by its first line.
+    const bool sniff = file.lang == 0 && name.find('.') == std::string::npos;
+    Brim::ReadOnlyFile stream;
+    if ((!file.kept && !sniff) || !OpenEntry(stream, folder, name, fullPath)) {
+        return file;
+    }
+    const PrjHelper::WideTallyResult tally =
+        PrjHelper::TallyWideLines(stream, file.lang, sniff, flags, KeepGoing(stop));
+    file.kinds = tally.kinds;
+    file.lang = tally.lang;
+    file.kept = file.lang != 0 || !knownOnly;
+    return file;
+}
+
+}  // namespace
+
 FileLines TallyFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
                     std::uint32_t flags, const StopToken* stop)
 {
+    if ((flags & PrjHelper::CF_WIDE_TABLE) != 0) {
+        return TallyWideFile(folder, name, fullPath, flags, stop);
+    }
     FileLines file;
     char ext[8] = {};
     file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
@@ -37,12 +75,7 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
     if (!OpenEntry(stream, folder, name, fullPath)) {
         return file;
     }
-    if (stop == nullptr) {
-        file.kinds = PrjHelper::TallyLines(stream, file.lang, flags);
-    } else {
-        file.kinds = PrjHelper::TallyLines(stream, file.lang, flags,
-                                           [stop] { return !stop->StopRequested(); });
-    }
+    file.kinds = PrjHelper::TallyLines(stream, file.lang, flags, KeepGoing(stop));
     return file;
 }
 

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "linecount/LanguageTable.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::scan {
 
@@ -147,7 +147,7 @@ std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std:
         for (std::size_t i = 0; i < rows.size(); ++i) {
             out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
             out.append(", \"lines\": ").append(std::to_string(rows[i].lines));
-            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(rows[i].lang)));
+            out.append(", \"language\": ").append(JsonText(PrjHelper::GetAnyLanguageName(rows[i].lang)));
             AppendKinds(out, rows[i].kinds, true);
             out.append("}");
         }
@@ -173,7 +173,7 @@ std::string FormatCsv(const std::vector<Row>& rows)
     for (const Row& row : rows) {
         AppendCsvField(out, row.name);
         out.append(",").append(std::to_string(row.lines)).append(",");
-        AppendCsvField(out, PrjHelper::GetLanguageName(row.lang));
+        AppendCsvField(out, PrjHelper::GetAnyLanguageName(row.lang));
         AppendKinds(out, row.kinds, false);
         out.append("\n");
     }

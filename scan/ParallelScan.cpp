@@ -105,6 +105,9 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                 share.cut = true;
                 break;
             }
+            if (!file.kept) {
+                continue;
+            }
             const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
             const std::uint64_t lines = file.kinds.Counted(flags);
             share.tally.Add(name, file, lines);
