@@ -1,0 +1,60 @@
+#include "linecount/WideTally.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "fileio/ReadOnlyFile.h"
+#include "linecount/LineClassifier.h"
+#include "linecount/WideLanguages.h"
+
+using namespace PrjHelper;
+
+namespace {
+
+// The "lintally-wide: code=N comment=N blank=N" line among the file's first two.
+LineBreakdown Expected(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    LineBreakdown kinds;
+    for (int i = 0; i < 2 && std::getline(in, line); ++i) {
+        const std::size_t at = line.find("lintally-wide:");
+        if (at == std::string::npos)
+            continue;
+        std::stringstream fields(line.substr(at + 14));
+        std::string field;
+        while (fields >> field) {
+            const std::uint64_t n = std::stoull(field.substr(field.find('=') + 1));
+            (field.rfind("code=", 0) == 0 ? kinds.code : field.rfind("comment=", 0) == 0 ? kinds.comment : kinds.blank) = n;
+        }
+    }
+    return kinds;
+}
+
+}  // namespace
+
+TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
+{
+    const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "README.md")
+            continue;
+        ++files;
+        const LineBreakdown expected = Expected(entry.path());
+        EXPECT_NE(expected.Physical(), 0u) << name << " states no counts";
+        const std::int32_t lang = WideLanguageOfName(name);
+        Brim::ReadOnlyFile file;
+        ASSERT_TRUE(file.Open(entry.path().string().c_str())) << name;
+        const WideTallyResult got = TallyWideLines(file, lang, lang == 0, CF_TRACK_BLOCKS);
+        EXPECT_NE(got.lang, 0) << name;
+        EXPECT_EQ(got.kinds, expected) << name << ": code " << got.kinds.code << " comment "
+                                       << got.kinds.comment << " blank " << got.kinds.blank;
+    }
+    EXPECT_GE(files, 10);
+}
