@@ -1,7 +1,7 @@
 #include "linecount/WideTally.h"
 
 #include <cstring>
-#include <optional>
+#include <string>
 #include <string_view>
 
 #include "linecount/LineClassifier.h"
@@ -13,13 +13,63 @@ namespace PrjHelper {
 namespace {
 
 constexpr WideLanguage kNoSyntax{.name = "Other"};
+// A "#!" line longer than this names no interpreter we know.
+constexpr std::size_t kShebangMax = 256;
 
-std::int32_t SniffShebang(const char* data, std::size_t size)
+// Reads the stream's first line (up to kShebangMax bytes) into head and names its language.
+std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& head)
 {
-    const void* lf = std::memchr(data, '\n', size);
-    const std::size_t length = lf == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(lf) - data);
-    return WideLanguageOfShebang(std::string_view(data, length));
+    while (head.size() < kShebangMax && head.find('\n') == std::string::npos) {
+        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        if (got == 0)
+            break;
+        head.append(block.Data(), got);
+    }
+    return WideLanguageOfShebang(std::string_view(head).substr(0, head.find('\n')));
 }
+
+class Lines
+{
+public:
+    Lines(std::int32_t lang, bool trackBlocks)
+        : m_syntax(GetWideLanguage(lang) != nullptr ? *GetWideLanguage(lang) : kNoSyntax),
+          m_scanner(m_syntax, trackBlocks)
+    {
+    }
+
+    void Feed(const char* at, const char* end)
+    {
+        while (at < end) {
+            const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+            const char* lf = found == nullptr ? end : static_cast<const char*>(found);
+            m_scanner.Add(at, static_cast<std::size_t>(lf - at));
+            m_pending = lf == end;
+            if (lf == end)
+                return;
+            Add(m_scanner.EndLine());
+            at = lf + 1;
+        }
+    }
+
+    LineBreakdown Finish()
+    {
+        if (m_pending)
+            Add(m_scanner.EndLine());
+        m_pending = false;
+        return m_kinds;
+    }
+
+private:
+    void Add(LineKind kind)
+    {
+        ++(kind == LineKind::Blank ? m_kinds.blank : kind == LineKind::Comment ? m_kinds.comment : m_kinds.code);
+    }
+
+    WideSyntax m_syntax;
+    WideLineScanner m_scanner;
+    bool m_pending = false;  // a line has begun and is not finished
+    LineBreakdown m_kinds;
+};
 
 }  // namespace
 
@@ -29,38 +79,18 @@ WideTallyResult TallyWideLines(Brim::IStream& stream, std::int32_t lang, bool sn
     WideTallyResult result;
     result.lang = IsWideLanguage(lang) ? lang : 0;
     ReadBlock block;
-    std::optional<WideSyntax> syntax;
-    std::optional<WideLineScanner> scanner;
-    bool pending = false;  // a line has begun and is not finished
-    const auto add = [&result](LineKind kind) {
-        LineBreakdown& lines = result.kinds;
-        ++(kind == LineKind::Blank ? lines.blank : kind == LineKind::Comment ? lines.comment : lines.code);
-    };
+    std::string head;
+    if (result.lang == 0 && sniff)
+        result.lang = SniffShebang(stream, block, head);
+    Lines lines(result.lang, (flags & CF_TRACK_BLOCKS) != 0);
+    lines.Feed(head.data(), head.data() + head.size());
     while (!keepGoing || keepGoing()) {
         const std::uint32_t got = stream.Read(block.Data(), block.Size());
         if (got == 0)
             break;
-        if (!scanner) {
-            if (result.lang == 0 && sniff)
-                result.lang = SniffShebang(block.Data(), got);
-            const WideLanguage* language = GetWideLanguage(result.lang);
-            syntax.emplace(language != nullptr ? *language : kNoSyntax);
-            scanner.emplace(*syntax, (flags & CF_TRACK_BLOCKS) != 0);
-        }
-        const char* at = block.Data();
-        const char* const end = at + got;
-        while (at < end) {
-            const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
-            const char* lf = found == nullptr ? end : static_cast<const char*>(found);
-            scanner->Add(at, static_cast<std::size_t>(lf - at));
-            pending = lf == end;
-            if (lf != end)
-                add(scanner->EndLine());
-            at = lf + (lf == end ? 0 : 1);
-        }
+        lines.Feed(block.Data(), block.Data() + got);
     }
-    if (pending)
-        add(scanner->EndLine());
+    result.kinds = lines.Finish();
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "FakeStream.h"
 #include "fileio/ReadOnlyFile.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/WideLanguages.h"
@@ -57,4 +58,21 @@ TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
                                        << got.kinds.comment << " blank " << got.kinds.blank;
     }
     EXPECT_GE(files, 10);
+}
+
+TEST(WideTally, ShortReadsCountLikeOneRead)
+{
+    const std::string text = "#!/usr/bin/env python3\n\"\"\"doc\n\nmore\"\"\"\r\nx = '#'  # c\n# last, without LF";
+    const LineBreakdown expected{1, 4, 1};  // blank, comment, code
+    for (std::uint32_t maxRead : {1u, 2u, 3u, 7u, 1000u}) {
+        FakeStream stream(text);
+        stream.maxRead = maxRead;
+        const WideTallyResult got = TallyWideLines(stream, 0, true, CF_TRACK_BLOCKS);
+        EXPECT_EQ(got.lang, kWideLanguageBase + WideLanguageIndex("Python")) << maxRead;
+        EXPECT_EQ(got.kinds, expected) << "reads of " << maxRead << ": code " << got.kinds.code
+                                       << " comment " << got.kinds.comment << " blank " << got.kinds.blank;
+    }
+    FakeStream unknown("#!/usr/bin/frob\n// x\n");
+    EXPECT_EQ(TallyWideLines(unknown, 0, true, CF_TRACK_BLOCKS).kinds, (LineBreakdown{0, 0, 2}))
+        << "an unknown script has no comment syntax";
 }
