@@ -35,6 +35,10 @@ std::string Json(const CliOptions& cli, scan::ScanResult& result)
     scan::JsonSummary summary{cli.roots,          cli.types,        cli.includeSubFolders,
                               cli.includeRemed,   cli.excludeBlank, cli.trackBlocks,
                               GroupingName(cli.by), cli.by.perFile ? nullptr : &result.groups};
+    if (cli.wideLanguages) {
+        summary.languages = "wide";
+        summary.types = cli.typesGiven ? cli.types : "";
+    }
     return scan::FormatJson(cli.roots.front(), result.rows, result.total, result.skipped, &summary);
 }
 

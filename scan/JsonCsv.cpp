@@ -100,6 +100,7 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     out.append(", \"include_remed\": ").append(flag(summary.includeRemed));
     out.append(", \"exclude_blank\": ").append(flag(summary.excludeBlank));
     out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
+    out.append(", \"languages\": ").append(JsonText(summary.languages));
     out.append("}, \"by\": ").append(JsonText(summary.by));
     if (summary.groups == nullptr) {
         return;
