@@ -37,6 +37,12 @@ bool MatchesWord(const char* at, const char* end, std::string_view marker)
     return IsLetter(marker.back()) ? !next : next;
 }
 
+// The word, then white space or the line's end.
+bool IsLineWord(const char* at, const char* end, std::string_view word)
+{
+    return Matches(at, end, word) && (at + word.size() == end || IsWhite(at[word.size()]));
+}
+
 bool IsTripleQuote(const char* at, const char* end)
 {
     return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
@@ -58,6 +64,8 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
     }
     columnOpen = Text(lang.columnBlock.open);
     columnClose = Text(lang.columnBlock.close);
+    endOfCode[0] = Text(lang.endOfCode[0]);
+    endOfCode[1] = Text(lang.endOfCode[1]);
     for (std::string_view quotes : {Text(lang.quotes), Text(lang.spanQuotes)}) {
         for (char quote : quotes)
             special[static_cast<unsigned char>(quote)] = true;
@@ -92,7 +100,7 @@ void WideLineScanner::Add(const char* data, std::size_t size)
         std::memcpy(m_carry + old, data, take);
         const std::size_t joined = old + take;
         if (take == size) {
-            const std::size_t pos = Scan(m_carry, joined, joined >= kWideMarkerMax ? joined - kWideMarkerMax + 1 : 0);
+            const std::size_t pos = Scan(m_carry, joined, joined >= kLookahead ? joined - kLookahead + 1 : 0);
             m_carrySize = joined - pos;
             std::memmove(m_carry, m_carry + pos, m_carrySize);
             return;
@@ -102,7 +110,7 @@ void WideLineScanner::Add(const char* data, std::size_t size)
         data += skip;
         size -= skip;
     }
-    const std::size_t pos = Scan(data, size, size >= kWideMarkerMax ? size - kWideMarkerMax + 1 : 0);
+    const std::size_t pos = Scan(data, size, size >= kLookahead ? size - kLookahead + 1 : 0);
     m_carrySize = size - pos;
     std::memcpy(m_carry, data + pos, m_carrySize);
 }
@@ -157,6 +165,7 @@ std::size_t WideLineScanner::Step(const char* at, const char* end)
     case WideState::In::LongString:
         return StepQuoted(at, end);
     case WideState::In::ColumnBlock:
+    case WideState::In::EndOfCode:
         break;
     }
     return RestIsComment(at, end);
@@ -168,6 +177,16 @@ std::size_t WideLineScanner::StepLineStart(const char* at, const char* end)
     if (m_state.in == WideState::In::ColumnBlock) {
         if (MatchesWord(at, end, m_syntax.columnClose))
             m_state = WideState();
+        m_restIsComment = true;
+        return RestIsComment(at, end);
+    }
+    if (m_state.in == WideState::In::EndOfCode) {
+        m_restIsComment = true;
+        return RestIsComment(at, end);
+    }
+    if (m_state.in == WideState::In::Code &&
+        (IsLineWord(at, end, m_syntax.endOfCode[0]) || IsLineWord(at, end, m_syntax.endOfCode[1]))) {
+        m_state.in = WideState::In::EndOfCode;
         m_restIsComment = true;
         return RestIsComment(at, end);
     }

@@ -27,6 +27,8 @@
 //     column and in code state, with its open marker standing as a word of its own (followed
 //     by a letter when the marker ends in another byte, by no letter when it ends in one);
 //     every line until the line that begins with its close marker, both included, is comment.
+//     A line in code state that begins in its first column with an end-of-code word followed
+//     by white space or the line's end makes itself and every later line comment.
 //  4. At the line's end a string of `quotes` ends; every other state carries to the next line
 //     with trackBlocks, and is dropped without it (each line is then judged alone, starting in
 //     code state).
@@ -53,6 +55,7 @@ struct WideState
         String,
         LongString,
         ColumnBlock,
+        EndOfCode,
     };
     In in = In::Code;
     std::uint8_t pair = 0;    // the open block's pair
@@ -75,6 +78,7 @@ public:
     bool nests[2] = {};
     std::string_view columnOpen;
     std::string_view columnClose;
+    std::string_view endOfCode[2];
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     bool special[256] = {};
 };
@@ -84,10 +88,13 @@ public:
                                         std::string_view line, WideState& state);
 
 // The rules above for lines that arrive in pieces: Add each piece of a line, then EndLine.
-// Keeps at most kWideMarkerMax bytes of a line.
+// Keeps at most 2 * kLookahead bytes of a line.
 class WideLineScanner
 {
 public:
+    // How far past a position the rules may look: a marker and the byte after it.
+    static constexpr std::size_t kLookahead = kWideMarkerMax + 1;
+
     WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start = {});
 
     void Add(const char* data, std::size_t size);
@@ -112,7 +119,7 @@ private:
     bool m_hasText = false;
     bool m_hasCode = false;
     bool m_restIsComment = false;  // a single-line marker was read
-    char m_carry[2 * kWideMarkerMax] = {};
+    char m_carry[2 * kLookahead] = {};
     std::size_t m_carrySize = 0;
 };
 

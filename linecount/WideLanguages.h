@@ -50,6 +50,9 @@ struct WideLanguage
     // beginning "=" opens it, a line beginning "=cut" ends it) and Ruby's =begin / =end.
     // Both marker lines are comment lines.
     BlockMarkers columnBlock = {};
+    // A line that is one of these words, from its first column, ends the program text
+    // (Perl's and Ruby's __END__): it and every later line are comment.
+    const char* endOfCode[2] = {nullptr, nullptr};
 };
 
 inline constexpr std::int32_t kWideLanguageBase = 1000;
@@ -154,7 +157,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Odin", .suffixes = "odin", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
     {.name = "OpenSCAD", .suffixes = "scad", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Pascal", .suffixes = "dpr lpr pas pp", .single = {"//"}, .blocks = {{"{", "}"}, {"(*", "*)"}}, .quotes = "'"},
-    {.name = "Perl", .suffixes = "perl pl pm t", .single = {"#"}, .columnBlock = {"=", "=cut"}},
+    {.name = "Perl", .suffixes = "perl pl pm t", .single = {"#"}, .columnBlock = {"=", "=cut"}, .endOfCode = {"__END__", "__DATA__"}},
     {.name = "PHP", .suffixes = "php php3 php4 php5 phtml", .single = {"//", "#"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "PowerShell", .suffixes = "ps1 psd1 psm1", .single = {"#"}, .blocks = {{"<#", "#>"}}},
     {.name = "Properties", .suffixes = "properties", .single = {"#", "!"}},
@@ -167,7 +170,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Raku", .suffixes = "p6 pm6 raku rakumod", .single = {"#"}},
     {.name = "Razor", .suffixes = "cshtml razor", .blocks = {{"@*", "*@"}, wide_detail::kXmlBlock}},
     {.name = "ReasonML", .suffixes = "re rei", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = "\""},
-    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .columnBlock = {"=begin", "=end"}},
+    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .columnBlock = {"=begin", "=end"}, .endOfCode = {"__END__"}},
     {.name = "Rust", .suffixes = "rs", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
     {.name = "Sass", .suffixes = "sass", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Scala", .suffixes = "sc scala", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},

@@ -75,6 +75,8 @@ TEST(WideClassifier, SpanningStringsAndColumnBlocks)
                              "=> not pod", "# c"}),
               "xcbccxxc");
     EXPECT_EQ(Kinds("Ruby", {"=begin", "x = 1", "=end", "=beginning", "x"}), "cccxx");
+    EXPECT_EQ(Kinds("Perl", {"__DATA__x;", " __END__", "__DATA__", "1 2 3", "", "=cut"}), "xxccbc")
+        << "after __DATA__ the rest is not program text";
 }
 
 TEST(WideClassifier, PiecesClassifyLikeWholeLines)
@@ -82,7 +84,7 @@ TEST(WideClassifier, PiecesClassifyLikeWholeLines)
     // Every cut of a line into two pieces gives the whole line's kind and state.
     const std::vector<std::pair<const char*, std::string>> kCases = {
         {"C", "int a; /* x */ // y"}, {"Python", "    \"\"\"doc\"\"\""}, {"Lua", "  --[[ c"},
-        {"Perl", "=head1 X"}, {"Handlebars", "{{!-- c --}}"}, {"Rust", "/* /* */ */ y"},
+        {"Perl", "=head1 X"}, {"Perl", "__DATA__ "}, {"Handlebars", "{{!-- c --}}"}, {"Rust", "/* /* */ */ y"},
     };
     for (const auto& [language, line] : kCases) {
         WideState whole;
