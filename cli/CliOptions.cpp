@@ -38,27 +38,55 @@ OutputFormat FormatNamed(const std::string& name)
     return name == "report" ? OutputFormat::Report : OutputFormat::Table;
 }
 
+struct GroupingNames
+{
+    const char* word;
+    const char* heading;
+    bool perFile;
+    scan::GroupBy by;
+};
+
+constexpr GroupingNames kGroupings[] = {
+    {"language", "Language", false, scan::GroupBy::Language},
+    {"ext", "Ext", false, scan::GroupBy::Suffix},
+    {"dir", "Folder", false, scan::GroupBy::Folder},
+    {"file", "File", true, scan::GroupBy::Language},
+};
+
+const GroupingNames& NamesOf(const RowGrouping& by)
+{
+    for (const GroupingNames& names : kGroupings) {
+        if (names.perFile == by.perFile && (by.perFile || names.by == by.grouping.by)) {
+            return names;
+        }
+    }
+    return kGroupings[0];
+}
+
 // "language", "ext", "dir", "dir:N" or "file"; an empty text when name is one of them,
 // else what is wrong.
 std::string ParseGrouping(const std::string& name, RowGrouping& by)
 {
     by = RowGrouping();
-    if (name == "file") {
-        by.perFile = true;
-    } else if (name == "ext") {
-        by.grouping.by = scan::GroupBy::Suffix;
-    } else if (name == "dir" || name.rfind("dir:", 0) == 0) {
-        by.grouping.by = scan::GroupBy::Folder;
-        if (name.size() > 4) {
-            const std::string depth = name.substr(4);
-            if (depth.size() > 4 || depth.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoul(depth) < 1 || std::stoul(depth) > kMaxDepth) {
-                return "--by dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
-            }
-            by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
+    const std::string word = name.substr(0, name.find(':'));
+    const GroupingNames* found = nullptr;
+    for (const GroupingNames& names : kGroupings) {
+        if (word == names.word) {
+            found = &names;
         }
-    } else if (name != "language") {
-        return "--by takes language, ext, dir, dir:N or file, not " + name;
+    }
+    if (found == nullptr || (word != "dir" && word != name)) {
+        return "takes language, ext, dir, dir:N or file, not " + name;
+    }
+    by.perFile = found->perFile;
+    by.grouping.by = found->by;
+    if (word != name) {
+        const std::string depth = name.substr(word.size() + 1);
+        if (depth.empty() || depth.size() > 4 || depth.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoul(depth) < 1 || std::stoul(depth) > kMaxDepth) {
+            return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
+        }
+        by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
     }
     return {};
 }
@@ -244,6 +272,16 @@ std::string OneLine(std::string text)
 }
 
 }  // namespace
+
+const char* GroupingWord(const RowGrouping& by)
+{
+    return NamesOf(by).word;
+}
+
+const char* GroupingHeading(const RowGrouping& by)
+{
+    return NamesOf(by).heading;
+}
 
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& options,
                               std::ostream& out, std::ostream& err)

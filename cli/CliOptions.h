@@ -31,6 +31,11 @@ struct RowGrouping
     scan::Grouping grouping;
 };
 
+// The word --by takes for a grouping ("language", "ext", "dir", "file"; dir:N is "dir"),
+// and the heading of its first table column ("Language", "Ext", "Folder", "File").
+[[nodiscard]] const char* GroupingWord(const RowGrouping& by);
+[[nodiscard]] const char* GroupingHeading(const RowGrouping& by);
+
 // What rows are listed by; Default: the grouping's own order (counted lines, largest first,
 // for groups; the list order for files).
 enum class SortKey

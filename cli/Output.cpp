@@ -10,20 +10,12 @@ namespace lintally::cli {
 
 namespace {
 
+// The grouping as --by took it ("dir:2" with its depth).
 std::string GroupingName(const RowGrouping& by)
 {
-    if (by.perFile) {
-        return "file";
-    }
-    switch (by.grouping.by) {
-    case scan::GroupBy::Suffix:
-        return "ext";
-    case scan::GroupBy::Folder:
-        return "dir:" + std::to_string(by.grouping.depth);
-    case scan::GroupBy::Language:
-        break;
-    }
-    return "language";
+    const std::string word = GroupingWord(by);
+    const bool folders = !by.perFile && by.grouping.by == scan::GroupBy::Folder;
+    return folders ? word + ":" + std::to_string(by.grouping.depth) : word;
 }
 
 std::string Json(const CliOptions& cli, scan::ScanResult& result)
@@ -54,8 +46,7 @@ std::string FormatOutput(const CliOptions& cli, scan::ScanResult& result)
         if (cli.by.perFile) {
             return scan::FormatCsv(result.rows);
         }
-        return scan::FormatGroupCsv(cli.by.grouping.by == scan::GroupBy::Folder ? "dir" : GroupingName(cli.by),
-                                    result.groups);
+        return scan::FormatGroupCsv(GroupingWord(cli.by), result.groups);
     case OutputFormat::Table:
         OrderRows(result, cli.sort, cli.top);
         return FormatTable(cli.by, result);

@@ -43,26 +43,10 @@ void AppendLine(std::string& out, const Line& line, const std::vector<std::size_
 
 }  // namespace
 
-const char* GroupHeading(const RowGrouping& by)
-{
-    if (by.perFile) {
-        return "File";
-    }
-    switch (by.grouping.by) {
-    case scan::GroupBy::Suffix:
-        return "Ext";
-    case scan::GroupBy::Folder:
-        return "Folder";
-    case scan::GroupBy::Language:
-        break;
-    }
-    return "Language";
-}
-
 std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result)
 {
     std::vector<Line> lines;
-    Line header{GroupHeading(by)};
+    Line header{GroupingHeading(by)};
     if (!by.perFile) {
         header.emplace_back("Files");
     }

@@ -11,9 +11,6 @@
 
 namespace lintally::cli {
 
-// The first column's heading for a grouping: "Language", "Ext", "Folder" or "File".
-[[nodiscard]] const char* GroupHeading(const RowGrouping& by);
-
 // Lists result's groups, or its rows when by is per file (without the Files column); the
 // total line covers every counted file.
 [[nodiscard]] std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result);

@@ -85,6 +85,9 @@ struct TableCase
 
 const std::vector<TableCase> kTableCases = {
     {"nested.language.table", {"-t", "*.*", "nested"}, false},
+    {"nested.language-strict.table",
+     {"-t", "*.*", "--exclude-remed", "--exclude-blank", "--block-comments", "nested"},
+     false},
     {"filter.ext.table", {"-t", "*.*", "--by", "ext", "filter"}, false},
     {"filter.ext.csv", {"-t", "*.*", "-f", "csv", "--by", "ext", "filter"}, false},
     {"nested.dir.table", {"-t", "*.*", "--by", "dir", "nested"}, true},
@@ -250,4 +253,13 @@ TEST(CliGoldenFiles, CountAsTheirFirstLineStates)
             EXPECT_TRUE(found) << file;
         }
     }
+}
+
+TEST(CliDefaults, WithoutRootTheCurrentFolderIsCounted)
+{
+    const std::string folder = kTrees + "/nested";
+    const CliResult omitted = RunCli({{"-t", "*.*", "--by", "file"}, folder});
+    EXPECT_EQ(omitted.status, 0);
+    EXPECT_NE(omitted.out.find("block.c"), std::string::npos);
+    EXPECT_EQ(omitted.out, RunCli({{"-t", "*.*", "--by", "file", "."}, folder}).out);
 }

@@ -278,7 +278,8 @@ TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
     const TempFolder tree;
     FillManyFiles(tree, 200);
     tree.Write("top.c", "// c\n\nx\n");
-    const ScanOptions options;
+    ScanOptions options;
+    options.countFlags = MakeCountFlags(false, true, false);  // code lines alone
     const StopToken stop;
     NullScanSink quiet;
     const auto patterns = BuildPatternList("*.c");
