@@ -7,10 +7,10 @@
 #include "app/DialogTemplate.h"
 #include "app/PathText.h"
 #include "app/ResultModel.h"
+#include "fileio/AtomicFile.h"
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
 #include "fileio/PathSeparator.h"
-#include "scan/AtomicFile.h"
 #include "scan/Report.h"
 
 #include <QAction>
@@ -41,7 +41,7 @@ void CLintallyDlg::OnSave()
     // Written beside the target and renamed over it: a failure leaves the old file whole.
     const std::string report = lintally::scan::FormatReport(m_strRoot, m_pResultModel->SortedRows(), m_strTotal);
     std::string error;
-    if (!lintally::scan::WriteFileAtomically(ToPathBytes(fileName), report, error)) {
+    if (!Brim::WriteFileAtomically(ToPathBytes(fileName), report, error)) {
         m_prompts.ShowError(this, QString::fromUtf8(kMainDialogCaption),
                             QStringLiteral("The report could not be saved to %1.\n%2")
                                 .arg(fileName, QString::fromLocal8Bit(error.c_str())));

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <thread>
 
+#include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
-#include "scan/MessageText.h"
 
 namespace lintally::cli {
 
@@ -250,7 +250,7 @@ std::string EscapeArguments(std::string text, int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg(argv[i]);
-        const std::string escaped = scan::EscapeControlBytes(arg);
+        const std::string escaped = Brim::EscapeControlBytes(arg);
         if (escaped == arg) {
             continue;
         }
@@ -304,7 +304,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         return ParseOutcome{false, app.exit(version, out, err)};
     } catch (const CLI::ParseError& error) {
         if (const char* unknown = UnknownOption(app, argc, argv)) {
-            err << kProgramName << ": unknown option " << scan::EscapeControlBytes(unknown)
+            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
                 << " (use -- before a folder whose name begins with '-')\n";
         } else {
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "cli/System.h"
+#include "fileio/WriteAll.h"
 
 namespace lintally::cli {
 
@@ -49,22 +50,14 @@ bool IsTerminal(StdStream stream)
 
 WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error)
 {
-    const int fd = DescriptorOf(stream);
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (errno == EPIPE) {
-                return WriteStatus::PipeClosed;
-            }
-            error = std::strerror(errno);
-            return WriteStatus::Failed;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+    if (Brim::WriteAll(DescriptorOf(stream), bytes)) {
+        return WriteStatus::Written;
     }
-    return WriteStatus::Written;
+    if (errno == EPIPE) {
+        return WriteStatus::PipeClosed;
+    }
+    error = std::strerror(errno);
+    return WriteStatus::Failed;
 }
 
 void StopOnInterrupt(scan::StopToken& stop)

@@ -12,12 +12,11 @@
 
 #include "cli/System.h"
 #include "fileio/LastError.h"
+#include "fileio/WriteAll.h"
 
 namespace lintally::cli {
 
 namespace {
-
-constexpr DWORD kMaxChunk = 1u << 30;  // one WriteFile moves at most this much
 
 HANDLE HandleOf(StdStream stream)
 {
@@ -66,25 +65,16 @@ WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& e
         error = "no such stream";
         return WriteStatus::Failed;
     }
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() < kMaxChunk ? static_cast<DWORD>(bytes.size()) : kMaxChunk;
-        DWORD written = 0;
-        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr)) {
-            // The reader of a pipe has gone: "the pipe is being closed" or "has been ended".
-            const DWORD code = ::GetLastError();
-            if (code == ERROR_NO_DATA || code == ERROR_BROKEN_PIPE) {
-                return WriteStatus::PipeClosed;
-            }
-            error = Brim::GetLastErrorLine();
-            return WriteStatus::Failed;
-        }
-        if (written == 0) {
-            error = "nothing was written";
-            return WriteStatus::Failed;
-        }
-        bytes.remove_prefix(written);
+    if (Brim::WriteAll(handle, bytes)) {
+        return WriteStatus::Written;
     }
-    return WriteStatus::Written;
+    // The reader of a pipe has gone: "the pipe is being closed" or "has been ended".
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_NO_DATA || code == ERROR_BROKEN_PIPE) {
+        return WriteStatus::PipeClosed;
+    }
+    error = Brim::GetLastErrorLine();
+    return WriteStatus::Failed;
 }
 
 void StopOnInterrupt(scan::StopToken& stop)

@@ -11,11 +11,10 @@
 #include "cli/Output.h"
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
-#include "fileio/PathSeparator.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/MessageText.h"
 #include "linecount/WideTally.h"
-#include "scan/AtomicFile.h"
 #include "scan/FileCount.h"
-#include "scan/MessageText.h"
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
 
@@ -110,7 +109,7 @@ int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
     using namespace lintally;
     std::string error;
     if (!cli.outputPath.empty()) {
-        if (!scan::WriteFileAtomically(cli.outputPath, bytes, error)) {
+        if (!Brim::WriteFileAtomically(cli.outputPath, bytes, error)) {
             std::cerr << cli::kProgramName << ": " << error << '\n';
             return kOutputFailed;
         }
@@ -133,8 +132,8 @@ void ReportSkipped(const lintally::scan::ScanResult& result)
 {
     using namespace lintally;
     for (const scan::SkippedFolder& folder : result.skipped) {
-        std::cerr << cli::kProgramName << ": skipped folder " << scan::EscapeControlBytes(folder.name)
-                  << ": " << scan::EscapeControlBytes(folder.reason) << '\n';
+        std::cerr << cli::kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
+                  << ": " << Brim::EscapeControlBytes(folder.reason) << '\n';
     }
     const std::size_t count = result.skipped.size();
     std::cerr << cli::kProgramName << ": " << count << (count == 1 ? " folder was" : " folders were")

@@ -1,6 +1,6 @@
-#include "scan/MessageText.h"
+#include "fileio/MessageText.h"
 
-namespace lintally::scan {
+namespace Brim {
 
 std::string EscapeControlBytes(std::string_view text)
 {
@@ -26,4 +26,4 @@ std::string EscapeControlBytes(std::string_view text)
     return escaped;
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-namespace lintally::scan {
+namespace Brim {
 
 // \n, \r and \t as those escapes, every other byte below 0x20 and 0x7F as \xHH; all other
 // bytes (UTF-8 included) unchanged.
 [[nodiscard]] std::string EscapeControlBytes(std::string_view text);
 
-}  // namespace lintally::scan
+}  // namespace Brim

@@ -21,11 +21,12 @@
 #include <cstring>
 #include <optional>
 
-#include "scan/AtomicFile.h"
-#include "scan/MessageText.h"
-#include "scan/SignalCleanup.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/MessageText.h"
+#include "fileio/SignalCleanup.h"
+#include "fileio/WriteAll.h"
 
-namespace lintally::scan {
+namespace Brim {
 
 namespace {
 
@@ -51,21 +52,6 @@ std::string NameOf(const std::string& path)
 std::string Reason(const char* step, const std::string& path, int code)
 {
     return std::string(step) + " " + EscapeControlBytes(path) + ": " + std::strerror(code);
-}
-
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // Where a chain of symbolic links from path ends; path itself when it is no link. The end
@@ -336,4 +322,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return Replacement(target, bytes, error).Run();
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim

@@ -1,11 +1,11 @@
 // Atomic writes on Windows: a target that the system will not let go is left as it was.
 #include <gtest/gtest.h>
 
-#include "scan/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Win32Tree.h"
 
-using lintally::scan::WriteFileAtomically;
+using Brim::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ExclusiveOpen;
 using lintally::testing::ReadAll;

@@ -11,11 +11,11 @@
 #include <csignal>
 #include <filesystem>
 
-#include "scan/AtomicFile.h"
-#include "scan/SignalCleanup.h"
+#include "fileio/AtomicFile.h"
+#include "fileio/SignalCleanup.h"
 #include "tests/support/TempFolder.h"
 
-using lintally::scan::WriteFileAtomically;
+using Brim::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ReadAll;
 using lintally::testing::TempFolder;
@@ -155,7 +155,7 @@ TEST(SignalCleanup, ATerminatedProcessRemovesTheFileItGuarded)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const lintally::scan::SignalCleanup cleanup(temp);
+        const Brim::SignalCleanup cleanup(temp);
         raise(SIGTERM);
         _exit(0);
     }

@@ -7,17 +7,17 @@
 #include <chrono>
 #include <string>
 
+#include "fileio/AtomicFile.h"
 #include "fileio/LastError.h"
-#include "scan/AtomicFile.h"
-#include "scan/MessageText.h"
+#include "fileio/MessageText.h"
+#include "fileio/WriteAll.h"
 
-namespace lintally::scan {
+namespace Brim {
 
 namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr std::size_t kMaxStemInName = 64;
-constexpr DWORD kMaxChunk = 1u << 30;  // one WriteFile moves at most this much
 
 // Where the target's name starts: after its last separator, or after a drive ("C:x.txt").
 std::size_t NameStart(const std::string& path)
@@ -29,7 +29,7 @@ std::size_t NameStart(const std::string& path)
 // The step, what it failed on, and the system's text for the thread's last error.
 std::string Reason(const char* step, const std::string& subject)
 {
-    return std::string(step) + " " + EscapeControlBytes(subject) + ": " + Brim::GetLastErrorLine();
+    return std::string(step) + " " + EscapeControlBytes(subject) + ": " + GetLastErrorLine();
 }
 
 // Creates a fresh temporary file named after the target in the target's folder.
@@ -48,19 +48,6 @@ HANDLE CreateTemporary(const std::string& folder, const std::string& stem, std::
     }
     ::SetLastError(ERROR_FILE_EXISTS);
     return INVALID_HANDLE_VALUE;
-}
-
-bool WriteAll(HANDLE handle, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() < kMaxChunk ? static_cast<DWORD>(bytes.size()) : kMaxChunk;
-        DWORD written = 0;
-        if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
-        bytes.remove_prefix(written);
-    }
-    return true;
 }
 
 }  // namespace
@@ -102,4 +89,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim

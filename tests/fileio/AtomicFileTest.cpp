@@ -1,10 +1,10 @@
-#include "scan/AtomicFile.h"
+#include "fileio/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/support/TempFolder.h"
 
-using lintally::scan::WriteFileAtomically;
+using Brim::WriteFileAtomically;
 using lintally::testing::EntryCount;
 using lintally::testing::ReadAll;
 using lintally::testing::TempFolder;

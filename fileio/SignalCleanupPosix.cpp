@@ -1,11 +1,11 @@
-#include "scan/SignalCleanup.h"
+#include "fileio/SignalCleanup.h"
 
 #include <unistd.h>
 
 #include <atomic>
 #include <csignal>
 
-namespace lintally::scan {
+namespace Brim {
 
 namespace {
 
@@ -45,4 +45,4 @@ SignalCleanup::~SignalCleanup()
     g_path.store(nullptr);
 }
 
-}  // namespace lintally::scan
+}  // namespace Brim

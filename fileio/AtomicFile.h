@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
-namespace lintally::scan {
+namespace Brim {
 
 // True when path now holds exactly bytes. On failure error says what went wrong, in one
 // line, naming the step and the system's reason.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                                        std::string& error);
 
-}  // namespace lintally::scan
+}  // namespace Brim

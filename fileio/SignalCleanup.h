@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-namespace lintally::scan {
+namespace Brim {
 
 class SignalCleanup
 {
@@ -24,4 +24,4 @@ private:
     std::string m_path;
 };
 
-}  // namespace lintally::scan
+}  // namespace Brim
