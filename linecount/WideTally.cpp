@@ -39,6 +39,9 @@ public:
 
     void Feed(const char* at, const char* end)
     {
+        // The file's first two bytes tell whether its first line is a "#!" line.
+        for (const char* byte = at; m_seen < 2 && byte < end; ++byte)
+            m_start[m_seen++] = *byte;
         while (at < end) {
             const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
             const char* lf = found == nullptr ? end : static_cast<const char*>(found);
@@ -60,8 +63,12 @@ public:
     }
 
 private:
+    // A "#!" first line is code: it names the program that runs the file.
     void Add(LineKind kind)
     {
+        if (!m_counted && m_seen == 2 && m_start[0] == '#' && m_start[1] == '!')
+            kind = LineKind::Code;
+        m_counted = true;
         ++(kind == LineKind::Blank ? m_kinds.blank : kind == LineKind::Comment ? m_kinds.comment : m_kinds.code);
     }
 
@@ -69,6 +76,9 @@ private:
     WideLineScanner m_scanner;
     bool m_pending = false;  // a line has begun and is not finished
     LineBreakdown m_kinds;
+    char m_start[2] = {};
+    std::size_t m_seen = 0;
+    bool m_counted = false;  // a line was counted
 };
 
 }  // namespace

@@ -2,7 +2,8 @@
 // memory, whatever the length of a line.
 //
 // Lines are those of LineTally (only LF ends one; the bytes after the last LF are one more
-// line); their kinds follow ClassifyWideLine. One call serves one stream on one thread.
+// line); their kinds follow ClassifyWideLine, except that a first line beginning "#!" is code:
+// it names the program that runs the file. One call serves one stream on one thread.
 #pragma once
 
 #include <cstdint>

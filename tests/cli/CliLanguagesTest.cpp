@@ -47,7 +47,7 @@ TEST(CliLanguages, WideNamesMoreFilesAndDesignStaysTheDefault)
     EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "design", tree.Root()}), design);
 
     std::map<std::string, std::string> wide = {
-        {"a.c", "C 1/1/1"}, {"sub/run", "Shell 1/1/0"}, {"lib.rs", "Rust 1/1/0"}};
+        {"a.c", "C 1/1/1"}, {"sub/run", "Shell 2/0/0"}, {"lib.rs", "Rust 1/1/0"}};
     EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "wide", tree.Root()}), wide);
     wide["notes.txt"] = "Other 1/0/0";
     wide["data"] = "Other 1/0/0";
