@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "scan/FormatThousands.h"
-#include "scan/MessageText.h"
+#include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
@@ -56,11 +56,11 @@ std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result)
     lines.push_back(std::move(header));
     if (by.perFile) {
         for (const scan::Row& row : result.rows) {
-            lines.push_back(MakeLine(true, scan::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
+            lines.push_back(MakeLine(true, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
         }
     } else {
         for (const scan::GroupRow& group : result.groups) {
-            lines.push_back(MakeLine(false, scan::EscapeControlBytes(group.name), group.files,
+            lines.push_back(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files,
                                      group.lines, group.kinds));
         }
     }
