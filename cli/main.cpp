@@ -13,6 +13,7 @@
 #include "cli/System.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/MessageText.h"
+#include "fileio/PathSeparator.h"
 #include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
