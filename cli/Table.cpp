@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "scan/FormatThousands.h"
 #include "fileio/MessageText.h"
+#include "scan/FormatThousands.h"
 
 namespace lintally::cli {
 
