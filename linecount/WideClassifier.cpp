@@ -1,5 +1,6 @@
 #include "linecount/WideClassifier.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace PrjHelper {
@@ -13,7 +14,9 @@ std::string_view Text(const char* text)
 
 bool IsWhite(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+    constexpr std::uint64_t kWhite = 1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (kWhite >> byte & 1) != 0;
 }
 
 bool IsLetter(char c)
@@ -23,8 +26,8 @@ bool IsLetter(char c)
 
 bool Matches(const char* at, const char* end, std::string_view marker)
 {
-    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() &&
-           std::memcmp(at, marker.data(), marker.size()) == 0;
+    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() && *at == marker[0] &&
+           std::memcmp(at + 1, marker.data() + 1, marker.size() - 1) == 0;
 }
 
 // A column-block marker stands as a word: "=head1" opens POD, "=begin" but not "=beginning"
@@ -57,22 +60,28 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         open[i] = Text(lang.blocks[i].open);
         close[i] = Text(lang.blocks[i].close);
         nests[i] = lang.blocks[i].nests && open[i] != close[i];
+        if (!close[i].empty()) {
+            blockStops[i].Add(close[i][0]);
+            if (nests[i])
+                blockStops[i].Add(open[i][0]);
+        }
         for (std::string_view marker : {single[i], open[i]}) {
             if (!marker.empty())
-                special[static_cast<unsigned char>(marker[0])] = true;
+                special.Add(marker[0]);
         }
     }
     columnOpen = Text(lang.columnBlock.open);
     columnClose = Text(lang.columnBlock.close);
     endOfCode[0] = Text(lang.endOfCode[0]);
     endOfCode[1] = Text(lang.endOfCode[1]);
+    lineStartRules = !columnOpen.empty() || !endOfCode[0].empty() || !endOfCode[1].empty();
     for (std::string_view quotes : {Text(lang.quotes), Text(lang.spanQuotes)}) {
         for (char quote : quotes)
-            special[static_cast<unsigned char>(quote)] = true;
+            special.Add(quote);
     }
     if (lang.docstrings) {
-        special[static_cast<unsigned char>('"')] = true;
-        special[static_cast<unsigned char>('\'')] = true;
+        special.Add('"');
+        special.Add('\'');
     }
 }
 
@@ -87,7 +96,7 @@ LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks, std::strin
 }
 
 WideLineScanner::WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start)
-    : m_syntax(syntax), m_trackBlocks(trackBlocks), m_state(start)
+    : m_syntax(syntax), m_trackBlocks(trackBlocks), m_state(start), m_lineStart(syntax.lineStartRules)
 {
 }
 
@@ -115,17 +124,36 @@ void WideLineScanner::Add(const char* data, std::size_t size)
     std::memcpy(m_carry, data + pos, m_carrySize);
 }
 
+LineKind WideLineScanner::EndLine(const char* data, std::size_t size)
+{
+    if (m_carrySize > 0) {
+        Add(data, size);
+        return EndLine();
+    }
+    // Without carried bytes the last piece is read to its end in place: the line's end is
+    // the only lookahead it needs.
+    Scan(data, size, size);
+    return Finish();
+}
+
 LineKind WideLineScanner::EndLine()
 {
-    Scan(m_carry, m_carrySize, m_carrySize);
-    m_carrySize = 0;
+    if (m_carrySize > 0) {
+        Scan(m_carry, m_carrySize, m_carrySize);
+        m_carrySize = 0;
+    }
+    return Finish();
+}
+
+LineKind WideLineScanner::Finish()
+{
     const LineKind kind = !m_hasText ? LineKind::Blank : m_hasCode ? LineKind::Code : LineKind::Comment;
     if (m_state.in == WideState::In::String &&
         std::strchr(m_syntax.language.spanQuotes, m_state.quote) == nullptr)
         m_state = WideState();
     if (!m_trackBlocks)
         m_state = WideState();
-    m_lineStart = true;
+    m_lineStart = m_syntax.lineStartRules;
     m_hasText = m_hasCode = m_restIsComment = false;
     return kind;
 }
@@ -138,9 +166,15 @@ std::size_t WideLineScanner::Scan(const char* data, std::size_t size, std::size_
     return pos;
 }
 
-void WideLineScanner::Mark(char byte, bool code)
+// Only a run's first text byte can change what the line holds, and once the line holds code
+// (or text, for a comment run) nothing in the run can: the run is not read then.
+void WideLineScanner::MarkRun(const char* from, const char* to, bool code)
 {
-    if (!IsWhite(byte)) {
+    if (m_hasCode || (m_hasText && !code))
+        return;
+    while (from < to && IsWhite(*from))
+        ++from;
+    if (from < to) {
         m_hasText = true;
         m_hasCode = m_hasCode || code;
     }
@@ -200,8 +234,7 @@ std::size_t WideLineScanner::StepLineStart(const char* at, const char* end)
 
 std::size_t WideLineScanner::RestIsComment(const char* at, const char* end)
 {
-    for (const char* byte = at; byte < end && !m_hasText; ++byte)
-        Mark(*byte, false);
+    MarkRun(at, end, false);
     return static_cast<std::size_t>(end - at);
 }
 
@@ -217,21 +250,18 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
             return static_cast<std::size_t>(quotes + 3 - at);
         }
     }
-    // A docstring's prefix letter is decided above, when the run reaches it.
-    const bool docstringMayStart = syntax.language.docstrings && !m_hasText;
-    const char* run = at;
-    while (run < end && !syntax.special[static_cast<unsigned char>(*run)]) {
-        if (docstringMayStart && run > at && !IsWhite(*run))
-            break;
-        Mark(*run, true);
-        ++run;
-    }
-    if (run > at)
+    const char* run = syntax.special.FindIn(at, end);
+    if (run > at) {
+        // A docstring's prefix letter is decided above: the run stops at the line's first text.
+        if (syntax.language.docstrings && !m_hasText)
+            run = std::find_if_not(at + 1, run, IsWhite);
+        MarkRun(at, run, true);
         return static_cast<std::size_t>(run - at);
+    }
 
     if (syntax.language.docstrings && IsTripleQuote(at, end)) {
         m_state = WideState{WideState::In::LongString, 0, 0, *at};
-        Mark(*at, true);
+        m_hasText = m_hasCode = true;
         return 3;
     }
     for (std::uint8_t pair = 0; pair < 2; ++pair) {
@@ -248,7 +278,7 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
             return RestIsComment(at, end);
         }
     }
-    Mark(*at, true);
+    MarkRun(at, at + 1, true);
     if (std::strchr(syntax.language.quotes, *at) != nullptr ||
         std::strchr(syntax.language.spanQuotes, *at) != nullptr)
         m_state = WideState{WideState::In::String, 0, 0, *at};
@@ -270,11 +300,9 @@ std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
         ++m_state.depth;
         return open.size();
     }
-    const char* run = at;
-    do {
-        Mark(*run, false);
-        ++run;
-    } while (run < end && *run != close[0] && *run != open[0]);
+    // Only a close marker, or an open marker of a nesting pair, changes the depth.
+    const char* run = m_syntax.blockStops[m_state.pair].FindIn(at + 1, end);
+    MarkRun(at, run, false);
     return static_cast<std::size_t>(run - at);
 }
 
@@ -283,17 +311,21 @@ std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
 {
     const bool code = m_state.in != WideState::In::Docstring;
     const bool triple = m_state.in != WideState::In::String;
-    Mark(*at, code);
     if (*at == '\\') {
-        if (at + 1 < end)
-            Mark(at[1], code);
-        return at + 1 < end ? 2 : 1;
+        const char* next = std::min(at + 2, end);
+        MarkRun(at, next, code);
+        return static_cast<std::size_t>(next - at);
     }
     if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+        MarkRun(at, at + 1, code);
         m_state = WideState();
         return triple ? 3 : 1;
     }
-    return 1;
+    const char* run = at + 1;
+    while (run < end && *run != '\\' && *run != m_state.quote)
+        ++run;
+    MarkRun(at, run, code);
+    return static_cast<std::size_t>(run - at);
 }
 
 }  // namespace PrjHelper

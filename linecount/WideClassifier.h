@@ -39,6 +39,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "linecount/ByteSet.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/WideLanguages.h"
 
@@ -79,8 +80,12 @@ public:
     std::string_view columnOpen;
     std::string_view columnClose;
     std::string_view endOfCode[2];
+    // A column block or an end-of-code word: a line's first bytes need a look of their own.
+    bool lineStartRules = false;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
-    bool special[256] = {};
+    ByteSet special;
+    // Bytes at which a block of each pair may end or, nesting, go deeper.
+    ByteSet blockStops[2];
 };
 
 // The kind of a whole line under the rules above; state is read and written.
@@ -99,6 +104,8 @@ public:
 
     void Add(const char* data, std::size_t size);
     LineKind EndLine();
+    // Adds the line's last piece and ends the line.
+    LineKind EndLine(const char* data, std::size_t size);
     [[nodiscard]] const WideState& State() const { return m_state; }
 
 private:
@@ -108,14 +115,16 @@ private:
     std::size_t StepQuoted(const char* at, const char* end);
     std::size_t StepLineStart(const char* at, const char* end);
     std::size_t RestIsComment(const char* at, const char* end);
-    void Mark(char byte, bool code);
+    void MarkRun(const char* from, const char* to, bool code);
+    // The line's kind; readies the state for the next line.
+    LineKind Finish();
     // Runs Step from data while the position is below limit; returns the position reached.
     std::size_t Scan(const char* data, std::size_t size, std::size_t limit);
 
     const WideSyntax& m_syntax;
     bool m_trackBlocks;
     WideState m_state;
-    bool m_lineStart = true;  // nothing of the line was read yet
+    bool m_lineStart;  // nothing of the line was read yet, and its first bytes have rules
     bool m_hasText = false;
     bool m_hasCode = false;
     bool m_restIsComment = false;  // a single-line marker was read

@@ -45,11 +45,13 @@ public:
         while (at < end) {
             const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
             const char* lf = found == nullptr ? end : static_cast<const char*>(found);
-            m_scanner.Add(at, static_cast<std::size_t>(lf - at));
-            m_pending = lf == end;
-            if (lf == end)
+            if (lf == end) {
+                m_scanner.Add(at, static_cast<std::size_t>(end - at));
+                m_pending = true;
                 return;
-            Add(m_scanner.EndLine());
+            }
+            Add(m_scanner.EndLine(at, static_cast<std::size_t>(lf - at)));
+            m_pending = false;
             at = lf + 1;
         }
     }
