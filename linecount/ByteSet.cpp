@@ -3,6 +3,9 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace PrjHelper {
 
@@ -16,6 +19,10 @@ using Hits = signed char __attribute__((vector_size(kStep)));
 // Where the first hit is among the sixteen bytes (each hit byte is all ones); kStep if none.
 std::size_t FirstHit(const Hits& hits)
 {
+#if defined(__SSE2__)
+    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(hits)));
+    return bits == 0 ? kStep : static_cast<std::size_t>(std::countr_zero(bits));
+#else
     std::uint64_t half[2];
     std::memcpy(half, &hits, sizeof half);
     for (std::size_t i = 0; i < 2; ++i) {
@@ -26,6 +33,7 @@ std::size_t FirstHit(const Hits& hits)
         }
     }
     return kStep;
+#endif
 }
 
 // The first member from at up to end, sixteen bytes at a time; N members are compared with

@@ -19,6 +19,21 @@ bool IsWhite(char c)
     return byte <= ' ' && (kWhite >> byte & 1) != 0;
 }
 
+// The first byte from at on that is not white space, or end. Indents of spaces go eight at a
+// time.
+const char* FirstText(const char* at, const char* end)
+{
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    for (std::uint64_t word = 0; end - at >= 8; at += 8) {
+        std::memcpy(&word, at, sizeof word);
+        if (word != kSpaces)
+            break;
+    }
+    while (at < end && IsWhite(*at))
+        ++at;
+    return at;
+}
+
 bool IsLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -51,6 +66,21 @@ bool IsTripleQuote(const char* at, const char* end)
     return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
 }
 
+// True when a special byte of code state begins a string, a block or a line comment at at;
+// any other special byte (a '/' that divides) is code like its neighbours.
+bool OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
+{
+    const WideLanguage& language = syntax.language;
+    const char byte = *at;
+    if (syntax.quotes.Has(byte) || (language.docstrings && (byte == '"' || byte == '\'')))
+        return true;
+    for (std::size_t i = 0; i < 2; ++i) {
+        if ((Matches(at, end, syntax.open[i]) && !syntax.close[i].empty()) || Matches(at, end, syntax.single[i]))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
@@ -61,9 +91,11 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         close[i] = Text(lang.blocks[i].close);
         nests[i] = lang.blocks[i].nests && open[i] != close[i];
         if (!close[i].empty()) {
-            blockStops[i].Add(close[i][0]);
-            if (nests[i])
-                blockStops[i].Add(open[i][0]);
+            for (ByteSet* stops : {&blockStops[i], &blockLineStops[i]}) {
+                stops->Add(close[i][0]);
+                if (nests[i])
+                    stops->Add(open[i][0]);
+            }
         }
         for (std::string_view marker : {single[i], open[i]}) {
             if (!marker.empty())
@@ -75,14 +107,23 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
     endOfCode[0] = Text(lang.endOfCode[0]);
     endOfCode[1] = Text(lang.endOfCode[1]);
     lineStartRules = !columnOpen.empty() || !endOfCode[0].empty() || !endOfCode[1].empty();
-    for (std::string_view quotes : {Text(lang.quotes), Text(lang.spanQuotes)}) {
-        for (char quote : quotes)
+    for (std::string_view marker : {columnOpen, columnClose, endOfCode[0], endOfCode[1]}) {
+        if (!marker.empty())
+            lineStartBytes.Add(marker[0]);
+    }
+    for (std::string_view list : {Text(lang.quotes), Text(lang.spanQuotes)}) {
+        for (char quote : list) {
+            quotes.Add(quote);
             special.Add(quote);
+        }
     }
     if (lang.docstrings) {
         special.Add('"');
         special.Add('\'');
     }
+    codeLineStops = special;
+    for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd})
+        stops->Add('\n');
 }
 
 LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks, std::string_view line,
@@ -122,6 +163,51 @@ void WideLineScanner::Add(const char* data, std::size_t size)
     const std::size_t pos = Scan(data, size, size >= kLookahead ? size - kLookahead + 1 : 0);
     m_carrySize = size - pos;
     std::memcpy(m_carry, data + pos, m_carrySize);
+}
+
+const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds) const
+{
+    const ByteSet* stops = nullptr;
+    switch (m_state.in) {
+    case WideState::In::Code:
+        stops = &m_syntax.codeLineStops;
+        break;
+    case WideState::In::Block:
+        stops = &m_syntax.blockLineStops[m_state.pair];
+        break;
+    case WideState::In::ColumnBlock:
+    case WideState::In::EndOfCode:
+        stops = &m_syntax.lineEnd;
+        break;
+    case WideState::In::Docstring:
+    case WideState::In::String:
+    case WideState::In::LongString:
+        return at;
+    }
+    const bool code = m_state.in == WideState::In::Code;
+    std::uint64_t& textKind = code ? kinds.code : kinds.comment;
+    while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
+        const char* stop = stops->FindIn(at, end);
+        // A stop byte that begins nothing is read like its neighbours; a marker needs the full
+        // rules, and so does a byte too near end to tell.
+        while (stop != end && *stop != '\n') {
+            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead) ||
+                (code ? OpensInCode(m_syntax, stop, end) : ChangesDepth(stop, end)))
+                return at;
+            stop = stops->FindIn(stop + 1, end);
+        }
+        if (stop == end)
+            return at;
+        ++(FirstText(at, stop) == stop ? kinds.blank : textKind);
+        at = stop + 1;
+    }
+    return at;
+}
+
+bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
+{
+    return Matches(at, end, m_syntax.close[m_state.pair]) ||
+           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
 }
 
 LineKind WideLineScanner::EndLine(const char* data, std::size_t size)
@@ -172,9 +258,7 @@ void WideLineScanner::MarkRun(const char* from, const char* to, bool code)
 {
     if (m_hasCode || (m_hasText && !code))
         return;
-    while (from < to && IsWhite(*from))
-        ++from;
-    if (from < to) {
+    if (FirstText(from, to) < to) {
         m_hasText = true;
         m_hasCode = m_hasCode || code;
     }
@@ -279,8 +363,7 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
         }
     }
     MarkRun(at, at + 1, true);
-    if (std::strchr(syntax.language.quotes, *at) != nullptr ||
-        std::strchr(syntax.language.spanQuotes, *at) != nullptr)
+    if (syntax.quotes.Has(*at))
         m_state = WideState{WideState::In::String, 0, 0, *at};
     return 1;
 }

@@ -40,6 +40,7 @@
 #include <string_view>
 
 #include "linecount/ByteSet.h"
+#include "linecount/LineBreakdown.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/WideLanguages.h"
 
@@ -82,10 +83,19 @@ public:
     std::string_view endOfCode[2];
     // A column block or an end-of-code word: a line's first bytes need a look of their own.
     bool lineStartRules = false;
+    // Bytes that open a string.
+    ByteSet quotes;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     ByteSet special;
     // Bytes at which a block of each pair may end or, nesting, go deeper.
     ByteSet blockStops[2];
+    // The same sets with LF, and LF alone: a line that holds none of a state's stops before
+    // its LF leaves that state as it found it.
+    ByteSet codeLineStops;
+    ByteSet blockLineStops[2];
+    ByteSet lineEnd;
+    // The first bytes of the column markers and end-of-code words.
+    ByteSet lineStartBytes;
 };
 
 // The kind of a whole line under the rules above; state is read and written.
@@ -107,6 +117,10 @@ public:
     // Adds the line's last piece and ends the line.
     LineKind EndLine(const char* data, std::size_t size);
     [[nodiscard]] const WideState& State() const { return m_state; }
+    // A shortcut between lines (after EndLine, before Add): reads from at the whole lines
+    // that hold nothing before their LF that could change the state, adds their kinds to
+    // kinds, and returns where it stopped (the start of a line it leaves to Add and EndLine).
+    const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds) const;
 
 private:
     std::size_t Step(const char* at, const char* end);
@@ -115,6 +129,8 @@ private:
     std::size_t StepQuoted(const char* at, const char* end);
     std::size_t StepLineStart(const char* at, const char* end);
     std::size_t RestIsComment(const char* at, const char* end);
+    // In a block: a close marker, or an open marker of a nesting pair, begins at at.
+    bool ChangesDepth(const char* at, const char* end) const;
     void MarkRun(const char* from, const char* to, bool code);
     // The line's kind; readies the state for the next line.
     LineKind Finish();

@@ -43,6 +43,12 @@ public:
         for (const char* byte = at; m_seen < 2 && byte < end; ++byte)
             m_start[m_seen++] = *byte;
         while (at < end) {
+            // The first line is left to Add: a "#!" line is code whatever it holds.
+            if (!m_pending && m_counted) {
+                at = m_scanner.PlainLines(at, end, m_kinds);
+                if (at == end)
+                    return;
+            }
             const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
             const char* lf = found == nullptr ? end : static_cast<const char*>(found);
             if (lf == end) {
