@@ -66,19 +66,30 @@ bool IsTripleQuote(const char* at, const char* end)
     return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
 }
 
-// True when a special byte of code state begins a string, a block or a line comment at at;
-// any other special byte (a '/' that divides) is code like its neighbours.
-bool OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
+// What a special byte of code state begins: a string or a block (a new state), a line comment,
+// or nothing (a '/' that divides is code like its neighbours).
+enum class Opens
+{
+    Nothing,
+    LineComment,
+    State,
+};
+
+Opens OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
 {
     const WideLanguage& language = syntax.language;
     const char byte = *at;
     if (syntax.quotes.Has(byte) || (language.docstrings && (byte == '"' || byte == '\'')))
-        return true;
+        return Opens::State;
     for (std::size_t i = 0; i < 2; ++i) {
-        if ((Matches(at, end, syntax.open[i]) && !syntax.close[i].empty()) || Matches(at, end, syntax.single[i]))
-            return true;
+        if (Matches(at, end, syntax.open[i]) && !syntax.close[i].empty())
+            return Opens::State;
     }
-    return false;
+    for (std::string_view marker : syntax.single) {
+        if (Matches(at, end, marker))
+            return Opens::LineComment;
+    }
+    return Opens::Nothing;
 }
 
 }  // namespace
@@ -188,17 +199,32 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     std::uint64_t& textKind = code ? kinds.code : kinds.comment;
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
         const char* stop = stops->FindIn(at, end);
-        // A stop byte that begins nothing is read like its neighbours; a marker needs the full
-        // rules, and so does a byte too near end to tell.
+        const char* comment = nullptr;  // where a line comment begins
+        // A stop byte that begins nothing is read like its neighbours, and a line comment
+        // makes the rest of the line comment; anything else needs the full rules, and so does
+        // a byte too near end to tell.
         while (stop != end && *stop != '\n') {
-            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead) ||
-                (code ? OpensInCode(m_syntax, stop, end) : ChangesDepth(stop, end)))
+            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
                 return at;
+            const Opens opens = code ? OpensInCode(m_syntax, stop, end)
+                                : ChangesDepth(stop, end) ? Opens::State
+                                                          : Opens::Nothing;
+            if (opens == Opens::State)
+                return at;
+            if (opens == Opens::LineComment) {
+                comment = stop;
+                const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
+                stop = lf == nullptr ? end : static_cast<const char*>(lf);
+                break;
+            }
             stop = stops->FindIn(stop + 1, end);
         }
         if (stop == end)
             return at;
-        ++(FirstText(at, stop) == stop ? kinds.blank : textKind);
+        if (comment != nullptr)
+            ++(FirstText(at, comment) == comment ? kinds.comment : kinds.code);
+        else
+            ++(FirstText(at, stop) == stop ? kinds.blank : textKind);
         at = stop + 1;
     }
     return at;
