@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,7 @@
 #include "FakeStream.h"
 #include "fileio/ReadOnlyFile.h"
 #include "linecount/LineClassifier.h"
+#include "linecount/WideClassifier.h"
 #include "linecount/WideLanguages.h"
 
 using namespace PrjHelper;
@@ -36,7 +38,62 @@ LineBreakdown Expected(const std::filesystem::path& file)
     return kinds;
 }
 
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The kinds of text's lines classified one by one, in lang's syntax.
+LineBreakdown LineByLine(const std::string& text, std::int32_t lang)
+{
+    const WideSyntax syntax(*GetWideLanguage(lang));
+    WideState state;
+    LineBreakdown kinds;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t lf = std::min(text.find('\n', at), text.size());
+        LineKind kind = ClassifyWideLine(syntax, true, std::string_view(text).substr(at, lf - at), state);
+        if (at == 0 && text.rfind("#!", 0) == 0)
+            kind = LineKind::Code;
+        ++(kind == LineKind::Blank ? kinds.blank : kind == LineKind::Comment ? kinds.comment : kinds.code);
+        at = lf + 1;
+    }
+    return kinds;
+}
+
 }  // namespace
+
+TEST(WideGoldenFiles, WholeFilesCountLikeLineByLine)
+{
+    // Whole lines are read sixteen bytes at a time: indents shift every line against those
+    // blocks, and short reads cut lines anywhere.
+    const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        const std::string original = ReadAll(entry.path());
+        for (std::size_t indent : {0, 3, 14, 17}) {
+            std::string text;
+            for (std::size_t at = 0; at < original.size();) {
+                const std::size_t lf = std::min(original.find('\n', at), original.size() - 1);
+                text += std::string(at == 0 ? 0 : indent, ' ') + original.substr(at, lf + 1 - at);
+                at = lf + 1;
+            }
+            for (std::uint32_t maxRead : {7u, UINT32_MAX}) {
+                FakeStream stream(text);
+                stream.maxRead = maxRead;
+                const WideTallyResult got = TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
+                if (got.lang == 0)
+                    continue;
+                const LineBreakdown expected = LineByLine(text, got.lang);
+                EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of " << maxRead
+                                               << ": code " << got.kinds.code << " comment " << got.kinds.comment
+                                               << " blank " << got.kinds.blank;
+            }
+        }
+    }
+}
 
 TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
 {
