@@ -74,14 +74,13 @@ void ByteSet::Add(char byte)
     // The rows past the members repeat the last one, so 1, 2, 4 or 8 rows may be compared.
     for (std::size_t row = m_count - 1; m_count <= kWideMax && row < kWideMax; ++row)
         std::memset(m_repeated[row], static_cast<unsigned char>(byte), kStep);
+    m_rows = m_count <= kWideMax ? static_cast<unsigned char>(std::bit_ceil(m_count)) : 0;
 }
 
 const char* ByteSet::FindIn(const char* at, const char* end) const
 {
-    if (m_count == 0)
-        return end;
     if (end - at >= static_cast<std::ptrdiff_t>(kStep)) {
-        switch (std::bit_ceil(m_count)) {
+        switch (m_rows) {
         case 1:
             return FindWide<1>(m_repeated, at, end);
         case 2:

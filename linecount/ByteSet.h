@@ -24,6 +24,9 @@ public:
 private:
     bool m_has[256] = {};
     std::size_t m_count = 0;
+    // Rows compared per sixteen-byte step: 1, 2, 4 or 8; 0 to search byte by byte (an
+    // empty set, or one too large).
+    unsigned char m_rows = 0;
     // Each of the first kWideMax members sixteen times over.
     alignas(16) unsigned char m_repeated[kWideMax][16] = {};
 };

@@ -66,30 +66,45 @@ bool IsTripleQuote(const char* at, const char* end)
     return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
 }
 
-// What a special byte of code state begins: a string or a block (a new state), a line comment,
-// or nothing (a '/' that divides is code like its neighbours).
-enum class Opens
+// What a special byte of code state begins, in the order the rules try them: a string that
+// may run on over lines (a new state), a block of a pair, a line comment, a string that ends
+// with its line at the latest, or nothing (a '/' that divides is code like its neighbours).
+struct Opening
 {
-    Nothing,
-    LineComment,
-    State,
+    enum class What : std::uint8_t
+    {
+        Nothing,
+        State,
+        Block,
+        LineComment,
+        LineString,
+    };
+    What what = What::Nothing;
+    std::uint8_t pair = 0;
 };
 
-Opens OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
+Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
 {
+    using What = Opening::What;
     const WideLanguage& language = syntax.language;
-    const char byte = *at;
-    if (syntax.quotes.Has(byte) || (language.docstrings && (byte == '"' || byte == '\'')))
-        return Opens::State;
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (Matches(at, end, syntax.open[i]) && !syntax.close[i].empty())
-            return Opens::State;
+    if (language.docstrings && IsTripleQuote(at, end))
+        return {What::State};
+    for (std::uint8_t pair = 0; pair < 2; ++pair) {
+        if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
+            return {What::Block, pair};
     }
     for (std::string_view marker : syntax.single) {
         if (Matches(at, end, marker))
-            return Opens::LineComment;
+            return {What::LineComment};
     }
-    return Opens::Nothing;
+    if (!syntax.quotes.Has(*at))
+        return {What::Nothing};
+    return {std::strchr(language.spanQuotes, *at) != nullptr ? What::State : What::LineString};
+}
+
+bool HasText(const char* from, const char* to)
+{
+    return FirstText(from, to) != to;
 }
 
 }  // namespace
@@ -195,39 +210,76 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     case WideState::In::LongString:
         return at;
     }
+    using What = Opening::What;
     const bool code = m_state.in == WideState::In::Code;
     std::uint64_t& textKind = code ? kinds.code : kinds.comment;
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
+        const char* segment = at;  // where text outside comments resumes
+        bool hasText = false;      // text outside comments before segment: code in code state
+        bool hasComment = false;
         const char* stop = stops->FindIn(at, end);
-        const char* comment = nullptr;  // where a line comment begins
-        // A stop byte that begins nothing is read like its neighbours, and a line comment
-        // makes the rest of the line comment; anything else needs the full rules, and so does
-        // a byte too near end to tell.
         while (stop != end && *stop != '\n') {
+            // Anything but a stop byte that begins nothing, a line comment, a string or a
+            // block that ends on this line needs the full rules, and so does a byte too near
+            // end to tell.
             if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
                 return at;
-            const Opens opens = code ? OpensInCode(m_syntax, stop, end)
-                                : ChangesDepth(stop, end) ? Opens::State
-                                                          : Opens::Nothing;
-            if (opens == Opens::State)
+            const Opening opening = code ? OpensInCode(m_syntax, stop, end)
+                                    : ChangesDepth(stop, end) ? Opening{What::State}
+                                                              : Opening{What::Nothing};
+            const char* next = stop + 1;  // where the search goes on
+            switch (opening.what) {
+            case What::Nothing:
+                break;
+            case What::State:
                 return at;
-            if (opens == Opens::LineComment) {
-                comment = stop;
-                const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
-                stop = lf == nullptr ? end : static_cast<const char*>(lf);
+            case What::Block: {
+                const char* close = m_syntax.nests[opening.pair]
+                                        ? nullptr
+                                        : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(), end);
+                if (close == nullptr)
+                    return at;
+                hasText = hasText || HasText(segment, stop);
+                hasComment = true;
+                next = segment = close + m_syntax.close[opening.pair].size();
                 break;
             }
-            stop = stops->FindIn(stop + 1, end);
+            case What::LineComment: {
+                hasText = hasText || HasText(segment, stop);
+                hasComment = true;
+                const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
+                next = segment = lf == nullptr ? end : static_cast<const char*>(lf);
+                break;
+            }
+            case What::LineString:
+                // Its bytes are code and its markers none; a backslash makes the next byte text.
+                while (next < end && *next != *stop && *next != '\n')
+                    next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
+                if (next < end && *next == *stop)
+                    ++next;
+                break;
+            }
+            stop = next == end || *next == '\n' ? next : stops->FindIn(next, end);
         }
         if (stop == end)
             return at;
-        if (comment != nullptr)
-            ++(FirstText(at, comment) == comment ? kinds.comment : kinds.code);
-        else
-            ++(FirstText(at, stop) == stop ? kinds.blank : textKind);
+        ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
         at = stop + 1;
     }
     return at;
+}
+
+const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at, const char* end) const
+{
+    const std::string_view close = m_syntax.close[pair];
+    for (const char* stop = m_syntax.blockLineStops[pair].FindIn(at, end); stop != end;
+         stop = m_syntax.blockLineStops[pair].FindIn(stop + 1, end)) {
+        if (*stop == '\n' || end - stop < static_cast<std::ptrdiff_t>(kLookahead))
+            return nullptr;
+        if (Matches(stop, end, close))
+            return stop;
+    }
+    return nullptr;
 }
 
 bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
