@@ -66,18 +66,20 @@ bool IsTripleQuote(const char* at, const char* end)
     return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
 }
 
-// What a special byte of code state begins, in the order the rules try them: a string that
-// may run on over lines (a new state), a block of a pair, a line comment, a string that ends
-// with its line at the latest, or nothing (a '/' that divides is code like its neighbours).
+// What a special byte of code state begins, in the order the rules try them: a long string
+// (three quotes, with docstrings), a block of a pair, a line comment, a string (one that ends
+// with its line at the latest, or one that may run on), or nothing: a '/' that divides is code
+// like its neighbours.
 struct Opening
 {
     enum class What : std::uint8_t
     {
         Nothing,
-        State,
+        LongString,
         Block,
         LineComment,
         LineString,
+        SpanString,
     };
     What what = What::Nothing;
     std::uint8_t pair = 0;
@@ -88,7 +90,7 @@ Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
     using What = Opening::What;
     const WideLanguage& language = syntax.language;
     if (language.docstrings && IsTripleQuote(at, end))
-        return {What::State};
+        return {What::LongString};
     for (std::uint8_t pair = 0; pair < 2; ++pair) {
         if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
             return {What::Block, pair};
@@ -99,7 +101,7 @@ Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
     }
     if (!syntax.quotes.Has(*at))
         return {What::Nothing};
-    return {std::strchr(language.spanQuotes, *at) != nullptr ? What::State : What::LineString};
+    return {std::strchr(language.spanQuotes, *at) != nullptr ? What::SpanString : What::LineString};
 }
 
 bool HasText(const char* from, const char* to)
@@ -224,14 +226,19 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             // end to tell.
             if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
                 return at;
-            const Opening opening = code ? OpensInCode(m_syntax, stop, end)
-                                    : ChangesDepth(stop, end) ? Opening{What::State}
-                                                              : Opening{What::Nothing};
+            if (!code) {
+                if (ChangesDepth(stop, end))
+                    return at;
+                stop = stops->FindIn(stop + 1, end);
+                continue;
+            }
+            const Opening opening = OpensInCode(m_syntax, stop, end);
             const char* next = stop + 1;  // where the search goes on
             switch (opening.what) {
             case What::Nothing:
                 break;
-            case What::State:
+            case What::LongString:
+            case What::SpanString:
                 return at;
             case What::Block: {
                 const char* close = m_syntax.nests[opening.pair]
@@ -421,28 +428,29 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
         return static_cast<std::size_t>(run - at);
     }
 
-    if (syntax.language.docstrings && IsTripleQuote(at, end)) {
+    using What = Opening::What;
+    const Opening opening = OpensInCode(syntax, at, end);
+    switch (opening.what) {
+    case What::LongString:
         m_state = WideState{WideState::In::LongString, 0, 0, *at};
         m_hasText = m_hasCode = true;
         return 3;
-    }
-    for (std::uint8_t pair = 0; pair < 2; ++pair) {
-        if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty()) {
-            m_state = WideState{WideState::In::Block, pair, 1, 0};
-            m_hasText = true;
-            return syntax.open[pair].size();
-        }
-    }
-    for (std::string_view marker : syntax.single) {
-        if (Matches(at, end, marker)) {
-            m_hasText = true;
-            m_restIsComment = true;
-            return RestIsComment(at, end);
-        }
-    }
-    MarkRun(at, at + 1, true);
-    if (syntax.quotes.Has(*at))
+    case What::Block:
+        m_state = WideState{WideState::In::Block, opening.pair, 1, 0};
+        m_hasText = true;
+        return syntax.open[opening.pair].size();
+    case What::LineComment:
+        m_hasText = true;
+        m_restIsComment = true;
+        return RestIsComment(at, end);
+    case What::LineString:
+    case What::SpanString:
         m_state = WideState{WideState::In::String, 0, 0, *at};
+        break;
+    case What::Nothing:
+        break;
+    }
+    m_hasText = m_hasCode = true;
     return 1;
 }
 
