@@ -63,36 +63,56 @@ LineBreakdown LineByLine(const std::string& text, std::int32_t lang)
     return kinds;
 }
 
+// Whole lines are read sixteen bytes at a time: indents shift every line against those
+// blocks, and short reads cut lines anywhere. Every way gives the kinds of the lines read one
+// by one.
+void ExpectLikeLineByLine(const std::string& name, const std::string& original)
+{
+    for (std::size_t indent : {0, 3, 14, 17}) {
+        std::string text;
+        for (std::size_t at = 0; at < original.size();) {
+            const std::size_t lf = std::min(original.find('\n', at), original.size() - 1);
+            text += std::string(at == 0 ? 0 : indent, ' ') + original.substr(at, lf + 1 - at);
+            at = lf + 1;
+        }
+        for (std::uint32_t maxRead : {7u, UINT32_MAX}) {
+            FakeStream stream(text);
+            stream.maxRead = maxRead;
+            const WideTallyResult got = TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
+            if (got.lang == 0)
+                continue;
+            const LineBreakdown expected = LineByLine(text, got.lang);
+            EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of " << maxRead
+                                           << ": code " << got.kinds.code << " comment " << got.kinds.comment
+                                           << " blank " << got.kinds.blank;
+        }
+    }
+}
+
 }  // namespace
 
 TEST(WideGoldenFiles, WholeFilesCountLikeLineByLine)
 {
-    // Whole lines are read sixteen bytes at a time: indents shift every line against those
-    // blocks, and short reads cut lines anywhere.
     const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        const std::string original = ReadAll(entry.path());
-        for (std::size_t indent : {0, 3, 14, 17}) {
-            std::string text;
-            for (std::size_t at = 0; at < original.size();) {
-                const std::size_t lf = std::min(original.find('\n', at), original.size() - 1);
-                text += std::string(at == 0 ? 0 : indent, ' ') + original.substr(at, lf + 1 - at);
-                at = lf + 1;
-            }
-            for (std::uint32_t maxRead : {7u, UINT32_MAX}) {
-                FakeStream stream(text);
-                stream.maxRead = maxRead;
-                const WideTallyResult got = TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
-                if (got.lang == 0)
-                    continue;
-                const LineBreakdown expected = LineByLine(text, got.lang);
-                EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of " << maxRead
-                                               << ": code " << got.kinds.code << " comment " << got.kinds.comment
-                                               << " blank " << got.kinds.blank;
-            }
-        }
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        ExpectLikeLineByLine(entry.path().filename().string(), ReadAll(entry.path()));
+}
+
+TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
+{
+    const std::pair<const char*, const char*> kCases[] = {
+        {"a.c", "x = a / b; // c\n/* c */ y = 1;\nz(); /* c */ /* d */\n  /*/ still a comment */\n"
+                "s = \"a\\\"/*\" /* c */; t = '\"';\nu = \"runs on\\\n/* c\n*/ \"unclosed /* x\n\t  \n"
+                "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nlast"},
+        {"a.rs", "/* a /* b */ c */ x\n/* /* */ */\ny /* z */\n"},
+        {"a.lua", "--[[ c ]] x = 1\n-- c\nx = 1 --[[ c\n]]\n"},
+        {"a.py", "x = 'a # b' # c\ny = \"\"\"s\"\"\" + 'q'\n    r'''doc'''\ns = 'it\\'s' \"#\"\n"},
+        {"a.go", "s := `a\n// x\n` // c\nt := \"`\" // c\n"},
+        {"a.coffee", "### c ### x\n###\nc\n###\n"},
+        {"a.pl", "print 1; # c\n=head1 X\n\n=cut\nmy $s = \"#\";\n__END__\nx\n"},
+    };
+    for (const auto& [name, text] : kCases)
+        ExpectLikeLineByLine(name, text);
 }
 
 TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
