@@ -103,7 +103,7 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
     const std::pair<const char*, const char*> kCases[] = {
         {"a.c", "x = a / b; // c\n/* c */ y = 1;\nz(); /* c */ /* d */\n  /*/ still a comment */\n"
                 "s = \"a\\\"/*\" /* c */; t = '\"';\nu = \"runs on\\\n/* c\n*/ \"unclosed /* x\n\t  \n"
-                "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nlast"},
+                "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nv = \"a\\\"\" /* c\nc */\nlast"},
         {"a.rs", "/* a /* b */ c */ x\n/* /* */ */\ny /* z */\n"},
         {"a.lua", "--[[ c ]] x = 1\n-- c\nx = 1 --[[ c\n]]\n"},
         {"a.py", "x = 'a # b' # c\ny = \"\"\"s\"\"\" + 'q'\n    r'''doc'''\ns = 'it\\'s' \"#\"\n"},
