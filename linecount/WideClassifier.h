@@ -3,7 +3,8 @@
 //
 // ClassifyWideLine is a pure routine: it reads the language, the block mode and the line,
 // updates the caller's state, allocates nothing and keeps nothing of its own. WideLineScanner
-// applies the same rules to a line that arrives in pieces, in constant memory.
+// applies the same rules to a line that arrives in pieces, in constant memory; between lines,
+// its PlainLines reads on in one pass through the lines that cannot change the state.
 //
 // The rules:
 //  1. A line is its bytes up to its LF. Spaces, tabs, CRs, form feeds and vertical tabs are
