@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "linecount/LineClassifier.h"
 #include "linecount/ReadBlock.h"
@@ -28,14 +29,25 @@ std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& 
     return WideLanguageOfShebang(std::string_view(head).substr(0, head.find('\n')));
 }
 
+// The syntax of a wide id, or of no comment syntax for any other id. Every language's syntax
+// is built once, on first use, and then only read, by any thread.
+const WideSyntax& SyntaxOf(std::int32_t lang)
+{
+    static const std::vector<WideSyntax> kSyntaxes = [] {
+        std::vector<WideSyntax> syntaxes;
+        syntaxes.reserve(kWideLanguageCount + 1);
+        syntaxes.emplace_back(kNoSyntax);
+        for (const WideLanguage& language : kWideLanguages)
+            syntaxes.emplace_back(language);
+        return syntaxes;
+    }();
+    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1 : 0];
+}
+
 class Lines
 {
 public:
-    Lines(std::int32_t lang, bool trackBlocks)
-        : m_syntax(GetWideLanguage(lang) != nullptr ? *GetWideLanguage(lang) : kNoSyntax),
-          m_scanner(m_syntax, trackBlocks)
-    {
-    }
+    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(SyntaxOf(lang), trackBlocks) {}
 
     void Feed(const char* at, const char* end)
     {
@@ -80,7 +92,6 @@ private:
         ++(kind == LineKind::Blank ? m_kinds.blank : kind == LineKind::Comment ? m_kinds.comment : m_kinds.code);
     }
 
-    WideSyntax m_syntax;
     WideLineScanner m_scanner;
     bool m_pending = false;  // a line has begun and is not finished
     LineBreakdown m_kinds;
