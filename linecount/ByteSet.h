@@ -1,8 +1,8 @@
 // A small set of byte values and a search for the first of them in a run of bytes.
 //
-// The counter skips the bytes of a line that cannot begin a marker, a string or a line's end
-// of a block; the search looks at sixteen bytes per step when the set is small enough. A set
-// is built once and then only read, so one set may serve any number of threads.
+// The counter skips the bytes that can neither begin a marker or a string nor end a line or a
+// block; the search looks at sixteen bytes per step when the set is small enough. A set is
+// built once and then only read, so one set may serve any number of threads.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +27,7 @@ private:
     // Rows compared per sixteen-byte step: 1, 2, 4 or 8; 0 to search byte by byte (an
     // empty set, or one too large).
     unsigned char m_rows = 0;
-    // Each of the first kWideMax members sixteen times over.
+    // Each member sixteen times over, one per row; rows past the members repeat the last one.
     alignas(16) unsigned char m_repeated[kWideMax][16] = {};
 };
 
