@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "fileio/MessageText.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::cli {
 
@@ -136,6 +137,15 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                    "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
                    "counts every file (default: the list below)")
         ->option_text("LIST");
+    app.add_option_function<std::string>(
+           "--languages",
+           [&options](const std::string& table) { options.wideLanguages = table == "wide"; },
+           "design (default): the dialog's language table, so counts match the dialog's; wide: " +
+               std::to_string(PrjHelper::kWideLanguageCount) +
+               " languages known by suffix, file name or #! line, with their strings, nested "
+               "comments and docstrings; without -t it counts every file it knows")
+        ->check(CLI::IsMember({"design", "wide"}))
+        ->option_text("TABLE");
     app.add_flag_callback("--no-sub", [&options] { options.includeSubFolders = false; },
                           "do not descend into sub-folders (default: descend)");
     app.add_flag_callback("--exclude-remed", [&options] { options.includeRemed = false; },
@@ -307,6 +317,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         }
         return ParseOutcome{false, kUsageError};
     }
+    options.typesGiven = app.count("--types") > 0;
     if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty()); !problem.empty()) {
         err << kProgramName << ": " << problem << '\n';
         return ParseOutcome{false, kUsageError};

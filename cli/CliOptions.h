@@ -62,6 +62,8 @@ struct CliOptions
 {
     std::vector<std::string> roots;  // at least one after a successful parse
     std::string types{scan::kFileTypePresets[0]};
+    bool typesGiven = false;
+    bool wideLanguages = false;  // --languages wide: the wide language table counts
     bool includeSubFolders = scan::kStartupOptions.includeSubFolders;
     bool includeRemed = scan::kStartupOptions.includeRemed;
     bool excludeBlank = scan::kStartupOptions.excludeBlank;

@@ -48,6 +48,10 @@ void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& t
     scan::JsonSummary summary{cli.roots,          cli.types,        cli.includeSubFolders,
                               cli.includeRemed,   cli.excludeBlank, cli.trackBlocks,
                               GroupingName(cli.by), cli.by.perFile ? nullptr : &result.groups};
+    if (cli.wideLanguages) {
+        summary.languages = "wide";
+        summary.types = cli.typesGiven ? cli.types : "";
+    }
     scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary, result.skips);
 }
 

@@ -14,6 +14,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
+#include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
@@ -73,7 +74,17 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lint
     using namespace lintally;
     scan::ScanOptions options;
     options.includeSubFolders = cli.includeSubFolders;
-    options.countFlags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::uint32_t flags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
+    if (cli.wideLanguages) {
+        flags |= PrjHelper::CF_WIDE_TABLE;
+        // Without -t every file is offered, and the wide table keeps those it knows.
+        if (!cli.typesGiven) {
+            flags |= PrjHelper::CF_KNOWN_ONLY;
+            patterns = {".*"};
+        }
+    }
+    options.countFlags = flags;
     // Rows are kept only where they are shown; groups alone keep memory flat.
     const bool perFile = cli.by.perFile || cli.format == cli::OutputFormat::Report;
     const scan::Grouping* grouping = perFile ? nullptr : &cli.by.grouping;
@@ -85,7 +96,6 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lint
     progress.Start();
     scan::ScanResult result;
     scan::GroupTable groups;
-    const std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
     for (cli::RootPlan& plan : plans) {
         const scan::Selection chosen = cli::SelectionFor(selection, plan);
         const std::string& root = plan.root;

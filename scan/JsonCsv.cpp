@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "linecount/LanguageTable.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::scan {
 
@@ -109,6 +109,7 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     out.append(", \"include_remed\": ").append(flag(summary.includeRemed));
     out.append(", \"exclude_blank\": ").append(flag(summary.excludeBlank));
     out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
+    out.append(", \"languages\": ").append(JsonText(summary.languages));
     out.append("}, \"by\": ").append(JsonText(summary.by));
     if (summary.groups == nullptr) {
         return;
@@ -177,7 +178,7 @@ void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::u
             const RowView row = rows[i];
             out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
             out.append(", \"lines\": ").append(std::to_string(row.lines));
-            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(row.lang)));
+            out.append(", \"language\": ").append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));
             AppendKinds(out, row.kinds, true);
             out.append("}");
             text.RowDone();
@@ -209,7 +210,7 @@ void WriteCsv(TextOut& text, const RowList& rows)
     for (const RowView row : rows) {
         AppendCsvField(out, row.name);
         out.append(",").append(std::to_string(row.lines)).append(",");
-        AppendCsvField(out, PrjHelper::GetLanguageName(row.lang));
+        AppendCsvField(out, PrjHelper::GetAnyLanguageName(row.lang));
         AppendKinds(out, row.kinds, false);
         out.append("\n");
         text.RowDone();

@@ -27,8 +27,9 @@
 
 namespace lintally::scan {
 
-// What the command line adds to its JSON: "roots" (every root), "options" (the file types
-// and the four counting choices), "by" (the grouping) and, when groups is given, "groups"
+// What the command line adds to its JSON: "roots" (every root), "options" (the file types,
+// empty when every file the language table knows counts, the four counting choices and the
+// language table), "by" (the grouping) and, when groups is given, "groups"
 // [{"name": ..., "files": n, "lines": n, "code": n, "comment": n, "blank": n,
 // "physical": n}, ...] in place of "files".
 struct JsonSummary
@@ -41,6 +42,7 @@ struct JsonSummary
     bool trackBlocks = false;
     std::string by;
     const std::vector<GroupRow>* groups = nullptr;
+    std::string languages = "design";
 };
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).

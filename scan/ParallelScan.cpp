@@ -142,6 +142,9 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
         if (stop.StopRequested()) {
             return false;
         }
+        if (!file.kept) {
+            continue;
+        }
         const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
         const std::uint64_t lines = file.kinds.Counted(flags);
         share.tally.Add(name, file, lines);
