@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "fileio/MessageText.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::cli {
 
@@ -136,6 +137,15 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                    "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
                    "counts every file (default: the list below)")
         ->option_text("LIST");
+    app.add_option_function<std::string>(
+           "--languages",
+           [&options](const std::string& table) { options.wideLanguages = table == "wide"; },
+           "design (default): the dialog's language table, so counts match the dialog's; wide: " +
+               std::to_string(PrjHelper::kWideLanguageCount) +
+               " languages known by suffix, file name or #! line, with their strings, nested "
+               "comments and docstrings; without -t it counts every file it knows")
+        ->check(CLI::IsMember({"design", "wide"}))
+        ->option_text("TABLE");
     app.add_flag_callback("--no-sub", [&options] { options.includeSubFolders = false; },
                           "do not descend into sub-folders (default: descend)");
     app.add_flag_callback("--exclude-remed", [&options] { options.includeRemed = false; },
@@ -192,6 +202,7 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                                       [&options] { options.progress = ProgressMode::Off; },
                                       "no progress line");
     on->excludes(off);
+    DefineSelectionOptions(app, options.select);
     app.add_option("ROOT", options.roots,
                    "folders to count, one or more (default: the current folder; put -- before a "
                    "name that begins with '-')")
@@ -203,6 +214,11 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
                ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
                Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
+               "Left out: what the options above leave out is counted by reason on the table's last\n"
+               "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
+               "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
+               "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
+               "was. A file that cannot be opened keeps its row with 0 lines and counts as unreadable.\n\n" +
                "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
                "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
@@ -299,6 +315,11 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
         } else {
             err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
         }
+        return ParseOutcome{false, kUsageError};
+    }
+    options.typesGiven = app.count("--types") > 0;
+    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty()); !problem.empty()) {
+        err << kProgramName << ": " << problem << '\n';
         return ParseOutcome{false, kUsageError};
     }
     if (options.roots.empty()) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/SelectionOptions.h"
 #include "scan/Grouping.h"
 #include "scan/Presets.h"
 
@@ -61,6 +62,8 @@ struct CliOptions
 {
     std::vector<std::string> roots;  // at least one after a successful parse
     std::string types{scan::kFileTypePresets[0]};
+    bool typesGiven = false;
+    bool wideLanguages = false;  // --languages wide: the wide language table counts
     bool includeSubFolders = scan::kStartupOptions.includeSubFolders;
     bool includeRemed = scan::kStartupOptions.includeRemed;
     bool excludeBlank = scan::kStartupOptions.excludeBlank;
@@ -72,6 +75,7 @@ struct CliOptions
     std::string outputPath;  // empty: standard output
     unsigned jobs = 1;
     ProgressMode progress = ProgressMode::Auto;
+    SelectionChoices select;
 };
 
 // What the parse decided: run the scan, or end at once with exitCode (0 after --help or

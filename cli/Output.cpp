@@ -18,7 +18,28 @@ std::string GroupingName(const RowGrouping& by)
     return folders ? word + ":" + std::to_string(by.grouping.depth) : word;
 }
 
-std::string Json(const CliOptions& cli, scan::ScanResult& result)
+void AppendCount(std::string& out, std::uint64_t count, const char* what)
+{
+    if (count != 0) {
+        out.append(out.empty() ? "Skipped: " : ", ").append(scan::FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(" ").append(what);
+    }
+}
+
+// The table's footer: how many entries were left out, by reason; nothing when none were.
+std::string SkipLine(const scan::ScanResult& result)
+{
+    std::string out;
+    AppendCount(out, result.skips.excluded, "excluded");
+    AppendCount(out, result.skips.ignored, "ignored");
+    AppendCount(out, result.skips.binary, "binary");
+    AppendCount(out, result.skips.tooLarge, "too large");
+    AppendCount(out, result.skips.unreadable, "unreadable");
+    AppendCount(out, result.skipped.size(), result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
+    return out.empty() ? out : out + "\n";
+}
+
+void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text)
 {
     // The files keep the list order scripts know; only groups follow --sort and --top.
     if (!cli.by.perFile) {
@@ -27,30 +48,39 @@ std::string Json(const CliOptions& cli, scan::ScanResult& result)
     scan::JsonSummary summary{cli.roots,          cli.types,        cli.includeSubFolders,
                               cli.includeRemed,   cli.excludeBlank, cli.trackBlocks,
                               GroupingName(cli.by), cli.by.perFile ? nullptr : &result.groups};
-    return scan::FormatJson(cli.roots.front(), result.rows, result.total, result.skipped, &summary);
+    if (cli.wideLanguages) {
+        summary.languages = "wide";
+        summary.types = cli.typesGiven ? cli.types : "";
+    }
+    scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary, result.skips);
 }
 
 }  // namespace
 
-std::string FormatOutput(const CliOptions& cli, scan::ScanResult& result)
+void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text)
 {
     switch (cli.format) {
     case OutputFormat::Json:
-        return Json(cli, result);
+        WriteJson(cli, result, text);
+        return;
     case OutputFormat::Csv:
         OrderRows(result, cli.sort, cli.top);
         if (cli.by.perFile) {
-            return scan::FormatCsv(result.rows);
+            scan::WriteCsv(text, result.rows);
+        } else {
+            text.Text().append(scan::FormatGroupCsv(GroupingWord(cli.by), result.groups));
         }
-        return scan::FormatGroupCsv(GroupingWord(cli.by), result.groups);
+        return;
     case OutputFormat::Table:
         OrderRows(result, cli.sort, cli.top);
-        return FormatTable(cli.by, result);
+        WriteTable(text, cli.by, result);
+        text.Text().append(SkipLine(result));
+        return;
     case OutputFormat::Report:
         break;
     }
-    return scan::FormatReport(cli.roots.front(), result.rows,
-                              scan::FormatThousands(static_cast<std::int64_t>(result.total)));
+    scan::WriteReport(text, cli.roots.front(), result.rows,
+                      scan::FormatThousands(static_cast<std::int64_t>(result.total)));
 }
 
 }  // namespace lintally::cli

@@ -4,14 +4,14 @@
 // Functions of main's thread.
 #pragma once
 
-#include <string>
-
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
+#include "scan/TextOut.h"
 
 namespace lintally::cli {
 
-// result's rows and groups may be reordered and cut by --sort and --top.
-[[nodiscard]] std::string FormatOutput(const CliOptions& cli, scan::ScanResult& result);
+// Writes the output to text as it goes. result's rows and groups may be reordered and cut
+// by --sort and --top; a second call writes the same text again.
+void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text);
 
 }  // namespace lintally::cli

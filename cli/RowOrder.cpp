@@ -6,7 +6,7 @@ namespace lintally::cli {
 
 namespace {
 
-std::uint64_t FilesOf(const scan::Row&)
+std::uint64_t FilesOf(const scan::RowView&)
 {
     return 1;
 }
@@ -49,6 +49,18 @@ void Order(std::vector<T>& rows, SortKey key, std::size_t top)
     }
     if (top != 0 && rows.size() > top) {
         rows.resize(top);
+    }
+}
+
+void Order(scan::RowList& rows, SortKey key, std::size_t top)
+{
+    if (key != SortKey::Name) {
+        rows.StableSort([key](const scan::RowView& a, const scan::RowView& b) {
+            return SortValue(a, key) > SortValue(b, key);
+        });
+    }
+    if (top != 0) {
+        rows.Truncate(top);
     }
 }
 

@@ -46,8 +46,10 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 void PrepareStdStreams()
 {
     // The report's CR LF must reach standard output as it is, and so must the LF of the
-    // help text written through the C library.
+    // help text written through the C library. A list of names read from standard input
+    // keeps every byte too: text mode would end it at a byte 0x1a.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
 }
 
 bool IsTerminal(StdStream stream)

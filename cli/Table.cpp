@@ -33,19 +33,33 @@ Line MakeLine(bool perFile, std::string name, std::uint64_t files, std::uint64_t
 
 void AppendLine(std::string& out, const Line& line, const std::vector<std::size_t>& widths)
 {
-    std::string text = line[0];
-    text.append(widths[0] - line[0].size(), ' ');
+    out.append(line[0]).append(widths[0] - line[0].size(), ' ');
     for (std::size_t i = 1; i < line.size(); ++i) {
-        text.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
+        out.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
     }
-    out.append(text).push_back('\n');
+    out.push_back('\n');
+}
+
+// Calls each with the line of every row or group in list order. The lines are made as they
+// are needed, so a table of a million rows never holds them all.
+template <class Each>
+void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each each)
+{
+    if (by.perFile) {
+        for (const scan::RowView row : result.rows) {
+            each(MakeLine(true, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
+        }
+    } else {
+        for (const scan::GroupRow& group : result.groups) {
+            each(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files, group.lines, group.kinds));
+        }
+    }
 }
 
 }  // namespace
 
-std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result)
+void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
 {
-    std::vector<Line> lines;
     Line header{GroupingHeading(by)};
     if (!by.perFile) {
         header.emplace_back("Files");
@@ -53,42 +67,33 @@ std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result)
     for (const char* name : {"Lines", "Code", "Comment", "Blank", "Counted"}) {
         header.emplace_back(name);
     }
-    lines.push_back(std::move(header));
-    if (by.perFile) {
-        for (const scan::Row& row : result.rows) {
-            lines.push_back(MakeLine(true, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
-        }
-    } else {
-        for (const scan::GroupRow& group : result.groups) {
-            lines.push_back(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files,
-                                     group.lines, group.kinds));
-        }
-    }
     Line total = MakeLine(by.perFile, "Total", result.files, result.total, result.kinds);
     if (by.perFile) {
         total[0] = "Total (" + Number(result.files) + (result.files == 1 ? " file)" : " files)");
     }
-    lines.push_back(std::move(total));
-    std::vector<std::size_t> widths(lines[0].size(), 0);
-    for (const Line& line : lines) {
+    std::vector<std::size_t> widths(header.size(), 0);
+    const auto widen = [&widths](const Line& line) {
         for (std::size_t i = 0; i < line.size(); ++i) {
             widths[i] = std::max(widths[i], line[i].size());
         }
-    }
+    };
+    widen(header);
+    widen(total);
+    ForEachLine(by, result, widen);
     std::size_t ruleWidth = widths[0];
     for (std::size_t i = 1; i < widths.size(); ++i) {
         ruleWidth += 2 + widths[i];
     }
     const std::string rule(ruleWidth, '-');
-    std::string out;
-    AppendLine(out, lines[0], widths);
+    std::string& out = text.Text();
+    AppendLine(out, header, widths);
     out.append(rule).push_back('\n');
-    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-        AppendLine(out, lines[i], widths);
-    }
+    ForEachLine(by, result, [&](const Line& line) {
+        AppendLine(out, line, widths);
+        text.RowDone();
+    });
     out.append(rule).push_back('\n');
-    AppendLine(out, lines.back(), widths);
-    return out;
+    AppendLine(out, total, widths);
 }
 
 }  // namespace lintally::cli

@@ -8,11 +8,12 @@
 
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
+#include "scan/TextOut.h"
 
 namespace lintally::cli {
 
 // Lists result's groups, or its rows when by is per file (without the Files column); the
-// total line covers every counted file.
-[[nodiscard]] std::string FormatTable(const RowGrouping& by, const scan::ScanResult& result);
+// total line covers every counted file. Written to text as it goes.
+void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result);
 
 }  // namespace lintally::cli

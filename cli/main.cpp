@@ -14,6 +14,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
+#include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
 #include "scan/PatternList.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int kOutputFailed = 1;
+constexpr int kUsageError = 2;
 constexpr int kFoldersSkipped = 3;
 constexpr int kInterrupted = 128;
 
@@ -41,10 +43,12 @@ void AddRootResult(lintally::scan::ScanResult& whole, lintally::scan::ScanResult
                    lintally::scan::GroupTable& groups)
 {
     using namespace lintally;
-    for (scan::Row& row : part.rows) {
-        whole.rows.push_back(scan::Row{severalRoots ? UnderRoot(root, row.name) : std::move(row.name),
-                                       row.lines, row.kinds, row.lang});
+    if (severalRoots) {
+        for (std::size_t i = 0; i < part.rows.size(); ++i) {
+            part.rows.Rename(i, UnderRoot(root, std::string(part.rows[i].name)));
+        }
     }
+    whole.rows.Append(std::move(part.rows));
     for (scan::GroupRow& group : part.groups) {
         if (severalRoots && byFolder) {
             group.name = UnderRoot(root, group.name);
@@ -60,15 +64,27 @@ void AddRootResult(lintally::scan::ScanResult& whole, lintally::scan::ScanResult
     whole.total += part.total;
     whole.files += part.files;
     whole.kinds += part.kinds;
+    whole.skips += part.skips;
     whole.stopped = whole.stopped || part.stopped;
 }
 
-lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
+lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lintally::scan::Selection& selection,
+                                std::vector<lintally::cli::RootPlan>& plans)
 {
     using namespace lintally;
     scan::ScanOptions options;
     options.includeSubFolders = cli.includeSubFolders;
-    options.countFlags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::uint32_t flags = scan::MakeCountFlags(cli.includeRemed, cli.excludeBlank, cli.trackBlocks);
+    std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
+    if (cli.wideLanguages) {
+        flags |= PrjHelper::CF_WIDE_TABLE;
+        // Without -t every file is offered, and the wide table keeps those it knows.
+        if (!cli.typesGiven) {
+            flags |= PrjHelper::CF_KNOWN_ONLY;
+            patterns = {".*"};
+        }
+    }
+    options.countFlags = flags;
     // Rows are kept only where they are shown; groups alone keep memory flat.
     const bool perFile = cli.by.perFile || cli.format == cli::OutputFormat::Report;
     const scan::Grouping* grouping = perFile ? nullptr : &cli.by.grouping;
@@ -80,10 +96,15 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     progress.Start();
     scan::ScanResult result;
     scan::GroupTable groups;
-    const std::vector<std::string> patterns = scan::BuildPatternList(cli.types);
-    for (const std::string& root : cli.roots) {
-        AddRootResult(result, scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress, grouping),
-                      root, cli.roots.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
+    for (cli::RootPlan& plan : plans) {
+        const scan::Selection chosen = cli::SelectionFor(selection, plan);
+        const std::string& root = plan.root;
+        AddRootResult(result,
+                      plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options, cli.jobs,
+                                                              stop, progress, grouping, &chosen)
+                                  : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
+                                                          grouping, &chosen),
+                      root, plans.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
                       groups);
         if (result.stopped) {
             break;
@@ -95,23 +116,33 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli)
     return result;
 }
 
-int Emit(const lintally::cli::CliOptions& cli, const std::string& bytes)
+// Writes the output as it is made, piece by piece, to the file (replaced atomically) or to
+// standard output.
+int Emit(const lintally::cli::CliOptions& cli, lintally::scan::ScanResult& result)
 {
     using namespace lintally;
     std::string error;
     if (!cli.outputPath.empty()) {
-        if (!Brim::WriteFileAtomically(cli.outputPath, bytes, error)) {
+        const auto content = [&](const Brim::ContentWriter& write) {
+            scan::TextOut text(write);
+            cli::WriteOutput(cli, result, text);
+            return text.Finish();
+        };
+        if (!Brim::WriteFileAtomically(cli.outputPath, content, error)) {
             std::cerr << cli::kProgramName << ": " << error << '\n';
             return kOutputFailed;
         }
         return 0;
     }
-    switch (cli::WriteStream(cli::StdStream::Out, bytes, error)) {
-    case cli::WriteStatus::Written:
-    case cli::WriteStatus::PipeClosed:
+    cli::WriteStatus status = cli::WriteStatus::Written;
+    scan::TextOut text([&](std::string_view piece) {
+        status = cli::WriteStream(cli::StdStream::Out, piece, error);
+        return status == cli::WriteStatus::Written;
+    });
+    cli::WriteOutput(cli, result, text);
+    // A reader that went away (a pipe into head) is not an error.
+    if (text.Finish() || status == cli::WriteStatus::PipeClosed) {
         return 0;
-    case cli::WriteStatus::Failed:
-        break;
     }
     std::cerr << cli::kProgramName << ": cannot write standard output: " << error << '\n';
     return kOutputFailed;
@@ -141,11 +172,17 @@ int main(int argc, char** argv)
     if (!outcome.run) {
         return outcome.exitCode;
     }
-    lintally::scan::ScanResult result = Scan(cli);
+    lintally::scan::Selection selection;
+    std::vector<lintally::cli::RootPlan> plans;
+    if (std::string error; !lintally::cli::PlanSelection(cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
+        std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
+        return kUsageError;
+    }
+    lintally::scan::ScanResult result = Scan(cli, selection, plans);
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {
         return kInterrupted + signal;
     }
-    const int status = Emit(cli, lintally::cli::FormatOutput(cli, result));
+    const int status = Emit(cli, result);
     if (result.skipped.empty()) {
         return status;
     }

@@ -99,9 +99,14 @@ int OwnDescriptorNamed(const std::string& path)
     return -1;
 }
 
+bool WriteContent(int fd, const Content& content)
+{
+    return content([fd](std::string_view piece) { return WriteAll(fd, piece); });
+}
+
 // A device, FIFO or socket: written in place. A FIFO nobody reads would block the open
 // for ever, so that is refused instead.
-bool WriteDirectly(const std::string& path, std::string_view bytes, std::string& error)
+bool WriteDirectly(const std::string& path, const Content& content, std::string& error)
 {
     const int fd = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -110,7 +115,7 @@ bool WriteDirectly(const std::string& path, std::string_view bytes, std::string&
         return false;
     }
     const int flags = fcntl(fd, F_GETFL);
-    bool done = flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteAll(fd, bytes);
+    bool done = flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteContent(fd, content);
     int code = errno;
     if (close(fd) != 0 && done && errno != EINTR) {
         done = false;
@@ -154,9 +159,9 @@ std::string TemporaryName(const std::string& folder, const std::string& stem, in
 }
 
 // The new file's contents: flushed and closed; false with errno and the failed step.
-bool FillAndClose(int fd, std::string_view bytes, const char*& step)
+bool FillAndClose(int fd, const Content& content, const char*& step)
 {
-    step = !WriteAll(fd, bytes) ? "cannot write" : fsync(fd) != 0 ? "cannot flush" : nullptr;
+    step = !WriteContent(fd, content) ? "cannot write" : fsync(fd) != 0 ? "cannot flush" : nullptr;
     const int code = errno;
     if (close(fd) != 0 && step == nullptr && errno != EINTR) {
         step = "cannot close";
@@ -169,8 +174,8 @@ bool FillAndClose(int fd, std::string_view bytes, const char*& step)
 class Replacement
 {
 public:
-    Replacement(const std::string& target, std::string_view bytes, std::string& error)
-        : m_target(target), m_folder(FolderOf(target)), m_stem(NameOf(target)), m_bytes(bytes),
+    Replacement(const std::string& target, const Content& content, std::string& error)
+        : m_target(target), m_folder(FolderOf(target)), m_stem(NameOf(target)), m_content(content),
           m_error(error)
     {
         struct stat info{};
@@ -198,7 +203,7 @@ private:
         TakeOverAttributes(fd, m_old);
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
         const char* step = nullptr;
-        if (!WriteAll(fd, m_bytes)) {
+        if (!WriteContent(fd, m_content)) {
             step = "cannot write";
         } else if (fsync(fd) != 0) {
             step = "cannot flush";
@@ -244,7 +249,7 @@ private:
             }
             TakeOverAttributes(fd, m_old);
             const char* step = nullptr;
-            if (!FillAndClose(fd, m_bytes, step)) {
+            if (!FillAndClose(fd, m_content, step)) {
                 m_error = Reason(step, temp, errno);
                 unlink(temp.c_str());
                 return false;
@@ -273,7 +278,7 @@ private:
         if (m_old && (code == EACCES || code == EPERM)) {
             const int fd = open(m_target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
             const char* step = nullptr;
-            if (fd >= 0 && FillAndClose(fd, m_bytes, step)) {
+            if (fd >= 0 && FillAndClose(fd, m_content, step)) {
                 return true;
             }
             if (fd >= 0) {
@@ -288,17 +293,17 @@ private:
     const std::string& m_target;
     const std::string m_folder;
     const std::string m_stem;
-    std::string_view m_bytes;
+    const Content& m_content;
     std::string& m_error;
     std::optional<struct stat> m_old;
 };
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error)
+bool WriteFileAtomically(const std::string& path, const Content& content, std::string& error)
 {
     if (const int own = OwnDescriptorNamed(path); own >= 0) {
-        if (!WriteAll(own, bytes)) {
+        if (!WriteContent(own, content)) {
             error = Reason("cannot write", path, errno);
             return false;
         }
@@ -311,7 +316,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
             return false;
         }
         if (!S_ISREG(info.st_mode)) {
-            return WriteDirectly(path, bytes, error);
+            return WriteDirectly(path, content, error);
         }
     }
     std::string target;
@@ -319,7 +324,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         error = Reason("cannot follow", path, errno);
         return false;
     }
-    return Replacement(target, bytes, error).Run();
+    return Replacement(target, content, error).Run();
 }
 
 }  // namespace Brim

@@ -52,7 +52,7 @@ HANDLE CreateTemporary(const std::string& folder, const std::string& stem, std::
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error)
+bool WriteFileAtomically(const std::string& path, const Content& content, std::string& error)
 {
     const std::size_t nameStart = NameStart(path);
     const std::string folder = path.substr(0, nameStart);
@@ -64,7 +64,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         return false;
     }
     const char* step = nullptr;
-    if (!WriteAll(handle, bytes)) {
+    if (!content([handle](std::string_view piece) { return WriteAll(handle, piece); })) {
         step = "cannot write";
     } else if (!::FlushFileBuffers(handle)) {
         step = "cannot flush";

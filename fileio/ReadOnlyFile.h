@@ -48,10 +48,21 @@ public:
     bool Seek(std::int32_t offset, int origin) override;
     std::uint32_t GetPosition() override;
     std::uint32_t GetSize() override;
+    // The whole size, however large (GetSize keeps only its low 32 bits); false when it
+    // cannot be read.
+    [[nodiscard]] bool GetByteSize(std::uint64_t& size);
     bool Truncate() override;
 
 private:
     Handle m_handle = Closed();
+#if !defined(_WIN32)
+    // A read that returns less than asked once the size seen at the open is reached is taken
+    // as the end, which spares the read that would only confirm it. A file that grows while
+    // it is read is counted as far as that read; one that shrinks is read to its new end.
+    std::uint64_t m_openSize = 0;
+    std::uint64_t m_position = 0;
+    bool m_atEnd = false;
+#endif
     static constexpr Handle Closed()
     {
 #if defined(_WIN32)

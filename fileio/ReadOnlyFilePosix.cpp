@@ -48,6 +48,9 @@ bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
         return false;
     }
     m_handle = fd;
+    m_openSize = static_cast<std::uint64_t>(info.st_size);
+    m_position = 0;
+    m_atEnd = false;
     return true;
 }
 
@@ -61,20 +64,31 @@ void ReadOnlyFile::Close()
 
 std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
 {
-    if (buffer == nullptr || count == 0 || m_handle == Closed())
+    if (buffer == nullptr || count == 0 || m_handle == Closed() || m_atEnd)
         return 0;
+    const std::uint32_t asked = count < LargestTransfer ? count : LargestTransfer;
     ssize_t done;
     do
-        done = ::read(m_handle, buffer, count < LargestTransfer ? count : LargestTransfer);
+        done = ::read(m_handle, buffer, asked);
     while (done < 0 && errno == EINTR);
     // EAGAIN (nothing there yet) ends the stream like any other failure.
-    return done < 0 ? 0 : static_cast<std::uint32_t>(done);
+    if (done <= 0)
+        return 0;
+    m_position += static_cast<std::uint64_t>(done);
+    // Files the system sizes as 0 (/proc) are read until a read gives nothing.
+    m_atEnd = static_cast<std::uint32_t>(done) < asked && m_openSize > 0 && m_position >= m_openSize;
+    return static_cast<std::uint32_t>(done);
 }
 
 bool ReadOnlyFile::Seek(std::int32_t offset, int origin)
 {
     const int whence = origin == SeekBegin ? SEEK_SET : origin == SeekEnd ? SEEK_END : SEEK_CUR;
-    return m_handle != Closed() && ::lseek(m_handle, offset, whence) >= 0;
+    const off_t position = m_handle == Closed() ? -1 : ::lseek(m_handle, offset, whence);
+    if (position < 0)
+        return false;
+    m_position = static_cast<std::uint64_t>(position);
+    m_atEnd = false;
+    return true;
 }
 
 std::uint32_t ReadOnlyFile::GetPosition()
@@ -87,6 +101,16 @@ std::uint32_t ReadOnlyFile::GetSize()
 {
     struct stat info {};
     return m_handle == Closed() || ::fstat(m_handle, &info) != 0 ? 0 : Low32(info.st_size);
+}
+
+bool ReadOnlyFile::GetByteSize(std::uint64_t& size)
+{
+    struct stat info {};
+    if (m_handle == Closed() || ::fstat(m_handle, &info) != 0 || info.st_size < 0) {
+        return false;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return true;
 }
 
 }  // namespace Brim

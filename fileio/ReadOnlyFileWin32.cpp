@@ -68,4 +68,13 @@ std::uint32_t ReadOnlyFile::GetSize()
     return static_cast<std::uint32_t>(size.QuadPart & 0xFFFFFFFF);
 }
 
+bool ReadOnlyFile::GetByteSize(std::uint64_t& size)
+{
+    LARGE_INTEGER whole {};
+    if (m_handle == Closed() || !::GetFileSizeEx(m_handle, &whole) || whole.QuadPart < 0)
+        return false;
+    size = static_cast<std::uint64_t>(whole.QuadPart);
+    return true;
+}
+
 }  // namespace Brim

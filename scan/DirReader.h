@@ -72,6 +72,10 @@ public:
                       FolderRef& opened, std::vector<DirEntry>& entries, std::string& error) override;
 };
 
+// Opens the folder at path (the current one for "") to open files of it by name, as the
+// walk does; null when it cannot be opened, or where the platform's reader keeps none.
+[[nodiscard]] FolderRef OpenFolderAt(const std::string& path);
+
 // Opens the entry name of folder for counting; by fullPath when folder is null.
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
                const std::string& fullPath);

@@ -132,6 +132,12 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     return true;
 }
 
+FolderRef OpenFolderAt(const std::string& path)
+{
+    const int fd = OpenFolder(AT_FDCWD, path.empty() ? "." : path.c_str());
+    return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd);
+}
+
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
                const std::string& fullPath)
 {

@@ -91,6 +91,11 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     return IDirReader::ReadFolderIn(parent, name, dir, opened, entries, error);
 }
 
+FolderRef OpenFolderAt(const std::string&)
+{
+    return nullptr;
+}
+
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef&, const std::string&,
                const std::string& fullPath)
 {

@@ -7,7 +7,10 @@
 #include <string>
 
 #include "linecount/LineBreakdown.h"
+#include <optional>
+
 #include "scan/DirReader.h"
+#include "scan/Selection.h"
 #include "scan/StopToken.h"
 
 namespace lintally::scan {
@@ -17,18 +20,24 @@ namespace lintally::scan {
 [[nodiscard]] std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlocks);
 
 // A counted file: its lines by kind (in the block mode of the flags it was counted with)
-// and its language id.
+// and its language id; skipped says why it was not read (then it has no lines). Not kept:
+// the wide table with CF_KNOWN_ONLY does not know the file, and the scan leaves it out.
 struct FileLines
 {
     PrjHelper::LineBreakdown kinds;
     std::int32_t lang = 0;
+    std::optional<SkipReason> skipped;
+    bool kept = true;
 };
 
 // The file's lines by kind, in one pass; no lines when the file cannot be opened or read.
-// A stop requested on stop, when given, ends the count where it is.
+// With CF_WIDE_TABLE in flags the wide language table names the language (by file name,
+// suffix, or for a name without a suffix its "#!" line) and classifies the lines.
+// A stop requested on stop, when given, ends the count where it is. content, when given,
+// may leave the file out for what it holds (see ContentCheck.h).
 [[nodiscard]] FileLines TallyFile(const FolderRef& folder, const std::string& name,
                                   const std::string& fullPath, std::uint32_t flags,
-                                  const StopToken* stop = nullptr);
+                                  const StopToken* stop = nullptr, const Selection* content = nullptr);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
 // The file is only read: no lock is taken or waited for, and a read that would block ends

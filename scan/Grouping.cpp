@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "fileio/PathSeparator.h"
-#include "linecount/LanguageTable.h"
+#include "linecount/WideLanguages.h"
 #include "scan/AsciiCase.h"
 #include "scan/PatternList.h"
 
@@ -21,7 +21,7 @@ std::string GroupName(const Grouping& grouping, std::string_view relativeName, s
 {
     switch (grouping.by) {
     case GroupBy::Language:
-        return PrjHelper::GetLanguageName(lang);
+        return PrjHelper::GetAnyLanguageName(lang);
     case GroupBy::Suffix: {
         std::size_t start = relativeName.size();
         while (start > 0 && !Brim::IsPathSeparator(relativeName[start - 1])) {

@@ -1,8 +1,10 @@
 #include "scan/JsonCsv.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
-#include "linecount/LanguageTable.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::scan {
 
@@ -46,9 +48,16 @@ std::size_t ValidSequenceLength(std::string_view bytes, std::size_t i)
     return length;
 }
 
-// A JSON string literal of the text, made valid UTF-8 first.
+// A JSON string literal of the text, made valid UTF-8 first. Printable ASCII without quote
+// or backslash, as most names are, is taken as it is.
 std::string JsonText(std::string_view text)
 {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (plain) {
+        std::string quoted;
+        quoted.reserve(text.size() + 2);
+        return quoted.append(1, '"').append(text).append(1, '"');
+    }
     return nlohmann::json(ToValidUtf8(text)).dump();
 }
 
@@ -100,6 +109,7 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     out.append(", \"include_remed\": ").append(flag(summary.includeRemed));
     out.append(", \"exclude_blank\": ").append(flag(summary.excludeBlank));
     out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
+    out.append(", \"languages\": ").append(JsonText(summary.languages));
     out.append("}, \"by\": ").append(JsonText(summary.by));
     if (summary.groups == nullptr) {
         return;
@@ -136,48 +146,82 @@ std::string ToValidUtf8(std::string_view bytes)
     return out;
 }
 
-std::string FormatJson(std::string_view root, const std::vector<Row>& rows, std::uint64_t total,
-                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary)
+namespace {
+
+void AppendSkipped(std::string& out, const SkipCounts& counts, const std::vector<SkippedFolder>& folders)
 {
-    // Written row by row (the library only quotes the texts), so a large result costs its
-    // output and no document tree beside it.
-    std::string out = "{\"root\": " + JsonText(root) + ", \"total\": " + std::to_string(total);
+    out.append(", \"skipped\": {\"excluded\": ").append(std::to_string(counts.excluded));
+    out.append(", \"ignored\": ").append(std::to_string(counts.ignored));
+    out.append(", \"binary\": ").append(std::to_string(counts.binary));
+    out.append(", \"too_large\": ").append(std::to_string(counts.tooLarge));
+    out.append(", \"unreadable\": ").append(std::to_string(counts.unreadable));
+    out.append(", \"folders\": [");
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(folders[i].name));
+        out.append(", \"reason\": ").append(JsonText(folders[i].reason)).append("}");
+    }
+    out.append("]}");
+}
+
+}  // namespace
+
+void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
+               const std::vector<SkippedFolder>& skipped, const JsonSummary* summary, const SkipCounts& counts)
+{
+    // Written row by row (the library only quotes the texts), so a large result costs
+    // neither a document tree nor the whole text at once.
+    std::string& out = text.Text();
+    out.append("{\"root\": ").append(JsonText(root)).append(", \"total\": ").append(std::to_string(total));
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(rows[i].name));
-            out.append(", \"lines\": ").append(std::to_string(rows[i].lines));
-            out.append(", \"language\": ").append(JsonText(PrjHelper::GetLanguageName(rows[i].lang)));
-            AppendKinds(out, rows[i].kinds, true);
+            const RowView row = rows[i];
+            out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
+            out.append(", \"lines\": ").append(std::to_string(row.lines));
+            out.append(", \"language\": ").append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));
+            AppendKinds(out, row.kinds, true);
             out.append("}");
+            text.RowDone();
         }
         out.append("]");
     }
-    for (std::size_t i = 0; i < skipped.size(); ++i) {
-        out.append(i == 0 ? ", \"skipped\": [{\"name\": " : ", {\"name\": ").append(JsonText(skipped[i].name));
-        out.append(", \"reason\": ").append(JsonText(skipped[i].reason)).append("}");
-    }
-    if (!skipped.empty()) {
-        out.append("]");
+    if (counts.Any() || !skipped.empty()) {
+        AppendSkipped(out, counts, skipped);
     }
     if (summary != nullptr) {
         AppendSummary(out, *summary);
     }
     out.append("}\n");
-    return out;
 }
 
-std::string FormatCsv(const std::vector<Row>& rows)
+std::string FormatJson(std::string_view root, const RowList& rows, std::uint64_t total,
+                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
+                       const SkipCounts& counts)
 {
-    std::string out = "file,lines,language,code,comment,blank,physical\n";
-    for (const Row& row : rows) {
+    TextOut text;
+    WriteJson(text, root, rows, total, skipped, summary, counts);
+    return text.Take();
+}
+
+void WriteCsv(TextOut& text, const RowList& rows)
+{
+    std::string& out = text.Text();
+    out.append("file,lines,language,code,comment,blank,physical\n");
+    for (const RowView row : rows) {
         AppendCsvField(out, row.name);
         out.append(",").append(std::to_string(row.lines)).append(",");
-        AppendCsvField(out, PrjHelper::GetLanguageName(row.lang));
+        AppendCsvField(out, PrjHelper::GetAnyLanguageName(row.lang));
         AppendKinds(out, row.kinds, false);
         out.append("\n");
+        text.RowDone();
     }
-    return out;
+}
+
+std::string FormatCsv(const RowList& rows)
+{
+    TextOut text;
+    WriteCsv(text, rows);
+    return text.Take();
 }
 
 std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups)

@@ -2,8 +2,10 @@
 //
 // JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n, "language": ...,
 // "code": n, "comment": n, "blank": n, "physical": n}, ...]} in row order ("lines" are those
-// that count, "physical" every line), then, only when the walk skipped folders, "skipped":
-// [{"name": ..., "reason": ...}, ...], then the summary's keys when one is given; on one
+// that count, "physical" every line), then, only when something was skipped, "skipped":
+// {"excluded": n, "ignored": n, "binary": n, "too_large": n, "unreadable": n, "folders":
+// [{"name": ..., "reason": ...}, ...]} (the folders the walk could not read), then the
+// summary's keys when one is given; on one
 // line followed by LF; names and root are UTF-8, and every byte that is not part of a valid
 // UTF-8 sequence becomes U+FFFD.
 // CSV: a header naming every column, then one line per row; a field holding a comma, a
@@ -19,13 +21,15 @@
 #include <vector>
 
 #include "scan/Grouping.h"
-#include "scan/Row.h"
+#include "scan/RowList.h"
 #include "scan/ScanResult.h"
+#include "scan/TextOut.h"
 
 namespace lintally::scan {
 
-// What the command line adds to its JSON: "roots" (every root), "options" (the file types
-// and the four counting choices), "by" (the grouping) and, when groups is given, "groups"
+// What the command line adds to its JSON: "roots" (every root), "options" (the file types,
+// empty when every file the language table knows counts, the four counting choices and the
+// language table), "by" (the grouping) and, when groups is given, "groups"
 // [{"name": ..., "files": n, "lines": n, "code": n, "comment": n, "blank": n,
 // "physical": n}, ...] in place of "files".
 struct JsonSummary
@@ -38,18 +42,25 @@ struct JsonSummary
     bool trackBlocks = false;
     std::string by;
     const std::vector<GroupRow>* groups = nullptr;
+    std::string languages = "design";
 };
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
-[[nodiscard]] std::string FormatJson(std::string_view root, const std::vector<Row>& rows,
+// Writes to text as it goes; FormatJson gives the same text whole.
+void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
+               const std::vector<SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
+               const SkipCounts& counts = {});
+[[nodiscard]] std::string FormatJson(std::string_view root, const RowList& rows,
                                      std::uint64_t total,
                                      const std::vector<SkippedFolder>& skipped = {},
-                                     const JsonSummary* summary = nullptr);
+                                     const JsonSummary* summary = nullptr,
+                                     const SkipCounts& counts = {});
 
 // Columns file, lines, language, code, comment, blank, physical.
-[[nodiscard]] std::string FormatCsv(const std::vector<Row>& rows);
+void WriteCsv(TextOut& text, const RowList& rows);
+[[nodiscard]] std::string FormatCsv(const RowList& rows);
 
 // Columns nameColumn, files, lines, code, comment, blank, physical.
 [[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups);

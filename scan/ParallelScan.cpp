@@ -1,12 +1,14 @@
 #include "scan/ParallelScan.h"
 
 #include <cstdint>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "scan/ResultTally.h"
-#include "scan/SerialScan.h"
+#include "fileio/PathSeparator.h"
+#include "scan/PatternList.h"
 #include "scan/Walker.h"
 #include "scan/WorkQueue.h"
 
@@ -15,7 +17,7 @@ namespace lintally::scan {
 namespace {
 
 // Files go over the queue in batches, so a lock is taken once per batch, not per file.
-constexpr std::size_t kBatchSize = 32;
+constexpr std::size_t kBatchSize = 128;
 constexpr std::size_t kBatchesPerThread = 4;
 
 struct WorkItem
@@ -28,23 +30,64 @@ struct WorkItem
 
 using Batch = std::vector<WorkItem>;
 
+// One counting thread's share of the result.
+struct Share
+{
+    explicit Share(const Grouping* grouping) : tally(grouping) {}
+
+    ResultTally tally;
+    bool cut = false;  // a stop left files of this share uncounted
+};
+
+// What the walk's thread hands on: batches over the queue to the counting threads, or,
+// when the system gave no thread, counted there and then into the inline share.
 class Feeder final : public IWalkVisitor
 {
 public:
-    Feeder(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-           WorkQueue<Batch>& queue)
-        : m_options(options), m_stop(stop), m_sink(sink), m_queue(queue)
+    Feeder(const ScanOptions& options, const StopToken& stop, IScanSink& sink, WorkQueue<Batch>& queue,
+           const Selection* selection, Share* inlineShare)
+        : m_options(options), m_stop(stop), m_sink(sink), m_queue(queue), m_selection(selection),
+          m_inline(inlineShare)
     {
     }
 
     bool Poll() override { return !m_stop.StopRequested(); }
     bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
 
+    bool EnterFolder(const std::string& name, std::string_view relativeName) override
+    {
+        return !Leaves(m_selection == nullptr ? std::nullopt : m_selection->Leaves(name, relativeName, true));
+    }
+
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
                      std::string_view relativeName) override
     {
+        if (m_selection != nullptr && Leaves(m_selection->Leaves(name, relativeName, false))) {
+            return;
+        }
         const auto offset = static_cast<std::uint32_t>(fullPath.size() - relativeName.size());
         m_batch.push_back(WorkItem{folder, name, fullPath, offset});
+        if (m_batch.size() == kBatchSize) {
+            Flush();
+        }
+    }
+
+    // A listed file: asked of the selection by its whole name, then handed on to be opened
+    // in its folder, which stays open while the files after it share it (a list from an
+    // index holds the files of a folder together), so no file's path is looked up whole.
+    void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt)
+    {
+        if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name))) {
+            return;
+        }
+        std::string fullPath = std::string(prefix) + name;
+        const std::size_t folderLength = prefix.size() + baseAt;
+        if (!m_listFolder || m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
+            m_listFolderPath.assign(fullPath, 0, folderLength);
+            m_listFolder = OpenFolderAt(m_listFolderPath);
+        }
+        const auto offset = static_cast<std::uint32_t>(prefix.size());
+        m_batch.push_back(WorkItem{m_listFolder, name.substr(baseAt), std::move(fullPath), offset});
         if (m_batch.size() == kBatchSize) {
             Flush();
         }
@@ -58,59 +101,85 @@ public:
     }
 
     std::vector<SkippedFolder> TakeSkipped() { return std::move(m_skipped); }
+    const SkipCounts& Skips() const { return m_skips; }
 
-    void Flush()
-    {
-        if (!m_batch.empty()) {
-            m_queue.Push(std::move(m_batch));
-            m_batch = Batch();
-            m_batch.reserve(kBatchSize);
-        }
-    }
+    void Flush();
 
 private:
+    bool Leaves(std::optional<SkipReason> reason)
+    {
+        if (reason) {
+            m_skips.Add(*reason);
+        }
+        return reason.has_value();
+    }
+
     const ScanOptions& m_options;
     const StopToken& m_stop;
     IScanSink& m_sink;
     WorkQueue<Batch>& m_queue;
+    const Selection* m_selection;
+    Share* m_inline;
     Batch m_batch;
     std::vector<SkippedFolder> m_skipped;
+    SkipCounts m_skips;
+    std::string m_listFolderPath;  // the folder of the last listed file, and that folder open
+    FolderRef m_listFolder;
 };
 
-// One counting thread's share of the result.
-struct Share
+// Counts one batch into share; false when a stop cut it short.
+bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
+                const Selection* selection, IScanSink& sink, Share& share)
 {
-    explicit Share(const Grouping* grouping) : tally(grouping) {}
-
-    ResultTally tally;
-    bool cut = false;  // a stop left files of this share uncounted
-};
-
-void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const StopToken& stop,
-                  IScanSink& sink, Share& share)
-{
-    Batch batch;
-    while (queue.Pop(batch)) {
-        for (WorkItem& item : batch) {
-            // After a stop the queue is still drained, so the walk never waits on it.
-            if (stop.StopRequested()) {
-                share.cut = true;
-                break;
-            }
-            const std::uint32_t flags = options.countFlags.load();
-            const FileLines file = TallyFile(item.folder, item.name, item.fullPath, flags, &stop);
-            item.folder.reset();
-            // A stop during the count leaves it unfinished: no row rather than a wrong one.
-            if (stop.StopRequested()) {
-                share.cut = true;
-                break;
-            }
-            const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
-            const std::uint64_t lines = file.kinds.Counted(flags);
-            share.tally.Add(name, file, lines);
+    for (WorkItem& item : batch) {
+        if (stop.StopRequested()) {
+            return false;
+        }
+        const std::uint32_t flags = options.countFlags.load();
+        const FileLines file = TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection);
+        item.folder.reset();
+        // A stop during the count leaves it unfinished: no row rather than a wrong one.
+        if (stop.StopRequested()) {
+            return false;
+        }
+        if (!file.kept) {
+            continue;
+        }
+        const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
+        const std::uint64_t lines = file.kinds.Counted(flags);
+        share.tally.Add(name, file, lines);
+        if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
             sink.OnRowCounted(name, lines);
         }
     }
+    return true;
+}
+
+void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const StopToken& stop,
+                  const Selection* selection, IScanSink& sink, Share& share)
+{
+    Batch batch;
+    // After a stop the queue is still drained, so the walk never waits on it.
+    while (queue.Pop(batch)) {
+        if (!CountBatch(batch, options, stop, selection, sink, share)) {
+            share.cut = true;
+        }
+    }
+}
+
+void Feeder::Flush()
+{
+    if (m_batch.empty()) {
+        return;
+    }
+    if (m_inline != nullptr) {
+        m_inline->cut = !CountBatch(m_batch, m_options, m_stop, m_selection, m_sink, *m_inline) || m_inline->cut;
+        m_batch.clear();
+        return;
+    }
+    m_queue.Push(std::move(m_batch));
+    m_batch = Batch();
+    m_batch.reserve(kBatchSize);
 }
 
 ScanResult Merge(std::vector<Share>& shares, bool stopped)
@@ -125,11 +194,11 @@ ScanResult Merge(std::vector<Share>& shares, bool stopped)
     return result;
 }
 
-}  // namespace
-
-ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
-                           const ScanOptions& options, unsigned jobs, const StopToken& stop,
-                           IScanSink& sink, const Grouping* grouping)
+// Runs feed (the walk or the list) on the calling thread with jobs counting threads
+// behind it; feed returns false when a stop ended it.
+template <class Feed>
+ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& stop, IScanSink& sink,
+                   const Grouping* grouping, const Selection* selection, Feed feed)
 {
     if (jobs == 0) {
         jobs = 1;
@@ -140,17 +209,15 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
     counters.reserve(jobs);
     for (unsigned i = 0; i < jobs; ++i) {
         try {
-            counters.emplace_back(CountBatches, std::ref(queue), std::cref(options),
-                                  std::cref(stop), std::ref(sink), std::ref(shares[i]));
+            counters.emplace_back(CountBatches, std::ref(queue), std::cref(options), std::cref(stop),
+                                  selection, std::ref(sink), std::ref(shares[i]));
         } catch (const std::system_error&) {
             break;  // run with the threads the system gave us
         }
     }
-    if (counters.empty()) {
-        return RunSerialScan(root, patterns, options, stop, sink, {}, grouping);
-    }
-    Feeder feeder(options, stop, sink, queue);
-    const bool completed = WalkFolder(root, patterns, feeder);
+    // With no thread at all the walk's thread counts each batch itself.
+    Feeder feeder(options, stop, sink, queue, selection, counters.empty() ? &shares[0] : nullptr);
+    const bool completed = feed(feeder);
     feeder.Flush();
     queue.Close();
     for (std::thread& thread : counters) {
@@ -158,8 +225,40 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
     }
     ScanResult result = Merge(shares, !completed);
     result.skipped = feeder.TakeSkipped();
+    result.skips += feeder.Skips();
     sink.OnFinished(result.stopped);
     return result;
+}
+
+}  // namespace
+
+ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
+                           const ScanOptions& options, unsigned jobs, const StopToken& stop,
+                           IScanSink& sink, const Grouping* grouping, const Selection* selection)
+{
+    return RunScan(jobs, options, stop, sink, grouping, selection,
+                   [&](Feeder& feeder) { return WalkFolder(root, patterns, feeder); });
+}
+
+ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
+                               const std::vector<std::string>& patterns, const ScanOptions& options,
+                               unsigned jobs, const StopToken& stop, IScanSink& sink,
+                               const Grouping* grouping, const Selection* selection)
+{
+    return RunScan(jobs, options, stop, sink, grouping, selection, [&](Feeder& feeder) {
+        for (const std::string& name : names) {
+            if (stop.StopRequested()) {
+                return false;
+            }
+            const std::size_t slash = name.find_last_of(Brim::kPathSeparator == '/' ? "/" : "/\\");
+            const std::size_t baseAt = slash == std::string::npos ? 0 : slash + 1;
+            if (MatchPattern(patterns, NameSuffix(std::string_view(name).substr(baseAt)))) {
+                feeder.OnListed(prefix, name, baseAt);
+            }
+            feeder.OnEntryChecked();
+        }
+        return true;
+    });
 }
 
 }  // namespace lintally::scan

@@ -15,14 +15,26 @@
 #include "scan/ScanOptions.h"
 #include "scan/ScanResult.h"
 #include "scan/ScanSink.h"
+#include "scan/Selection.h"
 #include "scan/StopToken.h"
 
 namespace lintally::scan {
 
 // jobs is the number of counting threads (at least one is used). Gives the same rows, groups
-// and totals as RunSerialScan over the same tree. grouping: as for RunSerialScan.
+// and totals as RunSerialScan over the same tree. grouping: as for RunSerialScan. selection,
+// when given, leaves out what it chooses, counted in the result's skips.
 ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
                            const ScanOptions& options, unsigned jobs, const StopToken& stop,
-                           IScanSink& sink, const Grouping* grouping = nullptr);
+                           IScanSink& sink, const Grouping* grouping = nullptr,
+                           const Selection* selection = nullptr);
+
+// The same over exactly the files prefix + name for each of names whose suffix matches the
+// patterns (prefix: a root and a separator, or nothing), counted in any order; rows take
+// the names, which are also what the selection's patterns see. Names are not checked for
+// repeats.
+ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
+                               const std::vector<std::string>& patterns, const ScanOptions& options,
+                               unsigned jobs, const StopToken& stop, IScanSink& sink,
+                               const Grouping* grouping = nullptr, const Selection* selection = nullptr);
 
 }  // namespace lintally::scan

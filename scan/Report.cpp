@@ -8,40 +8,52 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kRule = "_____________________";  // 21 underscores
 constexpr std::size_t kCountColumn = 10;
 
-void AppendRow(std::string& out, const Row& row)
+void AppendRow(std::string& out, std::uint64_t lines, std::string_view name)
 {
-    const std::string count = std::to_string(row.lines);
+    const std::string count = std::to_string(lines);
     out.append("  ").append(count);
     if (count.size() < kCountColumn) {
         out.append(kCountColumn - count.size(), ' ');
     }
-    out.append(row.name).append(kLineEnd);
+    out.append(name).append(kLineEnd);
 }
 
-}  // namespace
-
-std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
-                         std::string_view totalText)
+template <class Rows>
+void WriteRows(TextOut& text, std::string_view root, const Rows& rows, std::string_view totalText)
 {
-    std::string out;
-    std::size_t size = 96 + root.size() + totalText.size();
-    for (const Row& row : rows) {
-        size += 16 + row.name.size();
-    }
-    out.reserve(size);
+    std::string& out = text.Text();
     out.append("Folder:").append(kLineEnd);
     out.append("  ").append(root).append(kLineEnd);
     out.append(kLineEnd);
     out.append("Source Files Info:").append(kLineEnd);
     out.append("  Lines  |  File").append(kLineEnd);
     out.append(kRule).append(kLineEnd);
-    for (const Row& row : rows) {
-        AppendRow(out, row);
+    for (const auto& row : rows) {
+        AppendRow(out, row.lines, row.name);
+        text.RowDone();
     }
     out.append(kRule).append(kLineEnd);
     out.append("Total: ").append(totalText);
     out.append("(").append(std::to_string(rows.size())).append(" files).");
-    return out;
+}
+
+}  // namespace
+
+void WriteReport(TextOut& text, std::string_view root, const RowList& rows, std::string_view totalText)
+{
+    WriteRows(text, root, rows, totalText);
+}
+
+std::string FormatReport(std::string_view root, const std::vector<Row>& rows, std::string_view totalText)
+{
+    TextOut text;
+    std::size_t size = 96 + root.size() + totalText.size();
+    for (const Row& row : rows) {
+        size += 16 + row.name.size();
+    }
+    text.Text().reserve(size);
+    WriteRows(text, root, rows, totalText);
+    return text.Take();
 }
 
 }  // namespace lintally::scan

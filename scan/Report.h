@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "scan/Row.h"
+#include "scan/RowList.h"
+#include "scan/TextOut.h"
 
 namespace lintally::scan {
 
-// totalText is written as given (normally FormatThousands of the total).
+// totalText is written as given (normally FormatThousands of the total). WriteReport writes
+// to text as it goes; FormatReport gives the same text whole.
+void WriteReport(TextOut& text, std::string_view root, const RowList& rows, std::string_view totalText);
 [[nodiscard]] std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
                                        std::string_view totalText);
 

@@ -6,11 +6,17 @@ namespace lintally::scan {
 
 void ResultTally::Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines)
 {
+    if (file.skipped) {
+        m_skips.Add(*file.skipped);
+        if (*file.skipped != SkipReason::Unreadable) {
+            return;
+        }
+    }
     ++m_files;
     m_total += lines;
     m_kinds += file.kinds;
     if (m_grouping == nullptr) {
-        m_rows.push_back(Row{std::string(relativeName), lines, file.kinds, file.lang});
+        m_rows.Add(relativeName, lines, file.kinds, file.lang);
     } else {
         m_groups.Add(GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
     }
@@ -21,11 +27,8 @@ void ResultTally::MoveInto(ScanResult& result)
     result.total += m_total;
     result.files += m_files;
     result.kinds += m_kinds;
-    result.rows.reserve(result.rows.size() + m_rows.size());
-    for (Row& row : m_rows) {
-        result.rows.push_back(std::move(row));
-    }
-    m_rows = std::vector<Row>();
+    result.skips += m_skips;
+    result.rows.Append(std::move(m_rows));
     for (GroupRow& group : m_groups.Take()) {
         result.groups.push_back(std::move(group));
     }

@@ -18,7 +18,8 @@ public:
     // grouping null: keep one row per file.
     explicit ResultTally(const Grouping* grouping) : m_grouping(grouping) {}
 
-    // A counted file; lines are those that count under the scan's options.
+    // A met file; lines are those that count under the scan's options. A file left out for
+    // what it holds only adds to the skip counts; an unreadable one keeps its row as well.
     void Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines);
 
     // Moves this tally's rows or groups and totals into result (the rows unsorted).
@@ -26,11 +27,12 @@ public:
 
 private:
     const Grouping* m_grouping;
-    std::vector<Row> m_rows;
+    RowList m_rows;
     GroupTable m_groups;
     std::uint64_t m_total = 0;
     std::uint64_t m_files = 0;
     PrjHelper::LineBreakdown m_kinds;
+    SkipCounts m_skips;
 };
 
 // Sorts result's rows into list order and its groups into name order: call once, after the

@@ -23,10 +23,4 @@ bool RowNameLess(std::string_view a, std::string_view b)
     return a < b;
 }
 
-void SortRows(std::vector<Row>& rows)
-{
-    std::sort(rows.begin(), rows.end(),
-              [](const Row& a, const Row& b) { return RowNameLess(a.name, b.name); });
-}
-
 }  // namespace lintally::scan

@@ -26,7 +26,4 @@ struct Row
 // under folding are ordered by their plain bytes, so the order is total and stable.
 [[nodiscard]] bool RowNameLess(std::string_view a, std::string_view b);
 
-// Sorts by RowNameLess of the names.
-void SortRows(std::vector<Row>& rows);
-
 }  // namespace lintally::scan

@@ -31,6 +31,9 @@ public:
     {
         const std::uint32_t flags = m_options.countFlags.load();
         const FileLines file = TallyFile(folder, name, fullPath, flags);
+        if (!file.kept) {
+            return;
+        }
         const std::uint64_t lines = file.kinds.Counted(flags);
         m_tally.Add(relativeName, file, lines);
         m_sink.OnRowCounted(relativeName, lines);

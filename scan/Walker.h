@@ -26,6 +26,13 @@ public:
     virtual bool Poll() { return true; }
     // Asked at each folder entry: true walks the folder there and then, false skips it.
     virtual bool IncludeSubFolders() = 0;
+    // Asked next, with the folder's name and relative name: false leaves it out unread.
+    virtual bool EnterFolder(const std::string& name, std::string_view relativeName)
+    {
+        (void)name;
+        (void)relativeName;
+        return true;
+    }
     // A file whose suffix matched. relativeName views into fullPath (see RelativeName).
     virtual void OnFileMatched(const std::string& fullPath, std::string_view relativeName)
     {

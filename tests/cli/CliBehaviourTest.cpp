@@ -61,7 +61,8 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
     const CliResult help = RunCli({{"--help"}, ""});
     EXPECT_EQ(help.status, 0);
     for (const char* text : {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N",
-                             "table (default)", "*.jsp,*.pl,*.cs,*.java", "blank lines count"}) {
+                             "table (default)", "*.jsp,*.pl,*.cs,*.java", "blank lines count",
+                             "\"too_large\": n"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliResult version = RunCli({{"--version"}, ""});

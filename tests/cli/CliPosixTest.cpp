@@ -2,6 +2,8 @@
 // names that are not UTF-8, unreadable files, and a file-size limit that binds root.
 #include <sys/stat.h>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -85,8 +87,8 @@ TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
                           "lintally-cli: 1 folder was skipped\n");
     const auto json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["total"], 1);
-    ASSERT_EQ(json["skipped"].size(), 1u);
-    EXPECT_EQ(json["skipped"][0]["name"], "sub");
+    ASSERT_EQ(json["skipped"]["folders"].size(), 1u);
+    EXPECT_EQ(json["skipped"]["folders"][0]["name"], "sub");
 }
 
 TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
@@ -118,4 +120,24 @@ TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
     const std::size_t lastLine = result.err.rfind('\r', result.err.size() - 2);
     ASSERT_NE(lastLine, std::string::npos) << result.err;
     EXPECT_EQ(result.err.find_first_not_of(' ', lastLine + 1), result.err.size() - 1) << result.err;
+}
+
+TEST(CliGit, CountsTheTrackedFilesAndLeavesOutTheIgnoredOnes)
+{
+    const TempFolder tree;
+    tree.Write("a.c", "1\n2\n");
+    tree.Write("sub/b.c", "1\n");
+    const std::string git = "git -C '" + tree.Root() + "' -c user.name=t -c user.email=t@t ";
+    ASSERT_EQ(std::system((git + "init -q && " + git + "add -A && " + git + "commit -qm x").c_str()), 0);
+    tree.Write("untracked.c", "1\n");
+    tree.Write(".gitignore", "sub/\n");
+    const CliResult tracked = RunCli({{"--git", "-f", "json", "."}, tree.Root()});
+    ASSERT_EQ(tracked.status, 0) << tracked.err;
+    EXPECT_EQ(nlohmann::json::parse(tracked.out)["total"], 3);
+    const CliResult topOnly = RunCli({{"--git", "--no-sub", "-f", "json", "."}, tree.Root()});
+    EXPECT_EQ(nlohmann::json::parse(topOnly.out)["total"], 2);  // a.c, not sub/b.c
+    const CliResult ignoring = RunCli({{"--gitignore", "-f", "json", "--by", "file", "."}, tree.Root()});
+    const auto json = nlohmann::json::parse(ignoring.out);
+    EXPECT_EQ(json["total"], 3);  // a.c and untracked.c
+    EXPECT_EQ(json["skipped"]["ignored"], 2);  // .git and sub
 }

@@ -15,6 +15,7 @@ struct CliRun
 {
     std::vector<std::string> args;
     std::string workingFolder;   // empty: the test's own
+    std::string inputPath = {};  // the file standard input reads; empty: an empty input
     long fileSizeLimit = -1;     // bytes; negative: no limit (POSIX only)
     long openFileLimit = -1;     // descriptors; negative: no limit (POSIX only)
     int interruptAfterMs = -1;   // send SIGINT this long after the start (POSIX only)

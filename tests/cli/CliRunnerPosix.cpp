@@ -41,6 +41,11 @@ int MakeCaptureFile(std::string& path)
         limit.rlim_cur = static_cast<rlim_t>(run.fileSizeLimit);
         setrlimit(RLIMIT_FSIZE, &limit);
     }
+    const int inFd = open(run.inputPath.empty() ? "/dev/null" : run.inputPath.c_str(), O_RDONLY);
+    if (inFd < 0) {
+        _exit(126);
+    }
+    dup2(inFd, STDIN_FILENO);
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
     // The program starts with the three standard streams only, so a descriptor limit

@@ -43,7 +43,7 @@ std::string FullPath(const std::string& path)
     return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
 }
 
-// A handle the child inherits: a fresh temporary file to write to, or NUL to read from.
+// A handle the child inherits: a fresh temporary file to write to, or a file to read from.
 HANDLE OpenInheritable(const std::string& path, bool forWriting)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -96,7 +96,7 @@ CliResult RunCli(const CliRun& run)
     const std::string errPath = MakeCapturePath();
     HANDLE out = OpenInheritable(outPath, true);
     const HANDLE err = OpenInheritable(errPath, true);
-    const HANDLE in = OpenInheritable("NUL", false);
+    const HANDLE in = OpenInheritable(run.inputPath.empty() ? "NUL" : run.inputPath, false);
     if (run.closedStdout) {
         // The reading end goes before the child starts, so nothing can ever read the pipe.
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};

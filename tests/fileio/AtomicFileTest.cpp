@@ -28,6 +28,23 @@ TEST(WriteFileAtomically, ReplacesTheOldFileWhole)
     EXPECT_EQ(EntryCount(tree.Root()), 1u);
 }
 
+TEST(WriteFileAtomically, ContentGivenInPiecesIsWrittenWholeOrNotAtAll)
+{
+    const TempFolder tree;
+    tree.Write("out.txt", "old");
+    const auto pieces = [](bool failLast) {
+        return [failLast](const Brim::ContentWriter& write) {
+            return write("one ") && write("two ") && (failLast ? false : write("three"));
+        };
+    };
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(tree.Path("out.txt"), pieces(false), error)) << error;
+    EXPECT_EQ(ReadAll(tree.Path("out.txt")), "one two three");
+    EXPECT_FALSE(WriteFileAtomically(tree.Path("out.txt"), pieces(true), error));
+    EXPECT_EQ(ReadAll(tree.Path("out.txt")), "one two three");
+    EXPECT_EQ(EntryCount(tree.Root()), 1u);
+}
+
 TEST(WriteFileAtomically, FailsWhenTheTargetIsAFolderOrItsFolderIsMissing)
 {
     const TempFolder tree;

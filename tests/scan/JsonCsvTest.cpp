@@ -9,6 +9,7 @@ using lintally::scan::GroupRow;
 using lintally::scan::JsonSummary;
 using lintally::scan::FormatJson;
 using lintally::scan::Row;
+using lintally::scan::RowList;
 using lintally::scan::ToValidUtf8;
 
 namespace {
@@ -34,7 +35,7 @@ TEST(ToValidUtf8, ReplacesEachInvalidByteOnItsOwn)
 
 TEST(FormatJson, HoldsRootTotalAndRowsInOrder)
 {
-    const std::vector<Row> rows = {{"a \"q\".c", 3}, {"sub/b\\c.h", 0}};
+    const RowList rows = {{"a \"q\".c", 3}, {"sub/b\\c.h", 0}};
     const auto document = nlohmann::json::parse(FormatJson("/r\xE9", rows, 3));
     EXPECT_EQ(document["root"], "/r" + kFffd);
     EXPECT_EQ(document["total"], 3);
@@ -50,9 +51,17 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
     EXPECT_EQ(FormatJson("r", {}, 0), "{\"root\": \"r\", \"total\": 0, \"files\": []}\n");
 }
 
+TEST(FormatJson, AFolderThatWasNotReadIsListedUnderSkippedWithTheCounts)
+{
+    EXPECT_EQ(FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
+              "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, \"ignored\": 0, "
+              "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"folders\": [{\"name\": \"sub\", "
+              "\"reason\": \"cannot be opened\"}]}}\n");
+}
+
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 {
-    const std::vector<Row> rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
+    const RowList rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
     EXPECT_EQ(FormatCsv(rows),
               "file,lines,language,code,comment,blank,physical\n"
               "plain.c,1,C/C++,2,1,0,3\n"
@@ -72,7 +81,35 @@ TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
     EXPECT_EQ(document["total"], 7);
     EXPECT_EQ(document["roots"], nlohmann::json::array({"a", "b"}));
     EXPECT_EQ(document["options"], nlohmann::json::parse(R"({"types": "*.c", "include_sub_folders": true,
-        "include_remed": false, "exclude_blank": true, "block_comments": true})"));
+        "include_remed": false, "exclude_blank": true, "block_comments": true, "languages": "design"})"));
     EXPECT_EQ(document["groups"], nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
         "code": 4, "comment": 2, "blank": 1, "physical": 7}])"));
+}
+
+TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
+{
+    RowList rows;
+    for (int i = 0; i < 5000; ++i) {
+        rows.Add("dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4}, 1);
+    }
+    std::vector<std::string> pieces;
+    lintally::scan::TextOut text([&](std::string_view piece) {
+        pieces.emplace_back(piece);
+        return true;
+    });
+    lintally::scan::WriteJson(text, "root", rows, 35000);
+    ASSERT_TRUE(text.Finish());
+    ASSERT_GT(pieces.size(), 3u);
+    std::string whole;
+    for (const std::string& piece : pieces) {
+        whole += piece;
+    }
+    EXPECT_EQ(whole, FormatJson("root", rows, 35000));
+    EXPECT_EQ(nlohmann::json::parse(whole)["files"][7]["name"], "dir/file7\x01" + kFffd + ".c");
+
+    int calls = 0;
+    lintally::scan::TextOut refused([&](std::string_view) { return ++calls > 1 ? false : true; });
+    lintally::scan::WriteJson(refused, "root", rows, 35000);
+    EXPECT_FALSE(refused.Finish());
+    EXPECT_EQ(calls, 2) << "nothing is handed on after a refused piece";
 }

@@ -286,7 +286,7 @@ TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
     const ScanResult rows = RunSerialScan(tree.Root(), patterns, options, stop, quiet);
     const Grouping byFolder{GroupBy::Folder, 1};
     GroupTable expected;
-    for (const Row& row : rows.rows) {
+    for (const RowView row : rows.rows) {
         expected.Add(GroupRow{GroupName(byFolder, row.name, row.lang), 1, row.lines, row.kinds});
     }
     const std::vector<GroupRow> groups = expected.Take();

@@ -1,0 +1,208 @@
+#include "cli/SelectionOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "fileio/PathSeparator.h"
+#include "gitsel/TrackedFiles.h"
+#include "fileio/MessageText.h"
+
+namespace lintally::cli {
+
+namespace {
+
+// Reads the whole list file (standard input for "-"); false with error set.
+bool ReadList(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "cannot read the list " + Brim::EscapeControlBytes(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    if (file != stdin) {
+        std::fclose(file);
+    }
+    if (failed) {
+        error = "cannot read the list " + Brim::EscapeControlBytes(path);
+        return false;
+    }
+    return true;
+}
+
+// The list's paths: split at NUL bytes, or at line ends (a CR before the LF is dropped);
+// empty entries are skipped.
+std::vector<std::string> SplitList(const std::string& bytes, bool nulSeparated)
+{
+    std::vector<std::string> names;
+    const char separator = nulSeparated ? '\0' : '\n';
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find(separator, start);
+        if (end == std::string::npos) {
+            end = bytes.size();
+        }
+        std::string name = bytes.substr(start, end - start);
+        if (!nulSeparated && !name.empty() && name.back() == '\r') {
+            name.pop_back();
+        }
+        if (!name.empty()) {
+            names.push_back(std::move(name));
+        }
+        start = end + 1;
+    }
+    return names;
+}
+
+std::string Prefix(const std::string& root)
+{
+    return !root.empty() && Brim::IsPathSeparator(root.back()) ? root : root + Brim::kPathSeparator;
+}
+
+}  // namespace
+
+void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
+{
+    app.add_option("--exclude", choices.excludes,
+                   "leave out files and folders (not entered) that match GLOB: *, ?, [...] within a "
+                   "name, ** across folders; matched against the name, or against the path under "
+                   "ROOT when it holds a '/'; a trailing '/' matches folders only; repeatable")
+        ->option_text("GLOB")
+        ->allow_extra_args(false);
+    app.add_flag("--exclude-vcs", choices.excludeVcs,
+                 "leave out the folders of version control: .git, .hg, .svn, CVS, .bzr");
+    app.add_flag("--gitignore", choices.gitignore,
+                 "leave out what git would ignore (.gitignore files, .git/info/exclude, the global "
+                 "excludes file) and the .git folder; each ROOT must lie in a git work tree");
+    app.add_flag("--git", choices.git,
+                 "count exactly the files git tracks under each ROOT (in the index, with checked-out "
+                 "submodules); each ROOT must lie in a git work tree");
+    app.add_flag("--skip-binary", choices.skipBinary,
+                 "leave out files with a NUL byte in their first 8 KiB");
+    app.add_option_function<std::string>(
+           "--max-size", [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
+           "leave out files larger than SIZE bytes (suffix K, M, G or T: powers of 1024)")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return ParseSize(text) ? std::string() : "--max-size takes a size such as 500K or 5M, not " + text;
+            },
+            "", "size"))
+        ->option_text("SIZE");
+    app.add_option("--files-from", choices.filesFrom,
+                   "count exactly the files named in FILE, one per line ('-': standard input); rows "
+                   "keep the names as given; takes no ROOT")
+        ->option_text("FILE");
+    app.add_flag("-0,--null", choices.nulSeparated, "names in the --files-from list end with a NUL byte");
+}
+
+std::optional<std::uint64_t> ParseSize(const std::string& text)
+{
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
+    }
+    if (digits == 0 || digits > 19) {
+        return std::nullopt;
+    }
+    std::string suffix = text.substr(digits);
+    for (char& c : suffix) {
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    unsigned shift = 0;
+    if (!suffix.empty() && suffix != "B") {
+        const std::string letters = "KMGT";
+        const std::size_t at = letters.find(suffix[0]);
+        const std::string rest = suffix.substr(1);
+        if (at == std::string::npos || !(rest.empty() || rest == "B" || rest == "IB")) {
+            return std::nullopt;
+        }
+        shift = 10 * static_cast<unsigned>(at + 1);
+    }
+    const std::uint64_t number = std::stoull(text.substr(0, digits));
+    if (number == 0 || number > (std::numeric_limits<std::uint64_t>::max() >> shift)) {
+        return std::nullopt;
+    }
+    return number << shift;
+}
+
+std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiven)
+{
+    if (!choices.filesFrom.empty() && rootsGiven) {
+        return "--files-from names the files itself and takes no ROOT";
+    }
+    if (!choices.filesFrom.empty() && choices.git) {
+        return "--files-from and --git each choose the files; give one of them";
+    }
+    if (choices.nulSeparated && choices.filesFrom.empty()) {
+        return "-0 only goes with --files-from";
+    }
+    return {};
+}
+
+bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots, bool subFolders,
+                   scan::Selection& selection, std::vector<RootPlan>& plans, std::string& error)
+{
+    for (const std::string& pattern : choices.excludes) {
+        if (!selection.AddExclude(pattern, error)) {
+            return false;
+        }
+    }
+    if (choices.excludeVcs) {
+        selection.AddVersionControlExcludes();
+    }
+    selection.skipBinary = choices.skipBinary;
+    selection.maxSize = choices.maxSize;
+    plans.clear();
+    if (!choices.filesFrom.empty()) {
+        std::string bytes;
+        if (!ReadList(choices.filesFrom, bytes, error)) {
+            return false;
+        }
+        plans.push_back(RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr});
+        return true;
+    }
+    for (const std::string& root : roots) {
+        RootPlan plan{root, std::nullopt, {}, nullptr};
+        if (choices.git) {
+            plan.listed.emplace();
+            plan.prefix = Prefix(root);
+            if (gitsel::ListTrackedFiles(root, *plan.listed, error) != gitsel::GitStatus::Ok) {
+                error = "--git: " + Brim::EscapeControlBytes(error);
+                return false;
+            }
+            if (!subFolders) {
+                std::erase_if(*plan.listed, [](const std::string& name) {
+                    return std::any_of(name.begin(), name.end(), Brim::IsPathSeparator);
+                });
+            }
+        }
+        if (choices.gitignore && gitsel::IgnoreRules::Open(root, plan.ignore, error) != gitsel::GitStatus::Ok) {
+            error = "--gitignore: " + Brim::EscapeControlBytes(error);
+            return false;
+        }
+        plans.push_back(std::move(plan));
+    }
+    return true;
+}
+
+scan::Selection SelectionFor(const scan::Selection& shared, RootPlan& plan)
+{
+    scan::Selection selection = shared;
+    if (plan.ignore) {
+        gitsel::IgnoreRules* rules = plan.ignore.get();
+        selection.SetIgnoreCheck([rules](std::string_view relative, bool folder) { return rules->Ignores(relative, folder); });
+    }
+    return selection;
+}
+
+}  // namespace lintally::cli

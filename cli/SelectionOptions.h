@@ -1,0 +1,65 @@
+// The command line's choice of what to count: the options that leave files out (--exclude,
+// --exclude-vcs, --gitignore, --skip-binary, --max-size) and those that name the files
+// instead of walking for them (--git, --files-from), checked and turned into one plan per
+// ROOT before the scan starts, so every usage error comes before any counting.
+//
+// Plain values and functions; used by main's thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gitsel/IgnoreRules.h"
+#include "scan/Selection.h"
+
+namespace CLI {
+class App;
+}
+
+namespace lintally::cli {
+
+struct SelectionChoices
+{
+    std::vector<std::string> excludes;
+    bool excludeVcs = false;
+    bool gitignore = false;
+    bool git = false;
+    bool skipBinary = false;
+    std::uint64_t maxSize = 0;  // 0: no limit
+    std::string filesFrom;      // empty: walk; "-": standard input
+    bool nulSeparated = false;
+};
+
+// Adds the options to app, filling choices.
+void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices);
+
+// What is wrong with the choices beside the ROOTs given (none: an empty text).
+[[nodiscard]] std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiven);
+
+// "123", "64K", "5M", "2G", "1T" (powers of 1024, an optional "B" or "iB" after the
+// letter) in bytes; none when text is not such a size above 0.
+[[nodiscard]] std::optional<std::uint64_t> ParseSize(const std::string& text);
+
+// How one ROOT is counted: walked, or the files of a list (named as prefix + name).
+struct RootPlan
+{
+    std::string root;
+    std::optional<std::vector<std::string>> listed;
+    std::string prefix;
+    std::unique_ptr<gitsel::IgnoreRules> ignore;  // with --gitignore
+};
+
+// The shared selection and a plan per root; false with error set to one line (a usage
+// error: a ROOT outside a work tree, an unreadable list, git support missing). Without
+// subFolders, --git keeps only the tracked files directly in each ROOT, as the walk would.
+[[nodiscard]] bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
+                                 bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
+                                 std::string& error);
+
+// The selection for one root: the shared one with the root's ignore rules.
+[[nodiscard]] scan::Selection SelectionFor(const scan::Selection& shared, RootPlan& plan);
+
+}  // namespace lintally::cli

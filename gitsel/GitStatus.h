@@ -1,0 +1,14 @@
+// How a question put to a git repository ended.
+#pragma once
+
+namespace lintally::gitsel {
+
+enum class GitStatus
+{
+    Ok,
+    NotAWorkTree,  // the folder lies in no git work tree
+    Failed,        // a repository was found but could not be read
+    Unsupported,   // this build has no git support
+};
+
+}  // namespace lintally::gitsel

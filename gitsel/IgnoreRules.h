@@ -1,0 +1,38 @@
+// A work tree's ignore rules (every .gitignore on the way, .git/info/exclude and the user's
+// global excludes file), asked about paths under a folder of it. The repository's own
+// folder (.git) always counts as ignored.
+//
+// Owns the open repository; one thread asks at a time.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "gitsel/GitStatus.h"
+
+namespace lintally::gitsel {
+
+class IgnoreRules
+{
+public:
+    // Opens the rules of the work tree that holds root; not Ok with error set when there is
+    // none or it cannot be read.
+    [[nodiscard]] static GitStatus Open(const std::string& root, std::unique_ptr<IgnoreRules>& rules,
+                                        std::string& error);
+    ~IgnoreRules();
+    IgnoreRules(const IgnoreRules&) = delete;
+    IgnoreRules& operator=(const IgnoreRules&) = delete;
+
+    // Whether relative (a path under root; folder: it names a folder) is ignored, by its own
+    // rules or by a folder on its way. A path the rules cannot be read for is kept.
+    [[nodiscard]] bool Ignores(std::string_view relative, bool folder);
+
+    struct Repository;  // the platform's open repository
+
+private:
+    explicit IgnoreRules(std::unique_ptr<Repository> repository);
+    std::unique_ptr<Repository> m_repository;
+};
+
+}  // namespace lintally::gitsel

@@ -1,0 +1,63 @@
+#include "gitsel/WorkTree.h"
+
+#include <climits>
+#include <cstdlib>
+
+namespace lintally::gitsel {
+
+namespace {
+
+// The folder's path with every link and ".." resolved, so it compares with the work tree's.
+bool RealPath(const std::string& path, std::string& real)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return false;
+    }
+    real = resolved;
+    std::free(resolved);
+    if (real.back() != '/') {
+        real.push_back('/');
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string LastGitError(const char* fallback)
+{
+    const git_error* error = git_error_last();
+    return error != nullptr && error->message != nullptr ? std::string(error->message) : std::string(fallback);
+}
+
+GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& error)
+{
+    const std::string notATree = folder + " is not in a git work tree";
+    git_repository* opened = nullptr;
+    const int code = git_repository_open_ext(&opened, folder.c_str(), 0, nullptr);
+    if (code == GIT_ENOTFOUND) {
+        error = notATree;
+        return GitStatus::NotAWorkTree;
+    }
+    if (code != 0) {
+        error = "cannot open the git repository of " + folder + ": " + LastGitError("unknown error");
+        return GitStatus::Failed;
+    }
+    tree.repository.reset(opened);
+    const char* workdir = git_repository_workdir(opened);
+    std::string real;
+    if (workdir == nullptr || !RealPath(workdir, tree.workdir) || !RealPath(folder, real) ||
+        real.compare(0, tree.workdir.size(), tree.workdir) != 0) {
+        error = notATree;
+        return GitStatus::NotAWorkTree;
+    }
+    tree.prefix = real.substr(tree.workdir.size());
+    // Inside the repository's own folder nothing is tracked or ignored: it is no work tree.
+    if (tree.prefix.rfind(".git/", 0) == 0) {
+        error = notATree;
+        return GitStatus::NotAWorkTree;
+    }
+    return GitStatus::Ok;
+}
+
+}  // namespace lintally::gitsel

@@ -1,0 +1,155 @@
+// The per-line decision of the counter under the wide language table: is a line blank, a
+// comment line or code?
+//
+// ClassifyWideLine is a pure routine: it reads the language, the block mode and the line,
+// updates the caller's state, allocates nothing and keeps nothing of its own. WideLineScanner
+// applies the same rules to a line that arrives in pieces, in constant memory; between lines,
+// its PlainLines reads on in one pass through the lines that cannot change the state.
+//
+// The rules:
+//  1. A line is its bytes up to its LF. Spaces, tabs, CRs, form feeds and vertical tabs are
+//     white space; every other byte is text.
+//  2. Blank: a line without text, whatever state it is in. Its state carries on unchanged.
+//  3. The line is read from its start, byte by byte, in one of these states:
+//     - code: at each position, in this order,
+//       a. with docstrings, """ or ''' (after at most one of the prefixes r u b f, in either
+//          case) as the line's first text opens a docstring; anywhere else it opens a long
+//          string;
+//       b. the first block pair whose open marker begins here opens a block (depth 1);
+//       c. a single-line marker beginning here makes the rest of the line comment;
+//       d. a byte of `quotes` or `spanQuotes` opens a string closed by the same byte;
+//       e. any other text byte is code.
+//     - block: the close marker ends one depth (the block at depth 0); with a nesting pair
+//       its open marker adds one. Everything else, the markers too, is comment.
+//     - docstring: the same three quotes close it; the text, quotes too, is comment.
+//     - string and long string: the closing quote(s) end it; a backslash makes the next byte
+//       text. Every text byte, quotes too, is code.
+//     A column block (Perl's POD, Ruby's =begin) opens on a line that begins, in its first
+//     column and in code state, with its open marker standing as a word of its own (followed
+//     by a letter when the marker ends in another byte, by no letter when it ends in one);
+//     every line until the line that begins with its close marker, both included, is comment.
+//     A line in code state that begins in its first column with an end-of-code word followed
+//     by white space or the line's end makes itself and every later line comment.
+//  4. At the line's end a string of `quotes` ends; every other state carries to the next line
+//     with trackBlocks, and is dropped without it (each line is then judged alone, starting in
+//     code state).
+//  5. The line is code when it holds a code byte, else a comment line when it holds text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "linecount/ByteSet.h"
+#include "linecount/LineBreakdown.h"
+#include "linecount/LineClassifier.h"
+#include "linecount/WideLanguages.h"
+
+namespace PrjHelper {
+
+// What carries from one line to the next.
+struct WideState
+{
+    enum class In : std::uint8_t
+    {
+        Code,
+        Block,
+        Docstring,
+        String,
+        LongString,
+        ColumnBlock,
+        EndOfCode,
+    };
+    In in = In::Code;
+    std::uint8_t pair = 0;    // the open block's pair
+    std::uint32_t depth = 0;  // the open block's depth
+    char quote = 0;           // the open string's or docstring's quote byte
+
+    friend constexpr bool operator==(const WideState&, const WideState&) = default;
+};
+
+// A language's markers ready for the per-byte scan; built once per file.
+class WideSyntax
+{
+public:
+    explicit WideSyntax(const WideLanguage& language);
+
+    const WideLanguage& language;
+    std::string_view single[2];
+    std::string_view open[2];
+    std::string_view close[2];
+    bool nests[2] = {};
+    std::string_view columnOpen;
+    std::string_view columnClose;
+    std::string_view endOfCode[2];
+    // A column block or an end-of-code word: a line's first bytes need a look of their own.
+    bool lineStartRules = false;
+    // Bytes that open a string.
+    ByteSet quotes;
+    // Bytes at which something may begin in code state; other bytes are skipped in runs.
+    ByteSet special;
+    // Bytes at which a block of each pair may end or, nesting, go deeper.
+    ByteSet blockStops[2];
+    // The same sets with LF, and LF alone: a line that holds none of a state's stops before
+    // its LF leaves that state as it found it.
+    ByteSet codeLineStops;
+    ByteSet blockLineStops[2];
+    ByteSet lineEnd;
+    // The first bytes of the column markers and end-of-code words.
+    ByteSet lineStartBytes;
+};
+
+// The kind of a whole line under the rules above; state is read and written.
+[[nodiscard]] LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks,
+                                        std::string_view line, WideState& state);
+
+// The rules above for lines that arrive in pieces: Add each piece of a line, then EndLine.
+// Keeps at most 2 * kLookahead bytes of a line.
+class WideLineScanner
+{
+public:
+    // How far past a position the rules may look: a marker and the byte after it.
+    static constexpr std::size_t kLookahead = kWideMarkerMax + 1;
+
+    WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start = {});
+
+    void Add(const char* data, std::size_t size);
+    LineKind EndLine();
+    // Adds the line's last piece and ends the line.
+    LineKind EndLine(const char* data, std::size_t size);
+    [[nodiscard]] const WideState& State() const { return m_state; }
+    // A shortcut between lines (after EndLine, before Add): reads from at the whole lines
+    // that hold nothing before their LF that could change the state, adds their kinds to
+    // kinds, and returns where it stopped (the start of a line it leaves to Add and EndLine).
+    const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds) const;
+
+private:
+    std::size_t Step(const char* at, const char* end);
+    std::size_t StepCode(const char* at, const char* end);
+    std::size_t StepBlock(const char* at, const char* end);
+    std::size_t StepQuoted(const char* at, const char* end);
+    std::size_t StepLineStart(const char* at, const char* end);
+    std::size_t RestIsComment(const char* at, const char* end);
+    // In a block: a close marker, or an open marker of a nesting pair, begins at at.
+    bool ChangesDepth(const char* at, const char* end) const;
+    // Where the close marker of pair begins between at and the line's end; null when the
+    // block runs on past the line, or when end comes too soon to tell.
+    const char* BlockCloseOnLine(std::uint8_t pair, const char* at, const char* end) const;
+    void MarkRun(const char* from, const char* to, bool code);
+    // The line's kind; readies the state for the next line.
+    LineKind Finish();
+    // Runs Step from data while the position is below limit; returns the position reached.
+    std::size_t Scan(const char* data, std::size_t size, std::size_t limit);
+
+    const WideSyntax& m_syntax;
+    bool m_trackBlocks;
+    WideState m_state;
+    bool m_lineStart;  // nothing of the line was read yet, and its first bytes have rules
+    bool m_hasText = false;
+    bool m_hasCode = false;
+    bool m_restIsComment = false;  // a single-line marker was read
+    char m_carry[2 * kLookahead] = {};
+    std::size_t m_carrySize = 0;
+};
+
+}  // namespace PrjHelper

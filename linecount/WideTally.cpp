@@ -1,0 +1,126 @@
+#include "linecount/WideTally.h"
+
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "linecount/LineClassifier.h"
+#include "linecount/ReadBlock.h"
+#include "linecount/WideClassifier.h"
+
+namespace PrjHelper {
+
+namespace {
+
+constexpr WideLanguage kNoSyntax{.name = "Other"};
+// A "#!" line longer than this names no interpreter we know.
+constexpr std::size_t kShebangMax = 256;
+
+// Reads the stream's first line (up to kShebangMax bytes) into head and names its language.
+std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& head)
+{
+    while (head.size() < kShebangMax && head.find('\n') == std::string::npos) {
+        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        if (got == 0)
+            break;
+        head.append(block.Data(), got);
+    }
+    return WideLanguageOfShebang(std::string_view(head).substr(0, head.find('\n')));
+}
+
+// The syntax of a wide id, or of no comment syntax for any other id. Every language's syntax
+// is built once, on first use, and then only read, by any thread.
+const WideSyntax& SyntaxOf(std::int32_t lang)
+{
+    static const std::vector<WideSyntax> kSyntaxes = [] {
+        std::vector<WideSyntax> syntaxes;
+        syntaxes.reserve(kWideLanguageCount + 1);
+        syntaxes.emplace_back(kNoSyntax);
+        for (const WideLanguage& language : kWideLanguages)
+            syntaxes.emplace_back(language);
+        return syntaxes;
+    }();
+    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1 : 0];
+}
+
+class Lines
+{
+public:
+    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(SyntaxOf(lang), trackBlocks) {}
+
+    void Feed(const char* at, const char* end)
+    {
+        // The file's first two bytes tell whether its first line is a "#!" line.
+        for (const char* byte = at; m_seen < 2 && byte < end; ++byte)
+            m_start[m_seen++] = *byte;
+        while (at < end) {
+            // The first line is left to Add: a "#!" line is code whatever it holds.
+            if (!m_pending && m_counted) {
+                at = m_scanner.PlainLines(at, end, m_kinds);
+                if (at == end)
+                    return;
+            }
+            const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+            const char* lf = found == nullptr ? end : static_cast<const char*>(found);
+            if (lf == end) {
+                m_scanner.Add(at, static_cast<std::size_t>(end - at));
+                m_pending = true;
+                return;
+            }
+            Add(m_scanner.EndLine(at, static_cast<std::size_t>(lf - at)));
+            m_pending = false;
+            at = lf + 1;
+        }
+    }
+
+    LineBreakdown Finish()
+    {
+        if (m_pending)
+            Add(m_scanner.EndLine());
+        m_pending = false;
+        return m_kinds;
+    }
+
+private:
+    // A "#!" first line is code: it names the program that runs the file.
+    void Add(LineKind kind)
+    {
+        if (!m_counted && m_seen == 2 && m_start[0] == '#' && m_start[1] == '!')
+            kind = LineKind::Code;
+        m_counted = true;
+        ++(kind == LineKind::Blank ? m_kinds.blank : kind == LineKind::Comment ? m_kinds.comment : m_kinds.code);
+    }
+
+    WideLineScanner m_scanner;
+    bool m_pending = false;  // a line has begun and is not finished
+    LineBreakdown m_kinds;
+    char m_start[2] = {};
+    std::size_t m_seen = 0;
+    bool m_counted = false;  // a line was counted
+};
+
+}  // namespace
+
+WideTallyResult TallyWideLines(Brim::IStream& stream, std::int32_t lang, bool sniff,
+                               std::uint32_t flags, const std::function<bool()>& keepGoing)
+{
+    WideTallyResult result;
+    result.lang = IsWideLanguage(lang) ? lang : 0;
+    ReadBlock block;
+    std::string head;
+    if (result.lang == 0 && sniff)
+        result.lang = SniffShebang(stream, block, head);
+    Lines lines(result.lang, (flags & CF_TRACK_BLOCKS) != 0);
+    lines.Feed(head.data(), head.data() + head.size());
+    while (!keepGoing || keepGoing()) {
+        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        if (got == 0)
+            break;
+        lines.Feed(block.Data(), block.Data() + got);
+    }
+    result.kinds = lines.Finish();
+    return result;
+}
+
+}  // namespace PrjHelper

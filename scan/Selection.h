@@ -1,0 +1,83 @@
+// Which of the files a scan meets it leaves out, and why: --exclude patterns, version-control
+// folders, an ignore check (a repository's ignore rules), binary files and files over a size.
+// SkipCounts holds how many were left out for each reason.
+//
+// Built before a scan and not changed while it runs; the walk's thread asks Leaves and
+// LeavesPath, the counting threads read the content choices.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scan/Glob.h"
+
+namespace lintally::scan {
+
+enum class SkipReason : unsigned char
+{
+    Excluded,    // an exclude pattern or a version-control folder
+    Ignored,     // the ignore check
+    Binary,      // a NUL byte in the file's first kBinaryProbeBytes
+    TooLarge,    // over maxSize bytes
+    Unreadable,  // could not be opened (its row stays, with 0 lines)
+};
+
+struct SkipCounts
+{
+    std::uint64_t excluded = 0;  // folders left out whole, and files of the type list
+    std::uint64_t ignored = 0;
+    std::uint64_t binary = 0;
+    std::uint64_t tooLarge = 0;
+    std::uint64_t unreadable = 0;
+
+    void Add(SkipReason reason);
+    SkipCounts& operator+=(const SkipCounts& other);
+    [[nodiscard]] bool Any() const;
+};
+
+// How much of a file's start is read to tell a binary file.
+inline constexpr std::size_t kBinaryProbeBytes = 8192;
+
+class Selection
+{
+public:
+    // Whether relative (a path under the scan's root, parts separated by the native
+    // separator) is left out; folder: it names a folder, whose whole tree then goes.
+    using IgnoreCheck = std::function<bool(std::string_view relative, bool folder)>;
+
+    // A pattern without '/' matches an entry's name, one with '/' its path under the root
+    // (a leading '/' is dropped); a trailing '/' keeps it to folders. False with error set
+    // when the pattern is not one.
+    [[nodiscard]] bool AddExclude(std::string_view pattern, std::string& error);
+    // Leaves out the folders of version control: .git, .hg, .svn, CVS, .bzr.
+    void AddVersionControlExcludes();
+    void SetIgnoreCheck(IgnoreCheck check) { m_ignore = std::move(check); }
+
+    // Why the walk's entry name (at relative under the root) is left out; none to keep it.
+    [[nodiscard]] std::optional<SkipReason> Leaves(std::string_view name, std::string_view relative,
+                                                   bool folder) const;
+    // The same for a listed file, whose folders on the way were never walked: each of them
+    // is asked too.
+    [[nodiscard]] std::optional<SkipReason> LeavesPath(std::string_view relative) const;
+
+    bool skipBinary = false;
+    std::uint64_t maxSize = 0;  // 0: no limit
+
+private:
+    struct Rule
+    {
+        Glob glob;
+        bool byPath = false;
+        bool foldersOnly = false;
+    };
+    [[nodiscard]] bool Excludes(std::string_view name, std::string_view relative, bool folder) const;
+
+    std::vector<Rule> m_rules;
+    IgnoreCheck m_ignore;
+};
+
+}  // namespace lintally::scan

@@ -1,0 +1,21 @@
+#include "scan/TextOut.h"
+
+namespace lintally::scan {
+
+void TextOut::HandOn()
+{
+    if (!m_failed && !m_sink(m_text)) {
+        m_failed = true;
+    }
+    m_text.clear();
+}
+
+bool TextOut::Finish()
+{
+    if (m_sink && !m_text.empty()) {
+        HandOn();
+    }
+    return !m_failed;
+}
+
+}  // namespace lintally::scan

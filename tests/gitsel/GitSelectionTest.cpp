@@ -1,0 +1,115 @@
+// Tracked files and ignore rules, asked of real repositories made with the git program
+// under a home folder of the test's own (so the user's global git settings play no part).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gitsel/IgnoreRules.h"
+#include "gitsel/TrackedFiles.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::gitsel::GitStatus;
+using lintally::gitsel::IgnoreRules;
+using lintally::gitsel::ListTrackedFiles;
+using lintally::testing::TempFolder;
+
+namespace {
+
+void Git(const std::string& folder, const std::string& args)
+{
+    const std::string command = "git -C '" + folder + "' -c user.name=t -c user.email=t@t "
+                                "-c protocol.file.allow=always " + args + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A repository with a nested ignore file, a negation, an untracked and a tracked-but-ignored
+// file, and a checked-out submodule; HOME points at a global excludes file of the test's own.
+class GitSelection : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("HOME", home.Root().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", home.Path("xdg").c_str(), 1);
+        home.Write(".gitconfig", "[core]\n\texcludesFile = " + home.Path("global-ignore") + "\n");
+        home.Write("global-ignore", "*.global\n");
+        lib.Write("lib.c", "x\n");
+        Git(lib.Root(), "init -q");
+        Git(lib.Root(), "add -A");
+        Git(lib.Root(), "commit -qm lib");
+        repo.Write("main.c", "x\n");
+        repo.Write("tracked.log", "x\n");
+        repo.Write("src/a.c", "x\n");
+        Git(repo.Root(), "init -q");
+        Git(repo.Root(), "add -A");
+        Git(repo.Root(), "submodule -q add '" + lib.Root() + "' mod");
+        Git(repo.Root(), "commit -qm first");
+        repo.Write(".gitignore", "*.log\ngen/*\n!gen/keep.c\n");
+        repo.Write("src/.gitignore", "local.c\n");
+        repo.Write("gen/made.c", "x\n");
+        repo.Write("gen/keep.c", "x\n");
+        repo.Write("src/local.c", "x\n");
+        repo.Write("src/untracked.c", "x\n");
+        repo.Write("x.global", "x\n");
+    }
+
+    TempFolder home;
+    TempFolder lib;
+    TempFolder repo;
+};
+
+}  // namespace
+
+TEST_F(GitSelection, ListsTrackedFilesWithCheckedOutSubmodules)
+{
+    std::vector<std::string> names;
+    std::string error;
+    ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
+    EXPECT_EQ(Sorted(names), (std::vector<std::string>{".gitmodules", "main.c", "mod/lib.c", "src/a.c", "tracked.log"}));
+    ASSERT_EQ(ListTrackedFiles(repo.Path("src"), names, error), GitStatus::Ok) << error;
+    EXPECT_EQ(names, std::vector<std::string>{"a.c"});
+    Git(repo.Root(), "submodule -q deinit -f mod");  // no longer checked out
+    ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
+    EXPECT_EQ(std::count(names.begin(), names.end(), "mod/lib.c"), 0);
+}
+
+TEST_F(GitSelection, IgnoreRulesFollowNestedFilesNegationsAndTheGlobalFile)
+{
+    std::unique_ptr<IgnoreRules> rules;
+    std::string error;
+    ASSERT_EQ(IgnoreRules::Open(repo.Root(), rules, error), GitStatus::Ok) << error;
+    EXPECT_TRUE(rules->Ignores("gen/made.c", false));
+    EXPECT_FALSE(rules->Ignores("gen/keep.c", false));
+    EXPECT_TRUE(rules->Ignores("src/local.c", false));
+    EXPECT_FALSE(rules->Ignores("local.c", false));  // src's rules stay in src
+    EXPECT_TRUE(rules->Ignores("tracked.log", false));
+    EXPECT_TRUE(rules->Ignores("x.global", false));
+    EXPECT_TRUE(rules->Ignores(".git", true));
+    EXPECT_FALSE(rules->Ignores("src", true));
+    ASSERT_EQ(IgnoreRules::Open(repo.Path("src"), rules, error), GitStatus::Ok) << error;
+    EXPECT_TRUE(rules->Ignores("local.c", false));  // names are taken under the folder given
+}
+
+TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
+{
+    const TempFolder plain;
+    std::vector<std::string> names{"stale"};
+    std::string error;
+    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    EXPECT_EQ(ListTrackedFiles(plain.Root(), names, error), GitStatus::NotAWorkTree);
+    EXPECT_NE(error.find("not in a git work tree"), std::string::npos);
+    EXPECT_TRUE(names.empty());
+    std::unique_ptr<IgnoreRules> rules;
+    EXPECT_EQ(IgnoreRules::Open(plain.Root(), rules, error), GitStatus::NotAWorkTree);
+    unsetenv("GIT_CEILING_DIRECTORIES");
+}

@@ -1,0 +1,42 @@
+#include "linecount/ByteSet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+using namespace PrjHelper;
+
+TEST(ByteSet, FindsTheFirstMemberAtEveryPositionAndLength)
+{
+    // Sets searched sixteen bytes at a time (1 to 8 members) and byte by byte (9); the text
+    // around the member holds NULs and bytes next to the members' values.
+    for (const std::string_view members : {"/", "/\"'", "#/\"'`", "abcdefgh", "abcdefghi"}) {
+        ByteSet set;
+        for (char member : members)
+            set.Add(member);
+        const char last = members.back();
+        for (std::size_t size = 0; size <= 40; ++size) {
+            std::string text(size, '\0');
+            for (std::size_t i = 0; i < size; ++i)
+                text[i] = i % 3 == 0 ? '\0' : static_cast<char>(last + 1);
+            EXPECT_EQ(set.FindIn(text.data(), text.data() + size), text.data() + size) << members << " " << size;
+            for (std::size_t at = 0; at < size; ++at) {
+                std::string hit = text;
+                hit[at] = last;
+                if (at + 1 < size)
+                    hit[at + 1] = members[0];
+                EXPECT_EQ(set.FindIn(hit.data(), hit.data() + size), hit.data() + at)
+                    << members << " size " << size << " at " << at;
+            }
+        }
+    }
+}
+
+TEST(ByteSet, EmptySetFindsNothing)
+{
+    const ByteSet set;
+    const std::string text(33, '\0');
+    EXPECT_EQ(set.FindIn(text.data(), text.data() + text.size()), text.data() + text.size());
+    EXPECT_FALSE(set.Has('\0'));
+}

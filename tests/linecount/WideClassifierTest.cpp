@@ -1,0 +1,101 @@
+#include "linecount/WideClassifier.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace PrjHelper;
+
+namespace {
+
+const WideSyntax& Syntax(const char* name)
+{
+    static std::vector<std::unique_ptr<WideSyntax>> made;
+    for (const auto& syntax : made) {
+        if (std::string_view(syntax->language.name) == name)
+            return *syntax;
+    }
+    const std::int32_t index = WideLanguageIndex(name);
+    EXPECT_LT(index, kWideLanguageCount) << name;
+    return *made.emplace_back(std::make_unique<WideSyntax>(kWideLanguages[index]));
+}
+
+// The kinds of lines read through one state, as a string: 'b'lank, 'c'omment, code 'x'.
+std::string Kinds(const char* language, std::vector<std::string> lines, bool trackBlocks = true)
+{
+    WideState state;
+    std::string kinds;
+    for (const std::string& line : lines) {
+        const LineKind kind = ClassifyWideLine(Syntax(language), trackBlocks, line, state);
+        kinds += kind == LineKind::Blank ? 'b' : kind == LineKind::Comment ? 'c' : 'x';
+    }
+    return kinds;
+}
+
+}  // namespace
+
+TEST(WideClassifier, CFamily)
+{
+    EXPECT_EQ(Kinds("C", {"", " \t\r", "// c", "  /* c */  ", "int a; // c", "/* c */ int a;",
+                          "int a; /* open", "  still", "", "close */", "x = 1;"}),
+              "bbccxxxcbcx");
+    EXPECT_EQ(Kinds("C", {"s = \"/*\";", "t = '\"'; // \"", "u = \"a\\\"/*\";", "v;"}), "xxxx")
+        << "markers and quotes inside strings are text";
+    EXPECT_EQ(Kinds("C", {"/* a", "/* b */", "x;"}), "ccx") << "C blocks do not nest";
+    EXPECT_EQ(Kinds("C", {"\"open string", "/* c */"}), "xc") << "a plain string ends with its line";
+    EXPECT_EQ(Kinds("C", {"/* a", "b", "c */"}, false), "cxx") << "without block tracking each line stands alone";
+}
+
+TEST(WideClassifier, NestingBlocks)
+{
+    EXPECT_EQ(Kinds("Rust", {"/* a /* b */", "still */", "x();", "/* /* */ */ y();"}), "ccxx");
+    EXPECT_EQ(Kinds("D", {"/+ a /+ b +/", "c +/", "/* a /* b */", "x;"}), "cccx");
+    EXPECT_EQ(Kinds("Haskell", {"{- a {- b -} -}", "-- c", "main = x"}), "ccx");
+    EXPECT_EQ(Kinds("Lua", {"--[[ a", "b ]]", "-- c", "x = 1"}), "cccx");
+}
+
+TEST(WideClassifier, Docstrings)
+{
+    EXPECT_EQ(Kinds("Python", {"def f():", "    \"\"\"Doc.", "", "    More.", "    \"\"\"",
+                               "    return 1", "    '''one line'''", "    r\"\"\"raw\"\"\""}),
+              "xcbccxcc");
+    EXPECT_EQ(Kinds("Python", {"x = \"\"\"", "# not a comment", "\"\"\"", "y = '#'"}), "xxxx")
+        << "a long string after code is code";
+    EXPECT_EQ(Kinds("Python", {"\"\"\"a \\\"\"\" b", "\"\"\""}), "cc") << "an escaped quote does not close";
+    EXPECT_EQ(Kinds("Python", {"s = 'it''s' # c"}), "x");
+}
+
+TEST(WideClassifier, SpanningStringsAndColumnBlocks)
+{
+    EXPECT_EQ(Kinds("Go", {"s := `a", "// in string", "`", "// c"}), "xxxc");
+    EXPECT_EQ(Kinds("JavaScript", {"const s = `/*`;", "x();"}), "xx");
+    EXPECT_EQ(Kinds("Perl", {"my $x = 1;", "=head1 NAME", "", "text", "=cut", "print 1;",
+                             "=> not pod", "# c"}),
+              "xcbccxxc");
+    EXPECT_EQ(Kinds("Ruby", {"=begin", "x = 1", "=end", "=beginning", "x"}), "cccxx");
+    EXPECT_EQ(Kinds("Perl", {"__DATA__x;", " __END__", "__DATA__", "1 2 3", "", "=cut"}), "xxccbc")
+        << "after __DATA__ the rest is not program text";
+}
+
+TEST(WideClassifier, PiecesClassifyLikeWholeLines)
+{
+    // Every cut of a line into two pieces gives the whole line's kind and state.
+    const std::vector<std::pair<const char*, std::string>> kCases = {
+        {"C", "int a; /* x */ // y"}, {"Python", "    \"\"\"doc\"\"\""}, {"Lua", "  --[[ c"},
+        {"Perl", "=head1 X"}, {"Perl", "__DATA__ "}, {"Handlebars", "{{!-- c --}}"}, {"Rust", "/* /* */ */ y"},
+    };
+    for (const auto& [language, line] : kCases) {
+        WideState whole;
+        const LineKind kind = ClassifyWideLine(Syntax(language), true, line, whole);
+        for (std::size_t cut = 0; cut <= line.size(); ++cut) {
+            WideLineScanner scanner(Syntax(language), true);
+            for (std::size_t i = 0; i < cut; ++i)
+                scanner.Add(line.data() + i, 1);
+            scanner.Add(line.data() + cut, line.size() - cut);
+            EXPECT_EQ(scanner.EndLine(), kind) << language << " [" << line << "] cut at " << cut;
+            EXPECT_EQ(scanner.State(), whole) << language << " [" << line << "] cut at " << cut;
+        }
+    }
+}

@@ -1,0 +1,155 @@
+#include "linecount/WideTally.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "FakeStream.h"
+#include "fileio/ReadOnlyFile.h"
+#include "linecount/LineClassifier.h"
+#include "linecount/WideClassifier.h"
+#include "linecount/WideLanguages.h"
+
+using namespace PrjHelper;
+
+namespace {
+
+// The "lintally-wide: code=N comment=N blank=N" line among the file's first two.
+LineBreakdown Expected(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    LineBreakdown kinds;
+    for (int i = 0; i < 2 && std::getline(in, line); ++i) {
+        const std::size_t at = line.find("lintally-wide:");
+        if (at == std::string::npos)
+            continue;
+        std::stringstream fields(line.substr(at + 14));
+        std::string field;
+        while (fields >> field) {
+            const std::uint64_t n = std::stoull(field.substr(field.find('=') + 1));
+            (field.rfind("code=", 0) == 0 ? kinds.code : field.rfind("comment=", 0) == 0 ? kinds.comment : kinds.blank) = n;
+        }
+    }
+    return kinds;
+}
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The kinds of text's lines classified one by one, in lang's syntax.
+LineBreakdown LineByLine(const std::string& text, std::int32_t lang)
+{
+    const WideSyntax syntax(*GetWideLanguage(lang));
+    WideState state;
+    LineBreakdown kinds;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t lf = std::min(text.find('\n', at), text.size());
+        LineKind kind = ClassifyWideLine(syntax, true, std::string_view(text).substr(at, lf - at), state);
+        if (at == 0 && text.rfind("#!", 0) == 0)
+            kind = LineKind::Code;
+        ++(kind == LineKind::Blank ? kinds.blank : kind == LineKind::Comment ? kinds.comment : kinds.code);
+        at = lf + 1;
+    }
+    return kinds;
+}
+
+// Whole lines are read sixteen bytes at a time: indents shift every line against those
+// blocks, and short reads cut lines anywhere. Every way gives the kinds of the lines read one
+// by one.
+void ExpectLikeLineByLine(const std::string& name, const std::string& original)
+{
+    for (std::size_t indent : {0, 3, 14, 17}) {
+        std::string text;
+        for (std::size_t at = 0; at < original.size();) {
+            const std::size_t lf = std::min(original.find('\n', at), original.size() - 1);
+            text += std::string(at == 0 ? 0 : indent, ' ') + original.substr(at, lf + 1 - at);
+            at = lf + 1;
+        }
+        for (std::uint32_t maxRead : {7u, UINT32_MAX}) {
+            FakeStream stream(text);
+            stream.maxRead = maxRead;
+            const WideTallyResult got = TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
+            if (got.lang == 0)
+                continue;
+            const LineBreakdown expected = LineByLine(text, got.lang);
+            EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of " << maxRead
+                                           << ": code " << got.kinds.code << " comment " << got.kinds.comment
+                                           << " blank " << got.kinds.blank;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(WideGoldenFiles, WholeFilesCountLikeLineByLine)
+{
+    const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        ExpectLikeLineByLine(entry.path().filename().string(), ReadAll(entry.path()));
+}
+
+TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
+{
+    const std::pair<const char*, const char*> kCases[] = {
+        {"a.c", "x = a / b; // c\n/* c */ y = 1;\nz(); /* c */ /* d */\n  /*/ still a comment */\n"
+                "s = \"a\\\"/*\" /* c */; t = '\"';\nu = \"runs on\\\n/* c\n*/ \"unclosed /* x\n\t  \n"
+                "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nv = \"a\\\"\" /* c\nc */\nlast"},
+        {"a.rs", "/* a /* b */ c */ x\n/* /* */ */\ny /* z */\n"},
+        {"a.lua", "--[[ c ]] x = 1\n-- c\nx = 1 --[[ c\n]]\n"},
+        {"a.py", "x = 'a # b' # c\ny = \"\"\"s\"\"\" + 'q'\n    r'''doc'''\ns = 'it\\'s' \"#\"\n"},
+        {"a.go", "s := `a\n// x\n` // c\nt := \"`\" // c\n"},
+        {"a.coffee", "### c ### x\n###\nc\n###\n"},
+        {"a.pl", "print 1; # c\n=head1 X\n\n=cut\nmy $s = \"#\";\n__END__\nx\n"},
+    };
+    for (const auto& [name, text] : kCases)
+        ExpectLikeLineByLine(name, text);
+}
+
+TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
+{
+    const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "README.md")
+            continue;
+        ++files;
+        const LineBreakdown expected = Expected(entry.path());
+        EXPECT_NE(expected.Physical(), 0u) << name << " states no counts";
+        const std::int32_t lang = WideLanguageOfName(name);
+        Brim::ReadOnlyFile file;
+        ASSERT_TRUE(file.Open(entry.path().string().c_str())) << name;
+        const WideTallyResult got = TallyWideLines(file, lang, lang == 0, CF_TRACK_BLOCKS);
+        EXPECT_NE(got.lang, 0) << name;
+        EXPECT_EQ(got.kinds, expected) << name << ": code " << got.kinds.code << " comment "
+                                       << got.kinds.comment << " blank " << got.kinds.blank;
+    }
+    EXPECT_GE(files, 10);
+}
+
+TEST(WideTally, ShortReadsCountLikeOneRead)
+{
+    const std::string text = "#!/usr/bin/env python3\n\"\"\"doc\n\nmore\"\"\"\r\nx = '#'  # c\n# last, without LF";
+    const LineBreakdown expected{1, 3, 2};  // blank, comment, code
+    for (std::uint32_t maxRead : {1u, 2u, 3u, 7u, 1000u}) {
+        FakeStream stream(text);
+        stream.maxRead = maxRead;
+        const WideTallyResult got = TallyWideLines(stream, 0, true, CF_TRACK_BLOCKS);
+        EXPECT_EQ(got.lang, kWideLanguageBase + WideLanguageIndex("Python")) << maxRead;
+        EXPECT_EQ(got.kinds, expected) << "reads of " << maxRead << ": code " << got.kinds.code
+                                       << " comment " << got.kinds.comment << " blank " << got.kinds.blank;
+    }
+    FakeStream unknown("#!/usr/bin/frob\n// x\n");
+    EXPECT_EQ(TallyWideLines(unknown, 0, true, CF_TRACK_BLOCKS).kinds, (LineBreakdown{0, 0, 2}))
+        << "an unknown script has no comment syntax";
+}

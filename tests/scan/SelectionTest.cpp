@@ -1,0 +1,119 @@
+// The glob matcher, the selection's choices, and a scan that leaves files out for each reason.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scan/Glob.h"
+#include "scan/ParallelScan.h"
+#include "scan/Selection.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::scan::Glob;
+using lintally::scan::RunParallelListScan;
+using lintally::scan::RunParallelScan;
+using lintally::scan::ScanOptions;
+using lintally::scan::ScanResult;
+using lintally::scan::Selection;
+using lintally::scan::SkipReason;
+using lintally::testing::NativePath;
+using lintally::testing::TempFolder;
+
+TEST(Glob, MatchesStarsSetsAndFolders)
+{
+    struct Case
+    {
+        const char* pattern;
+        const char* text;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"*.c", "a.c", true},           {"*.c", "a.h", false},          {"*.c", "src/a.c", false},
+        {"?.c", "ab.c", false},         {"a?c", "a/c", false},          {"[a-c]x", "bx", true},
+        {"[!a-c]x", "bx", false},       {"[]]", "]", true},             {"\\*", "*", true},
+        {"**/a.c", "a.c", true},        {"**/a.c", "x/y/a.c", true},    {"x/**", "x/y/z", true},
+        {"x/**/z", "x/z", true},        {"x/**/z", "x/p/q/z", true},    {"x/**/z", "xz", false},
+        {"a**b", "a/x/b", true},        {"*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+    };
+    for (const Case& c : cases) {
+        Glob glob;
+        std::string error;
+        ASSERT_TRUE(glob.Parse(c.pattern, error)) << c.pattern;
+        EXPECT_EQ(glob.Matches(c.text), c.matches) << c.pattern << " on " << c.text;
+    }
+    Glob bad;
+    std::string error;
+    EXPECT_FALSE(bad.Parse("[ab", error));
+    EXPECT_FALSE(bad.Parse("a\\", error));
+}
+
+TEST(Selection, NamePathAndFolderOnlyPatterns)
+{
+    Selection selection;
+    std::string error;
+    ASSERT_TRUE(selection.AddExclude("build/", error));
+    ASSERT_TRUE(selection.AddExclude("/src/gen/*.c", error));
+    selection.AddVersionControlExcludes();
+    EXPECT_EQ(selection.Leaves("build", "x/build", true), SkipReason::Excluded);
+    EXPECT_FALSE(selection.Leaves("build", "x/build", false));  // a file named build stays
+    EXPECT_EQ(selection.Leaves("a.c", NativePath("src/gen/a.c"), false), SkipReason::Excluded);
+    EXPECT_FALSE(selection.Leaves("a.c", NativePath("lib/src/gen/a.c"), false));
+    EXPECT_EQ(selection.Leaves(".git", ".git", true), SkipReason::Excluded);
+    EXPECT_EQ(selection.LeavesPath(NativePath("x/build") + "/deep/a.c"), SkipReason::Excluded);
+    EXPECT_FALSE(selection.LeavesPath(NativePath("x/builder/a.c")));
+    selection.SetIgnoreCheck([](std::string_view relative, bool) { return relative.find("tmp") != std::string_view::npos; });
+    EXPECT_EQ(selection.LeavesPath(NativePath("x/tmp/a.c")), SkipReason::Ignored);
+    EXPECT_FALSE(selection.AddExclude("", error));
+}
+
+TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
+{
+    const TempFolder tree;
+    tree.Write("keep.c", "a\nb\n");
+    tree.Write("out/deep/x.c", "a\n");
+    tree.Write("out/y.c", "a\n");
+    tree.Write("bin.c", std::string("a\n\0b\n", 5));
+    tree.Write("late.c", std::string(9000, '\n') + std::string(1, '\0'));  // NUL after 8 KiB: text
+    tree.Write("big.c", std::string(2048, 'x'));
+    tree.Write("note.txt", "not of the type list\n");
+    Selection selection;
+    std::string error;
+    ASSERT_TRUE(selection.AddExclude("out", error));
+    ASSERT_TRUE(selection.AddExclude("*.txt", error));
+    selection.skipBinary = true;
+    selection.maxSize = 10000;
+    const ScanOptions options;
+    lintally::scan::StopToken stop;
+    lintally::scan::NullScanSink sink;
+    for (unsigned jobs : {1u, 3u}) {
+        const ScanResult result = RunParallelScan(tree.Root(), {".c"}, options, jobs, stop, sink, nullptr, &selection);
+        ASSERT_EQ(result.rows.size(), 3u);
+        EXPECT_EQ(result.rows[2].name, "late.c");
+        EXPECT_EQ(result.files, 3u);
+        EXPECT_EQ(result.skips.excluded, 1u);  // the folder, not the files in it
+        EXPECT_EQ(result.skips.binary, 1u);
+        EXPECT_EQ(result.skips.tooLarge, 0u);
+    }
+    selection.maxSize = 2047;
+    const ScanResult smaller = RunParallelScan(tree.Root(), {".c"}, options, 2, stop, sink, nullptr, &selection);
+    EXPECT_EQ(smaller.skips.tooLarge, 2u);  // big.c and late.c
+}
+
+TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
+{
+    const TempFolder tree;
+    tree.Write("a.c", "1\n2\n3\n");
+    tree.Write("sub/b.c", "1\n");
+    tree.Write("sub/c.txt", "1\n");
+    tree.Write("unlisted.c", "1\n");
+    tree.Write("now-a-folder.c/x.c", "1\n");  // a file replaced by a folder before the count
+    const std::vector<std::string> names = {"a.c", NativePath("sub/b.c"), NativePath("sub/c.txt"), "gone.c",
+                                            "now-a-folder.c"};
+    Selection selection;
+    lintally::scan::StopToken stop;
+    lintally::scan::NullScanSink sink;
+    const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink,
+                                                  nullptr, &selection);
+    ASSERT_EQ(result.rows.size(), 4u);
+    EXPECT_EQ(result.total, 4u);
+    EXPECT_EQ(result.skips.unreadable, 2u);  // gone.c and the folder: rows of 0 lines, and counted
+}
