@@ -6,15 +6,16 @@
 // sharing alone takes a shared lock, write sharing takes none. errno is the error code.
 #include "fileio/FileWin.h"
 
+#include "fileio/DescriptorIo.h"
 #include "fileio/UnixTime.h"
 #include "memory/PrimitiveTable.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace Brim {
 
@@ -31,7 +32,7 @@ void CloseKeepingError(int fd)
 // opening a device has no side effect. A missing path is left to open() to report or create.
 bool IsRegularOrMissing(const char* path)
 {
-    struct stat info {};
+    struct stat info = {};
     if (::stat(path, &info) != 0 || S_ISREG(info.st_mode))
         return true;
     errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
@@ -58,7 +59,7 @@ int OpenRegular(const char* path, int flags)
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return -1;
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(fd, &info) != 0) {
         CloseKeepingError(fd);
         return -1;
@@ -90,15 +91,6 @@ bool TakeShareLock(int fd, std::uint32_t mode)
     return result == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOTSUP;
 }
 
-// The most one read or write asks for: what Linux moves in one call at most, and below
-// SSIZE_MAX everywhere, so a count never turns into an implementation-defined request.
-constexpr std::uint32_t LargestTransfer = 0x7FFFF000u;
-
-std::uint32_t Low32(std::int64_t value)
-{
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & 0xFFFFFFFFu);
-}
-
 void FillRecord(const struct statx_timestamp& stamp, FileDateTime* record)
 {
     if (record != nullptr)
@@ -111,10 +103,7 @@ std::uint32_t CFileWin::Read(void* buffer, std::uint32_t count)
 {
     if (buffer == nullptr || count == 0)
         return 0;
-    ssize_t done;
-    do
-        done = ::read(m_hFile, buffer, count < LargestTransfer ? count : LargestTransfer);
-    while (done < 0 && errno == EINTR);
+    const ssize_t done = ReadOnce(m_hFile, buffer, count);
     return done < 0 ? 0 : static_cast<std::uint32_t>(done);
 }
 
@@ -122,10 +111,7 @@ std::uint32_t CFileWin::Write(const void* buffer, std::uint32_t count)
 {
     if (buffer == nullptr || count == 0)
         return 0;
-    ssize_t done;
-    do
-        done = ::write(m_hFile, buffer, count < LargestTransfer ? count : LargestTransfer);
-    while (done < 0 && errno == EINTR);
+    const ssize_t done = WriteOnce(m_hFile, buffer, count);
     return done < 0 ? 0 : static_cast<std::uint32_t>(done);
 }
 
@@ -144,7 +130,7 @@ std::uint32_t CFileWin::GetPosition()
 
 std::uint32_t CFileWin::GetSize()
 {
-    struct stat info {};
+    struct stat info = {};
     return ::fstat(m_hFile, &info) != 0 ? 0 : Low32(info.st_size);
 }
 
@@ -201,7 +187,7 @@ void CFileWin::GetTime(FileDateTime* created, FileDateTime* modified)
         MemZero(created, sizeof *created);
     if (modified != nullptr)
         MemZero(modified, sizeof *modified);
-    struct statx info {};
+    struct statx info = {};
     if (::statx(m_hFile, "", AT_EMPTY_PATH, STATX_BTIME | STATX_MTIME, &info) == 0) {
         // Not every file system keeps a birth time; without one the record stays zero.
         if ((info.stx_mask & STATX_BTIME) != 0)
@@ -211,10 +197,11 @@ void CFileWin::GetTime(FileDateTime* created, FileDateTime* modified)
         return;
     }
     // A kernel or sandbox without statx still gives the last-write time through fstat.
-    struct stat fallback {};
+    struct stat fallback = {};
     if (errno != ENOSYS || modified == nullptr || ::fstat(m_hFile, &fallback) != 0)
         return;
-    const UnixTime time {fallback.st_mtim.tv_sec, static_cast<std::uint32_t>(fallback.st_mtim.tv_nsec)};
+    const UnixTime time{fallback.st_mtim.tv_sec,
+                        static_cast<std::uint32_t>(fallback.st_mtim.tv_nsec)};
     UnixTimeToFileDateTime(time, *modified);
 }
 
@@ -226,7 +213,7 @@ std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime*
             errno = ENOTSUP;
         return 0;
     }
-    UnixTime time {};
+    UnixTime time{};
     if (!FileDateTimeToUnixTime(*modified, time)) {
         errno = EINVAL;
         return 0;
@@ -239,8 +226,8 @@ std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime*
         errno = EBADF;
         return 0;
     }
-    const struct timespec times[2] = {{0, UTIME_OMIT},
-        {static_cast<time_t>(time.seconds), static_cast<long>(time.nanoseconds)}};
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT}, {static_cast<time_t>(time.seconds), static_cast<long>(time.nanoseconds)}};
     return ::futimens(m_hFile, times) == 0 ? 1 : 0;
 }
 

@@ -3,23 +3,14 @@
 // some files that claim to be regular (/proc/kmsg) would otherwise block a read for ever.
 #include "fileio/ReadOnlyFile.h"
 
-#include <cerrno>
+#include "fileio/DescriptorIo.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace Brim {
-
-namespace {
-
-constexpr std::uint32_t LargestTransfer = 0x7FFFF000u;
-
-std::uint32_t Low32(off_t value)
-{
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & 0xFFFFFFFFu);
-}
-
-}  // namespace
 
 bool ReadOnlyFile::Open(const char* path)
 {
@@ -40,7 +31,7 @@ bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return false;
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int code = info.st_mode == 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
@@ -66,17 +57,14 @@ std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
 {
     if (buffer == nullptr || count == 0 || m_handle == Closed() || m_atEnd)
         return 0;
-    const std::uint32_t asked = count < LargestTransfer ? count : LargestTransfer;
-    ssize_t done;
-    do
-        done = ::read(m_handle, buffer, asked);
-    while (done < 0 && errno == EINTR);
+    const ssize_t done = ReadOnce(m_handle, buffer, count);
     // EAGAIN (nothing there yet) ends the stream like any other failure.
     if (done <= 0)
         return 0;
     m_position += static_cast<std::uint64_t>(done);
     // Files the system sizes as 0 (/proc) are read until a read gives nothing.
-    m_atEnd = static_cast<std::uint32_t>(done) < asked && m_openSize > 0 && m_position >= m_openSize;
+    m_atEnd =
+        static_cast<std::uint32_t>(done) < count && m_openSize > 0 && m_position >= m_openSize;
     return static_cast<std::uint32_t>(done);
 }
 
@@ -99,13 +87,13 @@ std::uint32_t ReadOnlyFile::GetPosition()
 
 std::uint32_t ReadOnlyFile::GetSize()
 {
-    struct stat info {};
+    struct stat info = {};
     return m_handle == Closed() || ::fstat(m_handle, &info) != 0 ? 0 : Low32(info.st_size);
 }
 
 bool ReadOnlyFile::GetByteSize(std::uint64_t& size)
 {
-    struct stat info {};
+    struct stat info = {};
     if (m_handle == Closed() || ::fstat(m_handle, &info) != 0 || info.st_size < 0) {
         return false;
     }
