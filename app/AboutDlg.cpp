@@ -1,13 +1,12 @@
 #include "app/AboutDlg.h"
 
-#include "dialog/ControlIds.h"
 #include "app/DialogTemplate.h"
+#include "dialog/ControlIds.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
-    : QDialog(parent)
+CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromUtf8(kAboutCaption));
     setFont(DialogFont(font()));
@@ -15,10 +14,12 @@ CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent)
         QWidget* widget = CreateControl(control, this);
         if (control.kind == ControlKind::Icon) {
             const QRect rect = widget->geometry();
-            static_cast<QLabel*>(widget)->setPixmap(icon.pixmap(std::min(rect.width(), rect.height())));
+            static_cast<QLabel*>(widget)->setPixmap(
+                icon.pixmap(std::min(rect.width(), rect.height())));
         }
         if (control.id == IDOK) {
-            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this, &QDialog::accept);
+            connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
+                    &QDialog::accept);
         }
     }
     FitCaptions(this, DuToPixelsX(kAboutWidthDu));

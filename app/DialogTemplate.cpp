@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <iterator>
 
+// One control per line, as in a dialog resource.
+// clang-format off
 const ControlTemplate kMainDialogControls[19] = {
     {kNoControlId, ControlKind::GroupBox, "File Type", {5, 5, 257, 47}, "grpFileType"},
     {kNoControlId, ControlKind::Label, "File type list:", {12, 17, 42, 8}, "lblFileType"},
@@ -41,6 +43,7 @@ const ControlTemplate kMainDialogControls[19] = {
     {IDC_EDIT_ROOT, ControlKind::ReadOnlyEdit, "", {49, 215, 151, 11}, "editRoot"},
     {IDC_BTN_SAVE, ControlKind::PushButton, "&Save", {212, 212, 50, 14}, "btnSave"},
 };
+// clang-format on
 
 const MenuItemTemplate kMainMenu[7] = {
     {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false, nullptr},
@@ -71,7 +74,8 @@ DuRect ShownRectDu(const ControlTemplate& control)
 
 int ShortFormHeightDu()
 {
-    const auto calculate = std::find_if(std::begin(kMainDialogControls), std::end(kMainDialogControls),
+    const auto calculate = std::find_if(
+        std::begin(kMainDialogControls), std::end(kMainDialogControls),
         [](const ControlTemplate& control) { return control.id == IDC_BTN_CALCULATE; });
     const int rowTop = calculate->rect.y;
     const int rowBottom = calculate->rect.y + calculate->rect.h;
@@ -87,7 +91,8 @@ int ShortFormHeightDu()
 
 QFont DialogFont(const QFont& base)
 {
-    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    static const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     QFont font = base;
     for (int pixels = 11; pixels > 8; --pixels) {
         font.setPixelSize(pixels);
@@ -100,7 +105,8 @@ QFont DialogFont(const QFont& base)
 
 QRect DuToPixels(const DuRect& rect)
 {
-    return QRect(DuToPixelsX(rect.x), DuToPixelsY(rect.y), DuToPixelsX(rect.w), DuToPixelsY(rect.h));
+    return QRect(DuToPixelsX(rect.x), DuToPixelsY(rect.y), DuToPixelsX(rect.w),
+                 DuToPixelsY(rect.h));
 }
 
 namespace {
@@ -145,26 +151,34 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent)
 {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
-    case ControlKind::GroupBox: return new QGroupBox(caption, parent);
-    case ControlKind::Label: return new QLabel(caption, parent);
-    case ControlKind::Icon: return new QLabel(parent);
-    case ControlKind::ComboBox: return CreateComboBox(parent);
-    case ControlKind::PushButton: return new QPushButton(caption, parent);
+    case ControlKind::GroupBox:
+        return new QGroupBox(caption, parent);
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::Icon:
+        return new QLabel(parent);
+    case ControlKind::ComboBox:
+        return CreateComboBox(parent);
+    case ControlKind::PushButton:
+        return new QPushButton(caption, parent);
     case ControlKind::DefPushButton: {
         auto* button = new QPushButton(caption, parent);
         button->setDefault(true);
         return button;
     }
-    case ControlKind::CheckBox: return new QCheckBox(caption, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
     case ControlKind::Edit:
     case ControlKind::ReadOnlyEdit:
-    case ControlKind::TotalEdit: return CreateEdit(control.kind, parent);
-    case ControlKind::ListView: return CreateListView(parent);
+    case ControlKind::TotalEdit:
+        return CreateEdit(control.kind, parent);
+    case ControlKind::ListView:
+        return CreateListView(parent);
     }
     return new QWidget(parent);
 }
 
-} // namespace
+}  // namespace
 
 QWidget* CreateControl(const ControlTemplate& control, QWidget* parent)
 {
@@ -182,19 +196,21 @@ void FitCaptions(QWidget* parent, int width)
 {
     const auto children = parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* widget : children) {
-        if (qobject_cast<QLabel*>(widget) == nullptr && qobject_cast<QCheckBox*>(widget) == nullptr) {
+        if (qobject_cast<QLabel*>(widget) == nullptr &&
+            qobject_cast<QCheckBox*>(widget) == nullptr) {
             continue;
         }
         const QRect rect = widget->geometry();
         int limit = width - rect.x();
         for (const QWidget* other : children) {
             const QRect next = other->geometry();
-            if (other != widget && qobject_cast<const QGroupBox*>(other) == nullptr && next.x() > rect.x()
-                && next.top() < rect.bottom() && next.bottom() > rect.top()) {
+            if (other != widget && qobject_cast<const QGroupBox*>(other) == nullptr &&
+                next.x() > rect.x() && next.top() < rect.bottom() && next.bottom() > rect.top()) {
                 limit = std::min(limit, next.x() - rect.x() - 2);
             }
         }
-        widget->resize(std::max(rect.width(), std::min(widget->sizeHint().width(), limit)), rect.height());
+        widget->resize(std::max(rect.width(), std::min(widget->sizeHint().width(), limit)),
+                       rect.height());
     }
 }
 

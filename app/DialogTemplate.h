@@ -20,12 +20,30 @@ struct DuRect
     int x, y, w, h;
 };
 
-[[nodiscard]] constexpr int DuToPixelsX(int du) { return du * 6 / 4; }
-[[nodiscard]] constexpr int DuToPixelsY(int du) { return du * 13 / 8; }
+[[nodiscard]] constexpr int DuToPixelsX(int du)
+{
+    return du * 6 / 4;
+}
+[[nodiscard]] constexpr int DuToPixelsY(int du)
+{
+    return du * 13 / 8;
+}
 [[nodiscard]] QRect DuToPixels(const DuRect& rect);
 
-enum class ControlKind { GroupBox, Label, Icon, ComboBox, PushButton, DefPushButton, CheckBox,
-                         Edit, ReadOnlyEdit, TotalEdit, ListView };
+enum class ControlKind
+{
+    GroupBox,
+    Label,
+    Icon,
+    ComboBox,
+    PushButton,
+    DefPushButton,
+    CheckBox,
+    Edit,
+    ReadOnlyEdit,
+    TotalEdit,
+    ListView
+};
 
 // Static controls (group boxes, labels) have no id of their own.
 constexpr int kNoControlId = -1;
@@ -58,7 +76,10 @@ extern const ControlTemplate kMainDialogControls[19];
 // row, the long form is the whole template (one margin below the Save button). The window
 // manager's frame comes on top of these; it is never part of them.
 [[nodiscard]] int ShortFormHeightDu();
-[[nodiscard]] constexpr int LongFormHeightDu() { return kMainDialogHeightDu; }
+[[nodiscard]] constexpr int LongFormHeightDu()
+{
+    return kMainDialogHeightDu;
+}
 
 struct MenuItemTemplate
 {
@@ -67,7 +88,7 @@ struct MenuItemTemplate
     const char* text;     // null for a separator
     int commandId;
     bool checked;
-    const char* prompt;   // null, or the command's prompt string, kept as its status tip
+    const char* prompt;  // null, or the command's prompt string, kept as its status tip
 };
 
 extern const MenuItemTemplate kMainMenu[7];

@@ -2,8 +2,7 @@
 
 #include "app/LintallyDlg.h"
 
-CLintallyApp::CLintallyApp(int& argc, char** argv)
-    : QApplication(argc, argv)
+CLintallyApp::CLintallyApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Lintally"));
     setApplicationVersion(QStringLiteral("1.0"));

@@ -39,17 +39,17 @@ std::string ToUtf8(const QString& text)
     return text.toUtf8().toStdString();
 }
 
-} // namespace
+}  // namespace
 
 CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
-    : QDialog(parent)
-    , m_core(*this, prompts)
+    : QDialog(parent), m_core(*this, prompts)
 {
     InitAppResources();
     m_hIcon = QIcon(QStringLiteral(":/lintally/lintally.png"));
     setWindowTitle(QString::fromUtf8(kMainDialogCaption));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(DialogFont(font()));
     CreateControls();
     ConnectControls();
@@ -105,36 +105,43 @@ void CLintallyDlg::ConnectControls()
     for (QAction* action : findChildren<QAction*>()) {
         const QVariant id = action->property("commandId");
         if (id.isValid()) {
-            connect(action, &QAction::triggered, this, [this, command = id.toInt()] { m_core.OnCommand(command); });
+            connect(action, &QAction::triggered, this,
+                    [this, command = id.toInt()] { m_core.OnCommand(command); });
         }
     }
     for (const int id : {IDC_BTN_BROWSE, IDC_BTN_CALCULATE, IDC_BTN_MORE, IDC_BTN_SAVE}) {
-        connect(qobject_cast<QPushButton*>(GetDlgItem(id)), &QPushButton::clicked, this, [this, id] { m_core.OnCommand(id); });
+        connect(qobject_cast<QPushButton*>(GetDlgItem(id)), &QPushButton::clicked, this,
+                [this, id] { m_core.OnCommand(id); });
     }
     connect(qobject_cast<QCheckBox*>(GetDlgItem(IDC_CHK_INCLUDE_REMED)), &QCheckBox::clicked, this,
             [this] { m_core.OnIncludeRemed(); });
     auto* fileType = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE));
     auto* destination = qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_DESTINATION));
-    connect(fileType->lineEdit(), &QLineEdit::textEdited, this, [this] { m_core.OnEditChangeFileType(); });
+    connect(fileType->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_core.OnEditChangeFileType(); });
     connect(fileType, &QComboBox::activated, this, [this] { m_core.OnSelChangeFileType(); });
-    connect(destination->lineEdit(), &QLineEdit::textEdited, this, [this] { m_core.OnEditChangeDestination(); });
+    connect(destination->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { m_core.OnEditChangeDestination(); });
     connect(destination, &QComboBox::activated, this, [this] { m_core.OnSelChangeDestination(); });
     connect(m_lstResult, &QTableView::doubleClicked, this, [this] { m_core.OnDblclkResult(); });
     connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
-    connect(m_pResultModel, &QAbstractItemModel::modelReset, this,
-            [this] { m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth); });
+    connect(m_pResultModel, &QAbstractItemModel::modelReset, this, [this] {
+        m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth);
+    });
 }
 
 void CLintallyDlg::FitNameColumn(int first, int last)
 {
     // The column keeps its designed width until a name needs more; the list then scrolls
     // sideways instead of cutting the name short.
-    const int margin = m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult);
+    const int margin =
+        m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult);
     const int padding = 2 * (margin + 1) + 1;
     int width = m_lstResult->columnWidth(CResultModel::FileNameColumn);
     for (int row = first; row <= last; ++row) {
-        const QString name = m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
+        const QString name =
+            m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
         width = std::max(width, m_lstResult->fontMetrics().horizontalAdvance(name) + padding);
     }
     m_lstResult->setColumnWidth(CResultModel::FileNameColumn, width);
@@ -201,7 +208,8 @@ void CLintallyDlg::AddComboItem(int id, const std::string& text)
 
 bool CLintallyDlg::HasComboItem(int id, const std::string& text) const
 {
-    return qobject_cast<QComboBox*>(GetDlgItem(id))->findText(FromUtf8(text), Qt::MatchFixedString) >= 0;
+    return qobject_cast<QComboBox*>(GetDlgItem(id))
+               ->findText(FromUtf8(text), Qt::MatchFixedString) >= 0;
 }
 
 void CLintallyDlg::SetEnabled(int id, bool enabled)
@@ -275,7 +283,8 @@ void CLintallyDlg::EndDialog()
 void CLintallyDlg::PostWorkerReports()
 {
     // Queued: the worker goes on at once; the UI thread takes the reports when it gets here.
-    QMetaObject::invokeMethod(this, [this] { m_core.OnWorkerReports(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { m_core.OnWorkerReports(); }, Qt::QueuedConnection);
 }
 
 bool CLintallyDlg::PreTranslateMessage(QObject* target, QEvent* event)

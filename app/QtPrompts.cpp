@@ -14,12 +14,13 @@ QString Text(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-} // namespace
+}  // namespace
 
 bool CQtPrompts::AskYesNo(const std::string& caption, const std::string& text)
 {
     return QMessageBox::question(QApplication::activeWindow(), Text(caption), Text(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void CQtPrompts::ShowError(const std::string& caption, const std::string& text)
@@ -46,7 +47,8 @@ void CQtPrompts::SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& req
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
     for (const SaveFileFilter& filter : request.filters) {
-        filters << Text(filter.description) + QStringLiteral(" (") + Text(filter.pattern) + QLatin1Char(')');
+        filters << Text(filter.description) + QStringLiteral(" (") + Text(filter.pattern) +
+                       QLatin1Char(')');
     }
     dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
@@ -54,11 +56,12 @@ void CQtPrompts::SetUpSaveDialog(QFileDialog& dialog, const SaveFileRequest& req
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 }
 
-Brim::LPITEMIDLIST CQtPrompts::BrowseForFolder(const std::string& title, const std::string& selection)
+Brim::LPITEMIDLIST CQtPrompts::BrowseForFolder(const std::string& title,
+                                               const std::string& selection)
 {
-    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(), Text(title),
-                                                             QFile::decodeName(selection.c_str()),
-                                                             QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(
+        QApplication::activeWindow(), Text(title), QFile::decodeName(selection.c_str()),
+        QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         return nullptr;
     }

@@ -14,7 +14,8 @@ public:
     bool AskYesNo(const std::string& caption, const std::string& text) override;
     void ShowError(const std::string& caption, const std::string& text) override;
     std::string GetSaveFileName(const SaveFileRequest& request) override;
-    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title, const std::string& selection) override;
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title,
+                                       const std::string& selection) override;
     void OpenWithDesktop(const std::string& path) override;
 
     // Sets up Qt's own save dialog for request: its filters are listed by their

@@ -5,10 +5,8 @@
 using lintally::scan::Row;
 
 CResultModel::CResultModel(const CResultRows& rows, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_rows(rows)
-{
-}
+    : QAbstractTableModel(parent), m_rows(rows)
+{}
 
 void CResultModel::RowInserted(int index)
 {

@@ -15,7 +15,12 @@ class CResultModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { FileNameColumn = 0, CodeLinesColumn = 1, ColumnCount = 2 };
+    enum Column
+    {
+        FileNameColumn = 0,
+        CodeLinesColumn = 1,
+        ColumnCount = 2
+    };
 
     // rows outlives the model.
     explicit CResultModel(const CResultRows& rows, QObject* parent = nullptr);
@@ -30,7 +35,8 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 private:
     const CResultRows& m_rows;

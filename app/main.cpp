@@ -24,13 +24,14 @@ bool HasGraphicalSession()
 #endif
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
     if (!HasGraphicalSession()) {
         std::fprintf(stderr,
-                     "lintally: the dialog needs a graphical session (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                     "lintally: the dialog needs a graphical session (neither DISPLAY nor "
+                     "WAYLAND_DISPLAY is set); "
                      "start it from a desktop, or under a virtual one with: xvfb-run -a %s\n",
                      argv[0]);
         return 1;

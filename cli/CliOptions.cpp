@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <limits>
-#include <utility>
 #include <ostream>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 #include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
@@ -82,8 +82,9 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
     by.grouping.by = found->by;
     if (word != name) {
         const std::string depth = name.substr(word.size() + 1);
-        if (depth.empty() || depth.size() > 4 || depth.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoul(depth) < 1 || std::stoul(depth) > kMaxDepth) {
+        if (depth.empty() || depth.size() > 4 ||
+            depth.find_first_not_of("0123456789") != std::string::npos || std::stoul(depth) < 1 ||
+            std::stoul(depth) > kMaxDepth) {
             return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
         }
         by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
@@ -94,7 +95,7 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
 SortKey SortNamed(const std::string& name)
 {
     static const std::pair<const char*, SortKey> kKeys[] = {
-        {"name", SortKey::Name},       {"files", SortKey::Files}, {"lines", SortKey::Lines},
+        {"name", SortKey::Name},       {"files", SortKey::Files},     {"lines", SortKey::Lines},
         {"code", SortKey::Code},       {"comment", SortKey::Comment}, {"blank", SortKey::Blank},
         {"counted", SortKey::Counted},
     };
@@ -146,19 +147,23 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                "comments and docstrings; without -t it counts every file it knows")
         ->check(CLI::IsMember({"design", "wide"}))
         ->option_text("TABLE");
-    app.add_flag_callback("--no-sub", [&options] { options.includeSubFolders = false; },
-                          "do not descend into sub-folders (default: descend)");
-    app.add_flag_callback("--exclude-remed", [&options] { options.includeRemed = false; },
-                          std::string("comment lines do not count (default: they ") +
-                              (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
-    app.add_flag_callback("--exclude-blank", [&options] { options.excludeBlank = true; },
-                          std::string("blank lines do not count (default: they ") +
-                              (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
+    app.add_flag_callback(
+        "--no-sub", [&options] { options.includeSubFolders = false; },
+        "do not descend into sub-folders (default: descend)");
+    app.add_flag_callback(
+        "--exclude-remed", [&options] { options.includeRemed = false; },
+        std::string("comment lines do not count (default: they ") +
+            (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
+    app.add_flag_callback(
+        "--exclude-blank", [&options] { options.excludeBlank = true; },
+        std::string("blank lines do not count (default: they ") +
+            (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
     app.add_flag("--block-comments", options.trackBlocks,
                  "a block comment spans lines: the lines inside it are comment lines (default: "
                  "each line is judged alone)");
     app.add_option_function<std::string>(
-           "-f,--format", [&options](const std::string& name) { options.format = FormatNamed(name); },
+           "-f,--format",
+           [&options](const std::string& name) { options.format = FormatNamed(name); },
            "table (default): aligned columns for people; report: the dialog's saved report, byte "
            "for byte, one row per file; json; csv")
         ->check(CLI::IsMember({"table", "report", "json", "csv"}))
@@ -186,8 +191,9 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
            "for files)")
         ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
         ->option_text("KEY");
-    app.add_option("--top", options.top,
-                   "list only the first N of those rows; the total still covers everything (default: all)")
+    app.add_option(
+           "--top", options.top,
+           "list only the first N of those rows; the total still covers everything (default: all)")
         ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
         ->option_text("N");
     app.add_option("-o,--output", options.outputPath,
@@ -196,11 +202,11 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
     app.add_option("-j,--jobs", options.jobs, "counting threads (default: number of cores)")
         ->check(CLI::Range(1u, kMaxJobs))
         ->option_text("N");
-    auto* on = app.add_flag_callback("--progress", [&options] { options.progress = ProgressMode::On; },
-                                     "progress line on standard error (default: only on a terminal)");
-    auto* off = app.add_flag_callback("--no-progress",
-                                      [&options] { options.progress = ProgressMode::Off; },
-                                      "no progress line");
+    auto* on = app.add_flag_callback(
+        "--progress", [&options] { options.progress = ProgressMode::On; },
+        "progress line on standard error (default: only on a terminal)");
+    auto* off = app.add_flag_callback(
+        "--no-progress", [&options] { options.progress = ProgressMode::Off; }, "no progress line");
     on->excludes(off);
     DefineSelectionOptions(app, options.select);
     app.add_option("ROOT", options.roots,
@@ -208,19 +214,23 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
                    "name that begins with '-')")
         ->option_text("FOLDER...")
         ->check(CLI::ExistingDirectory);
-    app.footer(std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
-                           "Counted are the lines\nthat count under the options above.\n\n") +
-               "Default file types:\n  " + DefaultTypesText() + "\n\n" +
-               "Default counting: sub-folders " + Walked(scan::kStartupOptions.includeSubFolders) +
-               ", comment lines " + Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
-               Count(!scan::kStartupOptions.excludeBlank) + ",\neach line judged alone (no --block-comments).\n\n" +
-               "Left out: what the options above leave out is counted by reason on the table's last\n"
-               "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
-               "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
-               "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
-               "was. A file that cannot be opened keeps its row with 0 lines and counts as unreadable.\n\n" +
-               "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
-               "some folders could not be read (each is named on standard error), 130 interrupted.");
+    app.footer(
+        std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
+                    "Counted are the lines\nthat count under the options above.\n\n") +
+        "Default file types:\n  " + DefaultTypesText() + "\n\n" + "Default counting: sub-folders " +
+        Walked(scan::kStartupOptions.includeSubFolders) + ", comment lines " +
+        Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
+        Count(!scan::kStartupOptions.excludeBlank) +
+        ",\neach line judged alone (no --block-comments).\n\n" +
+        "Left out: what the options above leave out is counted by reason on the table's last\n"
+        "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
+        "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., "
+        "\"reason\": ...}]},\n"
+        "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
+        "was. A file that cannot be opened keeps its row with 0 lines and counts as "
+        "unreadable.\n\n" +
+        "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
+        "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
 
 // The first argument before "--" that looks like an option no option matches (a folder
@@ -237,7 +247,8 @@ const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv
             continue;
         }
         // "--name=value" is known by its name, "-jN" by its first letter.
-        const std::string name = arg[1] == '-' ? std::string(arg.substr(0, arg.find('='))) : std::string(arg.substr(0, 2));
+        const std::string name = arg[1] == '-' ? std::string(arg.substr(0, arg.find('=')))
+                                               : std::string(arg.substr(0, 2));
         const CLI::Option* option = app.get_option_no_throw(name);
         if (option == nullptr) {
             return argv[i];
@@ -260,7 +271,8 @@ std::string EscapeArguments(std::string text, int argc, const char* const* argv)
         if (escaped == arg) {
             continue;
         }
-        for (std::size_t at = text.find(arg); at != std::string::npos; at = text.find(arg, at + escaped.size())) {
+        for (std::size_t at = text.find(arg); at != std::string::npos;
+             at = text.find(arg, at + escaped.size())) {
             text.replace(at, arg.size(), escaped);
         }
     }
@@ -294,9 +306,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
 {
     options = CliOptions();
     options.jobs = DefaultJobs();
-    CLI::App app("Counts the lines of source code in folder trees: code, comment and blank lines, "
-                 "summed by language, name suffix, folder or file.",
-                 kProgramName);
+    CLI::App app(
+        "Counts the lines of source code in folder trees: code, comment and blank lines, "
+        "summed by language, name suffix, folder or file.",
+        kProgramName);
     // On Windows CLI11 would take "/name" for an option; there it is a path from the
     // current drive's root, and ROOT may be one.
     app.allow_windows_style_options(false);
@@ -313,12 +326,14 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
             err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
                 << " (use -- before a folder whose name begins with '-')\n";
         } else {
-            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv)) << '\n';
+            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv))
+                << '\n';
         }
         return ParseOutcome{false, kUsageError};
     }
     options.typesGiven = app.count("--types") > 0;
-    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty()); !problem.empty()) {
+    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty());
+        !problem.empty()) {
         err << kProgramName << ": " << problem << '\n';
         return ParseOutcome{false, kUsageError};
     }

@@ -71,7 +71,7 @@ struct CliOptions
     OutputFormat format = OutputFormat::Table;
     RowGrouping by;  // by language for a table; by file for JSON and CSV unless --by is given
     SortKey sort = SortKey::Default;
-    std::size_t top = 0;  // 0: every row
+    std::size_t top = 0;     // 0: every row
     std::string outputPath;  // empty: standard output
     unsigned jobs = 1;
     ProgressMode progress = ProgressMode::Auto;

@@ -21,7 +21,8 @@ std::string GroupingName(const RowGrouping& by)
 void AppendCount(std::string& out, std::uint64_t count, const char* what)
 {
     if (count != 0) {
-        out.append(out.empty() ? "Skipped: " : ", ").append(scan::FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(out.empty() ? "Skipped: " : ", ")
+            .append(scan::FormatThousands(static_cast<std::int64_t>(count)));
         out.append(" ").append(what);
     }
 }
@@ -35,7 +36,8 @@ std::string SkipLine(const scan::ScanResult& result)
     AppendCount(out, result.skips.binary, "binary");
     AppendCount(out, result.skips.tooLarge, "too large");
     AppendCount(out, result.skips.unreadable, "unreadable");
-    AppendCount(out, result.skipped.size(), result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
+    AppendCount(out, result.skipped.size(),
+                result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
     return out.empty() ? out : out + "\n";
 }
 
@@ -45,14 +47,20 @@ void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& t
     if (!cli.by.perFile) {
         OrderRows(result, cli.sort, cli.top);
     }
-    scan::JsonSummary summary{cli.roots,          cli.types,        cli.includeSubFolders,
-                              cli.includeRemed,   cli.excludeBlank, cli.trackBlocks,
-                              GroupingName(cli.by), cli.by.perFile ? nullptr : &result.groups};
+    scan::JsonSummary summary{cli.roots,
+                              cli.types,
+                              cli.includeSubFolders,
+                              cli.includeRemed,
+                              cli.excludeBlank,
+                              cli.trackBlocks,
+                              GroupingName(cli.by),
+                              cli.by.perFile ? nullptr : &result.groups};
     if (cli.wideLanguages) {
         summary.languages = "wide";
         summary.types = cli.typesGiven ? cli.types : "";
     }
-    scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary, result.skips);
+    scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,
+                    result.skips);
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <limits>
 
+#include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "gitsel/TrackedFiles.h"
-#include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
@@ -21,7 +21,8 @@ bool ReadList(const std::string& path, std::string& bytes, std::string& error)
 {
     std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = "cannot read the list " + Brim::EscapeControlBytes(path) + ": " + std::strerror(errno);
+        error =
+            "cannot read the list " + Brim::EscapeControlBytes(path) + ": " + std::strerror(errno);
         return false;
     }
     char buffer[65536];
@@ -73,10 +74,11 @@ std::string Prefix(const std::string& root)
 
 void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
 {
-    app.add_option("--exclude", choices.excludes,
-                   "leave out files and folders (not entered) that match GLOB: *, ?, [...] within a "
-                   "name, ** across folders; matched against the name, or against the path under "
-                   "ROOT when it holds a '/'; a trailing '/' matches folders only; repeatable")
+    app.add_option(
+           "--exclude", choices.excludes,
+           "leave out files and folders (not entered) that match GLOB: *, ?, [...] within a "
+           "name, ** across folders; matched against the name, or against the path under "
+           "ROOT when it holds a '/'; a trailing '/' matches folders only; repeatable")
         ->option_text("GLOB")
         ->allow_extra_args(false);
     app.add_flag("--exclude-vcs", choices.excludeVcs,
@@ -84,25 +86,30 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
     app.add_flag("--gitignore", choices.gitignore,
                  "leave out what git would ignore (.gitignore files, .git/info/exclude, the global "
                  "excludes file) and the .git folder; each ROOT must lie in a git work tree");
-    app.add_flag("--git", choices.git,
-                 "count exactly the files git tracks under each ROOT (in the index, with checked-out "
-                 "submodules); each ROOT must lie in a git work tree");
+    app.add_flag(
+        "--git", choices.git,
+        "count exactly the files git tracks under each ROOT (in the index, with checked-out "
+        "submodules); each ROOT must lie in a git work tree");
     app.add_flag("--skip-binary", choices.skipBinary,
                  "leave out files with a NUL byte in their first 8 KiB");
     app.add_option_function<std::string>(
-           "--max-size", [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
+           "--max-size",
+           [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
            "leave out files larger than SIZE bytes (suffix K, M, G or T: powers of 1024)")
         ->check(CLI::Validator(
             [](std::string& text) {
-                return ParseSize(text) ? std::string() : "--max-size takes a size such as 500K or 5M, not " + text;
+                return ParseSize(text) ? std::string()
+                                       : "--max-size takes a size such as 500K or 5M, not " + text;
             },
             "", "size"))
         ->option_text("SIZE");
-    app.add_option("--files-from", choices.filesFrom,
-                   "count exactly the files named in FILE, one per line ('-': standard input); rows "
-                   "keep the names as given; takes no ROOT")
+    app.add_option(
+           "--files-from", choices.filesFrom,
+           "count exactly the files named in FILE, one per line ('-': standard input); rows "
+           "keep the names as given; takes no ROOT")
         ->option_text("FILE");
-    app.add_flag("-0,--null", choices.nulSeparated, "names in the --files-from list end with a NUL byte");
+    app.add_flag("-0,--null", choices.nulSeparated,
+                 "names in the --files-from list end with a NUL byte");
 }
 
 std::optional<std::uint64_t> ParseSize(const std::string& text)
@@ -149,8 +156,9 @@ std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiv
     return {};
 }
 
-bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots, bool subFolders,
-                   scan::Selection& selection, std::vector<RootPlan>& plans, std::string& error)
+bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
+                   bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
+                   std::string& error)
 {
     for (const std::string& pattern : choices.excludes) {
         if (!selection.AddExclude(pattern, error)) {
@@ -168,7 +176,8 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
         if (!ReadList(choices.filesFrom, bytes, error)) {
             return false;
         }
-        plans.push_back(RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr});
+        plans.push_back(
+            RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr});
         return true;
     }
     for (const std::string& root : roots) {
@@ -186,7 +195,8 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
                 });
             }
         }
-        if (choices.gitignore && gitsel::IgnoreRules::Open(root, plan.ignore, error) != gitsel::GitStatus::Ok) {
+        if (choices.gitignore &&
+            gitsel::IgnoreRules::Open(root, plan.ignore, error) != gitsel::GitStatus::Ok) {
             error = "--gitignore: " + Brim::EscapeControlBytes(error);
             return false;
         }
@@ -200,7 +210,9 @@ scan::Selection SelectionFor(const scan::Selection& shared, RootPlan& plan)
     scan::Selection selection = shared;
     if (plan.ignore) {
         gitsel::IgnoreRules* rules = plan.ignore.get();
-        selection.SetIgnoreCheck([rules](std::string_view relative, bool folder) { return rules->Ignores(relative, folder); });
+        selection.SetIgnoreCheck([rules](std::string_view relative, bool folder) {
+            return rules->Ignores(relative, folder);
+        });
     }
     return selection;
 }

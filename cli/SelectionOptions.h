@@ -55,8 +55,9 @@ struct RootPlan
 // The shared selection and a plan per root; false with error set to one line (a usage
 // error: a ROOT outside a work tree, an unreadable list, git support missing). Without
 // subFolders, --git keeps only the tracked files directly in each ROOT, as the walk would.
-[[nodiscard]] bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
-                                 bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
+[[nodiscard]] bool PlanSelection(const SelectionChoices& choices,
+                                 const std::vector<std::string>& roots, bool subFolders,
+                                 scan::Selection& selection, std::vector<RootPlan>& plans,
                                  std::string& error);
 
 // The selection for one root: the shared one with the root's ignore rules.

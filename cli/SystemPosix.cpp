@@ -64,12 +64,12 @@ void StopOnInterrupt(scan::StopToken& stop)
 {
     static_assert(std::atomic<scan::StopToken*>::is_always_lock_free);
     g_stop.store(&stop);
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGINT, SIGTERM}) {
         // A signal ignored from the start (a job started in the background) stays ignored.
-        struct sigaction before {};
+        struct sigaction before = {};
         if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
             sigaction(signal, &action, nullptr);
         }
@@ -79,7 +79,7 @@ void StopOnInterrupt(scan::StopToken& stop)
 void EndStopOnInterrupt()
 {
     for (const int signal : {SIGINT, SIGTERM}) {
-        struct sigaction before {};
+        struct sigaction before = {};
         if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == OnInterrupt) {
             std::signal(signal, SIG_DFL);
         }

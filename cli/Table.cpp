@@ -25,7 +25,8 @@ Line MakeLine(bool perFile, std::string name, std::uint64_t files, std::uint64_t
     if (!perFile) {
         line.push_back(Number(files));
     }
-    for (const std::uint64_t value : {kinds.Physical(), kinds.code, kinds.comment, kinds.blank, lines}) {
+    for (const std::uint64_t value :
+         {kinds.Physical(), kinds.code, kinds.comment, kinds.blank, lines}) {
         line.push_back(Number(value));
     }
     return line;
@@ -51,7 +52,8 @@ void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each eac
         }
     } else {
         for (const scan::GroupRow& group : result.groups) {
-            each(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files, group.lines, group.kinds));
+            each(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files, group.lines,
+                          group.kinds));
         }
     }
 }

@@ -68,7 +68,8 @@ void AddRootResult(lintally::scan::ScanResult& whole, lintally::scan::ScanResult
     whole.stopped = whole.stopped || part.stopped;
 }
 
-lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lintally::scan::Selection& selection,
+lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
+                                const lintally::scan::Selection& selection,
                                 std::vector<lintally::cli::RootPlan>& plans)
 {
     using namespace lintally;
@@ -88,8 +89,9 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lint
     // Rows are kept only where they are shown; groups alone keep memory flat.
     const bool perFile = cli.by.perFile || cli.format == cli::OutputFormat::Report;
     const scan::Grouping* grouping = perFile ? nullptr : &cli.by.grouping;
-    const bool show = cli.progress == cli::ProgressMode::On ||
-                      (cli.progress == cli::ProgressMode::Auto && cli::IsTerminal(cli::StdStream::Err));
+    const bool show =
+        cli.progress == cli::ProgressMode::On ||
+        (cli.progress == cli::ProgressMode::Auto && cli::IsTerminal(cli::StdStream::Err));
     cli::ProgressLine progress(cli::StdStream::Err, show);
     scan::StopToken stop;
     cli::StopOnInterrupt(stop);
@@ -100,12 +102,13 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli, const lint
         const scan::Selection chosen = cli::SelectionFor(selection, plan);
         const std::string& root = plan.root;
         AddRootResult(result,
-                      plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options, cli.jobs,
-                                                              stop, progress, grouping, &chosen)
-                                  : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
-                                                          grouping, &chosen),
-                      root, plans.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
-                      groups);
+                      plan.listed
+                          ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
+                                                      cli.jobs, stop, progress, grouping, &chosen)
+                          : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
+                                                  grouping, &chosen),
+                      root, plans.size() > 1,
+                      grouping != nullptr && grouping->by == scan::GroupBy::Folder, groups);
         if (result.stopped) {
             break;
         }
@@ -154,12 +157,13 @@ void ReportSkipped(const lintally::scan::ScanResult& result)
 {
     using namespace lintally;
     for (const scan::SkippedFolder& folder : result.skipped) {
-        std::cerr << cli::kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
-                  << ": " << Brim::EscapeControlBytes(folder.reason) << '\n';
+        std::cerr << cli::kProgramName << ": skipped folder "
+                  << Brim::EscapeControlBytes(folder.name) << ": "
+                  << Brim::EscapeControlBytes(folder.reason) << '\n';
     }
     const std::size_t count = result.skipped.size();
-    std::cerr << cli::kProgramName << ": " << count << (count == 1 ? " folder was" : " folders were")
-              << " skipped\n";
+    std::cerr << cli::kProgramName << ": " << count
+              << (count == 1 ? " folder was" : " folders were") << " skipped\n";
 }
 
 }  // namespace
@@ -174,7 +178,8 @@ int main(int argc, char** argv)
     }
     lintally::scan::Selection selection;
     std::vector<lintally::cli::RootPlan> plans;
-    if (std::string error; !lintally::cli::PlanSelection(cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
+    if (std::string error; !lintally::cli::PlanSelection(
+            cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
         std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
         return kUsageError;
     }

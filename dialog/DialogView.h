@@ -13,7 +13,11 @@
 class IDialogView
 {
 public:
-    enum class Form { Short, Long };
+    enum class Form
+    {
+        Short,
+        Long
+    };
 
     virtual ~IDialogView() = default;
 

@@ -7,10 +7,8 @@
 #include "dialog/ScanWorker.h"
 
 CLintallyDlgCore::CLintallyDlgCore(IDialogView& view, IPrompts& prompts)
-    : m_view(view)
-    , m_prompts(prompts)
-{
-}
+    : m_view(view), m_prompts(prompts)
+{}
 
 CLintallyDlgCore::~CLintallyDlgCore()
 {
@@ -62,7 +60,8 @@ void CLintallyDlgCore::DoDataExchange(bool bSaveAndValidate)
         // A running scan takes these in at its next folder or file. The dialog never
         // tracks block comments: that is the command line's option alone.
         m_scanOptions.includeSubFolders = m_bIncludeSub != 0;
-        m_scanOptions.countFlags = lintally::scan::MakeCountFlags(m_bIncludeRemed != 0, m_bExcludeBlank != 0, false);
+        m_scanOptions.countFlags =
+            lintally::scan::MakeCountFlags(m_bIncludeRemed != 0, m_bExcludeBlank != 0, false);
     } else {
         m_view.SetText(IDC_EDIT_TOTAL, m_strTotal);
     }
@@ -79,11 +78,15 @@ void CLintallyDlgCore::UpdateCalculateButton()
     m_view.SetEnabled(IDC_BTN_CALCULATE, CanCalculate());
     // A disabled button says why, and so does the box to fix; on first run the destination
     // presets name folders that rarely exist here.
-    const std::string noRoot = PathFileExists(m_strRoot) ? "" : "The destination folder does not exist.";
-    const std::string noTypes = m_view.GetText(IDC_CB_FILETYPE).empty() ? "The file type list is empty." : "";
+    const std::string noRoot =
+        PathFileExists(m_strRoot) ? "" : "The destination folder does not exist.";
+    const std::string noTypes =
+        m_view.GetText(IDC_CB_FILETYPE).empty() ? "The file type list is empty." : "";
     m_view.SetToolTip(IDC_CB_DESTINATION, noRoot);
     m_view.SetToolTip(IDC_CB_FILETYPE, noTypes);
-    m_view.SetToolTip(IDC_BTN_CALCULATE, noRoot.empty() || noTypes.empty() ? noRoot + noTypes : noRoot + "\n" + noTypes);
+    m_view.SetToolTip(IDC_BTN_CALCULATE, noRoot.empty() || noTypes.empty()
+                                             ? noRoot + noTypes
+                                             : noRoot + "\n" + noTypes);
 }
 
 void CLintallyDlgCore::SetRootFromDestination(const std::string& text)
@@ -123,21 +126,40 @@ void CLintallyDlgCore::OnIncludeRemed()
 bool CLintallyDlgCore::OnCommand(int commandId)
 {
     switch (commandId) {
-    case ID_FILE_EXIT: OnExit(); return true;
+    case ID_FILE_EXIT:
+        OnExit();
+        return true;
     case ID_HELP_ABOUT:
     case ID_HELP:  // Lintally ships no help file; the About box is what help there is.
         m_view.ShowAbout();
         return true;
     case ID_FILE_SELECTFOLDER:
-    case IDC_BTN_BROWSE: OnBrowse(); return true;
-    case ID_FILE_OPENFOLDER: OnOpenFolder(); return true;
-    case ID_LINEBREAK_CRLF: OnLineBreakCRLF(); return true;
-    case ID_LINEBREAK_CR: OnLineBreakCR(); return true;
-    case IDC_BTN_CALCULATE: OnCalculate(); return true;
-    case IDC_CHK_INCLUDE_REMED: OnIncludeRemed(); return true;
-    case IDC_BTN_MORE: OnMoreLess(); return true;
-    case IDC_BTN_SAVE: OnSave(); return true;
-    default: return false;
+    case IDC_BTN_BROWSE:
+        OnBrowse();
+        return true;
+    case ID_FILE_OPENFOLDER:
+        OnOpenFolder();
+        return true;
+    case ID_LINEBREAK_CRLF:
+        OnLineBreakCRLF();
+        return true;
+    case ID_LINEBREAK_CR:
+        OnLineBreakCR();
+        return true;
+    case IDC_BTN_CALCULATE:
+        OnCalculate();
+        return true;
+    case IDC_CHK_INCLUDE_REMED:
+        OnIncludeRemed();
+        return true;
+    case IDC_BTN_MORE:
+        OnMoreLess();
+        return true;
+    case IDC_BTN_SAVE:
+        OnSave();
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -76,11 +76,11 @@ protected:
     void BuildPatternList();
     [[nodiscard]] bool MatchPattern(std::string_view suffix) const;
     void FormatThousands(std::string& out, std::int64_t value) const;
-    void ScanThreadProc(CScanWorker& worker);                 // worker thread
-    void ScanFolder(CScanWorker& worker, std::string& dir);    // worker thread
+    void ScanThreadProc(CScanWorker& worker);                // worker thread
+    void ScanFolder(CScanWorker& worker, std::string& dir);  // worker thread
     // A file the scan counted: its row and its lines added to the total.
     std::uint64_t CountFile(CScanWorker& worker, std::string_view relativeName,
-                            std::uint64_t lines);             // worker thread
+                            std::uint64_t lines);  // worker thread
 
 private:
     class CScanSink;

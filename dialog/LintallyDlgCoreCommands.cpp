@@ -34,7 +34,8 @@ void CLintallyDlgCore::OnSave()
     const std::string report = lintally::scan::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
     if (!Brim::WriteFileAtomically(fileName, report, error)) {
-        m_prompts.ShowError(kMainDialogCaption, "The report could not be saved to " + fileName + ".\n" + error);
+        m_prompts.ShowError(kMainDialogCaption,
+                            "The report could not be saved to " + fileName + ".\n" + error);
     }
 }
 

@@ -21,19 +21,18 @@ namespace {
 constexpr const char* kCalculateCaption = "&Calculate";
 constexpr const char* kStopCaption = "&Stop";
 
-} // namespace
+}  // namespace
 
 // What the serial scan reports, turned into the worker's reports to the dialog.
 class CLintallyDlgCore::CScanSink final : public lintally::scan::IScanSink
 {
 public:
-    CScanSink(CLintallyDlgCore& dlg, CScanWorker& worker)
-        : m_dlg(dlg)
-        , m_worker(worker)
-    {
-    }
+    CScanSink(CLintallyDlgCore& dlg, CScanWorker& worker) : m_dlg(dlg), m_worker(worker) {}
 
-    void OnRowCounted(std::string_view name, std::uint64_t lines) override { m_dlg.CountFile(m_worker, name, lines); }
+    void OnRowCounted(std::string_view name, std::uint64_t lines) override
+    {
+        m_dlg.CountFile(m_worker, name, lines);
+    }
     void OnEntryWalked() override { m_worker.ReportTotal(); }
     // ScanThreadProc reports the end, also for a root that was never walked.
     void OnFinished(bool) override {}
@@ -88,8 +87,8 @@ void CLintallyDlgCore::OnCalculate()
 void CLintallyDlgCore::StartWorker()
 {
     ReapFinishedWorkers();
-    auto worker = std::make_unique<CScanWorker>([this] { m_view.PostWorkerReports(); }, m_strRoot, m_arrPatterns,
-                                                m_scanOptions);
+    auto worker = std::make_unique<CScanWorker>([this] { m_view.PostWorkerReports(); }, m_strRoot,
+                                                m_arrPatterns, m_scanOptions);
     m_pWorker = worker.get();
     ++m_scanSerial;
     m_workers.push_back(std::move(worker));
@@ -188,11 +187,12 @@ void CLintallyDlgCore::ScanFolder(CScanWorker& worker, std::string& dir)
         dir.pop_back();
     }
     CScanSink sink(*this, worker);
-    lintally::scan::RunSerialScan(dir, worker.Patterns(), worker.Options(), worker.GetStopToken(), sink,
-                                  [&worker] { return worker.Poll(); });
+    lintally::scan::RunSerialScan(dir, worker.Patterns(), worker.Options(), worker.GetStopToken(),
+                                  sink, [&worker] { return worker.Poll(); });
 }
 
-std::uint64_t CLintallyDlgCore::CountFile(CScanWorker& worker, std::string_view relativeName, std::uint64_t lines)
+std::uint64_t CLintallyDlgCore::CountFile(CScanWorker& worker, std::string_view relativeName,
+                                          std::uint64_t lines)
 {
     worker.AddToTotal(lines);
     worker.ReportRow(relativeName, lines);

@@ -13,8 +13,8 @@ std::string RootFromDestination(const std::string& text)
 #else
     const char* home = std::getenv("HOME");
 #endif
-    const bool tilde = !text.empty() && text[0] == '~'
-        && (text.size() == 1 || text[1] == '/' || text[1] == Brim::kPathSeparator);
+    const bool tilde = !text.empty() && text[0] == '~' &&
+                       (text.size() == 1 || text[1] == '/' || text[1] == Brim::kPathSeparator);
     if (!tilde || home == nullptr || *home == '\0') {
         return text;
     }

@@ -38,7 +38,8 @@ public:
     virtual std::string GetSaveFileName(const SaveFileRequest& request) = 0;
     // The chosen folder as an item-id list that the caller releases once (FreeIDList), or
     // null when the user cancelled. The chooser opens on selection.
-    virtual Brim::LPITEMIDLIST BrowseForFolder(const std::string& title, const std::string& selection) = 0;
+    virtual Brim::LPITEMIDLIST BrowseForFolder(const std::string& title,
+                                               const std::string& selection) = 0;
     // Opens a file or folder with the program the desktop associates with it; the
     // desktop's own failure is not reported.
     virtual void OpenWithDesktop(const std::string& path) = 0;

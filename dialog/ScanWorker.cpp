@@ -4,12 +4,9 @@
 
 CScanWorker::CScanWorker(Wake wake, std::string root, std::vector<std::string> patterns,
                          const lintally::scan::ScanOptions& options)
-    : m_wake(std::move(wake))
-    , m_root(std::move(root))
-    , m_patterns(std::move(patterns))
-    , m_options(options)
-{
-}
+    : m_wake(std::move(wake)), m_root(std::move(root)), m_patterns(std::move(patterns)),
+      m_options(options)
+{}
 
 CScanWorker::~CScanWorker()
 {

@@ -32,11 +32,17 @@
 
 struct ScanReport
 {
-    enum class Kind { RootShown, Row, Total, Finished };
+    enum class Kind
+    {
+        RootShown,
+        Row,
+        Total,
+        Finished
+    };
     Kind kind = Kind::Total;
-    std::string text;          // the root shown, or the row's relative name
-    std::uint64_t lines = 0;   // the row's count
-    std::int64_t total = 0;    // the running total after this report
+    std::string text;         // the root shown, or the row's relative name
+    std::uint64_t lines = 0;  // the row's count
+    std::int64_t total = 0;   // the running total after this report
 };
 
 class CScanWorker final
@@ -97,8 +103,8 @@ private:
     CPauseGate m_gate;
     std::mutex m_reportMutex;
     std::vector<ScanReport> m_reports;  // guarded by m_reportMutex
-    std::int64_t m_nTotal = 0;        // worker thread only
-    bool m_bTotalReported = false;    // worker thread only
+    std::int64_t m_nTotal = 0;          // worker thread only
+    bool m_bTotalReported = false;      // worker thread only
     std::atomic<bool> m_running{false};
     std::thread m_thread;
 };

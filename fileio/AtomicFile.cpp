@@ -4,7 +4,8 @@ namespace Brim {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error)
 {
-    return WriteFileAtomically(path, [bytes](const ContentWriter& write) { return write(bytes); }, error);
+    return WriteFileAtomically(
+        path, [bytes](const ContentWriter& write) { return write(bytes); }, error);
 }
 
 }  // namespace Brim

@@ -21,7 +21,8 @@ using Content = std::function<bool(const ContentWriter& write)>;
 
 // True when path now holds exactly what content gave. On failure error says what went
 // wrong, in one line, naming the step and the system's reason.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, const Content& content, std::string& error);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, const Content& content,
+                                       std::string& error);
 
 // The same for contents held whole.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,

@@ -60,7 +60,7 @@ bool FollowLinks(const std::string& path, std::string& end)
 {
     end = path;
     for (int hop = 0; hop < kMaxLinks; ++hop) {
-        struct stat info{};
+        struct stat info = {};
         if (lstat(end.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return true;
         }
@@ -91,7 +91,8 @@ int OwnDescriptorNamed(const std::string& path)
     }
     for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
         const std::size_t length = std::strlen(prefix);
-        if (path.compare(0, length, prefix) == 0 && path.size() > length && path.size() < length + 8 &&
+        if (path.compare(0, length, prefix) == 0 && path.size() > length &&
+            path.size() < length + 8 &&
             path.find_first_not_of("0123456789", length) == std::string::npos) {
             return std::stoi(path.substr(length));
         }
@@ -110,12 +111,14 @@ bool WriteDirectly(const std::string& path, const Content& content, std::string&
 {
     const int fd = open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        error = errno == ENXIO ? "cannot write " + EscapeControlBytes(path) + ": nothing is reading from it"
-                               : Reason("cannot open", path, errno);
+        error = errno == ENXIO
+                    ? "cannot write " + EscapeControlBytes(path) + ": nothing is reading from it"
+                    : Reason("cannot open", path, errno);
         return false;
     }
     const int flags = fcntl(fd, F_GETFL);
-    bool done = flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteContent(fd, content);
+    bool done =
+        flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteContent(fd, content);
     int code = errno;
     if (close(fd) != 0 && done && errno != EINTR) {
         done = false;
@@ -178,7 +181,7 @@ public:
         : m_target(target), m_folder(FolderOf(target)), m_stem(NameOf(target)), m_content(content),
           m_error(error)
     {
-        struct stat info{};
+        struct stat info = {};
         if (stat(target.c_str(), &info) == 0) {
             m_old = info;
         }
@@ -214,7 +217,8 @@ private:
             return false;
         }
         // A target that does not exist is linked in directly, which cannot replace anything.
-        if (!m_old && linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        if (!m_old &&
+            linkat(AT_FDCWD, self.c_str(), AT_FDCWD, m_target.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             close(fd);
             SyncFolder(m_folder);
             return true;
@@ -309,7 +313,7 @@ bool WriteFileAtomically(const std::string& path, const Content& content, std::s
         }
         return true;
     }
-    struct stat info{};
+    struct stat info = {};
     if (stat(path.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
             error = Reason("cannot replace", path, EISDIR);

@@ -40,8 +40,8 @@ HANDLE CreateTemporary(const std::string& folder, const std::string& stem, std::
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         tempPath = folder + "." + stem.substr(0, kMaxStemInName) + ".tmp" +
                    std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(tick + attempt);
-        const HANDLE handle = ::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr,
-                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = ::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
             return handle;
         }
@@ -76,9 +76,8 @@ bool WriteFileAtomically(const std::string& path, const Content& content, std::s
         step = "cannot close";
         error = Reason(step, tempPath);
     }
-    if (step == nullptr &&
-        !::MoveFileExA(tempPath.c_str(), path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (step == nullptr && !::MoveFileExA(tempPath.c_str(), path.c_str(),
+                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         step = "cannot replace";
         error = Reason(step, path);
     }

@@ -8,7 +8,7 @@ bool FileExists(const char* path)
 {
     if (path == nullptr || path[0] == '\0')
         return false;
-    struct stat info {};
+    struct stat info = {};
     return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 

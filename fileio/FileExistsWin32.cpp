@@ -11,7 +11,7 @@ bool FileExists(const char* path)
     // Access 0 asks for attributes only, so no sharing rule of another open gets in the way;
     // without backup semantics a folder does not open.
     const HANDLE handle = ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     // Device names (NUL, CON) open too, but they are not files.

@@ -16,7 +16,7 @@ namespace Brim {
 
 // Derives from the interface I on behalf of the concrete stream T; holds no data. Its one
 // addition is the virtual destructor, placed after the interface's own operations.
-template<class I, class T>
+template <class I, class T>
 class IStreamExt : public I
 {
 public:

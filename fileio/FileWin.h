@@ -59,10 +59,10 @@ private:
     // The last step of a successful Open on every system: keep the handle, the name and the mode.
     bool Adopt(Handle handle, const char* path, std::size_t length, std::uint32_t mode);
 
-    std::uint32_t m_dwMode;          // mode of the last successful Open; Close keeps it
-    Handle m_hFile;                  // ClosedHandle when closed
-    char m_szName[NameSize];         // path of the open file; all zeros when closed
-    char m_szError[ErrorTextSize];   // text GetErrorText fetched last
+    std::uint32_t m_dwMode;         // mode of the last successful Open; Close keeps it
+    Handle m_hFile;                 // ClosedHandle when closed
+    char m_szName[NameSize];        // path of the open file; all zeros when closed
+    char m_szError[ErrorTextSize];  // text GetErrorText fetched last
 };
 
 }  // namespace Brim

@@ -8,8 +8,8 @@
 
 #include "memory/PrimitiveTable.h"
 
-#include <cstring>
 #include <windows.h>
+#include <cstring>
 
 namespace Brim {
 
@@ -46,7 +46,7 @@ bool IsDiskFile(HANDLE handle)
 
 void FillRecord(const FILETIME& time, FileDateTime* record)
 {
-    SYSTEMTIME system {};
+    SYSTEMTIME system{};
     if (record == nullptr || !::FileTimeToSystemTime(&time, &system))
         return;
     record->year = system.wYear;
@@ -94,7 +94,9 @@ std::uint32_t CFileWin::Write(const void* buffer, std::uint32_t count)
 
 bool CFileWin::Seek(std::int32_t offset, int origin)
 {
-    const DWORD method = origin == SeekBegin ? FILE_BEGIN : origin == SeekEnd ? FILE_END : FILE_CURRENT;
+    const DWORD method = origin == SeekBegin ? FILE_BEGIN
+                         : origin == SeekEnd ? FILE_END
+                                             : FILE_CURRENT;
     return ::SetFilePointer(m_hFile, offset, nullptr, method) != INVALID_SET_FILE_POINTER;
 }
 
@@ -131,8 +133,9 @@ bool CFileWin::Open(const char* path, bool create, std::uint32_t mode)
         ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
-    const HANDLE handle = ::CreateFileA(path, DesiredAccess(mode), ShareMode(mode), nullptr,
-        create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        ::CreateFileA(path, DesiredAccess(mode), ShareMode(mode), nullptr,
+                      create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     if (!IsDiskFile(handle)) {
@@ -167,7 +170,7 @@ void CFileWin::GetTime(FileDateTime* created, FileDateTime* modified)
         MemZero(created, sizeof *created);
     if (modified != nullptr)
         MemZero(modified, sizeof *modified);
-    FILETIME creation {}, lastWrite {};
+    FILETIME creation{}, lastWrite{};
     if (!::GetFileTime(m_hFile, &creation, nullptr, &lastWrite))
         return;
     FillRecord(creation, created);
@@ -177,7 +180,7 @@ void CFileWin::GetTime(FileDateTime* created, FileDateTime* modified)
 std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime* modified)
 {
     std::uint32_t count = 0;
-    FILETIME creation {}, lastWrite {};
+    FILETIME creation{}, lastWrite{};
     if (created != nullptr) {
         if (!ToFileTime(*created, creation))
             return 0;
@@ -197,7 +200,7 @@ std::uint32_t CFileWin::SetTime(const FileDateTime* created, const FileDateTime*
         return 0;
     }
     const bool set = ::SetFileTime(m_hFile, created != nullptr ? &creation : nullptr, nullptr,
-        modified != nullptr ? &lastWrite : nullptr);
+                                   modified != nullptr ? &lastWrite : nullptr);
     return set ? count : 0;
 }
 

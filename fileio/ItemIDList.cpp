@@ -41,9 +41,7 @@ void FreeIDList(LPITEMIDLIST* holder)
     GetShellAllocator()->Free(list);
 }
 
-CItemIDList::CItemIDList() : m_pList(nullptr)
-{
-}
+CItemIDList::CItemIDList() : m_pList(nullptr) {}
 
 CItemIDList::~CItemIDList()
 {

@@ -13,9 +13,9 @@ bool ReadOnlyFile::Open(const char* path)
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const HANDLE handle = ::CreateFileA(path, GENERIC_READ,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     if (::GetFileType(handle) != FILE_TYPE_DISK) {
@@ -46,23 +46,26 @@ std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
 
 bool ReadOnlyFile::Seek(std::int32_t offset, int origin)
 {
-    const DWORD method = origin == SeekBegin ? FILE_BEGIN : origin == SeekEnd ? FILE_END : FILE_CURRENT;
-    LARGE_INTEGER distance {};
+    const DWORD method = origin == SeekBegin ? FILE_BEGIN
+                         : origin == SeekEnd ? FILE_END
+                                             : FILE_CURRENT;
+    LARGE_INTEGER distance{};
     distance.QuadPart = offset;
     return m_handle != Closed() && ::SetFilePointerEx(m_handle, distance, nullptr, method) != 0;
 }
 
 std::uint32_t ReadOnlyFile::GetPosition()
 {
-    LARGE_INTEGER position {};
-    if (m_handle == Closed() || !::SetFilePointerEx(m_handle, LARGE_INTEGER {}, &position, FILE_CURRENT))
+    LARGE_INTEGER position{};
+    if (m_handle == Closed() ||
+        !::SetFilePointerEx(m_handle, LARGE_INTEGER{}, &position, FILE_CURRENT))
         return 0xFFFFFFFFu;
     return static_cast<std::uint32_t>(position.QuadPart & 0xFFFFFFFF);
 }
 
 std::uint32_t ReadOnlyFile::GetSize()
 {
-    LARGE_INTEGER size {};
+    LARGE_INTEGER size{};
     if (m_handle == Closed() || !::GetFileSizeEx(m_handle, &size))
         return 0;
     return static_cast<std::uint32_t>(size.QuadPart & 0xFFFFFFFF);
@@ -70,7 +73,7 @@ std::uint32_t ReadOnlyFile::GetSize()
 
 bool ReadOnlyFile::GetByteSize(std::uint64_t& size)
 {
-    LARGE_INTEGER whole {};
+    LARGE_INTEGER whole{};
     if (m_handle == Closed() || !::GetFileSizeEx(m_handle, &whole) || whole.QuadPart < 0)
         return false;
     size = static_cast<std::uint64_t>(whole.QuadPart);

@@ -15,7 +15,7 @@ public:
 };
 
 CHeapAllocator g_heapAllocator;
-std::atomic<IShellAllocator*> g_allocator {&g_heapAllocator};
+std::atomic<IShellAllocator*> g_allocator{&g_heapAllocator};
 
 }  // namespace
 

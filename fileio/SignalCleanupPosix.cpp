@@ -11,8 +11,8 @@ namespace {
 
 std::mutex g_turn;
 std::atomic<const char*> g_path{nullptr};
-struct sigaction g_savedInt {};
-struct sigaction g_savedTerm {};
+struct sigaction g_savedInt = {};
+struct sigaction g_savedTerm = {};
 
 // Only async-signal-safe calls: unlink, sigaction, raise.
 void RemoveThenPassOn(int signal)
@@ -29,7 +29,7 @@ SignalCleanup::SignalCleanup(const std::string& path) : m_turn(g_turn), m_path(p
 {
     static_assert(std::atomic<const char*>::is_always_lock_free);
     g_path.store(m_path.c_str());
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = RemoveThenPassOn;
     sigemptyset(&action.sa_mask);
     sigaddset(&action.sa_mask, SIGINT);

@@ -12,7 +12,8 @@
 namespace Brim {
 
 // Open-mode flags. Bits other than these are kept with the mode and have no effect on the open.
-enum : std::uint32_t {
+enum : std::uint32_t
+{
     ModeRead = 0x02,
     ModeWrite = 0x04,
     ModeShareRead = 0x10,
@@ -21,7 +22,8 @@ enum : std::uint32_t {
 };
 
 // Seek origins. Every other value, 0 as well, counts from the current position.
-enum : int {
+enum : int
+{
     SeekBegin = 1,
     SeekEnd = 2,
     SeekCurrent = 3,

@@ -4,9 +4,7 @@
 
 namespace Brim {
 
-CStreamMgr::CStreamMgr(IStream* stream) : m_pStream(stream), m_pOwned(nullptr)
-{
-}
+CStreamMgr::CStreamMgr(IStream* stream) : m_pStream(stream), m_pOwned(nullptr) {}
 
 CStreamMgr::~CStreamMgr()
 {

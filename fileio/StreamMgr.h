@@ -30,8 +30,8 @@ public:
     IStream* GetStream() const;
 
 private:
-    IStream* m_pStream;      // in use; owned only when equal to m_pOwned
-    CFileStream* m_pOwned;   // opened here, destroyed here
+    IStream* m_pStream;     // in use; owned only when equal to m_pOwned
+    CFileStream* m_pOwned;  // opened here, destroyed here
 };
 
 }  // namespace Brim

@@ -91,10 +91,11 @@ bool FileDateTimeToUnixTime(const FileDateTime& record, UnixTime& out)
     const std::int64_t millisecond = record.millisecond & 0xFFFFu;
     if (year < FirstYear || year > LastYear || month < 1 || month > 12)
         return false;
-    if (day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 || second > 59
-        || millisecond > 999)
+    if (day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59 || second > 59 ||
+        millisecond > 999)
         return false;
-    out.seconds = DaysFromCivil(year, month, day) * SecondsPerDay + hour * 3600 + minute * 60 + second;
+    out.seconds =
+        DaysFromCivil(year, month, day) * SecondsPerDay + hour * 3600 + minute * 60 + second;
     out.nanoseconds = static_cast<std::uint32_t>(millisecond * 1000000);
     return true;
 }

@@ -18,8 +18,8 @@ class IgnoreRules
 public:
     // Opens the rules of the work tree that holds root; not Ok with error set when there is
     // none or it cannot be read.
-    [[nodiscard]] static GitStatus Open(const std::string& root, std::unique_ptr<IgnoreRules>& rules,
-                                        std::string& error);
+    [[nodiscard]] static GitStatus Open(const std::string& root,
+                                        std::unique_ptr<IgnoreRules>& rules, std::string& error);
     ~IgnoreRules();
     IgnoreRules(const IgnoreRules&) = delete;
     IgnoreRules& operator=(const IgnoreRules&) = delete;

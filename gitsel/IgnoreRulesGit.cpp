@@ -10,11 +10,14 @@ struct IgnoreRules::Repository
     std::string path;  // reused for each question
 };
 
-IgnoreRules::IgnoreRules(std::unique_ptr<Repository> repository) : m_repository(std::move(repository)) {}
+IgnoreRules::IgnoreRules(std::unique_ptr<Repository> repository)
+    : m_repository(std::move(repository))
+{}
 
 IgnoreRules::~IgnoreRules() = default;
 
-GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules>& rules, std::string& error)
+GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules>& rules,
+                            std::string& error)
 {
     auto repository = std::make_unique<Repository>();
     const GitStatus status = OpenWorkTree(root, repository->tree, error);
@@ -37,7 +40,8 @@ bool IgnoreRules::Ignores(std::string_view relative, bool folder)
         path.push_back('/');
     }
     int ignored = 0;
-    return git_ignore_path_is_ignored(&ignored, m_repository->tree.repository.get(), path.c_str()) == 0 &&
+    return git_ignore_path_is_ignored(&ignored, m_repository->tree.repository.get(),
+                                      path.c_str()) == 0 &&
            ignored != 0;
 }
 

@@ -3,15 +3,17 @@
 namespace lintally::gitsel {
 
 struct IgnoreRules::Repository
-{
-};
+{};
 
-IgnoreRules::IgnoreRules(std::unique_ptr<Repository> repository) : m_repository(std::move(repository)) {}
+IgnoreRules::IgnoreRules(std::unique_ptr<Repository> repository)
+    : m_repository(std::move(repository))
+{}
 
 IgnoreRules::~IgnoreRules() = default;
 
 // This build has no git library; the command line says so before it scans.
-GitStatus IgnoreRules::Open(const std::string&, std::unique_ptr<IgnoreRules>& rules, std::string& error)
+GitStatus IgnoreRules::Open(const std::string&, std::unique_ptr<IgnoreRules>& rules,
+                            std::string& error)
 {
     rules.reset();
     error = "this build cannot read git repositories";

@@ -36,7 +36,8 @@ GitStatus AddTracked(git_repository* repository, std::string_view workdir, std::
 {
     git_index* opened = nullptr;
     if (git_repository_index(&opened, repository) != 0) {
-        error = "cannot read the git index of " + std::string(workdir) + ": " + LastGitError("unknown error");
+        error = "cannot read the git index of " + std::string(workdir) + ": " +
+                LastGitError("unknown error");
         return GitStatus::Failed;
     }
     const std::unique_ptr<git_index, IndexFree> index(opened);
@@ -73,7 +74,8 @@ GitStatus AddTracked(git_repository* repository, std::string_view workdir, std::
 
 }  // namespace
 
-GitStatus ListTrackedFiles(const std::string& root, std::vector<std::string>& names, std::string& error)
+GitStatus ListTrackedFiles(const std::string& root, std::vector<std::string>& names,
+                           std::string& error)
 {
     names.clear();
     GitStatus status = GitStatus::Ok;

@@ -27,7 +27,8 @@ bool RealPath(const std::string& path, std::string& real)
 std::string LastGitError(const char* fallback)
 {
     const git_error* error = git_error_last();
-    return error != nullptr && error->message != nullptr ? std::string(error->message) : std::string(fallback);
+    return error != nullptr && error->message != nullptr ? std::string(error->message)
+                                                         : std::string(fallback);
 }
 
 GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& error)
@@ -40,7 +41,8 @@ GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& e
         return GitStatus::NotAWorkTree;
     }
     if (code != 0) {
-        error = "cannot open the git repository of " + folder + ": " + LastGitError("unknown error");
+        error =
+            "cannot open the git repository of " + folder + ": " + LastGitError("unknown error");
         return GitStatus::Failed;
     }
     tree.repository.reset(opened);

@@ -27,11 +27,10 @@ struct CommentMarkers
 
 // Searched from the first row to the last; the first exact match wins.
 inline constexpr ExtensionRow kExtensionTable[] = {
-    {"c", 1},    {"cxx", 1},  {"c++", 1},  {"cpp", 1},  {"cc", 1},   {"h", 1},
-    {"hpp", 1},  {"hxx", 1},  {"h++", 1},  {"hh", 1},   {"inl", 1},  {"inc", 5},
-    {"asm", 5},  {"pas", 3},  {"bas", 2},  {"frm", 2},  {"php", 9},  {"php3", 9},
-    {"php4", 9}, {"asp", 7},  {"aspx", 7}, {"jsp", 11}, {"java", 4}, {"pl", 10},
-    {"cs", 6},   {"py", 12},  {"vbs", 13},
+    {"c", 1},    {"cxx", 1},  {"c++", 1}, {"cpp", 1},  {"cc", 1},   {"h", 1},    {"hpp", 1},
+    {"hxx", 1},  {"h++", 1},  {"hh", 1},  {"inl", 1},  {"inc", 5},  {"asm", 5},  {"pas", 3},
+    {"bas", 2},  {"frm", 2},  {"php", 9}, {"php3", 9}, {"php4", 9}, {"asp", 7},  {"aspx", 7},
+    {"jsp", 11}, {"java", 4}, {"pl", 10}, {"cs", 6},   {"py", 12},  {"vbs", 13},
 };
 
 // Indexed by language id. Id 8 has markers although no extension leads to it.

@@ -70,7 +70,8 @@ bool IsOneLineComment(const CommentMarkers& markers, const char* start)
     return ClosesAtEnd(start, markers.close);
 }
 
-[[gnu::noinline]] bool IsTrackedComment(const CommentMarkers& markers, const char* start, bool& inBlock)
+[[gnu::noinline]] bool IsTrackedComment(const CommentMarkers& markers, const char* start,
+                                        bool& inBlock)
 {
     const bool hasBlocks = *markers.open != '\0' && *markers.close != '\0';
     if (!hasBlocks)
@@ -90,7 +91,8 @@ bool IsOneLineComment(const CommentMarkers& markers, const char* start)
 
 bool IsComment(const CommentMarkers& markers, bool trackBlocks, const char* start, bool& inBlock)
 {
-    return trackBlocks ? IsTrackedComment(markers, start, inBlock) : IsOneLineComment(markers, start);
+    return trackBlocks ? IsTrackedComment(markers, start, inBlock)
+                       : IsOneLineComment(markers, start);
 }
 
 }  // namespace
@@ -104,8 +106,7 @@ LineKind ClassifyLine(const CommentMarkers& markers, bool trackBlocks, const cha
     return IsComment(markers, trackBlocks, start, inBlock) ? LineKind::Comment : LineKind::Code;
 }
 
-bool LineCounts(const CommentMarkers& markers, std::uint32_t flags, const char* line,
-                bool& inBlock)
+bool LineCounts(const CommentMarkers& markers, std::uint32_t flags, const char* line, bool& inBlock)
 {
     const char* start = TrimmedStart(line);
     if (start == nullptr)

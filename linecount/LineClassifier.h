@@ -56,7 +56,7 @@ enum class LineKind : std::uint8_t
 // Returns true when the line counts under the rules above. inBlock is read and written
 // only when CF_TRACK_BLOCKS is set and the line is neither blank nor counted by
 // CF_COUNT_REMED.
-[[nodiscard]] bool LineCounts(const CommentMarkers& markers, std::uint32_t flags,
-                              const char* line, bool& inBlock);
+[[nodiscard]] bool LineCounts(const CommentMarkers& markers, std::uint32_t flags, const char* line,
+                              bool& inBlock);
 
 }  // namespace PrjHelper

@@ -9,8 +9,7 @@ namespace PrjHelper {
 
 LineTally::LineTally(const CommentMarkers& markers, bool trackBlocks)
     : m_markers(markers), m_trackBlocks(trackBlocks), m_long(markers.close)
-{
-}
+{}
 
 void LineTally::Feed(char* data, std::size_t size)
 {

@@ -46,11 +46,13 @@ private:
 // returns its lines by kind under the markers of lang and the block mode of flags. keepGoing,
 // when given, is asked before each block; false ends the count there (a stop during a huge
 // file).
-[[nodiscard]] LineBreakdown TallyLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+[[nodiscard]] LineBreakdown TallyLines(Brim::IStream& stream, std::int32_t lang,
+                                       std::uint32_t flags,
                                        const std::function<bool()>& keepGoing = {});
 
 // The lines of stream that count under flags: TallyLines(...).Counted(flags).
-[[nodiscard]] std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t flags,
+[[nodiscard]] std::uint64_t CountLines(Brim::IStream& stream, std::int32_t lang,
+                                       std::uint32_t flags,
                                        const std::function<bool()>& keepGoing = {});
 
 }  // namespace PrjHelper

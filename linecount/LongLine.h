@@ -38,15 +38,15 @@ private:
 
     const char* m_close;
     std::size_t m_closeSize;
-    char m_filler;                 // a byte that is no part of the closing marker
-    std::uint64_t m_length = 0;    // bytes of the line so far
-    bool m_cut = false;            // a NUL ended the line; later bytes are ignored
-    std::uint64_t m_start = kNone; // offset of the first byte that is not a space or tab
-    char m_head[kHeadBytes] = {};  // the bytes from m_start on
+    char m_filler;                  // a byte that is no part of the closing marker
+    std::uint64_t m_length = 0;     // bytes of the line so far
+    bool m_cut = false;             // a NUL ended the line; later bytes are ignored
+    std::uint64_t m_start = kNone;  // offset of the first byte that is not a space or tab
+    char m_head[kHeadBytes] = {};   // the bytes from m_start on
     std::size_t m_headSize = 0;
-    std::uint64_t m_closeEnd = kNone;  // one past the first closing marker
-    char m_lastByte = '\0';            // the line's last byte so far
-    std::uint64_t m_contentEnd = 0;    // one past the last byte that is not a space or tab
+    std::uint64_t m_closeEnd = kNone;      // one past the first closing marker
+    char m_lastByte = '\0';                // the line's last byte so far
+    std::uint64_t m_contentEnd = 0;        // one past the last byte that is not a space or tab
     std::uint64_t m_contentEndBefore = 0;  // m_contentEnd before that byte was seen
     char m_text[2 * kHeadBytes + 4] = {};
 };

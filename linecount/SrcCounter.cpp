@@ -41,7 +41,8 @@ void CSrcCounter::OnBegin(Brim::IStream&)
 std::int32_t CSrcCounter::OnLine(const char* line)
 {
     // The count stays at its largest value rather than wrap to a small one.
-    if (LineCounts(GetCommentMarkers(m_nLang), m_dwFlags, line, m_bInBlock) && m_nCount != UINT32_MAX)
+    if (LineCounts(GetCommentMarkers(m_nLang), m_dwFlags, line, m_bInBlock) &&
+        m_nCount != UINT32_MAX)
         ++m_nCount;
     return 0;
 }

@@ -83,8 +83,7 @@ std::int32_t CSrcLineReader::Run()
 // Sends every line that ends inside data. A line wholly inside the block is terminated in
 // place (its LF becomes the NUL) and sent from the block itself; a line that began in an
 // earlier block is finished in carry. Bytes after the last LF go to carry for the next block.
-void CSrcLineReader::SendBlock(char* data, std::uint32_t size, Hoard::CRefStr& carry,
-                               bool& pending)
+void CSrcLineReader::SendBlock(char* data, std::uint32_t size, Hoard::CRefStr& carry, bool& pending)
 {
     // The usual reader has one hook (its counter): it is looked up once per block and called
     // directly. Hooks are only ever added, so a changed count sends lines the general way.

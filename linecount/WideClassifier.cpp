@@ -14,7 +14,8 @@ std::string_view Text(const char* text)
 
 bool IsWhite(char c)
 {
-    constexpr std::uint64_t kWhite = 1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
+    constexpr std::uint64_t kWhite =
+        1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
     const auto byte = static_cast<unsigned char>(c);
     return byte <= ' ' && (kWhite >> byte & 1) != 0;
 }
@@ -41,8 +42,8 @@ bool IsLetter(char c)
 
 bool Matches(const char* at, const char* end, std::string_view marker)
 {
-    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() && *at == marker[0] &&
-           std::memcmp(at + 1, marker.data() + 1, marker.size() - 1) == 0;
+    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() &&
+           *at == marker[0] && std::memcmp(at + 1, marker.data() + 1, marker.size() - 1) == 0;
 }
 
 // A column-block marker stands as a word: "=head1" opens POD, "=begin" but not "=beginning"
@@ -165,9 +166,9 @@ LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks, std::strin
 }
 
 WideLineScanner::WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start)
-    : m_syntax(syntax), m_trackBlocks(trackBlocks), m_state(start), m_lineStart(syntax.lineStartRules)
-{
-}
+    : m_syntax(syntax), m_trackBlocks(trackBlocks), m_state(start),
+      m_lineStart(syntax.lineStartRules)
+{}
 
 void WideLineScanner::Add(const char* data, std::size_t size)
 {
@@ -178,7 +179,8 @@ void WideLineScanner::Add(const char* data, std::size_t size)
         std::memcpy(m_carry + old, data, take);
         const std::size_t joined = old + take;
         if (take == size) {
-            const std::size_t pos = Scan(m_carry, joined, joined >= kLookahead ? joined - kLookahead + 1 : 0);
+            const std::size_t pos =
+                Scan(m_carry, joined, joined >= kLookahead ? joined - kLookahead + 1 : 0);
             m_carrySize = joined - pos;
             std::memmove(m_carry, m_carry + pos, m_carrySize);
             return;
@@ -241,9 +243,11 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             case What::SpanString:
                 return at;
             case What::Block: {
-                const char* close = m_syntax.nests[opening.pair]
-                                        ? nullptr
-                                        : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(), end);
+                const char* close =
+                    m_syntax.nests[opening.pair]
+                        ? nullptr
+                        : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(),
+                                           end);
                 if (close == nullptr)
                     return at;
                 hasText = hasText || HasText(segment, stop);
@@ -276,7 +280,8 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     return at;
 }
 
-const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at, const char* end) const
+const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
+                                              const char* end) const
 {
     const std::string_view close = m_syntax.close[pair];
     for (const char* stop = m_syntax.blockLineStops[pair].FindIn(at, end); stop != end;
@@ -318,7 +323,9 @@ LineKind WideLineScanner::EndLine()
 
 LineKind WideLineScanner::Finish()
 {
-    const LineKind kind = !m_hasText ? LineKind::Blank : m_hasCode ? LineKind::Code : LineKind::Comment;
+    const LineKind kind = !m_hasText  ? LineKind::Blank
+                          : m_hasCode ? LineKind::Code
+                                      : LineKind::Comment;
     if (m_state.in == WideState::In::String &&
         std::strchr(m_syntax.language.spanQuotes, m_state.quote) == nullptr)
         m_state = WideState();
@@ -387,8 +394,8 @@ std::size_t WideLineScanner::StepLineStart(const char* at, const char* end)
         m_restIsComment = true;
         return RestIsComment(at, end);
     }
-    if (m_state.in == WideState::In::Code &&
-        (IsLineWord(at, end, m_syntax.endOfCode[0]) || IsLineWord(at, end, m_syntax.endOfCode[1]))) {
+    if (m_state.in == WideState::In::Code && (IsLineWord(at, end, m_syntax.endOfCode[0]) ||
+                                              IsLineWord(at, end, m_syntax.endOfCode[1]))) {
         m_state.in = WideState::In::EndOfCode;
         m_restIsComment = true;
         return RestIsComment(at, end);

@@ -9,8 +9,9 @@ namespace {
 template <std::size_t N>
 std::int32_t Find(const std::array<WideNameRow, N>& rows, std::string_view key)
 {
-    const auto at = std::lower_bound(rows.begin(), rows.end(), key,
-                                     [](const WideNameRow& row, std::string_view k) { return row.key < k; });
+    const auto at =
+        std::lower_bound(rows.begin(), rows.end(), key,
+                         [](const WideNameRow& row, std::string_view k) { return row.key < k; });
     return at != rows.end() && at->key == key ? kWideLanguageBase + at->language : 0;
 }
 

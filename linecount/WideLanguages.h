@@ -225,13 +225,13 @@ struct InterpreterRow
 
 // Sorted by interpreter. Names are compared after a trailing version ("python3.11") is cut.
 inline constexpr InterpreterRow kInterpreters[] = {
-    {"ash", "Shell"},     {"awk", "AWK"},       {"bash", "Shell"},    {"csh", "C Shell"},
-    {"dash", "Shell"},    {"fish", "Fish"},     {"gawk", "AWK"},      {"ksh", "Shell"},
-    {"lua", "Lua"},       {"make", "make"},     {"mawk", "AWK"},      {"mksh", "Shell"},
-    {"node", "JavaScript"}, {"nodejs", "JavaScript"}, {"perl", "Perl"}, {"php", "PHP"},
-    {"pwsh", "PowerShell"}, {"python", "Python"}, {"rake", "Ruby"}, {"raku", "Raku"},
-    {"Rscript", "R"},     {"ruby", "Ruby"},     {"sed", "sed"},       {"sh", "Shell"},
-    {"tclsh", "Tcl"},     {"tcsh", "C Shell"},  {"wish", "Tcl"},      {"zsh", "Zsh"},
+    {"ash", "Shell"},       {"awk", "AWK"},           {"bash", "Shell"}, {"csh", "C Shell"},
+    {"dash", "Shell"},      {"fish", "Fish"},         {"gawk", "AWK"},   {"ksh", "Shell"},
+    {"lua", "Lua"},         {"make", "make"},         {"mawk", "AWK"},   {"mksh", "Shell"},
+    {"node", "JavaScript"}, {"nodejs", "JavaScript"}, {"perl", "Perl"},  {"php", "PHP"},
+    {"pwsh", "PowerShell"}, {"python", "Python"},     {"rake", "Ruby"},  {"raku", "Raku"},
+    {"Rscript", "R"},       {"ruby", "Ruby"},         {"sed", "sed"},    {"sh", "Shell"},
+    {"tclsh", "Tcl"},       {"tcsh", "C Shell"},      {"wish", "Tcl"},   {"zsh", "Zsh"},
 };
 
 // The index in kWideLanguages of the language named name; kWideLanguageCount when none is.
@@ -269,7 +269,8 @@ constexpr std::size_t CountWords()
 {
     std::size_t count = 0;
     for (const WideLanguage& language : kWideLanguages)
-        ForEachWord(FileNames ? language.fileNames : language.suffixes, [&](std::string_view) { ++count; });
+        ForEachWord(FileNames ? language.fileNames : language.suffixes,
+                    [&](std::string_view) { ++count; });
     return count;
 }
 
@@ -280,7 +281,9 @@ constexpr auto SortedWords()
     std::size_t at = 0;
     for (std::int32_t i = 0; i < kWideLanguageCount; ++i) {
         ForEachWord(FileNames ? kWideLanguages[i].fileNames : kWideLanguages[i].suffixes,
-                    [&](std::string_view word) { rows[at++] = WideNameRow{word, i}; });
+                    [&](std::string_view word) {
+                        rows[at++] = WideNameRow{word, i};
+                    });
     }
     std::sort(rows.begin(), rows.end(),
               [](const WideNameRow& a, const WideNameRow& b) { return a.key < b.key; });
@@ -313,7 +316,8 @@ inline constexpr auto kWideFileNameRows = wide_detail::SortedWords<true>();
 // The display name of any language id: a wide language's name, else the design table's.
 [[nodiscard]] constexpr const char* GetAnyLanguageName(std::int32_t lang)
 {
-    return IsWideLanguage(lang) ? kWideLanguages[lang - kWideLanguageBase].name : GetLanguageName(lang);
+    return IsWideLanguage(lang) ? kWideLanguages[lang - kWideLanguageBase].name
+                                : GetLanguageName(lang);
 }
 
 // The language of a wide id; null for any other id.

@@ -41,7 +41,8 @@ const WideSyntax& SyntaxOf(std::int32_t lang)
             syntaxes.emplace_back(language);
         return syntaxes;
     }();
-    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1 : 0];
+    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1
+                                          : 0];
 }
 
 class Lines
@@ -89,7 +90,9 @@ private:
         if (!m_counted && m_seen == 2 && m_start[0] == '#' && m_start[1] == '!')
             kind = LineKind::Code;
         m_counted = true;
-        ++(kind == LineKind::Blank ? m_kinds.blank : kind == LineKind::Comment ? m_kinds.comment : m_kinds.code);
+        ++(kind == LineKind::Blank     ? m_kinds.blank
+           : kind == LineKind::Comment ? m_kinds.comment
+                                       : m_kinds.code);
     }
 
     WideLineScanner m_scanner;

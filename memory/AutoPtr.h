@@ -9,21 +9,21 @@
 
 namespace Hoard {
 
-template<class T>
+template <class T>
 struct DefAllocArray
 {
     // Array new; allocation failure passes on as std::bad_alloc.
     static T* Alloc(std::size_t n) { return new T[n]; }
 };
 
-template<class T>
+template <class T>
 struct DefFreeArray
 {
     static void Free(T* p) { delete[] p; }
 };
 
 // Holds a pointer without owning it; the base of the owning pointers.
-template<class T>
+template <class T>
 class CBasePtr
 {
 public:
@@ -39,7 +39,7 @@ protected:
     T* m_p = nullptr;
 };
 
-template<class T, class A = DefAllocArray<T>, class F = DefFreeArray<T>>
+template <class T, class A = DefAllocArray<T>, class F = DefFreeArray<T>>
 class CAutoPtr : public CBasePtr<T>
 {
 public:

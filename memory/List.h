@@ -16,7 +16,7 @@
 
 namespace Hoard {
 
-template<class T>
+template <class T>
 class CList
 {
     static_assert(std::is_trivially_copyable_v<T>, "elements are moved as raw bytes");

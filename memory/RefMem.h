@@ -2,9 +2,9 @@
 //
 // The payload follows the count byte. The holder owns its block; ShareFrom lets a second
 // holder use the same block (count 2 or more), and a holder that is about to touch a shared
-// block takes a private copy first. Blocks only grow. Raw copies go through the primitives table. Not
-// copyable; one thread at a time per holder. Allocation failure, and a size that does not
-// fit in 32 bits, raise std::bad_alloc; nothing else throws.
+// block takes a private copy first. Blocks only grow. Raw copies go through the primitives table.
+// Not copyable; one thread at a time per holder. Allocation failure, and a size that does not fit
+// in 32 bits, raise std::bad_alloc; nothing else throws.
 #pragma once
 
 #include "memory/AutoPtr.h"
@@ -17,7 +17,7 @@
 
 namespace Hoard {
 
-template<class T, unsigned MaxRef>
+template <class T, unsigned MaxRef>
 class CRefMemT
 {
     static_assert(sizeof(T) == 1, "a block is counted and sized in bytes");

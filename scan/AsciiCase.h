@@ -20,7 +20,8 @@ namespace lintally::scan {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(static_cast<unsigned char>(a[i])) != FoldAscii(static_cast<unsigned char>(b[i]))) {
+        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
+            FoldAscii(static_cast<unsigned char>(b[i]))) {
             return false;
         }
     }

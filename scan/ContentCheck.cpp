@@ -19,7 +19,8 @@ std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection
     auto probe = std::make_unique<char[]>(kBinaryProbeBytes);
     std::size_t got = 0;
     while (got < kBinaryProbeBytes) {
-        const std::uint32_t read = file.Read(probe.get() + got, static_cast<std::uint32_t>(kBinaryProbeBytes - got));
+        const std::uint32_t read =
+            file.Read(probe.get() + got, static_cast<std::uint32_t>(kBinaryProbeBytes - got));
         if (read == 0) {
             break;
         }

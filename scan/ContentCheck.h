@@ -11,6 +11,7 @@
 
 namespace lintally::scan {
 
-[[nodiscard]] std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection& selection);
+[[nodiscard]] std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file,
+                                                     const Selection& selection);
 
 }  // namespace lintally::scan

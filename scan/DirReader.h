@@ -69,7 +69,8 @@ class SystemDirReader final : public IDirReader
 public:
     bool ReadFolder(const std::string& dir, std::vector<DirEntry>& entries) override;
     bool ReadFolderIn(const FolderRef& parent, const std::string& name, const std::string& dir,
-                      FolderRef& opened, std::vector<DirEntry>& entries, std::string& error) override;
+                      FolderRef& opened, std::vector<DirEntry>& entries,
+                      std::string& error) override;
 };
 
 // Opens the folder at path (the current one for "") to open files of it by name, as the

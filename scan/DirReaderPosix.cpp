@@ -19,7 +19,7 @@ namespace {
 // file only when it leads to a regular file; a link to a folder is never followed.
 bool ClassifyByStat(int dirFd, const char* name, EntryKind& kind)
 {
-    struct stat info{};
+    struct stat info = {};
     if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
         return false;
     }
@@ -83,7 +83,8 @@ int OpenFolder(int parentFd, const char* name)
 {
     int fd;
     do
-        fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (parentFd == AT_FDCWD ? 0 : O_NOFOLLOW));
+        fd = openat(parentFd, name,
+                    O_RDONLY | O_DIRECTORY | O_CLOEXEC | (parentFd == AT_FDCWD ? 0 : O_NOFOLLOW));
     while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -125,7 +126,7 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     }
     if (listed < 0 || !ListFolder(listed, entries)) {
         error = errno == EMFILE || errno == ENFILE ? "too deep: no more folders can be open at once"
-                                                    : std::strerror(errno);
+                                                   : std::strerror(errno);
         opened.reset();
         return false;
     }

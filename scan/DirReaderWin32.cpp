@@ -35,9 +35,9 @@ bool PointsElsewhere(const WIN32_FIND_DATAA& found)
 // one that leads to a folder is left out, as on other systems.
 bool LeadsToAFile(const std::string& path)
 {
-    const HANDLE handle = ::CreateFileA(path.c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }

@@ -4,9 +4,9 @@
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
-#include "scan/ContentCheck.h"
 #include "linecount/WideLanguages.h"
 #include "linecount/WideTally.h"
+#include "scan/ContentCheck.h"
 
 namespace lintally::scan {
 
@@ -55,8 +55,9 @@ bool OpenToCount(Brim::ReadOnlyFile& stream, const FolderRef& folder, const std:
     return !file.skipped;
 }
 
-FileLines TallyWideFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
-                        std::uint32_t flags, const StopToken* stop, const Selection* content)
+FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
+                        const std::string& fullPath, std::uint32_t flags, const StopToken* stop,
+                        const Selection* content)
 {
     FileLines file;
     const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "linecount/LineBreakdown.h"
 #include <optional>
+#include "linecount/LineBreakdown.h"
 
 #include "scan/DirReader.h"
 #include "scan/Selection.h"
@@ -37,7 +37,8 @@ struct FileLines
 // may leave the file out for what it holds (see ContentCheck.h).
 [[nodiscard]] FileLines TallyFile(const FolderRef& folder, const std::string& name,
                                   const std::string& fullPath, std::uint32_t flags,
-                                  const StopToken* stop = nullptr, const Selection* content = nullptr);
+                                  const StopToken* stop = nullptr,
+                                  const Selection* content = nullptr);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
 // The file is only read: no lock is taken or waited for, and a read that would block ends

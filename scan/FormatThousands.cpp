@@ -6,8 +6,8 @@ std::string FormatThousands(std::int64_t value)
 {
     // Work on the magnitude as unsigned so the most negative value has no overflow.
     const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                       : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string reversed;
     int digits = 0;
     do {

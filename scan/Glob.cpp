@@ -85,7 +85,8 @@ bool Glob::TokenTakes(const Token& token, char c) const
         bool in = false;
         const auto u = static_cast<unsigned char>(c);
         for (std::size_t i = 0; i + 1 < token.set.size() && !in; i += 2) {
-            in = static_cast<unsigned char>(token.set[i]) <= u && u <= static_cast<unsigned char>(token.set[i + 1]);
+            in = static_cast<unsigned char>(token.set[i]) <= u &&
+                 u <= static_cast<unsigned char>(token.set[i + 1]);
         }
         return in != token.negated;
     }

@@ -52,7 +52,9 @@ std::size_t ValidSequenceLength(std::string_view bytes, std::size_t i)
 // or backslash, as most names are, is taken as it is.
 std::string JsonText(std::string_view text)
 {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
     if (plain) {
         std::string quoted;
         quoted.reserve(text.size() + 2);
@@ -85,8 +87,10 @@ void AppendCsvField(std::string& out, std::string_view field)
 // ",code,comment,blank,physical" of kinds, as JSON members or CSV fields.
 void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool json)
 {
-    const std::pair<const char*, std::uint64_t> fields[] = {
-        {"code", kinds.code}, {"comment", kinds.comment}, {"blank", kinds.blank}, {"physical", kinds.Physical()}};
+    const std::pair<const char*, std::uint64_t> fields[] = {{"code", kinds.code},
+                                                            {"comment", kinds.comment},
+                                                            {"blank", kinds.blank},
+                                                            {"physical", kinds.Physical()}};
     for (const auto& [name, value] : fields) {
         if (json) {
             out.append(", \"").append(name).append("\": ");
@@ -148,7 +152,8 @@ std::string ToValidUtf8(std::string_view bytes)
 
 namespace {
 
-void AppendSkipped(std::string& out, const SkipCounts& counts, const std::vector<SkippedFolder>& folders)
+void AppendSkipped(std::string& out, const SkipCounts& counts,
+                   const std::vector<SkippedFolder>& folders)
 {
     out.append(", \"skipped\": {\"excluded\": ").append(std::to_string(counts.excluded));
     out.append(", \"ignored\": ").append(std::to_string(counts.ignored));
@@ -166,19 +171,24 @@ void AppendSkipped(std::string& out, const SkipCounts& counts, const std::vector
 }  // namespace
 
 void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
-               const std::vector<SkippedFolder>& skipped, const JsonSummary* summary, const SkipCounts& counts)
+               const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
+               const SkipCounts& counts)
 {
     // Written row by row (the library only quotes the texts), so a large result costs
     // neither a document tree nor the whole text at once.
     std::string& out = text.Text();
-    out.append("{\"root\": ").append(JsonText(root)).append(", \"total\": ").append(std::to_string(total));
+    out.append("{\"root\": ")
+        .append(JsonText(root))
+        .append(", \"total\": ")
+        .append(std::to_string(total));
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const RowView row = rows[i];
             out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
             out.append(", \"lines\": ").append(std::to_string(row.lines));
-            out.append(", \"language\": ").append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));
+            out.append(", \"language\": ")
+                .append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));
             AppendKinds(out, row.kinds, true);
             out.append("}");
             text.RowDone();

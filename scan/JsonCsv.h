@@ -63,6 +63,7 @@ void WriteCsv(TextOut& text, const RowList& rows);
 [[nodiscard]] std::string FormatCsv(const RowList& rows);
 
 // Columns nameColumn, files, lines, code, comment, blank, physical.
-[[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups);
+[[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn,
+                                         const std::vector<GroupRow>& groups);
 
 }  // namespace lintally::scan

@@ -6,9 +6,9 @@
 #include <thread>
 #include <utility>
 
-#include "scan/ResultTally.h"
 #include "fileio/PathSeparator.h"
 #include "scan/PatternList.h"
+#include "scan/ResultTally.h"
 #include "scan/Walker.h"
 #include "scan/WorkQueue.h"
 
@@ -44,19 +44,19 @@ struct Share
 class Feeder final : public IWalkVisitor
 {
 public:
-    Feeder(const ScanOptions& options, const StopToken& stop, IScanSink& sink, WorkQueue<Batch>& queue,
-           const Selection* selection, Share* inlineShare)
+    Feeder(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
+           WorkQueue<Batch>& queue, const Selection* selection, Share* inlineShare)
         : m_options(options), m_stop(stop), m_sink(sink), m_queue(queue), m_selection(selection),
           m_inline(inlineShare)
-    {
-    }
+    {}
 
     bool Poll() override { return !m_stop.StopRequested(); }
     bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
 
     bool EnterFolder(const std::string& name, std::string_view relativeName) override
     {
-        return !Leaves(m_selection == nullptr ? std::nullopt : m_selection->Leaves(name, relativeName, true));
+        return !Leaves(m_selection == nullptr ? std::nullopt
+                                              : m_selection->Leaves(name, relativeName, true));
     }
 
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
@@ -82,7 +82,8 @@ public:
         }
         std::string fullPath = std::string(prefix) + name;
         const std::size_t folderLength = prefix.size() + baseAt;
-        if (!m_listFolder || m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
+        if (!m_listFolder ||
+            m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
             m_listFolderPath.assign(fullPath, 0, folderLength);
             m_listFolder = OpenFolderAt(m_listFolderPath);
         }
@@ -136,7 +137,8 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
             return false;
         }
         const std::uint32_t flags = options.countFlags.load();
-        const FileLines file = TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection);
+        const FileLines file =
+            TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection);
         item.folder.reset();
         // A stop during the count leaves it unfinished: no row rather than a wrong one.
         if (stop.StopRequested()) {
@@ -173,7 +175,8 @@ void Feeder::Flush()
         return;
     }
     if (m_inline != nullptr) {
-        m_inline->cut = !CountBatch(m_batch, m_options, m_stop, m_selection, m_sink, *m_inline) || m_inline->cut;
+        m_inline->cut = !CountBatch(m_batch, m_options, m_stop, m_selection, m_sink, *m_inline) ||
+                        m_inline->cut;
         m_batch.clear();
         return;
     }
@@ -197,8 +200,8 @@ ScanResult Merge(std::vector<Share>& shares, bool stopped)
 // Runs feed (the walk or the list) on the calling thread with jobs counting threads
 // behind it; feed returns false when a stop ended it.
 template <class Feed>
-ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-                   const Grouping* grouping, const Selection* selection, Feed feed)
+ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& stop,
+                   IScanSink& sink, const Grouping* grouping, const Selection* selection, Feed feed)
 {
     if (jobs == 0) {
         jobs = 1;
@@ -209,8 +212,8 @@ ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& s
     counters.reserve(jobs);
     for (unsigned i = 0; i < jobs; ++i) {
         try {
-            counters.emplace_back(CountBatches, std::ref(queue), std::cref(options), std::cref(stop),
-                                  selection, std::ref(sink), std::ref(shares[i]));
+            counters.emplace_back(CountBatches, std::ref(queue), std::cref(options),
+                                  std::cref(stop), selection, std::ref(sink), std::ref(shares[i]));
         } catch (const std::system_error&) {
             break;  // run with the threads the system gave us
         }

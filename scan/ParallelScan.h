@@ -35,6 +35,7 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,
-                               const Grouping* grouping = nullptr, const Selection* selection = nullptr);
+                               const Grouping* grouping = nullptr,
+                               const Selection* selection = nullptr);
 
 }  // namespace lintally::scan

@@ -39,12 +39,14 @@ void WriteRows(TextOut& text, std::string_view root, const Rows& rows, std::stri
 
 }  // namespace
 
-void WriteReport(TextOut& text, std::string_view root, const RowList& rows, std::string_view totalText)
+void WriteReport(TextOut& text, std::string_view root, const RowList& rows,
+                 std::string_view totalText)
 {
     WriteRows(text, root, rows, totalText);
 }
 
-std::string FormatReport(std::string_view root, const std::vector<Row>& rows, std::string_view totalText)
+std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
+                         std::string_view totalText)
 {
     TextOut text;
     std::size_t size = 96 + root.size() + totalText.size();

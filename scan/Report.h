@@ -17,7 +17,8 @@ namespace lintally::scan {
 
 // totalText is written as given (normally FormatThousands of the total). WriteReport writes
 // to text as it goes; FormatReport gives the same text whole.
-void WriteReport(TextOut& text, std::string_view root, const RowList& rows, std::string_view totalText);
+void WriteReport(TextOut& text, std::string_view root, const RowList& rows,
+                 std::string_view totalText);
 [[nodiscard]] std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
                                        std::string_view totalText);
 

@@ -18,7 +18,8 @@ void ResultTally::Add(std::string_view relativeName, const FileLines& file, std:
     if (m_grouping == nullptr) {
         m_rows.Add(relativeName, lines, file.kinds, file.lang);
     } else {
-        m_groups.Add(GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
+        m_groups.Add(
+            GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
     }
 }
 

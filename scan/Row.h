@@ -1,5 +1,6 @@
 // One result row (a counted file's relative name, its line count under the scan's options,
-// its lines by kind and its language id) and the order rows are listed in: by name, ASCII case-insensitive, ties broken by plain byte order.
+// its lines by kind and its language id) and the order rows are listed in: by name, ASCII
+// case-insensitive, ties broken by plain byte order.
 //
 // A Row is a plain value; the functions are pure and any thread may call them on rows it
 // owns.

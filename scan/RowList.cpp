@@ -46,7 +46,8 @@ void RowList::Add(std::string_view name, std::uint64_t lines, const PrjHelper::L
     record.lang = lang;
     StoreName(record, name);
     const std::array<std::uint64_t, 4> counts{kinds.code, kinds.comment, kinds.blank, lines};
-    if (std::all_of(counts.begin(), counts.end(), [](std::uint64_t count) { return count < kWide; })) {
+    if (std::all_of(counts.begin(), counts.end(),
+                    [](std::uint64_t count) { return count < kWide; })) {
         for (std::size_t i = 0; i < counts.size(); ++i) {
             record.count[i] = static_cast<std::uint32_t>(counts[i]);
         }
@@ -62,7 +63,8 @@ RowView RowList::View(std::size_t stored) const
 {
     const Record& record = At(stored);
     RowView view;
-    view.name = std::string_view(m_names[record.nameBlock]).substr(record.nameOffset, record.nameLength);
+    view.name =
+        std::string_view(m_names[record.nameBlock]).substr(record.nameOffset, record.nameLength);
     view.lang = record.lang;
     if (record.count[0] == kWide) {
         const std::array<std::uint64_t, 4>& wide = m_wide[record.count[1]];
@@ -90,7 +92,8 @@ void RowList::Append(RowList&& other)
         m_names.push_back(std::move(block));
     }
     m_wide.insert(m_wide.end(), other.m_wide.begin(), other.m_wide.end());
-    if (other.m_count < kRecordsPerBlock || m_records.size() + other.m_records.size() > kMaxBlocks) {
+    if (other.m_count < kRecordsPerBlock ||
+        m_records.size() + other.m_records.size() > kMaxBlocks) {
         for (std::size_t i = 0; i < other.size(); ++i) {
             Push(other.At(other.Stored(i)));
         }

@@ -94,7 +94,10 @@ private:
         std::array<std::uint32_t, 4> count{};  // code, comment, blank, lines
     };
 
-    const Record& At(std::size_t id) const { return m_records[id / kRecordsPerBlock][id % kRecordsPerBlock]; }
+    const Record& At(std::size_t id) const
+    {
+        return m_records[id / kRecordsPerBlock][id % kRecordsPerBlock];
+    }
     Record& At(std::size_t id) { return m_records[id / kRecordsPerBlock][id % kRecordsPerBlock]; }
     std::size_t Stored(std::size_t index) const { return m_ordered ? m_order[index] : index; }
     RowView View(std::size_t id) const;
@@ -117,8 +120,9 @@ template <class Less>
 void RowList::StableSort(Less less)
 {
     MakeOrder();
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [this, &less](std::uint32_t a, std::uint32_t b) { return less(View(a), View(b)); });
+    std::stable_sort(
+        m_order.begin(), m_order.end(),
+        [this, &less](std::uint32_t a, std::uint32_t b) { return less(View(a), View(b)); });
 }
 
 }  // namespace lintally::scan

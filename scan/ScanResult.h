@@ -27,13 +27,13 @@ struct SkippedFolder
 
 struct ScanResult
 {
-    RowList rows;                       // empty when the scan grouped
+    RowList rows;                        // empty when the scan grouped
     std::vector<GroupRow> groups;        // empty when it did not
     std::vector<SkippedFolder> skipped;  // in the order the walk met them
     SkipCounts skips;
-    std::uint64_t total = 0;             // lines that count, over every file
+    std::uint64_t total = 0;  // lines that count, over every file
     std::uint64_t files = 0;
-    PrjHelper::LineBreakdown kinds;      // every file's lines by kind
+    PrjHelper::LineBreakdown kinds;  // every file's lines by kind
     bool stopped = false;
 };
 

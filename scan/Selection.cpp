@@ -117,7 +117,8 @@ std::optional<SkipReason> Selection::LeavesPath(std::string_view relative) const
     for (;;) {
         const std::size_t end = NextSeparator(relative, start);
         const bool folder = end != std::string_view::npos;
-        const std::string_view name = relative.substr(start, folder ? end - start : std::string_view::npos);
+        const std::string_view name =
+            relative.substr(start, folder ? end - start : std::string_view::npos);
         if (Excludes(name, relative.substr(0, folder ? end : relative.size()), folder)) {
             return SkipReason::Excluded;
         }

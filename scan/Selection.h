@@ -74,7 +74,8 @@ private:
         bool byPath = false;
         bool foldersOnly = false;
     };
-    [[nodiscard]] bool Excludes(std::string_view name, std::string_view relative, bool folder) const;
+    [[nodiscard]] bool Excludes(std::string_view name, std::string_view relative,
+                                bool folder) const;
 
     std::vector<Rule> m_rules;
     IgnoreCheck m_ignore;

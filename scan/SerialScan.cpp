@@ -12,9 +12,9 @@ class SerialVisitor final : public IWalkVisitor
 public:
     SerialVisitor(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
                   const std::function<bool()>& poll, ResultTally& tally, ScanResult& result)
-        : m_options(options), m_stop(stop), m_sink(sink), m_poll(poll), m_tally(tally), m_result(result)
-    {
-    }
+        : m_options(options), m_stop(stop), m_sink(sink), m_poll(poll), m_tally(tally),
+          m_result(result)
+    {}
 
     bool Poll() override
     {

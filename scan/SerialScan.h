@@ -23,6 +23,7 @@ namespace lintally::scan {
 // grouping, when given, keeps group sums instead of rows (see Grouping.h).
 ScanResult RunSerialScan(std::string_view root, const std::vector<std::string>& patterns,
                          const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-                         const std::function<bool()>& poll = {}, const Grouping* grouping = nullptr);
+                         const std::function<bool()>& poll = {},
+                         const Grouping* grouping = nullptr);
 
 }  // namespace lintally::scan

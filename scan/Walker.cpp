@@ -60,7 +60,8 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
         const std::string_view relative = view.substr(RelativeNameOffset(root.size(), view));
         if (entry.kind == EntryKind::Folder) {
             if (visitor.IncludeSubFolders() && visitor.EnterFolder(entry.name, relative)) {
-                Frame child = ReadFrame(frame.folder, entry.name, fullPath, relative, reader, visitor);
+                Frame child =
+                    ReadFrame(frame.folder, entry.name, fullPath, relative, reader, visitor);
                 // A folder with nothing left to visit lets go of its descriptor, so a long
                 // chain of folders holds only a few open at a time.
                 if (frame.next == frame.entries.size()) {

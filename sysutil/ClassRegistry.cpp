@@ -38,7 +38,7 @@ bool ReadValue(const Hoard::CRefStr& key, char* out, std::uint32_t* size,
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool GetInprocServer(const char* classId, char* out, std::uint32_t* size,
                      const IClassRegistry& registry)
@@ -66,4 +66,4 @@ bool GetProgId(const char* classId, char* out, std::uint32_t* size, bool version
     return ReadValue(key, out, size, registry);
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -40,4 +40,4 @@ bool GetInprocServer(const char* classId, char* out, std::uint32_t* size,
 bool GetProgId(const char* classId, char* out, std::uint32_t* size, bool versionIndependent,
                const IClassRegistry& registry = PlatformClassRegistry());
 
-} // namespace Brim
+}  // namespace Brim

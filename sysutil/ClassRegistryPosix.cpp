@@ -15,7 +15,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 const IClassRegistry& PlatformClassRegistry()
 {
@@ -23,4 +23,4 @@ const IClassRegistry& PlatformClassRegistry()
     return registry;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -72,7 +72,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 const IClassRegistry& PlatformClassRegistry()
 {
@@ -80,4 +80,4 @@ const IClassRegistry& PlatformClassRegistry()
     return registry;
 }
 
-} // namespace Brim
+}  // namespace Brim

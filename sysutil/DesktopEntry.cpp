@@ -6,8 +6,8 @@ namespace {
 
 bool IsUnreservedPathByte(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '/';
 }
 
 // Escapes a string value of a desktop entry: backslash, line ends, tabs and a leading space.
@@ -43,7 +43,7 @@ std::string LastPathPart(const std::string& path)
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
 
-} // namespace
+}  // namespace
 
 std::string FileUrlFromPath(const std::string& absolutePath)
 {
@@ -73,4 +73,4 @@ std::string BuildLinkEntry(const std::string& absoluteTarget, const char* descri
     return entry;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -18,4 +18,4 @@ namespace Brim {
 [[nodiscard]] std::string BuildLinkEntry(const std::string& absoluteTarget,
                                          const char* description);
 
-} // namespace Brim
+}  // namespace Brim

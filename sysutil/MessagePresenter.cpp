@@ -26,7 +26,7 @@ bool Offers(MessageButtons buttons, MessageChoice choice)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 IMessagePresenter* InstallMessagePresenter(IMessagePresenter* presenter)
 {
@@ -144,4 +144,4 @@ MessageChoice ChoiceFromMessageBoxResult(std::int32_t result)
     }
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -14,10 +14,31 @@
 
 namespace Brim {
 
-enum class MessageButtons { Ok, OkCancel, RetryCancel, YesNo, YesNoCancel };
-enum class MessageIcon { None, Information, Error, Question };
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+    RetryCancel,
+    YesNo,
+    YesNoCancel
+};
+enum class MessageIcon
+{
+    None,
+    Information,
+    Error,
+    Question
+};
 // The button the user chose; None when the box was closed without a choice.
-enum class MessageChoice { None, Ok, Yes, No, Cancel, Retry };
+enum class MessageChoice
+{
+    None,
+    Ok,
+    Yes,
+    No,
+    Cancel,
+    Retry
+};
 
 // ShowMessage's result codes.
 constexpr std::int32_t MessageResultNone = 0;
@@ -31,8 +52,8 @@ class IMessagePresenter
 {
 public:
     // Shows the message modally and returns the chosen button. Texts are never null.
-    virtual MessageChoice Present(const char* caption, const char* text,
-                                  MessageButtons buttons, MessageIcon icon) = 0;
+    virtual MessageChoice Present(const char* caption, const char* text, MessageButtons buttons,
+                                  MessageIcon icon) = 0;
 
 protected:
     ~IMessagePresenter() = default;
@@ -66,4 +87,4 @@ MessageChoice PresentBySystem(const char* caption, const char* text, MessageButt
 // value (0 when no box could be shown) gives None.
 [[nodiscard]] MessageChoice ChoiceFromMessageBoxResult(std::int32_t result);
 
-} // namespace Brim
+}  // namespace Brim

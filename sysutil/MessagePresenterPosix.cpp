@@ -14,4 +14,4 @@ MessageChoice PresentBySystem(const char* caption, const char* text, MessageButt
     return MessageChoice::None;
 }
 
-} // namespace Brim
+}  // namespace Brim

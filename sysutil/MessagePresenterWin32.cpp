@@ -19,4 +19,4 @@ MessageChoice PresentBySystem(const char* caption, const char* text, MessageButt
         ::MessageBoxA(nullptr, text, caption, MessageBoxStyle(buttons, icon)));
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -22,14 +22,13 @@ const char* ReadNumber(const char* text, std::uint32_t& value)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 COsVersion::COsVersion(std::uint32_t major, std::uint32_t minor, std::uint32_t build,
                        std::uint32_t platformId)
     : m_dwMajorVersion(major), m_dwMinorVersion(minor), m_dwBuildNumber(build),
       m_dwPlatformId(platformId)
-{
-}
+{}
 
 void ParseKernelRelease(const char* release, COsVersion& version)
 {
@@ -51,4 +50,4 @@ void ParseKernelRelease(const char* release, COsVersion& version)
     }
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -38,4 +38,4 @@ public:
 // for 32 bits is held at the largest value. A null text gives 0, 0, 0.
 void ParseKernelRelease(const char* release, COsVersion& version);
 
-} // namespace Brim
+}  // namespace Brim

@@ -12,4 +12,4 @@ COsVersion::COsVersion()
     }
 }
 
-} // namespace Brim
+}  // namespace Brim

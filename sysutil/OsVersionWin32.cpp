@@ -39,7 +39,7 @@ bool QueryKernelVersion(COsVersion& version)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 COsVersion::COsVersion()
 {
@@ -55,4 +55,4 @@ COsVersion::COsVersion()
     }
 }
 
-} // namespace Brim
+}  // namespace Brim

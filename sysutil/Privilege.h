@@ -19,4 +19,4 @@ constexpr std::uint32_t PrivilegeRemoved = 4;
 // any request on a platform other than NT, gives false.
 bool AdjustPrivilege(const char* name, std::uint32_t attributes);
 
-} // namespace Brim
+}  // namespace Brim

@@ -9,4 +9,4 @@ bool AdjustPrivilege(const char* name, std::uint32_t attributes)
     return false;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -31,7 +31,7 @@ private:
     HANDLE m_hHandle = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 bool AdjustPrivilege(const char* name, std::uint32_t attributes)
 {
@@ -51,11 +51,10 @@ bool AdjustPrivilege(const char* name, std::uint32_t attributes)
     }
     // AdjustTokenPrivileges also succeeds when the token lacks the privilege; only the last
     // error code then tells that nothing was set.
-    if (::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr) ==
-        FALSE) {
+    if (::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr) == FALSE) {
         return false;
     }
     return ::GetLastError() != ERROR_NOT_ALL_ASSIGNED;
 }
 
-} // namespace Brim
+}  // namespace Brim

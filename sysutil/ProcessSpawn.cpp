@@ -83,7 +83,7 @@ void* ReapChild(void* arg)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 bool SpawnDetached(const std::vector<std::string>& argv, pid_t* pid)
 {
@@ -121,4 +121,4 @@ bool SpawnAndWait(const std::vector<std::string>& argv)
     return WaitFor(child, status) && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -6,8 +6,8 @@
 // special meaning. Safe on any thread; neither function throws.
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 #include <vector>
 
 namespace Brim {
@@ -19,4 +19,4 @@ bool SpawnDetached(const std::vector<std::string>& argv, pid_t* pid = nullptr);
 // Starts the program and waits for it; true when it started and exited with status 0.
 bool SpawnAndWait(const std::vector<std::string>& argv);
 
-} // namespace Brim
+}  // namespace Brim

@@ -14,7 +14,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> SplitParameters(const char* text)
 {
@@ -47,8 +47,7 @@ std::vector<std::string> BuildShellOpenArgv(const char* file, const char* parame
     }
     std::vector<std::string> words = SplitParameters(parameters);
     const bool runItself = fileIsExecutable && !words.empty();
-    const bool needsDotSlash =
-        file[0] == '-' || (runItself && std::strchr(file, '/') == nullptr);
+    const bool needsDotSlash = file[0] == '-' || (runItself && std::strchr(file, '/') == nullptr);
     std::string target = needsDotSlash ? std::string("./") + file : std::string(file);
     if (!runItself) {
         argv.emplace_back("xdg-open");
@@ -64,9 +63,9 @@ std::vector<std::string> BuildShellOpenArgv(const char* file, const char* parame
 
 bool IsExecutableFile(const char* path)
 {
-    struct stat info {};
+    struct stat info = {};
     return path != nullptr && stat(path, &info) == 0 && S_ISREG(info.st_mode) &&
            access(path, X_OK) == 0;
 }
 
-} // namespace Brim
+}  // namespace Brim

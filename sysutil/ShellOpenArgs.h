@@ -25,4 +25,4 @@ namespace Brim {
 // True when path names a regular file (links followed) that this process may execute.
 [[nodiscard]] bool IsExecutableFile(const char* path);
 
-} // namespace Brim
+}  // namespace Brim

@@ -17,4 +17,4 @@ namespace Brim {
 // rather than a link saved under a cut name.
 bool CreateShortcut(const char* linkPath, const char* target, const char* description);
 
-} // namespace Brim
+}  // namespace Brim

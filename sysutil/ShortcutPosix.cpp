@@ -31,7 +31,7 @@ bool MakeAbsolute(const char* path, std::string& absolute)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool CreateShortcut(const char* linkPath, const char* target, const char* description)
 {
@@ -46,4 +46,4 @@ bool CreateShortcut(const char* linkPath, const char* target, const char* descri
     return WriteFileAtomically(linkPath, BuildLinkEntry(absoluteTarget, description), error);
 }
 
-} // namespace Brim
+}  // namespace Brim

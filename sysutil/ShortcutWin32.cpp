@@ -1,6 +1,7 @@
 #include "sysutil/Shortcut.h"
 
 #include <windows.h>
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -62,7 +63,7 @@ bool SaveLink(IShellLinkA& link, const wchar_t* linkPath)
     return SUCCEEDED(file->Save(linkPath, TRUE));
 }
 
-} // namespace
+}  // namespace
 
 bool CreateShortcut(const char* linkPath, const char* target, const char* description)
 {
@@ -93,4 +94,4 @@ bool CreateShortcut(const char* linkPath, const char* target, const char* descri
     return SaveLink(*link, wideLinkPath);
 }
 
-} // namespace Brim
+}  // namespace Brim

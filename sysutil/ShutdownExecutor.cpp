@@ -18,7 +18,7 @@ ShutdownRequest MapShutdownFlags(std::uint32_t flags)
 
 std::uint32_t ExitWindowsFlags(const ShutdownRequest& request)
 {
-    std::uint32_t flags = 0; // log off
+    std::uint32_t flags = 0;  // log off
     if (request.action == ShutdownAction::PowerOff) {
         flags = 1;
     } else if (request.action == ShutdownAction::Reboot) {
@@ -32,9 +32,8 @@ std::vector<std::string> BuildShutdownArgv(const ShutdownRequest& request, std::
     if (request.action == ShutdownAction::LogOff) {
         return {"loginctl", "terminate-user", std::to_string(user)};
     }
-    std::vector<std::string> argv{"systemctl",
-                                  request.action == ShutdownAction::PowerOff ? "poweroff"
-                                                                             : "reboot"};
+    std::vector<std::string> argv{
+        "systemctl", request.action == ShutdownAction::PowerOff ? "poweroff" : "reboot"};
     if (request.force) {
         argv.emplace_back("--force");
     }
@@ -47,4 +46,4 @@ IShutdownExecutor* SystemShutdownExecutor()
     return &executor;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -14,7 +14,12 @@
 
 namespace Brim {
 
-enum class ShutdownAction { PowerOff, Reboot, LogOff };
+enum class ShutdownAction
+{
+    PowerOff,
+    Reboot,
+    LogOff
+};
 
 struct ShutdownRequest
 {
@@ -58,4 +63,4 @@ public:
 // The process-wide system executor; never null, never destroyed before exit.
 [[nodiscard]] IShutdownExecutor* SystemShutdownExecutor();
 
-} // namespace Brim
+}  // namespace Brim

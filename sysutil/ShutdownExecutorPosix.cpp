@@ -11,4 +11,4 @@ bool CSystemShutdownExecutor::Execute(const ShutdownRequest& request)
     return SpawnAndWait(BuildShutdownArgv(request, static_cast<std::uint32_t>(getuid())));
 }
 
-} // namespace Brim
+}  // namespace Brim

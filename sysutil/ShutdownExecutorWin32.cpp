@@ -15,4 +15,4 @@ bool CSystemShutdownExecutor::Execute(const ShutdownRequest& request)
     return ::ExitWindowsEx(ExitWindowsFlags(request), kReason) != FALSE;
 }
 
-} // namespace Brim
+}  // namespace Brim

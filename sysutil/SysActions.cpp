@@ -15,15 +15,14 @@ const char* OrEmpty(const char* text)
     return text != nullptr ? text : "";
 }
 
-} // namespace
+}  // namespace
 
 CSysActions::CSysActions(const COsVersion* version, IShutdownExecutor* executor)
     : m_pVersion(version), m_pExecutor(executor != nullptr ? executor : SystemShutdownExecutor())
-{
-}
+{}
 
-std::int32_t CSysActions::ShowMessage(const char* caption, const char* text,
-                                      std::uint32_t buttons, std::uint32_t icon)
+std::int32_t CSysActions::ShowMessage(const char* caption, const char* text, std::uint32_t buttons,
+                                      std::uint32_t icon)
 {
     const MessageButtons shown = ButtonsFromCode(buttons);
     const MessageIcon symbol = IconFromCode(icon);
@@ -49,4 +48,4 @@ bool CSysActions::GetLastErrorText(char* buffer, std::uint32_t size)
     return ::Brim::GetLastErrorText(buffer, size);
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -28,8 +28,8 @@ public:
     virtual bool ShellOpen(const char* file, const char* parameters) = 0;
     // Shows a message box through the installed presenter (codes in MessagePresenter.h);
     // without a presenter through PresentBySystem.
-    virtual std::int32_t ShowMessage(const char* caption, const char* text,
-                                     std::uint32_t buttons, std::uint32_t icon) = 0;
+    virtual std::int32_t ShowMessage(const char* caption, const char* text, std::uint32_t buttons,
+                                     std::uint32_t icon) = 0;
     // Asks the system to power off (bit 0), reboot (bit 1) or log the user off, with force
     // when bit 2 is set, holding "SeShutdownPrivilege" around the request; true when the
     // system accepted the request.
@@ -63,4 +63,4 @@ private:
     IShutdownExecutor* m_pExecutor;
 };
 
-} // namespace Brim
+}  // namespace Brim

@@ -23,4 +23,4 @@ bool CSysActions::ShellOpen(const char* file, const char* parameters)
     return !argv.empty() && SpawnDetached(argv);
 }
 
-} // namespace Brim
+}  // namespace Brim

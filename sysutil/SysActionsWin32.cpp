@@ -1,6 +1,7 @@
 #include "sysutil/SysActions.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 namespace Brim {
@@ -21,9 +22,9 @@ bool CSysActions::ShellOpen(const char* file, const char* parameters)
     }
     // No owner window, the default verb, no working folder, shown normally. Values above 32
     // mean the program started; smaller ones are error codes.
-    const HINSTANCE result = ::ShellExecuteA(nullptr, nullptr, file, parameters, nullptr,
-                                             SW_SHOWNORMAL);
+    const HINSTANCE result =
+        ::ShellExecuteA(nullptr, nullptr, file, parameters, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-} // namespace Brim
+}  // namespace Brim

@@ -13,7 +13,7 @@ void CopyField(char* field, std::size_t size, const char* text)
     std::snprintf(field, size, "%s", text);
 }
 
-} // namespace
+}  // namespace
 
 std::string DescribeSystem(const char* name, const COsVersion& version)
 {
@@ -43,4 +43,4 @@ void CSysInfo::Fill(const char* name)
     CopyField(m_szDesc, sizeof m_szDesc, DescribeSystem(m_szName, m_Version).c_str());
 }
 
-} // namespace Brim
+}  // namespace Brim

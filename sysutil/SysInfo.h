@@ -50,4 +50,4 @@ private:
     CSysActions m_Actions;
 };
 
-} // namespace Brim
+}  // namespace Brim

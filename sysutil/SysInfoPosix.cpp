@@ -10,4 +10,4 @@ CSysInfo::CSysInfo() : m_Version(), m_Actions(&m_Version)
     Fill(uname(&names) == 0 ? names.sysname : "");
 }
 
-} // namespace Brim
+}  // namespace Brim

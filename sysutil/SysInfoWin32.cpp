@@ -7,4 +7,4 @@ CSysInfo::CSysInfo() : m_Version(), m_Actions(&m_Version)
     Fill("Windows");
 }
 
-} // namespace Brim
+}  // namespace Brim

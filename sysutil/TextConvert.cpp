@@ -17,7 +17,7 @@ std::size_t WideLength(const char16_t* text)
     return length;
 }
 
-} // namespace
+}  // namespace
 
 char16_t* AnsiToWide(const char* src, std::uint32_t srcLen, char16_t* dst, std::uint32_t dstSize)
 {
@@ -59,4 +59,4 @@ std::unique_ptr<char[]> WideToAnsi(const char16_t* src, std::uint32_t srcLen)
     return TextSystem::AnsiFromWide(src, srcLen != 0 ? srcLen : WideLength(src));
 }
 
-} // namespace Brim
+}  // namespace Brim

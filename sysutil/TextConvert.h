@@ -29,4 +29,4 @@ char* WideToAnsi(const char16_t* src, std::uint32_t srcLen, char* dst, std::uint
 [[nodiscard]] std::unique_ptr<char16_t[]> AnsiToWide(const char* src, std::uint32_t srcLen = 0);
 [[nodiscard]] std::unique_ptr<char[]> WideToAnsi(const char16_t* src, std::uint32_t srcLen = 0);
 
-} // namespace Brim
+}  // namespace Brim

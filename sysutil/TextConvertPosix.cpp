@@ -16,8 +16,14 @@ namespace {
 constexpr const char* kWideCharset =
     std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // One conversion direction over iconv, with the substitution rules of this file. The
 // source is consumed as it is converted, so output may be produced in several rounds.
@@ -152,7 +158,7 @@ std::unique_ptr<Unit[]> ConvertAll(bool wideSource, const char* in, std::size_t 
     return result;
 }
 
-} // namespace
+}  // namespace
 
 namespace TextSystem {
 
@@ -163,8 +169,7 @@ void WideFromAnsi(const char* src, std::size_t length, char16_t* dst, std::uint3
 
 void AnsiFromWide(const char16_t* src, std::size_t length, char* dst, std::uint32_t dstSize)
 {
-    ConvertInto(true, reinterpret_cast<const char*>(src), length * sizeof(char16_t), dst,
-                dstSize);
+    ConvertInto(true, reinterpret_cast<const char*>(src), length * sizeof(char16_t), dst, dstSize);
 }
 
 std::unique_ptr<char16_t[]> WideFromAnsi(const char* src, std::size_t length)
@@ -180,6 +185,6 @@ std::unique_ptr<char[]> AnsiFromWide(const char16_t* src, std::size_t length)
                             length * 3);
 }
 
-} // namespace TextSystem
+}  // namespace TextSystem
 
-} // namespace Brim
+}  // namespace Brim

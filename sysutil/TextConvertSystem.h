@@ -24,4 +24,4 @@ void AnsiFromWide(const char16_t* src, std::size_t length, char* dst, std::uint3
 [[nodiscard]] std::unique_ptr<char16_t[]> WideFromAnsi(const char* src, std::size_t length);
 [[nodiscard]] std::unique_ptr<char[]> AnsiFromWide(const char16_t* src, std::size_t length);
 
-} // namespace Brim::TextSystem
+}  // namespace Brim::TextSystem

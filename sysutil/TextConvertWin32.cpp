@@ -10,8 +10,14 @@ namespace Brim::TextSystem {
 
 namespace {
 
-bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(wchar_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(wchar_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // True when units [0, count) of text end between the two halves of a surrogate pair.
 bool SplitsPair(const std::wstring& text, std::size_t count)
@@ -97,7 +103,7 @@ void CopyOut(const std::wstring& wide, std::size_t count, char16_t* dst)
     dst[count] = u'\0';
 }
 
-} // namespace
+}  // namespace
 
 void WideFromAnsi(const char* src, std::size_t length, char16_t* dst, std::uint32_t dstSize)
 {
@@ -158,4 +164,4 @@ std::unique_ptr<char[]> AnsiFromWide(const char16_t* src, std::size_t length)
     return result;
 }
 
-} // namespace Brim::TextSystem
+}  // namespace Brim::TextSystem

@@ -26,19 +26,17 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
-CWin32Dlg::CWin32Dlg(HINSTANCE instance)
-    : m_hInstance(instance)
-    , m_core(*this, m_prompts)
+CWin32Dlg::CWin32Dlg(HINSTANCE instance) : m_hInstance(instance), m_core(*this, m_prompts)
 {
     m_hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
 INT_PTR CWin32Dlg::DoModal()
 {
-    const INT_PTR result = DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(IDD_LINTALLY_DIALOG), nullptr, DialogProc,
-                                           reinterpret_cast<LPARAM>(this));
+    const INT_PTR result = DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(IDD_LINTALLY_DIALOG),
+                                           nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
     m_core.StopAllWorkers();
     return result;
 }
@@ -122,8 +120,9 @@ void CWin32Dlg::OnInitDialog()
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
-    m_hToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, m_hInstance, nullptr);
+    m_hToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd,
+                                 nullptr, m_hInstance, nullptr);
     SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 400);
     m_core.OnInitDialog();
 }
@@ -150,7 +149,8 @@ std::string CWin32Dlg::GetText(int id) const
 {
     HWND item = Item(id);
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -180,8 +180,7 @@ void CWin32Dlg::AddComboItem(int id, const std::string& text)
 bool CWin32Dlg::HasComboItem(int id, const std::string& text) const
 {
     return SendDlgItemMessageA(m_hWnd, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                               reinterpret_cast<LPARAM>(text.c_str()))
-        != CB_ERR;
+                               reinterpret_cast<LPARAM>(text.c_str())) != CB_ERR;
 }
 
 void CWin32Dlg::SetEnabled(int id, bool enabled)
@@ -227,7 +226,8 @@ void CWin32Dlg::SetToolTip(int id, const std::string& text)
 
 void CWin32Dlg::SetMenuCheck(int commandId, bool checked)
 {
-    CheckMenuItem(GetMenu(m_hWnd), static_cast<UINT>(commandId), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(m_hWnd), static_cast<UINT>(commandId),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CWin32Dlg::InsertRow(int index, const lintally::scan::Row& row)
@@ -238,7 +238,8 @@ void CWin32Dlg::InsertRow(int index, const lintally::scan::Row& row)
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.pszText = name.data();
-    const auto at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const auto at =
+        static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     std::string lines = std::to_string(row.lines);
     item.iSubItem = 1;
     item.pszText = lines.data();
@@ -255,8 +256,8 @@ std::vector<int> CWin32Dlg::GetSelectedRows() const
     std::vector<int> rows;
     HWND list = Item(IDC_LST_RESULT);
     int index = -1;
-    while ((index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_SELECTED)))
-           >= 0) {
+    while ((index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index),
+                                                  LVNI_SELECTED))) >= 0) {
         rows.push_back(index);
     }
     return rows;

@@ -11,10 +11,13 @@ std::string Utf8ToAnsi(const std::string& text)
     if (text.empty()) {
         return text;
     }
-    const int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int wide =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::vector<wchar_t> buffer(static_cast<std::size_t>(wide));
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), buffer.data(),
+                        wide);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, buffer.data(), wide, ansi.data(), bytes, nullptr, nullptr);
     return ansi;
@@ -22,8 +25,8 @@ std::string Utf8ToAnsi(const std::string& text)
 
 bool CWin32Prompts::AskYesNo(const std::string& caption, const std::string& text)
 {
-    return MessageBoxA(m_owner, Utf8ToAnsi(text).c_str(), Utf8ToAnsi(caption).c_str(), MB_YESNO | MB_ICONQUESTION)
-        == IDYES;
+    return MessageBoxA(m_owner, Utf8ToAnsi(text).c_str(), Utf8ToAnsi(caption).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void CWin32Prompts::ShowError(const std::string& caption, const std::string& text)
@@ -53,7 +56,8 @@ std::string CWin32Prompts::GetSaveFileName(const SaveFileRequest& request)
     ofn.nMaxFile = sizeof path;
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = request.defaultSuffix.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (request.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
+    ofn.Flags =
+        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (request.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
     return GetSaveFileNameA(&ofn) ? std::string(path) : std::string();
 }
 
@@ -68,9 +72,10 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
-Brim::LPITEMIDLIST CWin32Prompts::BrowseForFolder(const std::string& title, const std::string& selection)
+Brim::LPITEMIDLIST CWin32Prompts::BrowseForFolder(const std::string& title,
+                                                  const std::string& selection)
 {
     const std::string text = Utf8ToAnsi(title);
     char name[MAX_PATH] = {};

@@ -61,9 +61,10 @@ void BuildCorpus(const fs::path& source)
             break;
         std::ifstream in(header, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        const fs::path copy =
-            g_corpus.folder / (std::to_string(g_corpus.files.size()) + "_" + header.filename().string());
-        std::ofstream(copy, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        const fs::path copy = g_corpus.folder / (std::to_string(g_corpus.files.size()) + "_" +
+                                                 header.filename().string());
+        std::ofstream(copy, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         g_corpus.files.push_back(copy.string());
         g_corpus.joined += bytes;
         g_corpus.bytes += static_cast<std::int64_t>(bytes.size());
@@ -80,7 +81,8 @@ std::uint64_t PlainCount(const std::string& path, char* buffer, std::size_t size
     while ((got = ::read(fd, buffer, size)) > 0) {
         const char* at = buffer;
         const char* end = buffer + got;
-        while ((at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr) {
+        while ((at = static_cast<const char*>(
+                    std::memchr(at, '\n', static_cast<std::size_t>(end - at)))) != nullptr) {
             ++lines;
             ++at;
         }
@@ -177,7 +179,8 @@ public:
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.iterations == 0)
                 continue;
-            const double bytes = static_cast<double>(g_corpus.bytes) * static_cast<double>(run.iterations);
+            const double bytes =
+                static_cast<double>(g_corpus.bytes) * static_cast<double>(run.iterations);
             Samples& samples = m_Samples[run.run_name.function_name];
             samples.wall.push_back(bytes / run.real_accumulated_time / 1e6);
             samples.cpu.push_back(bytes / run.cpu_accumulated_time / 1e6);

@@ -34,7 +34,10 @@ public:
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     void ShowError(const std::string&, const std::string&) override {}
     std::string GetSaveFileName(const SaveFileRequest&) override { return {}; }
-    Brim::LPITEMIDLIST BrowseForFolder(const std::string&, const std::string&) override { return nullptr; }
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string&, const std::string&) override
+    {
+        return nullptr;
+    }
     void OpenWithDesktop(const std::string&) override {}
 };
 
@@ -74,7 +77,8 @@ double TimeDialogScan(const QString& root)
     NoPrompts prompts;
     CLintallyDlg dialog(prompts);
     dialog.show();
-    QLineEdit* destination = qobject_cast<QComboBox*>(dialog.GetDlgItem(IDC_CB_DESTINATION))->lineEdit();
+    QLineEdit* destination =
+        qobject_cast<QComboBox*>(dialog.GetDlgItem(IDC_CB_DESTINATION))->lineEdit();
     destination->setText(root);
     emit destination->textEdited(root);
     auto* calculate = qobject_cast<QPushButton*>(dialog.GetDlgItem(IDC_BTN_CALCULATE));
@@ -91,14 +95,14 @@ double TimeDialogScan(const QString& root)
     loop.exec();
     const double seconds = SecondsSince(start);
     if (dialog.GetResultModel().rowCount() != kFolders * kFilesPerFolder) {
-        std::fprintf(stderr, "bench_dialog: %d rows, expected %d\n", dialog.GetResultModel().rowCount(),
-                     kFolders * kFilesPerFolder);
+        std::fprintf(stderr, "bench_dialog: %d rows, expected %d\n",
+                     dialog.GetResultModel().rowCount(), kFolders * kFilesPerFolder);
         std::exit(1);
     }
     return seconds;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -115,7 +119,8 @@ int main(int argc, char** argv)
     const double walkSeconds = SecondsSince(start);
     const double dialogSeconds = TimeDialogScan(folder.path());
 
-    std::printf("entries                 %d (%d files in %d folders)\n", entries, kFolders * kFilesPerFolder, kFolders);
+    std::printf("entries                 %d (%d files in %d folders)\n", entries,
+                kFolders * kFilesPerFolder, kFolders);
     std::printf("entries x 1 ms          %.2f s\n", pace);
     std::printf("walk with 1 ms poll     %.2f s   ratio %.3f\n", walkSeconds, walkSeconds / pace);
     std::printf("dialog scan             %.2f s   ratio %.3f   (target <= 1.3)\n", dialogSeconds,

@@ -58,8 +58,10 @@ Measure CountInChild(const std::string& path)
     const pid_t child = fork();
     if (child == 0) {
         const auto start = std::chrono::steady_clock::now();
-        measure.lines = lintally::scan::CountFile(path, lintally::scan::MakeCountFlags(true, false, true));
-        measure.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        measure.lines =
+            lintally::scan::CountFile(path, lintally::scan::MakeCountFlags(true, false, true));
+        measure.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         measure.peakKb = usage.ru_maxrss;
@@ -124,9 +126,11 @@ int main(int argc, char** argv)
     LineEnds ends(kManyLineEnds);
     const auto start = std::chrono::steady_clock::now();
     const std::uint64_t counted = PrjHelper::CountLines(ends, 0, PrjHelper::CF_COUNT_BLANK);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("2^32 + 5 line ends: %llu counted in %.1f s (%s)\n", static_cast<unsigned long long>(counted),
-                seconds, counted == kManyLineEnds ? "no wrap" : "WRAPPED");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("2^32 + 5 line ends: %llu counted in %.1f s (%s)\n",
+                static_cast<unsigned long long>(counted), seconds,
+                counted == kManyLineEnds ? "no wrap" : "WRAPPED");
     const bool met = ratio <= 2.0 && longLine.peakKb < 16 * 1024 && longLine.lines == 1 &&
                      counted == kManyLineEnds;
     return met ? 0 : 1;

@@ -2,16 +2,16 @@
 #include "DialogHarness.h"
 
 #include "app/AboutDlg.h"
-#include "dialog/ControlIds.h"
 #include "app/DialogTemplate.h"
+#include "dialog/ControlIds.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -45,8 +45,17 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
         "*.php,*.php3,*.php4,*.asp,*.aspx,*.jsp,*.pl,*.cs,*.java",
         "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp,*.asm",
         "*.c,*.cc,*.c++,*.cpp,*.h,*.h++,*.hh,*.inl,*.inc,*.cxx,*.hxx,*.hpp",
-        "*.cpp,*.cc,*.c,*.cxx", "*.hxx,*.hpp,*.h,*.hh,*.inl,*.inc", "*.frm,*.bas", "*.pas",
-        "*.php,*.php3,*.php4", "*.asp,*.aspx", "*.jsp", "*.pl", "*.cs", "*.java", "*.*",
+        "*.cpp,*.cc,*.c,*.cxx",
+        "*.hxx,*.hpp,*.h,*.hh,*.inl,*.inc",
+        "*.frm,*.bas",
+        "*.pas",
+        "*.php,*.php3,*.php4",
+        "*.asp,*.aspx",
+        "*.jsp",
+        "*.pl",
+        "*.cs",
+        "*.java",
+        "*.*",
     };
     const QStringList destinationPresets = {"D:\\lib_main", "E:\\lib_main", "N:\\lib_main"};
     const auto items = [](const QComboBox* box) {
@@ -74,7 +83,8 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
 
     auto* list = qobject_cast<QTableView*>(dlg.GetDlgItem(IDC_LST_RESULT));
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("File name"));
-    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Code line(s)"));
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Code line(s)"));
     EXPECT_EQ(list->columnWidth(0), 273);
     EXPECT_EQ(list->columnWidth(1), 90);
     EXPECT_TRUE(list->showGrid());
@@ -95,7 +105,7 @@ int BottomIn(const QWidget& dlg, const QWidget* control)
     return TopIn(dlg, control) + control->height();
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlg, ShortFormEndsBelowTheCalculateRowAndLongFormBelowTheSaveButton)
 {
@@ -193,8 +203,9 @@ TEST(CAboutDlg, ShowsTheVersionAndClosesWithOkOrEscape)
     // The version, and no placeholder where a web address would go.
     texts.removeAll(QString());
     EXPECT_EQ(texts, QStringList{QStringLiteral("Lintally Version 1.0")});
-    const auto icon = std::find_if(labels.begin(), labels.end(),
-        [](const QLabel* label) { return label->objectName() == QStringLiteral("iconAbout"); });
+    const auto icon = std::find_if(labels.begin(), labels.end(), [](const QLabel* label) {
+        return label->objectName() == QStringLiteral("iconAbout");
+    });
     ASSERT_NE(icon, labels.end());
     EXPECT_FALSE((*icon)->pixmap().isNull());
 

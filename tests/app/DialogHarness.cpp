@@ -9,9 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-
-DialogHarness::DialogHarness()
-    : dialog(std::make_unique<CLintallyDlg>(prompts))
+DialogHarness::DialogHarness() : dialog(std::make_unique<CLintallyDlg>(prompts))
 {
     dialog->show();
 }
@@ -83,7 +81,9 @@ bool DialogHarness::WaitUntil(const std::function<bool()>& done, int timeoutMs)
 bool DialogHarness::WaitForScanEnd(int timeoutMs)
 {
     // The caption comes back with the worker's last call, just after it stops scanning.
-    return WaitUntil([this] { return !dialog->IsScanning() && Text(IDC_BTN_CALCULATE) == QStringLiteral("&Calculate"); },
-                     timeoutMs);
+    return WaitUntil(
+        [this] {
+            return !dialog->IsScanning() && Text(IDC_BTN_CALCULATE) == QStringLiteral("&Calculate");
+        },
+        timeoutMs);
 }
-

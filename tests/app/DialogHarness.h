@@ -3,8 +3,8 @@
 // scan to end while the event loop runs).
 #pragma once
 
-#include "tests/dialog/FakePrompts.h"
 #include "app/LintallyDlg.h"
+#include "tests/dialog/FakePrompts.h"
 #include "tests/support/TempFolder.h"
 
 #include <functional>

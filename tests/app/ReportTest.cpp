@@ -1,8 +1,8 @@
 // The save chooser as Qt shows it, and a double click in the Qt list reaching the core.
 #include "DialogHarness.h"
 
-#include "dialog/ControlIds.h"
 #include "app/QtPrompts.h"
+#include "dialog/ControlIds.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -36,7 +36,7 @@ void DoubleClick(QWidget* widget, QPoint position)
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, position);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlgSave, TheChooserListsTheFiltersByTheirDescriptions)
 {
@@ -73,7 +73,8 @@ TEST(CLintallyDlgOpen, DoubleClickOpensTheTopmostSelectedRowsFile)
     // A root typed with its separator gives the same single separator.
     h.Type(IDC_CB_DESTINATION, QString::fromStdString(h.Root() + "/"));
     list->selectionModel()->clearSelection();
-    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(1, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     emit list->doubleClicked(list->model()->index(1, 0));
     ASSERT_EQ(h.prompts.opened.size(), 3u);
     EXPECT_EQ(h.prompts.opened[2], h.Root() + "/src/a.c");

@@ -33,9 +33,9 @@ TEST(CliExitStatus, UsageErrorsGiveTwoAndOneLine)
     const TempFolder tree;
     tree.Write("plain.txt", "x\n");
     const std::vector<std::vector<std::string>> usageErrors = {
-        {"--frobnicate", "."},                // unknown option
-        {tree.Path("missing")},               // ROOT does not exist
-        {tree.Path("plain.txt")},             // ROOT is not a folder
+        {"--frobnicate", "."},     // unknown option
+        {tree.Path("missing")},    // ROOT does not exist
+        {tree.Path("plain.txt")},  // ROOT is not a folder
         {"-j", "0", "."},
         {"-j", "many", "."},
         {"-f", "xml", "."},
@@ -60,9 +60,9 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
 {
     const CliResult help = RunCli({{"--help"}, ""});
     EXPECT_EQ(help.status, 0);
-    for (const char* text : {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N",
-                             "table (default)", "*.jsp,*.pl,*.cs,*.java", "blank lines count",
-                             "\"too_large\": n"}) {
+    for (const char* text :
+         {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N", "table (default)",
+          "*.jsp,*.pl,*.cs,*.java", "blank lines count", "\"too_large\": n"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliResult version = RunCli({{"--version"}, ""});
@@ -74,7 +74,8 @@ TEST(CliOutput, WritesTheReportToAFileReplacingTheOldOne)
 {
     const TempFolder tree;
     tree.Write("report.txt", std::string(10000, 'o'));
-    const CliResult result = RunCli({{"-f", "report", "-t", "*.c,*.h", "-o", tree.Path("report.txt"), "filter"}, kTrees});
+    const CliResult result = RunCli(
+        {{"-f", "report", "-t", "*.c,*.h", "-o", tree.Path("report.txt"), "filter"}, kTrees});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(ReadAll(tree.Path("report.txt")), ReadAll(kTrees + "/filter.c-h.report"));
@@ -109,8 +110,9 @@ TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
     EXPECT_EQ(document["files"][7]["lines"], 2);
 
     const CliResult csv = RunCli({{"-t", "*.*", "--no-sub", "-f", "csv", "nested"}, kTrees});
-    EXPECT_EQ(csv.out, "file,lines,language,code,comment,blank,physical\n.dot.c,1,Other,1,0,0,1\n"
-                       "block.c,4,C/C++,4,0,0,4\ncrlf.c,4,C/C++,1,2,1,4\ntop.c,1,C/C++,1,0,0,1\n");
+    EXPECT_EQ(csv.out,
+              "file,lines,language,code,comment,blank,physical\n.dot.c,1,Other,1,0,0,1\n"
+              "block.c,4,C/C++,4,0,0,4\ncrlf.c,4,C/C++,1,2,1,4\ntop.c,1,C/C++,1,0,0,1\n");
 }
 
 TEST(CliOutput, ProgressLineIsErasedAndOffByDefaultWithoutATerminal)
@@ -136,7 +138,7 @@ TEST(CliThreads, OneAndEightThreadsGiveTheSameOutput)
     for (int i = 0; i < 600; ++i) {
         const std::string folder = Numbered("d", i % 9, "/");
         tree.Write(folder + Numbered("n", i, i % 2 == 0 ? ".c" : ".H"),
-                  std::string(static_cast<std::size_t>(i % 17), '\n'));
+                   std::string(static_cast<std::size_t>(i % 17), '\n'));
     }
     const CliResult one = RunCli({{"-f", "report", "-j", "1", "-t", "*.c,*.h", tree.Root()}, ""});
     const CliResult eight = RunCli({{"-f", "report", "-j", "8", "-t", "*.c,*.h", tree.Root()}, ""});

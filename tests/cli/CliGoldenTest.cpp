@@ -116,7 +116,8 @@ TEST(CliGoldenTrees, PrintTheirExpectedTablesAndCsv)
 
 TEST(CliGoldenTrees, JsonGroupsAddUpToTheFilesOfTheSameTree)
 {
-    const auto files = nlohmann::json::parse(RunCli({{"-t", "*.*", "-f", "json", "nested"}, kTrees}).out);
+    const auto files =
+        nlohmann::json::parse(RunCli({{"-t", "*.*", "-f", "json", "nested"}, kTrees}).out);
     const auto groups = nlohmann::json::parse(
         RunCli({{"-t", "*.*", "-f", "json", "--by", "dir:2", "nested"}, kTrees}).out);
     EXPECT_FALSE(groups.contains("files"));
@@ -124,7 +125,8 @@ TEST(CliGoldenTrees, JsonGroupsAddUpToTheFilesOfTheSameTree)
     EXPECT_EQ(groups["total"], files["total"]);
     std::map<std::string, std::uint64_t> sums;
     for (const auto& row : files["files"]) {
-        EXPECT_EQ(row["physical"], row["code"].get<std::uint64_t>() + row["comment"].get<std::uint64_t>() +
+        EXPECT_EQ(row["physical"], row["code"].get<std::uint64_t>() +
+                                       row["comment"].get<std::uint64_t>() +
                                        row["blank"].get<std::uint64_t>());
         for (const char* key : {"lines", "code", "comment", "blank", "physical"}) {
             sums[key] += row[key].get<std::uint64_t>();

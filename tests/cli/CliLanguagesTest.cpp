@@ -26,8 +26,10 @@ std::map<std::string, std::string> Files(const std::vector<std::string>& args)
     for (const auto& file : json["files"]) {
         std::string name = file["name"];
         std::replace(name.begin(), name.end(), lintally::testing::PathSeparator(), '/');
-        files[name] = file["language"].get<std::string>() + " " + std::to_string(file["code"].get<int>()) + "/" +
-                      std::to_string(file["comment"].get<int>()) + "/" + std::to_string(file["blank"].get<int>());
+        files[name] = file["language"].get<std::string>() + " " +
+                      std::to_string(file["code"].get<int>()) + "/" +
+                      std::to_string(file["comment"].get<int>()) + "/" +
+                      std::to_string(file["blank"].get<int>());
     }
     return files;
 }
@@ -44,14 +46,17 @@ TEST(CliLanguages, WideNamesMoreFilesAndDesignStaysTheDefault)
     tree.Write("data", "no script\n");
     const std::map<std::string, std::string> design = {{"a.c", "C/C++ 2/0/1"}};
     EXPECT_EQ(Files({"-f", "json", "--block-comments", tree.Root()}), design);
-    EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "design", tree.Root()}), design);
+    EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "design", tree.Root()}),
+              design);
 
     std::map<std::string, std::string> wide = {
         {"a.c", "C 1/1/1"}, {"sub/run", "Shell 2/0/0"}, {"lib.rs", "Rust 1/1/0"}};
     EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "wide", tree.Root()}), wide);
     wide["notes.txt"] = "Other 1/0/0";
     wide["data"] = "Other 1/0/0";
-    EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "wide", "-t", "*.*", tree.Root()}), wide)
+    EXPECT_EQ(
+        Files({"-f", "json", "--block-comments", "--languages", "wide", "-t", "*.*", tree.Root()}),
+        wide)
         << "with -t the types choose the files and unknown ones count as Other";
 
     const CliResult table = RunCli({{"--languages", "wide", tree.Root()}, ""});

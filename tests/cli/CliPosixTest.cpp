@@ -83,8 +83,9 @@ TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
     run.openFileLimit = 5;
     const CliResult result = RunCli(run);
     EXPECT_EQ(result.status, 3);
-    EXPECT_EQ(result.err, "lintally-cli: skipped folder sub: too deep: no more folders can be open at once\n"
-                          "lintally-cli: 1 folder was skipped\n");
+    EXPECT_EQ(result.err,
+              "lintally-cli: skipped folder sub: too deep: no more folders can be open at once\n"
+              "lintally-cli: 1 folder was skipped\n");
     const auto json = nlohmann::json::parse(result.out);
     EXPECT_EQ(json["total"], 1);
     ASSERT_EQ(json["skipped"]["folders"].size(), 1u);
@@ -95,14 +96,18 @@ TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
 {
     const CliResult dash = RunCli({{"-dash"}, ""});
     EXPECT_EQ(dash.status, 2);
-    EXPECT_EQ(dash.err, "lintally-cli: unknown option -dash (use -- before a folder whose name begins with '-')\n");
+    EXPECT_EQ(
+        dash.err,
+        "lintally-cli: unknown option -dash (use -- before a folder whose name begins with '-')\n");
     const CliResult missing = RunCli({{"no\nsuch\x1b"}, ""});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(IsOneErrorLine(missing.err)) << missing.err;
     EXPECT_NE(missing.err.find("no\\nsuch\\x1b"), std::string::npos) << missing.err;
     const CliResult save = RunCli({{"-o", "bad\tfolder/out.txt", kTrees + "/nested"}, ""});
     EXPECT_EQ(save.status, 1);
-    EXPECT_EQ(save.err, "lintally-cli: cannot create a temporary file in bad\\tfolder: No such file or directory\n");
+    EXPECT_EQ(save.err,
+              "lintally-cli: cannot create a temporary file in bad\\tfolder: No such file or "
+              "directory\n");
 }
 
 TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
@@ -128,7 +133,8 @@ TEST(CliGit, CountsTheTrackedFilesAndLeavesOutTheIgnoredOnes)
     tree.Write("a.c", "1\n2\n");
     tree.Write("sub/b.c", "1\n");
     const std::string git = "git -C '" + tree.Root() + "' -c user.name=t -c user.email=t@t ";
-    ASSERT_EQ(std::system((git + "init -q && " + git + "add -A && " + git + "commit -qm x").c_str()), 0);
+    ASSERT_EQ(
+        std::system((git + "init -q && " + git + "add -A && " + git + "commit -qm x").c_str()), 0);
     tree.Write("untracked.c", "1\n");
     tree.Write(".gitignore", "sub/\n");
     const CliResult tracked = RunCli({{"--git", "-f", "json", "."}, tree.Root()});
@@ -136,8 +142,9 @@ TEST(CliGit, CountsTheTrackedFilesAndLeavesOutTheIgnoredOnes)
     EXPECT_EQ(nlohmann::json::parse(tracked.out)["total"], 3);
     const CliResult topOnly = RunCli({{"--git", "--no-sub", "-f", "json", "."}, tree.Root()});
     EXPECT_EQ(nlohmann::json::parse(topOnly.out)["total"], 2);  // a.c, not sub/b.c
-    const CliResult ignoring = RunCli({{"--gitignore", "-f", "json", "--by", "file", "."}, tree.Root()});
+    const CliResult ignoring =
+        RunCli({{"--gitignore", "-f", "json", "--by", "file", "."}, tree.Root()});
     const auto json = nlohmann::json::parse(ignoring.out);
-    EXPECT_EQ(json["total"], 3);  // a.c and untracked.c
+    EXPECT_EQ(json["total"], 3);               // a.c and untracked.c
     EXPECT_EQ(json["skipped"]["ignored"], 2);  // .git and sub
 }

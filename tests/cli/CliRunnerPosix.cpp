@@ -54,7 +54,8 @@ int MakeCaptureFile(std::string& path)
         close(fd);
     }
     if (run.openFileLimit >= 0) {
-        const rlimit limit{static_cast<rlim_t>(run.openFileLimit), static_cast<rlim_t>(run.openFileLimit)};
+        const rlimit limit{static_cast<rlim_t>(run.openFileLimit),
+                           static_cast<rlim_t>(run.openFileLimit)};
         setrlimit(RLIMIT_NOFILE, &limit);
     }
     alarm(kWatchdogSeconds);

@@ -49,7 +49,8 @@ HANDLE OpenInheritable(const std::string& path, bool forWriting)
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     return ::CreateFileA(path.c_str(), forWriting ? GENERIC_WRITE : GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
-                         forWriting ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                         forWriting ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
 }
 
 std::string MakeCapturePath()
@@ -116,7 +117,8 @@ CliResult RunCli(const CliRun& run)
     startup.hStdError = err;
     const std::string program = FullPath(LINTALLY_CLI);
     std::string commandLine = CommandLine(run, program);
-    const std::string folder = run.workingFolder.empty() ? std::string() : FullPath(run.workingFolder);
+    const std::string folder =
+        run.workingFolder.empty() ? std::string() : FullPath(run.workingFolder);
     PROCESS_INFORMATION process{};
     if (::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                          folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {

@@ -22,7 +22,9 @@ void MakeTree(const TempFolder& tree)
     tree.Write("src/gen/made.c", "int c;\n");
     tree.Write("build/out.c", "int d;\n");
     tree.Write(".git/x.c", "int e;\n");
-    tree.Write("blob.c", std::string("\x7f" "ELF\0\0\n", 7));
+    tree.Write("blob.c", std::string("\x7f"
+                                     "ELF\0\0\n",
+                                     7));
     tree.Write("huge.c", std::string(3 * 1024, '\n'));
 }
 
@@ -56,15 +58,17 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
 {
     const TempFolder tree;
     MakeTree(tree);
-    const std::vector<std::string> choices = {"--exclude", "build", "--exclude", "src/gen/*.c", "--exclude-vcs",
-                                              "--skip-binary", "--max-size", "2K"};
+    const std::vector<std::string> choices = {
+        "--exclude",     "build",         "--exclude",  "src/gen/*.c",
+        "--exclude-vcs", "--skip-binary", "--max-size", "2K"};
     std::vector<std::string> args = choices;
     args.insert(args.end(), {"--by", "file", tree.Root()});
     const CliResult table = RunCli({args, ""});
     EXPECT_EQ(table.status, 0) << table.err;
     EXPECT_NE(table.out.find(NativePath("src/a.c")), std::string::npos);
     EXPECT_NE(table.out.find("Total (1 file)"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("\nSkipped: 3 excluded, 1 binary, 1 too large\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\nSkipped: 3 excluded, 1 binary, 1 too large\n"), std::string::npos)
+        << table.out;
 
     args = choices;
     args.insert(args.end(), {"-f", "json", tree.Root()});
@@ -77,7 +81,8 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     const CliResult plain = RunCli({{"--by", "file", tree.Root()}, ""});
     EXPECT_NE(plain.out.find("Total (6 files)"), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find("Skipped"), std::string::npos);
-    EXPECT_EQ(nlohmann::json::parse(RunCli({{"-f", "json", tree.Root()}, ""}).out).count("skipped"), 0u);
+    EXPECT_EQ(nlohmann::json::parse(RunCli({{"-f", "json", tree.Root()}, ""}).out).count("skipped"),
+              0u);
 }
 
 TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
@@ -87,7 +92,8 @@ TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
     // Lines as an editor on either system may save them (CR LF, the system's own separator),
     // and a NUL-separated list read from standard input, whose byte 0x1a a text-mode read
     // would take for the end of the input. ("nul" would name a device on Windows.)
-    tree.Write("lines", NativePath("src/a.c") + "\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n");
+    tree.Write("lines",
+               NativePath("src/a.c") + "\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n");
     tree.Write("names0", std::string("src/a.c\0\x1a\0build/out.c\0", 22));
     struct Case
     {
@@ -109,6 +115,7 @@ TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
         ASSERT_EQ(json["total"], 3) << result.out;
         EXPECT_EQ(json["files"][0]["name"], "build/out.c");
         EXPECT_EQ(json["files"].size(), c.rows);
-        EXPECT_EQ(json.contains("skipped") ? json["skipped"]["unreadable"].get<int>() : 0, c.unreadable);
+        EXPECT_EQ(json.contains("skipped") ? json["skipped"]["unreadable"].get<int>() : 0,
+                  c.unreadable);
     }
 }

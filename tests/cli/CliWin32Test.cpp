@@ -32,16 +32,18 @@ TEST(CliReport, NamesRowsWithBackslashesAndLeavesSystemEntriesOut)
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out,
               "Folder:\r\n"
-              "  " + root + "\r\n"
-              "\r\n"
-              "Source Files Info:\r\n"
-              "  Lines  |  File\r\n"
-              "_____________________\r\n"
-              "  2         b.h\r\n"
-              "  1         hid\\c.c\r\n"
-              "  1200      src\\a.c\r\n"
-              "_____________________\r\n"
-              "Total: 1,203(3 files).");
+              "  " +
+                  root +
+                  "\r\n"
+                  "\r\n"
+                  "Source Files Info:\r\n"
+                  "  Lines  |  File\r\n"
+                  "_____________________\r\n"
+                  "  2         b.h\r\n"
+                  "  1         hid\\c.c\r\n"
+                  "  1200      src\\a.c\r\n"
+                  "_____________________\r\n"
+                  "Total: 1,203(3 files).");
 }
 
 TEST(CliOutput, AnOutputFileHeldOpenGivesOneAndIsLeftAsItWas)

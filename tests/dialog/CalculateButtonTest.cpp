@@ -4,7 +4,6 @@
 #include "dialog/ControlIds.h"
 #include "fileio/ShellAllocator.h"
 
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,7 +27,7 @@ public:
     int freed = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlg, CalculateNeedsAnExistingRootAndATypeListAndSaysWhichIsMissing)
 {

@@ -14,8 +14,7 @@ std::string Native(std::string path)
     return path;
 }
 
-CoreHarness::CoreHarness()
-    : dialog(std::make_unique<CLintallyDlgCore>(view, prompts))
+CoreHarness::CoreHarness() : dialog(std::make_unique<CLintallyDlgCore>(view, prompts))
 {
     for (const int box : {IDC_CHK_INCLUDE_SUB, IDC_CHK_INCLUDE_REMED, IDC_CHK_EXCLUDE_BLANK}) {
         view.controls[box];
@@ -110,7 +109,9 @@ bool CoreHarness::WaitUntil(const std::function<bool()>& done, int timeoutMs)
 bool CoreHarness::WaitForScanEnd(int timeoutMs)
 {
     // The caption comes back with the worker's last report, just after it stops scanning.
-    return WaitUntil([this] { return !dialog->IsScanning() && Text(IDC_BTN_CALCULATE) == "&Calculate"; }, timeoutMs);
+    return WaitUntil(
+        [this] { return !dialog->IsScanning() && Text(IDC_BTN_CALCULATE) == "&Calculate"; },
+        timeoutMs);
 }
 
 bool CoreHarness::WaitForRows(int rows, int timeoutMs)

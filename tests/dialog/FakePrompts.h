@@ -25,7 +25,8 @@ public:
         saveRequests.push_back(request);
         return saveFileName;
     }
-    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title, const std::string& selection) override
+    Brim::LPITEMIDLIST BrowseForFolder(const std::string& title,
+                                       const std::string& selection) override
     {
         browseTitle = title;
         browseSelection = selection;

@@ -7,8 +7,9 @@
 bool FakeView::HasComboItem(int id, const std::string& text) const
 {
     const auto& items = Get(id).items;
-    return std::any_of(items.begin(), items.end(),
-                       [&](const std::string& item) { return lintally::scan::EqualsIgnoreAsciiCase(item, text); });
+    return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
+        return lintally::scan::EqualsIgnoreAsciiCase(item, text);
+    });
 }
 
 const FakeView::Control& FakeView::Get(int id) const

@@ -36,9 +36,13 @@ public:
     std::string GetSelectedItemText(int id) const override
     {
         const Control& control = Get(id);
-        return control.selected < 0 ? std::string() : control.items[static_cast<std::size_t>(control.selected)];
+        return control.selected < 0 ? std::string()
+                                    : control.items[static_cast<std::size_t>(control.selected)];
     }
-    void AddComboItem(int id, const std::string& text) override { controls[id].items.push_back(text); }
+    void AddComboItem(int id, const std::string& text) override
+    {
+        controls[id].items.push_back(text);
+    }
     bool HasComboItem(int id, const std::string& text) const override;
     void SetEnabled(int id, bool enabled) override { controls[id].enabled = enabled; }
     void SetShown(int id, bool shown) override { controls[id].shown = shown; }

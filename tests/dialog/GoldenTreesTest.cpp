@@ -68,7 +68,8 @@ TEST(CLintallyDlgGolden, SavesTheExpectedReportOfEveryGoldenTree)
         const std::string saved = h.folder.Path(golden.expected);
         h.prompts.saveFileName = (saved);
         h.Click(IDC_BTN_SAVE);
-        EXPECT_EQ(WithSlashes(ReadAll(saved)), ReadAll(trees + "/" + golden.expected)) << golden.expected;
+        EXPECT_EQ(WithSlashes(ReadAll(saved)), ReadAll(trees + "/" + golden.expected))
+            << golden.expected;
     }
     EXPECT_TRUE(h.prompts.errors.empty());
     std::filesystem::current_path(previous);

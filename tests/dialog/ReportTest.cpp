@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
+#include <csignal>
 #endif
 
 using lintally::testing::ReadAll;
@@ -30,15 +30,18 @@ void ScanTwoFiles(CoreHarness& h)
 
 std::string ExpectedReport(const std::string& root)
 {
-    return "Folder:\r\n  " + root + "\r\n\r\nSource Files Info:\r\n  Lines  |  File\r\n"
+    return "Folder:\r\n  " + root +
+           "\r\n\r\nSource Files Info:\r\n  Lines  |  File\r\n"
            "_____________________\r\n"
            "  1200      b.h\r\n"
-           "  57        " + Native("src/a.c") + "\r\n"
+           "  57        " +
+           Native("src/a.c") +
+           "\r\n"
            "_____________________\r\n"
            "Total: 1,257(2 files).";
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlgSave, WritesTheReportByteForByteWithCrLfWhateverTheLineBreakSetting)
 {
@@ -118,7 +121,9 @@ TEST(CLintallyDlgOpen, DoubleClickOpensTheTopmostSelectedRowsFile)
     h.dialog->OnDblclkResult();
     h.view.selectedRows = {};
     h.dialog->OnDblclkResult();
-    EXPECT_EQ(h.prompts.opened, (std::vector<std::string>{Native(h.Root() + "/src/a.c"), Native(h.Root() + "/b.h"), Native(h.Root() + "/src/a.c")}));
+    EXPECT_EQ(h.prompts.opened,
+              (std::vector<std::string>{Native(h.Root() + "/src/a.c"), Native(h.Root() + "/b.h"),
+                                        Native(h.Root() + "/src/a.c")}));
 }
 
 TEST(CLintallyDlgOpen, DoubleClickIgnoresAFileThatHasGone)

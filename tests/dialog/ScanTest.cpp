@@ -25,7 +25,7 @@ void WriteFilterTree(const CoreHarness& h)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlgScan, FillsSortedRowsWithPlainCountsAndAGroupedTotal)
 {

@@ -34,7 +34,7 @@ void WriteFiles(CoreHarness& h, const std::string& folder, int count)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST(CLintallyDlgStop, AnsweringNoPausesWhileAskingThenLetsTheScanFinish)
 {
@@ -178,10 +178,13 @@ TEST(CLintallyDlgStop, AStoppedScanStillUnwindingNeitherStopsNorRelabelsTheNextO
     ASSERT_TRUE(oldStillRunning) << "the old scan ended before its first report was shown";
 
     bool relabelled = false;
-    ASSERT_TRUE(h.WaitUntil([&] {
-        relabelled = relabelled || (h.dialog->IsScanning() && h.Text(IDC_BTN_CALCULATE) != "&Stop");
-        return !h.dialog->IsScanning();
-    }, 30000));
+    ASSERT_TRUE(h.WaitUntil(
+        [&] {
+            relabelled =
+                relabelled || (h.dialog->IsScanning() && h.Text(IDC_BTN_CALCULATE) != "&Stop");
+            return !h.dialog->IsScanning();
+        },
+        30000));
     EXPECT_FALSE(relabelled);
     ASSERT_TRUE(h.WaitForScanEnd());
     EXPECT_EQ(h.RowCount(), kFiles);

@@ -49,15 +49,17 @@ private:
 
 TEST(WriteFileAtomically, KeepsOnlyThePermissionBitsOfTheFileItReplaces)
 {
-    const struct { mode_t old, kept; } cases[] = {
-        {0640, 0640}, {04755, 0755}, {02775, 0775}, {01777, 0777}};
+    const struct
+    {
+        mode_t old, kept;
+    } cases[] = {{0640, 0640}, {04755, 0755}, {02775, 0775}, {01777, 0777}};
     for (const auto& c : cases) {
         const TempFolder tree;
         tree.Write("out.txt", "old");
         chmod(tree.Path("out.txt").c_str(), c.old);
         std::string error;
         ASSERT_TRUE(WriteFileAtomically(tree.Path("out.txt"), "new", error)) << error;
-        struct stat info{};
+        struct stat info = {};
         ASSERT_EQ(stat(tree.Path("out.txt").c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, c.kept) << std::oct << c.old;
     }

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <sys/stat.h>
+#include <string>
 
 using Brim::CFileWin;
 using Brim::FileDateTime;
@@ -16,7 +16,7 @@ namespace {
 
 struct timespec ModifiedOnDisk(const std::string& path)
 {
-    struct stat info {};
+    struct stat info = {};
     ::stat(path.c_str(), &info);
     return info.st_mtim;
 }
@@ -33,7 +33,7 @@ TEST(CFileWin, ModifiedTimeRoundTripsInUtcWithMilliseconds)
     EXPECT_EQ(ModifiedOnDisk(path).tv_sec, PiDaySeconds);
     EXPECT_EQ(ModifiedOnDisk(path).tv_nsec, 535000000);
 
-    FileDateTime modified {};
+    FileDateTime modified{};
     file.GetTime(nullptr, &modified);
     EXPECT_TRUE(modified == PiDay);
 }
@@ -53,7 +53,7 @@ TEST(CFileWin, CreationTimeIsReadWhereKeptAndNeverCountedAsSet)
     EXPECT_EQ(file.SetTime(&PiDay, &PiDay), 1u);
 
     // Without a birth time on this file system the record stays zero; with one it is recent.
-    FileDateTime created {};
+    FileDateTime created{};
     file.GetTime(&created, nullptr);
     EXPECT_TRUE(IsZero(created) || created.year >= 2024);
 }
@@ -65,8 +65,8 @@ TEST(CFileWin, SetTimeRefusesImpossibleDatesAndReadOnlyFiles)
     const struct timespec before = ModifiedOnDisk(path);
     CFileWin file;
     ASSERT_TRUE(file.Open(path.c_str(), false, Brim::ModeRead | Brim::ModeWrite));
-    const FileDateTime february30 {2021, 2, 30, 0, 0, 0, 0};
-    const FileDateTime hour24 {2021, 2, 1, 24, 0, 0, 0};
+    const FileDateTime february30{2021, 2, 30, 0, 0, 0, 0};
+    const FileDateTime hour24{2021, 2, 1, 24, 0, 0, 0};
     EXPECT_EQ(file.SetTime(nullptr, &february30), 0u);
     EXPECT_EQ(file.SetTime(nullptr, &hour24), 0u);
 

@@ -22,10 +22,10 @@ TEST(UnixTime, ConvertsKnownInstantsBothWays)
         {PiDaySeconds, {2021, 3, 14, 15, 9, 26, 0}},
     };
     for (const Case& c : cases) {
-        FileDateTime record {};
+        FileDateTime record{};
         ASSERT_TRUE(Brim::UnixTimeToFileDateTime({c.seconds, 0}, record)) << c.seconds;
         EXPECT_TRUE(record == c.record) << c.seconds;
-        UnixTime back {};
+        UnixTime back{};
         ASSERT_TRUE(Brim::FileDateTimeToUnixTime(c.record, back)) << c.seconds;
         EXPECT_EQ(back.seconds, c.seconds);
     }
@@ -34,11 +34,11 @@ TEST(UnixTime, ConvertsKnownInstantsBothWays)
 TEST(UnixTime, EveryDayOfFourCenturiesRoundTrips)
 {
     for (std::int64_t day = -134000; day < 200000; day += 7) {
-        const UnixTime time {day * 86400 + 45296, 999999999};
-        FileDateTime record {};
+        const UnixTime time{day * 86400 + 45296, 999999999};
+        FileDateTime record{};
         ASSERT_TRUE(Brim::UnixTimeToFileDateTime(time, record)) << day;
         EXPECT_EQ(record.millisecond, 999u);
-        UnixTime back {};
+        UnixTime back{};
         ASSERT_TRUE(Brim::FileDateTimeToUnixTime(record, back)) << day;
         EXPECT_EQ(back.seconds, time.seconds);
         EXPECT_EQ(back.nanoseconds, 999000000u);
@@ -47,7 +47,7 @@ TEST(UnixTime, EveryDayOfFourCenturiesRoundTrips)
 
 TEST(UnixTime, RefusesRecordsOutsideTheCalendarAndUsesLow16Bits)
 {
-    UnixTime out {};
+    UnixTime out{};
     EXPECT_FALSE(Brim::FileDateTimeToUnixTime({1600, 12, 31, 0, 0, 0, 0}, out));
     EXPECT_FALSE(Brim::FileDateTimeToUnixTime({2023, 2, 29, 0, 0, 0, 0}, out));
     EXPECT_FALSE(Brim::FileDateTimeToUnixTime({2023, 13, 1, 0, 0, 0, 0}, out));
@@ -57,7 +57,7 @@ TEST(UnixTime, RefusesRecordsOutsideTheCalendarAndUsesLow16Bits)
     EXPECT_EQ(out.seconds, 0);
     EXPECT_EQ(out.nanoseconds, 5000000u);
 
-    FileDateTime record {};
+    FileDateTime record{};
     EXPECT_FALSE(Brim::UnixTimeToFileDateTime({-11644473601, 0}, record));
     EXPECT_TRUE(IsZero(record));
 }

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <cstring>
 #include <string>
-#include <windows.h>
 
 using Brim::CFileWin;
 using Brim::FileDateTime;
@@ -18,7 +18,7 @@ namespace {
 constexpr std::uint32_t ReadWrite = Brim::ModeRead | Brim::ModeWrite;
 
 // 1990-07-04 08:30:00.250 UTC
-constexpr FileDateTime Earlier {1990, 7, 4, 8, 30, 0, 250};
+constexpr FileDateTime Earlier{1990, 7, 4, 8, 30, 0, 250};
 
 // The creation and last-write times on disk, in 100-nanosecond steps since 1601 (UTC).
 struct RawTimes
@@ -36,9 +36,9 @@ RawTimes TimesOnDisk(const std::string& path)
 {
     RawTimes times;
     const HANDLE handle = ::CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
-    FILETIME created {}, written {};
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    FILETIME created{}, written{};
     if (handle != INVALID_HANDLE_VALUE && ::GetFileTime(handle, &created, nullptr, &written)) {
         times.created = Ticks(created);
         times.written = Ticks(written);
@@ -50,8 +50,10 @@ RawTimes TimesOnDisk(const std::string& path)
 
 constexpr std::uint64_t TicksPerSecond = 10000000;
 constexpr std::uint64_t SecondsFrom1601To1970 = 11644473600;
-constexpr std::uint64_t PiDayTicks = (SecondsFrom1601To1970 + PiDaySeconds) * TicksPerSecond + 535 * 10000;
-constexpr std::uint64_t EarlierTicks = (SecondsFrom1601To1970 + 647080200) * TicksPerSecond + 250 * 10000;
+constexpr std::uint64_t PiDayTicks =
+    (SecondsFrom1601To1970 + PiDaySeconds) * TicksPerSecond + 535 * 10000;
+constexpr std::uint64_t EarlierTicks =
+    (SecondsFrom1601To1970 + 647080200) * TicksPerSecond + 250 * 10000;
 
 // Real Windows keeps a creation time it is given. Wine on a Linux file system reports one
 // derived from the other times and drops a new one, so the creation-time checks run only
@@ -60,10 +62,10 @@ bool SystemKeepsCreationTimes(const TempFolder& folder)
 {
     const std::string path = folder.Write("probe.bin", "");
     const HANDLE handle = ::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
-    FILETIME wanted {};
+    FILETIME wanted{};
     wanted.dwLowDateTime = static_cast<DWORD>(EarlierTicks);
     wanted.dwHighDateTime = static_cast<DWORD>(EarlierTicks >> 32);
     ::SetFileTime(handle, &wanted, nullptr, nullptr);
@@ -83,7 +85,7 @@ TEST(CFileWin, BothTimesRoundTripInUtcAndCountTwo)
     EXPECT_EQ(file.SetTime(&Earlier, &PiDay), 2u);
     EXPECT_EQ(TimesOnDisk(path).written, PiDayTicks);
 
-    FileDateTime created {}, modified {};
+    FileDateTime created{}, modified{};
     file.GetTime(&created, &modified);
     EXPECT_TRUE(modified == PiDay);
     EXPECT_FALSE(IsZero(created));
@@ -114,7 +116,7 @@ TEST(CFileWin, EachTimeIsSetAndReadAlone)
     }
     EXPECT_EQ(file.SetTime(nullptr, nullptr), 0u);
 
-    FileDateTime created {}, modified {};
+    FileDateTime created{}, modified{};
     std::memset(&created, 0xAB, sizeof created);
     file.GetTime(nullptr, &modified);
     EXPECT_TRUE(modified == PiDay);
@@ -128,8 +130,8 @@ TEST(CFileWin, SetTimeRefusesImpossibleDatesAndReadOnlyFilesWithoutTouchingEithe
     const RawTimes before = TimesOnDisk(path);
     CFileWin file;
     ASSERT_TRUE(file.Open(path.c_str(), false, ReadWrite));
-    const FileDateTime february30 {2021, 2, 30, 0, 0, 0, 0};
-    const FileDateTime hour24 {2021, 2, 1, 24, 0, 0, 0};
+    const FileDateTime february30{2021, 2, 30, 0, 0, 0, 0};
+    const FileDateTime hour24{2021, 2, 1, 24, 0, 0, 0};
     EXPECT_EQ(file.SetTime(&PiDay, &february30), 0u);
     EXPECT_EQ(file.SetTime(&hour24, &PiDay), 0u);
     EXPECT_EQ(TimesOnDisk(path).created, before.created);

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 using Brim::CFileWin;
 using lintally::testing::TempFolder;

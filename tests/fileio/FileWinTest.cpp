@@ -38,7 +38,7 @@ TEST(CFileWin, ClosedFileFailsQuietlyWithTheFailureResults)
 {
     CFileWin file;
     char byte = 'x';
-    Brim::FileDateTime created {}, modified {};
+    Brim::FileDateTime created{}, modified{};
     std::memset(&created, 0xAB, sizeof created);
     std::memset(&modified, 0xAB, sizeof modified);
     EXPECT_EQ(file.Read(&byte, 1), 0u);

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <windows.h>
+#include <string>
 
 using Brim::CFileWin;
 using lintally::testing::TempFolder;
@@ -18,14 +18,15 @@ constexpr std::uint32_t ReadWrite = Brim::ModeRead | Brim::ModeWrite;
 bool MakeFileOfSize(const std::string& path, std::int64_t size)
 {
     const HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD ignored = 0;
     ::DeviceIoControl(handle, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-    LARGE_INTEGER distance {};
+    LARGE_INTEGER distance{};
     distance.QuadPart = size;
-    const bool sized = ::SetFilePointerEx(handle, distance, nullptr, FILE_BEGIN) && ::SetEndOfFile(handle);
+    const bool sized =
+        ::SetFilePointerEx(handle, distance, nullptr, FILE_BEGIN) && ::SetEndOfFile(handle);
     ::CloseHandle(handle);
     return sized;
 }
@@ -40,7 +41,8 @@ TEST(CFileWin, ShareFlagsLetInOnlyTheOpensTheyName)
     CFileWin first, second, other;
     ASSERT_TRUE(first.Open(path.c_str(), false, sharedRead));
     EXPECT_TRUE(second.Open(path.c_str(), false, sharedRead));
-    EXPECT_FALSE(other.Open(path.c_str(), false, ReadWrite | Brim::ModeShareRead | Brim::ModeShareWrite));
+    EXPECT_FALSE(
+        other.Open(path.c_str(), false, ReadWrite | Brim::ModeShareRead | Brim::ModeShareWrite));
     EXPECT_FALSE(other.Open(path.c_str(), false, Brim::ModeRead));
     EXPECT_STREQ(other.GetName(), "");
 

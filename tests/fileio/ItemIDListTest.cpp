@@ -67,7 +67,9 @@ TEST_F(ItemIDList, BrowserSequenceReleasesTheListExactlyOnce)
 
 TEST_F(ItemIDList, AttachAndDestroyReleaseEachListOnceAndAnEmptyObjectNothing)
 {
-    { CItemIDList empty; }
+    {
+        CItemIDList empty;
+    }
     EXPECT_EQ(allocator.freeCalls, 0);
 
     LPITEMIDLIST first = Brim::CreateIDListFromPath("/a");

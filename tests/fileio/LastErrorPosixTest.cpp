@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 using lintally::testing::TempFolder;
 

@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <windows.h>
 
 using lintally::testing::TempFolder;
 

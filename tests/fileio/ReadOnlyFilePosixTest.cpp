@@ -21,7 +21,8 @@ std::string ReadRest(ReadOnlyFile& file, std::size_t bufferSize = 4)
 {
     std::string text;
     std::string buffer(bufferSize, '\0');
-    while (const std::uint32_t done = file.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()))) {
+    while (const std::uint32_t done =
+               file.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()))) {
         text.append(buffer, 0, done);
     }
     return text;

@@ -21,8 +21,10 @@ namespace {
 
 void Git(const std::string& folder, const std::string& args)
 {
-    const std::string command = "git -C '" + folder + "' -c user.name=t -c user.email=t@t "
-                                "-c protocol.file.allow=always " + args + " >/dev/null 2>&1";
+    const std::string command = "git -C '" + folder +
+                                "' -c user.name=t -c user.email=t@t "
+                                "-c protocol.file.allow=always " +
+                                args + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -75,7 +77,8 @@ TEST_F(GitSelection, ListsTrackedFilesWithCheckedOutSubmodules)
     std::vector<std::string> names;
     std::string error;
     ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
-    EXPECT_EQ(Sorted(names), (std::vector<std::string>{".gitmodules", "main.c", "mod/lib.c", "src/a.c", "tracked.log"}));
+    EXPECT_EQ(Sorted(names), (std::vector<std::string>{".gitmodules", "main.c", "mod/lib.c",
+                                                       "src/a.c", "tracked.log"}));
     ASSERT_EQ(ListTrackedFiles(repo.Path("src"), names, error), GitStatus::Ok) << error;
     EXPECT_EQ(names, std::vector<std::string>{"a.c"});
     Git(repo.Root(), "submodule -q deinit -f mod");  // no longer checked out

@@ -20,7 +20,8 @@ TEST(ByteSet, FindsTheFirstMemberAtEveryPositionAndLength)
             std::string text(size, '\0');
             for (std::size_t i = 0; i < size; ++i)
                 text[i] = i % 3 == 0 ? '\0' : static_cast<char>(last + 1);
-            EXPECT_EQ(set.FindIn(text.data(), text.data() + size), text.data() + size) << members << " " << size;
+            EXPECT_EQ(set.FindIn(text.data(), text.data() + size), text.data() + size)
+                << members << " " << size;
             for (std::size_t at = 0; at < size; ++at) {
                 std::string hit = text;
                 hit[at] = last;

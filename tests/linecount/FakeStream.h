@@ -17,9 +17,9 @@ class FakeStream final : public Brim::IStream
 public:
     explicit FakeStream(std::string bytes) : m_Bytes(std::move(bytes)) {}
 
-    std::uint32_t maxRead = UINT32_MAX;   // cap per Read call
+    std::uint32_t maxRead = UINT32_MAX;        // cap per Read call
     std::size_t failFrom = std::string::npos;  // Read returns 0 once the position reaches this
-    bool reportZeroSize = false;          // GetSize answers 0, as for a size that wrapped
+    bool reportZeroSize = false;               // GetSize answers 0, as for a size that wrapped
     std::uint32_t readCalls = 0;
 
     std::uint32_t Read(void* buffer, std::uint32_t count) override
@@ -40,8 +40,9 @@ public:
     bool Seek(std::int32_t offset, int origin) override
     {
         const std::int64_t base = origin == Brim::SeekBegin ? 0
-                                  : origin == Brim::SeekEnd ? static_cast<std::int64_t>(m_Bytes.size())
-                                                            : static_cast<std::int64_t>(m_Pos);
+                                  : origin == Brim::SeekEnd
+                                      ? static_cast<std::int64_t>(m_Bytes.size())
+                                      : static_cast<std::int64_t>(m_Pos);
         const std::int64_t target = base + offset;
         if (target < 0)
             return false;

@@ -12,7 +12,8 @@ using namespace PrjHelper;
 
 namespace {
 
-struct Expectation {
+struct Expectation
+{
     std::string key;
     std::uint32_t flags;
     std::uint32_t count;

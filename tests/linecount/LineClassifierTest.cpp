@@ -49,7 +49,8 @@ TEST(LineClassifier, OnlyOneFinalCarriageReturnIsDropped)
 
 TEST(LineClassifier, OptionTableDecidesCommentAndBlankLines)
 {
-    struct Row {
+    struct Row
+    {
         std::uint32_t flags;
         bool blank, comment, code;
     };

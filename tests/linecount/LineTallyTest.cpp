@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "linecount/LineClassifier.h"
 #include "linecount/SrcCounter.h"
@@ -27,7 +27,8 @@ std::uint64_t CountWholeLines(const std::string& text, std::int32_t lang, std::u
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t lf = text.find('\n', at);
-        const std::string line = text.substr(at, lf == std::string::npos ? std::string::npos : lf - at);
+        const std::string line =
+            text.substr(at, lf == std::string::npos ? std::string::npos : lf - at);
         count += LineCounts(GetCommentMarkers(lang), flags, line.c_str(), inBlock) ? 1 : 0;
         at = lf == std::string::npos ? text.size() : lf + 1;
     }
@@ -71,9 +72,11 @@ void ExpectDerivedCountsMatch(const std::string& path, const std::string& bytes)
         FakeStream stream(bytes);
         const LineBreakdown lines = TallyLines(stream, lang, blocks);
         EXPECT_EQ(lines.Physical(), physical) << path;
-        for (const std::uint32_t bits : {0u, CF_COUNT_REMED, CF_COUNT_BLANK, CF_COUNT_REMED | CF_COUNT_BLANK})
+        for (const std::uint32_t bits :
+             {0u, CF_COUNT_REMED, CF_COUNT_BLANK, CF_COUNT_REMED | CF_COUNT_BLANK})
             ASSERT_EQ(lines.Counted(blocks | bits), SrcCounterCount(path, blocks | bits))
-                << path << " flags " << (blocks | bits) << " bytes " << testing::PrintToString(bytes);
+                << path << " flags " << (blocks | bits) << " bytes "
+                << testing::PrintToString(bytes);
     }
 }
 
@@ -97,8 +100,8 @@ TEST(LineBreakdown, DerivedCountEqualsTheSourceCounterOnGoldenFiles)
 TEST(LineBreakdown, DerivedCountEqualsTheSourceCounterOnRandomLines)
 {
     // Lines drawn from every marker of the table, blanks, CR and text.
-    const std::vector<std::string> pieces = {"//", "/*", "*/", "{", "}", "#", "'", ";", " ",
-                                             "\t", "\r", "x", "code", "\n", "\n", "\r\n"};
+    const std::vector<std::string> pieces = {"//", "/*", "*/", "{", "}",    "#",  "'",  ";",
+                                             " ",  "\t", "\r", "x", "code", "\n", "\n", "\r\n"};
     const lintally::testing::TempFolder folder;
     std::mt19937 random(1312);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
@@ -128,7 +131,8 @@ TEST(LineTally, CountsLikeWholeLinesWhereverTheLinesAreCut)
             for (std::uint32_t flags = 0; flags < 8; ++flags) {
                 ASSERT_EQ(CountInPieces(text, lang, flags, random, 1 + round % 9),
                           CountWholeLines(text, lang, flags))
-                    << "lang " << lang << " flags " << flags << " text " << testing::PrintToString(text);
+                    << "lang " << lang << " flags " << flags << " text "
+                    << testing::PrintToString(text);
             }
         }
     }

@@ -22,7 +22,8 @@ std::uint32_t CountFile(const std::string& path, std::uint32_t flags)
     return counter.m_nCount;
 }
 
-struct Opened {
+struct Opened
+{
     std::string ext;
     std::int32_t lang;
 };
@@ -117,7 +118,8 @@ TEST(CSrcCounter, OnBeginResetsTheCountAndTheBlockState)
 TEST(CSrcCounter, NulByteEndsWhatTheLineShows)
 {
     TempFolder dir;
-    const std::string path = dir.Write("nul-byte.c", std::string("int a;\0// x\n\0int b;\n// c\n", 25));
+    const std::string path =
+        dir.Write("nul-byte.c", std::string("int a;\0// x\n\0int b;\n// c\n", 25));
     EXPECT_EQ(CountFile(path, 0), 1u);
     EXPECT_EQ(CountFile(path, CF_COUNT_BLANK), 2u);
 }

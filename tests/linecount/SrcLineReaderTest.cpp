@@ -96,7 +96,8 @@ std::string MixedText(std::size_t size)
 
 TEST(CSrcLineReader, SplitsLinesAtLineFeedsOnly)
 {
-    struct Case {
+    struct Case
+    {
         std::string bytes;
         Events lines;
     };
@@ -117,7 +118,8 @@ TEST(CSrcLineReader, SplitsLinesAtLineFeedsOnly)
         expected.insert(expected.end(), c.lines.begin(), c.lines.end());
         expected.push_back("end");
         for (std::uint32_t maxRead : {1u, 2u, 3u, UINT32_MAX})
-            EXPECT_EQ(RunOver(c.bytes, maxRead), expected) << "case [" << c.bytes << "] max " << maxRead;
+            EXPECT_EQ(RunOver(c.bytes, maxRead), expected)
+                << "case [" << c.bytes << "] max " << maxRead;
     }
 }
 
@@ -134,7 +136,8 @@ TEST(CSrcLineReader, LinesLongerThanABlockAndAcrossBlockEdgesArriveWhole)
     for (std::size_t length : {65535u, 65536u, 131071u, 131072u, 131073u, 400000u}) {
         const std::string longLine(length, 'x');
         const std::string text = "a\n" + longLine + "\nb\n" + longLine;
-        const Events expected{"begin", "[a]", "[" + longLine + "]", "[b]", "[" + longLine + "]", "end"};
+        const Events expected{"begin", "[a]", "[" + longLine + "]", "[b]", "[" + longLine + "]",
+                              "end"};
         EXPECT_EQ(RunOver(text), expected) << length;
     }
 }
@@ -187,7 +190,8 @@ TEST(CSrcLineReader, HookAddedDuringTheRunGetsTheLinesAfterIt)
     {
     public:
         AddingHook(Events& log, CSrcLineReader& reader, ISrcLineHook& late)
-            : m_Log(log), m_Reader(reader), m_Late(late) {}
+            : m_Log(log), m_Reader(reader), m_Late(late)
+        {}
         void OnBegin(Brim::IStream&) override {}
         std::int32_t OnLine(const char* line) override
         {
@@ -270,7 +274,8 @@ TEST(CSrcLineReaderReadLine, LeavesTheStreamJustAfterEachLineFeed)
 {
     FakeStream stream("ab\ncd\r\n\nlast");
     Hoard::CRefStr line;
-    struct Step {
+    struct Step
+    {
         const char* text;
         std::size_t position;
     };

@@ -44,8 +44,10 @@ TEST(WideClassifier, CFamily)
     EXPECT_EQ(Kinds("C", {"s = \"/*\";", "t = '\"'; // \"", "u = \"a\\\"/*\";", "v;"}), "xxxx")
         << "markers and quotes inside strings are text";
     EXPECT_EQ(Kinds("C", {"/* a", "/* b */", "x;"}), "ccx") << "C blocks do not nest";
-    EXPECT_EQ(Kinds("C", {"\"open string", "/* c */"}), "xc") << "a plain string ends with its line";
-    EXPECT_EQ(Kinds("C", {"/* a", "b", "c */"}, false), "cxx") << "without block tracking each line stands alone";
+    EXPECT_EQ(Kinds("C", {"\"open string", "/* c */"}), "xc")
+        << "a plain string ends with its line";
+    EXPECT_EQ(Kinds("C", {"/* a", "b", "c */"}, false), "cxx")
+        << "without block tracking each line stands alone";
 }
 
 TEST(WideClassifier, NestingBlocks)
@@ -63,7 +65,8 @@ TEST(WideClassifier, Docstrings)
               "xcbccxcc");
     EXPECT_EQ(Kinds("Python", {"x = \"\"\"", "# not a comment", "\"\"\"", "y = '#'"}), "xxxx")
         << "a long string after code is code";
-    EXPECT_EQ(Kinds("Python", {"\"\"\"a \\\"\"\" b", "\"\"\""}), "cc") << "an escaped quote does not close";
+    EXPECT_EQ(Kinds("Python", {"\"\"\"a \\\"\"\" b", "\"\"\""}), "cc")
+        << "an escaped quote does not close";
     EXPECT_EQ(Kinds("Python", {"s = 'it''s' # c"}), "x");
 }
 
@@ -83,8 +86,10 @@ TEST(WideClassifier, PiecesClassifyLikeWholeLines)
 {
     // Every cut of a line into two pieces gives the whole line's kind and state.
     const std::vector<std::pair<const char*, std::string>> kCases = {
-        {"C", "int a; /* x */ // y"}, {"Python", "    \"\"\"doc\"\"\""}, {"Lua", "  --[[ c"},
-        {"Perl", "=head1 X"}, {"Perl", "__DATA__ "}, {"Handlebars", "{{!-- c --}}"}, {"Rust", "/* /* */ */ y"},
+        {"C", "int a; /* x */ // y"}, {"Python", "    \"\"\"doc\"\"\""},
+        {"Lua", "  --[[ c"},          {"Perl", "=head1 X"},
+        {"Perl", "__DATA__ "},        {"Handlebars", "{{!-- c --}}"},
+        {"Rust", "/* /* */ */ y"},
     };
     for (const auto& [language, line] : kCases) {
         WideState whole;

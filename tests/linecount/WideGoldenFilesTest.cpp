@@ -32,7 +32,9 @@ LineBreakdown Expected(const std::filesystem::path& file)
         std::string field;
         while (fields >> field) {
             const std::uint64_t n = std::stoull(field.substr(field.find('=') + 1));
-            (field.rfind("code=", 0) == 0 ? kinds.code : field.rfind("comment=", 0) == 0 ? kinds.comment : kinds.blank) = n;
+            (field.rfind("code=", 0) == 0      ? kinds.code
+             : field.rfind("comment=", 0) == 0 ? kinds.comment
+                                               : kinds.blank) = n;
         }
     }
     return kinds;
@@ -54,10 +56,13 @@ LineBreakdown LineByLine(const std::string& text, std::int32_t lang)
     LineBreakdown kinds;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t lf = std::min(text.find('\n', at), text.size());
-        LineKind kind = ClassifyWideLine(syntax, true, std::string_view(text).substr(at, lf - at), state);
+        LineKind kind =
+            ClassifyWideLine(syntax, true, std::string_view(text).substr(at, lf - at), state);
         if (at == 0 && text.rfind("#!", 0) == 0)
             kind = LineKind::Code;
-        ++(kind == LineKind::Blank ? kinds.blank : kind == LineKind::Comment ? kinds.comment : kinds.code);
+        ++(kind == LineKind::Blank     ? kinds.blank
+           : kind == LineKind::Comment ? kinds.comment
+                                       : kinds.code);
         at = lf + 1;
     }
     return kinds;
@@ -78,13 +83,14 @@ void ExpectLikeLineByLine(const std::string& name, const std::string& original)
         for (std::uint32_t maxRead : {7u, UINT32_MAX}) {
             FakeStream stream(text);
             stream.maxRead = maxRead;
-            const WideTallyResult got = TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
+            const WideTallyResult got =
+                TallyWideLines(stream, WideLanguageOfName(name), true, CF_TRACK_BLOCKS);
             if (got.lang == 0)
                 continue;
             const LineBreakdown expected = LineByLine(text, got.lang);
-            EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of " << maxRead
-                                           << ": code " << got.kinds.code << " comment " << got.kinds.comment
-                                           << " blank " << got.kinds.blank;
+            EXPECT_EQ(got.kinds, expected) << name << " indent " << indent << " reads of "
+                                           << maxRead << ": code " << got.kinds.code << " comment "
+                                           << got.kinds.comment << " blank " << got.kinds.blank;
         }
     }
 }
@@ -101,9 +107,11 @@ TEST(WideGoldenFiles, WholeFilesCountLikeLineByLine)
 TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
 {
     const std::pair<const char*, const char*> kCases[] = {
-        {"a.c", "x = a / b; // c\n/* c */ y = 1;\nz(); /* c */ /* d */\n  /*/ still a comment */\n"
-                "s = \"a\\\"/*\" /* c */; t = '\"';\nu = \"runs on\\\n/* c\n*/ \"unclosed /* x\n\t  \n"
-                "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nv = \"a\\\"\" /* c\nc */\nlast"},
+        {"a.c",
+         "x = a / b; // c\n/* c */ y = 1;\nz(); /* c */ /* d */\n  /*/ still a comment */\n"
+         "s = \"a\\\"/*\" /* c */; t = '\"';\nu = \"runs on\\\n/* c\n*/ \"unclosed /* x\n\t  \n"
+         "/* a */ /* b\n*/ q; // c */\nw = 1;\t/* c */  \r\n\r\n/* c */\r\nv = \"a\\\"\" /* c\nc "
+         "*/\nlast"},
         {"a.rs", "/* a /* b */ c */ x\n/* /* */ */\ny /* z */\n"},
         {"a.lua", "--[[ c ]] x = 1\n-- c\nx = 1 --[[ c\n]]\n"},
         {"a.py", "x = 'a # b' # c\ny = \"\"\"s\"\"\" + 'q'\n    r'''doc'''\ns = 'it\\'s' \"#\"\n"},
@@ -139,15 +147,17 @@ TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
 
 TEST(WideTally, ShortReadsCountLikeOneRead)
 {
-    const std::string text = "#!/usr/bin/env python3\n\"\"\"doc\n\nmore\"\"\"\r\nx = '#'  # c\n# last, without LF";
+    const std::string text =
+        "#!/usr/bin/env python3\n\"\"\"doc\n\nmore\"\"\"\r\nx = '#'  # c\n# last, without LF";
     const LineBreakdown expected{1, 3, 2};  // blank, comment, code
     for (std::uint32_t maxRead : {1u, 2u, 3u, 7u, 1000u}) {
         FakeStream stream(text);
         stream.maxRead = maxRead;
         const WideTallyResult got = TallyWideLines(stream, 0, true, CF_TRACK_BLOCKS);
         EXPECT_EQ(got.lang, kWideLanguageBase + WideLanguageIndex("Python")) << maxRead;
-        EXPECT_EQ(got.kinds, expected) << "reads of " << maxRead << ": code " << got.kinds.code
-                                       << " comment " << got.kinds.comment << " blank " << got.kinds.blank;
+        EXPECT_EQ(got.kinds, expected)
+            << "reads of " << maxRead << ": code " << got.kinds.code << " comment "
+            << got.kinds.comment << " blank " << got.kinds.blank;
     }
     FakeStream unknown("#!/usr/bin/frob\n// x\n");
     EXPECT_EQ(TallyWideLines(unknown, 0, true, CF_TRACK_BLOCKS).kinds, (LineBreakdown{0, 0, 2}))

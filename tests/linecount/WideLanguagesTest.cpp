@@ -11,7 +11,8 @@ namespace {
 
 bool WellFormed(std::string_view marker)
 {
-    return marker.size() <= kWideMarkerMax && marker.find_first_of(" \t\r\n") == std::string_view::npos;
+    return marker.size() <= kWideMarkerMax &&
+           marker.find_first_of(" \t\r\n") == std::string_view::npos;
 }
 
 std::int32_t Named(const char* name)
@@ -36,17 +37,20 @@ TEST(WideLanguages, TableShape)
                     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             EXPECT_LT(before, now) << "languages are sorted by name";
         }
-        EXPECT_TRUE(*language.suffixes != '\0' || *language.fileNames != '\0') << "reached by no name";
+        EXPECT_TRUE(*language.suffixes != '\0' || *language.fileNames != '\0')
+            << "reached by no name";
         for (const char* single : language.single)
             EXPECT_TRUE(single == nullptr || (*single != '\0' && WellFormed(single)));
-        for (const BlockMarkers& pair : {language.blocks[0], language.blocks[1], language.columnBlock}) {
+        for (const BlockMarkers& pair :
+             {language.blocks[0], language.blocks[1], language.columnBlock}) {
             EXPECT_EQ(pair.open == nullptr, pair.close == nullptr) << "a pair is whole or absent";
             if (pair.open != nullptr) {
                 EXPECT_TRUE(*pair.open != '\0' && *pair.close != '\0' && WellFormed(pair.open) &&
                             WellFormed(pair.close));
             }
         }
-        EXPECT_EQ(std::string(language.quotes).find_first_of(language.spanQuotes), std::string::npos)
+        EXPECT_EQ(std::string(language.quotes).find_first_of(language.spanQuotes),
+                  std::string::npos)
             << "a quote byte either ends at the line's end or spans lines";
     }
     const auto sortedOnce = [](const auto& rows) {
@@ -56,7 +60,9 @@ TEST(WideLanguages, TableShape)
     sortedOnce(kWideSuffixRows);
     sortedOnce(kWideFileNameRows);
     for (const WideNameRow& row : kWideSuffixRows)
-        EXPECT_TRUE(row.key.size() <= kWideSuffixMax && row.key.find_first_of(". ") == std::string_view::npos) << row.key;
+        EXPECT_TRUE(row.key.size() <= kWideSuffixMax &&
+                    row.key.find_first_of(". ") == std::string_view::npos)
+            << row.key;
     for (const InterpreterRow& row : kInterpreters)
         EXPECT_LT(WideLanguageIndex(row.language), kWideLanguageCount) << row.language;
 }
@@ -68,15 +74,26 @@ TEST(WideLanguages, FileNamesLeadToLanguages)
         const char* name;
         const char* language;  // null: not known
     } kCases[] = {
-        {"main.c", "C"},           {"src/a.b/UTIL.CPP", "C++"},     {"x.h", "C/C++ Header"},
-        {"jquery.min.js", "JavaScript"}, {"types.d.ts", "TypeScript"}, {"lib.rs", "Rust"},
-        {"Makefile", "make"},      {"sub/CMakeLists.txt", "CMake"}, {"meson.build", "Meson"},
-        {"Dockerfile", "Dockerfile"}, {"notes.txt", nullptr},       {"README", nullptr},
-        {".bash", nullptr},        {"trailing.", nullptr},          {"makefile.bak", nullptr},
+        {"main.c", "C"},
+        {"src/a.b/UTIL.CPP", "C++"},
+        {"x.h", "C/C++ Header"},
+        {"jquery.min.js", "JavaScript"},
+        {"types.d.ts", "TypeScript"},
+        {"lib.rs", "Rust"},
+        {"Makefile", "make"},
+        {"sub/CMakeLists.txt", "CMake"},
+        {"meson.build", "Meson"},
+        {"Dockerfile", "Dockerfile"},
+        {"notes.txt", nullptr},
+        {"README", nullptr},
+        {".bash", nullptr},
+        {"trailing.", nullptr},
+        {"makefile.bak", nullptr},
         {"a.verylongsuffix", nullptr},
     };
     for (const auto& c : kCases) {
-        EXPECT_EQ(WideLanguageOfName(c.name), c.language == nullptr ? 0 : Named(c.language)) << c.name;
+        EXPECT_EQ(WideLanguageOfName(c.name), c.language == nullptr ? 0 : Named(c.language))
+            << c.name;
     }
 }
 
@@ -100,6 +117,7 @@ TEST(WideLanguages, ShebangLinesName)
         {"", nullptr},
     };
     for (const auto& c : kCases) {
-        EXPECT_EQ(WideLanguageOfShebang(c.line), c.language == nullptr ? 0 : Named(c.language)) << c.line;
+        EXPECT_EQ(WideLanguageOfShebang(c.line), c.language == nullptr ? 0 : Named(c.language))
+            << c.line;
     }
 }

@@ -28,7 +28,8 @@ public:
         m_fds.push_back(open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         for (int level = 0; level < depth; ++level) {
             mkdirat(m_fds.back(), kLevel.c_str(), 0755);
-            m_fds.push_back(openat(m_fds.back(), kLevel.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            m_fds.push_back(
+                openat(m_fds.back(), kLevel.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         }
         const int file = openat(m_fds.back(), "deep.c", O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
         EXPECT_EQ(write(file, "a\nb\n", 4), 4);

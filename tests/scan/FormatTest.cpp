@@ -23,8 +23,10 @@ TEST(FormatThousands, PutsACommaBeforeEveryGroupOfThree)
 
 TEST(FormatThousands, HandlesTheWholeSixtyFourBitRange)
 {
-    EXPECT_EQ(FormatThousands(std::numeric_limits<std::int64_t>::max()), "9,223,372,036,854,775,807");
-    EXPECT_EQ(FormatThousands(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
+    EXPECT_EQ(FormatThousands(std::numeric_limits<std::int64_t>::max()),
+              "9,223,372,036,854,775,807");
+    EXPECT_EQ(FormatThousands(std::numeric_limits<std::int64_t>::min()),
+              "-9,223,372,036,854,775,808");
 }
 
 TEST(RelativeName, IsTheSameWithOrWithoutATrailingSeparatorOnTheRoot)

@@ -43,8 +43,10 @@ TEST(GroupName, NamesTheGroupAFileFallsIn)
         {{GroupBy::Folder, 9}, "a/b/c/d.c", 1, "a/b/c"},
     };
     for (const Case& c : cases) {
-        const std::string expected = c.grouping.by == GroupBy::Folder ? Native(c.expected) : c.expected;
-        EXPECT_EQ(GroupName(c.grouping, Native(c.relativeName), c.lang), expected) << c.relativeName;
+        const std::string expected =
+            c.grouping.by == GroupBy::Folder ? Native(c.expected) : c.expected;
+        EXPECT_EQ(GroupName(c.grouping, Native(c.relativeName), c.lang), expected)
+            << c.relativeName;
     }
 }
 

@@ -5,9 +5,9 @@
 
 using lintally::scan::FormatCsv;
 using lintally::scan::FormatGroupCsv;
+using lintally::scan::FormatJson;
 using lintally::scan::GroupRow;
 using lintally::scan::JsonSummary;
-using lintally::scan::FormatJson;
 using lintally::scan::Row;
 using lintally::scan::RowList;
 using lintally::scan::ToValidUtf8;
@@ -24,13 +24,17 @@ TEST(ToValidUtf8, KeepsValidTextAsItIs)
 
 TEST(ToValidUtf8, ReplacesEachInvalidByteOnItsOwn)
 {
-    EXPECT_EQ(ToValidUtf8("a\xE9" "b"), "a" + kFffd + "b");          // Latin-1 byte
-    EXPECT_EQ(ToValidUtf8("\x80\x80"), kFffd + kFffd);                // stray continuations
-    EXPECT_EQ(ToValidUtf8("\xE2\x82" "A"), kFffd + kFffd + "A");      // cut-short sequence
-    EXPECT_EQ(ToValidUtf8("\xC0\x80"), kFffd + kFffd);                // overlong NUL
-    EXPECT_EQ(ToValidUtf8("\xED\xA0\x80"), kFffd + kFffd + kFffd);    // surrogate
+    EXPECT_EQ(ToValidUtf8("a\xE9"
+                          "b"),
+              "a" + kFffd + "b");                       // Latin-1 byte
+    EXPECT_EQ(ToValidUtf8("\x80\x80"), kFffd + kFffd);  // stray continuations
+    EXPECT_EQ(ToValidUtf8("\xE2\x82"
+                          "A"),
+              kFffd + kFffd + "A");                                 // cut-short sequence
+    EXPECT_EQ(ToValidUtf8("\xC0\x80"), kFffd + kFffd);              // overlong NUL
+    EXPECT_EQ(ToValidUtf8("\xED\xA0\x80"), kFffd + kFffd + kFffd);  // surrogate
     EXPECT_EQ(ToValidUtf8("\xF4\x90\x80\x80"), kFffd + kFffd + kFffd + kFffd);  // above U+10FFFF
-    EXPECT_EQ(ToValidUtf8("\xF0\x9F\x98"), kFffd + kFffd + kFffd);    // ends mid-sequence
+    EXPECT_EQ(ToValidUtf8("\xF0\x9F\x98"), kFffd + kFffd + kFffd);              // ends mid-sequence
 }
 
 TEST(FormatJson, HoldsRootTotalAndRowsInOrder)
@@ -53,15 +57,18 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
 
 TEST(FormatJson, AFolderThatWasNotReadIsListedUnderSkippedWithTheCounts)
 {
-    EXPECT_EQ(FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
-              "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, \"ignored\": 0, "
-              "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"folders\": [{\"name\": \"sub\", "
-              "\"reason\": \"cannot be opened\"}]}}\n");
+    EXPECT_EQ(
+        FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
+        "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, "
+        "\"ignored\": 0, "
+        "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"folders\": [{\"name\": \"sub\", "
+        "\"reason\": \"cannot be opened\"}]}}\n");
 }
 
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 {
-    const RowList rows = {{"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
+    const RowList rows = {
+        {"plain.c", 1, {0, 1, 2}, 1}, {"a,b.c", 2}, {"say \"hi\".c", 3}, {"two\nlines.c", 4}};
     EXPECT_EQ(FormatCsv(rows),
               "file,lines,language,code,comment,blank,physical\n"
               "plain.c,1,C/C++,2,1,0,3\n"
@@ -80,9 +87,11 @@ TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
     EXPECT_FALSE(document.contains("files"));
     EXPECT_EQ(document["total"], 7);
     EXPECT_EQ(document["roots"], nlohmann::json::array({"a", "b"}));
-    EXPECT_EQ(document["options"], nlohmann::json::parse(R"({"types": "*.c", "include_sub_folders": true,
+    EXPECT_EQ(document["options"],
+              nlohmann::json::parse(R"({"types": "*.c", "include_sub_folders": true,
         "include_remed": false, "exclude_blank": true, "block_comments": true, "languages": "design"})"));
-    EXPECT_EQ(document["groups"], nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
+    EXPECT_EQ(document["groups"],
+              nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
         "code": 4, "comment": 2, "blank": 1, "physical": 7}])"));
 }
 
@@ -90,7 +99,8 @@ TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
 {
     RowList rows;
     for (int i = 0; i < 5000; ++i) {
-        rows.Add("dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4}, 1);
+        rows.Add("dir/file" + std::to_string(i) + (i % 7 == 0 ? "\x01\xE9.c" : ".c"), 7, {1, 2, 4},
+                 1);
     }
     std::vector<std::string> pieces;
     lintally::scan::TextOut text([&](std::string_view piece) {

@@ -1,5 +1,6 @@
 // A walk visitor that records what the walk reports, as "matched <relative name>",
-// "checked" and "skipped <relative name>: <reason>" events, and can end the walk or refuse sub-folders on cue.
+// "checked" and "skipped <relative name>: <reason>" events, and can end the walk or refuse
+// sub-folders on cue.
 //
 // Owned by one test; the walk calls it from the test's thread only.
 #pragma once

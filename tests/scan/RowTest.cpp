@@ -4,8 +4,8 @@
 
 using lintally::scan::Row;
 using lintally::scan::RowList;
-using lintally::scan::RowView;
 using lintally::scan::RowNameLess;
+using lintally::scan::RowView;
 using lintally::scan::SortRows;
 
 TEST(RowNameLess, FoldsAsciiLettersOnly)
@@ -54,7 +54,8 @@ TEST(SortRows, GivesTheListOrder)
 {
     RowList rows = {{"top.c", 1}, {"sub/x.c", 2}, {"Sub/y.c", 3}, {".hidden/h.c", 4}, {"a.c", 5}};
     SortRows(rows);
-    EXPECT_EQ(Names(rows), (std::vector<std::string>{".hidden/h.c", "a.c", "sub/x.c", "Sub/y.c", "top.c"}));
+    EXPECT_EQ(Names(rows),
+              (std::vector<std::string>{".hidden/h.c", "a.c", "sub/x.c", "Sub/y.c", "top.c"}));
     EXPECT_EQ(rows[2].lines, 2u);
 }
 
@@ -65,7 +66,8 @@ TEST(RowList, KeepsEveryRowWholeAcrossBlocksAndWideCounts)
     const std::string longName(300 * 1024, 'n');  // more than one name block
     for (std::uint32_t i = 0; i < 10000; ++i) {
         const bool wide = i % 1000 == 999;
-        rows.Add(i == 5000 ? longName : FileName(i), wide ? kHuge : i, {i, wide ? kHuge : 2 * i, 3}, 7);
+        rows.Add(i == 5000 ? longName : FileName(i), wide ? kHuge : i, {i, wide ? kHuge : 2 * i, 3},
+                 7);
     }
     ASSERT_EQ(rows.size(), 10000u);
     for (std::uint32_t i : {0u, 4095u, 4096u, 4999u, 5001u, 9999u}) {
@@ -91,7 +93,8 @@ TEST(RowList, AppendSortTruncateAndRenameKeepTheListOrder)
 
     first.Rename(0, "root/b");
     first.StableSort([](const RowView& x, const RowView& y) { return x.lines % 2 < y.lines % 2; });
-    EXPECT_EQ(Names(first), (std::vector<std::string>{"a", "c", "root/b", "d"})) << "ties keep their order";
+    EXPECT_EQ(Names(first), (std::vector<std::string>{"a", "c", "root/b", "d"}))
+        << "ties keep their order";
     first.Truncate(3);
     first.Add("e", 5, {}, 0);
     EXPECT_EQ(Names(first), (std::vector<std::string>{"a", "c", "root/b", "e"}));

@@ -33,7 +33,9 @@ void WriteLinkedTree(const TempFolder& tree)
         text += "int x;\n";
     tree.Write("big.c", text);
     for (int i = 0; i < kLinks; ++i) {
-        ASSERT_EQ(link(tree.Path("big.c").c_str(), tree.Path("hard" + std::to_string(i) + ".c").c_str()), 0);
+        ASSERT_EQ(
+            link(tree.Path("big.c").c_str(), tree.Path("hard" + std::to_string(i) + ".c").c_str()),
+            0);
         MakeLink(tree, "soft" + std::to_string(i) + ".c", "big.c");
     }
 }
@@ -47,7 +49,7 @@ ScanResult Scan(const TempFolder& tree, unsigned jobs)
 }
 
 // Ends the whole test program when a call hangs, so a hang shows as a failure.
-template<class Call>
+template <class Call>
 auto WithinSeconds(int seconds, Call call)
 {
     auto result = std::async(std::launch::async, call);

@@ -292,7 +292,8 @@ TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
     const std::vector<GroupRow> groups = expected.Take();
     ASSERT_EQ(groups.size(), 8u);  // d0 to d6 and "."
     for (const unsigned jobs : {1u, 8u}) {
-        const ScanResult grouped = RunParallelScan(tree.Root(), patterns, options, jobs, stop, quiet, &byFolder);
+        const ScanResult grouped =
+            RunParallelScan(tree.Root(), patterns, options, jobs, stop, quiet, &byFolder);
         EXPECT_TRUE(grouped.rows.empty());
         EXPECT_EQ(grouped.total, rows.total);
         EXPECT_EQ(grouped.files, 201u);

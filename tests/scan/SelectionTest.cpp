@@ -27,12 +27,23 @@ TEST(Glob, MatchesStarsSetsAndFolders)
         bool matches;
     };
     const Case cases[] = {
-        {"*.c", "a.c", true},           {"*.c", "a.h", false},          {"*.c", "src/a.c", false},
-        {"?.c", "ab.c", false},         {"a?c", "a/c", false},          {"[a-c]x", "bx", true},
-        {"[!a-c]x", "bx", false},       {"[]]", "]", true},             {"\\*", "*", true},
-        {"**/a.c", "a.c", true},        {"**/a.c", "x/y/a.c", true},    {"x/**", "x/y/z", true},
-        {"x/**/z", "x/z", true},        {"x/**/z", "x/p/q/z", true},    {"x/**/z", "xz", false},
-        {"a**b", "a/x/b", true},        {"*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+        {"*.c", "a.c", true},
+        {"*.c", "a.h", false},
+        {"*.c", "src/a.c", false},
+        {"?.c", "ab.c", false},
+        {"a?c", "a/c", false},
+        {"[a-c]x", "bx", true},
+        {"[!a-c]x", "bx", false},
+        {"[]]", "]", true},
+        {"\\*", "*", true},
+        {"**/a.c", "a.c", true},
+        {"**/a.c", "x/y/a.c", true},
+        {"x/**", "x/y/z", true},
+        {"x/**/z", "x/z", true},
+        {"x/**/z", "x/p/q/z", true},
+        {"x/**/z", "xz", false},
+        {"a**b", "a/x/b", true},
+        {"*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
     };
     for (const Case& c : cases) {
         Glob glob;
@@ -60,7 +71,9 @@ TEST(Selection, NamePathAndFolderOnlyPatterns)
     EXPECT_EQ(selection.Leaves(".git", ".git", true), SkipReason::Excluded);
     EXPECT_EQ(selection.LeavesPath(NativePath("x/build") + "/deep/a.c"), SkipReason::Excluded);
     EXPECT_FALSE(selection.LeavesPath(NativePath("x/builder/a.c")));
-    selection.SetIgnoreCheck([](std::string_view relative, bool) { return relative.find("tmp") != std::string_view::npos; });
+    selection.SetIgnoreCheck([](std::string_view relative, bool) {
+        return relative.find("tmp") != std::string_view::npos;
+    });
     EXPECT_EQ(selection.LeavesPath(NativePath("x/tmp/a.c")), SkipReason::Ignored);
     EXPECT_FALSE(selection.AddExclude("", error));
 }
@@ -85,7 +98,8 @@ TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     for (unsigned jobs : {1u, 3u}) {
-        const ScanResult result = RunParallelScan(tree.Root(), {".c"}, options, jobs, stop, sink, nullptr, &selection);
+        const ScanResult result =
+            RunParallelScan(tree.Root(), {".c"}, options, jobs, stop, sink, nullptr, &selection);
         ASSERT_EQ(result.rows.size(), 3u);
         EXPECT_EQ(result.rows[2].name, "late.c");
         EXPECT_EQ(result.files, 3u);
@@ -94,7 +108,8 @@ TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
         EXPECT_EQ(result.skips.tooLarge, 0u);
     }
     selection.maxSize = 2047;
-    const ScanResult smaller = RunParallelScan(tree.Root(), {".c"}, options, 2, stop, sink, nullptr, &selection);
+    const ScanResult smaller =
+        RunParallelScan(tree.Root(), {".c"}, options, 2, stop, sink, nullptr, &selection);
     EXPECT_EQ(smaller.skips.tooLarge, 2u);  // big.c and late.c
 }
 
@@ -106,13 +121,13 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
     tree.Write("sub/c.txt", "1\n");
     tree.Write("unlisted.c", "1\n");
     tree.Write("now-a-folder.c/x.c", "1\n");  // a file replaced by a folder before the count
-    const std::vector<std::string> names = {"a.c", NativePath("sub/b.c"), NativePath("sub/c.txt"), "gone.c",
-                                            "now-a-folder.c"};
+    const std::vector<std::string> names = {"a.c", NativePath("sub/b.c"), NativePath("sub/c.txt"),
+                                            "gone.c", "now-a-folder.c"};
     Selection selection;
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
-    const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink,
-                                                  nullptr, &selection);
+    const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2,
+                                                  stop, sink, nullptr, &selection);
     ASSERT_EQ(result.rows.size(), 4u);
     EXPECT_EQ(result.total, 4u);
     EXPECT_EQ(result.skips.unreadable, 2u);  // gone.c and the folder: rows of 0 lines, and counted

@@ -36,8 +36,14 @@ public:
     std::vector<std::string> reads;
 };
 
-DirEntry F(const char* name) { return DirEntry{name, EntryKind::File}; }
-DirEntry D(const char* name) { return DirEntry{name, EntryKind::Folder}; }
+DirEntry F(const char* name)
+{
+    return DirEntry{name, EntryKind::File};
+}
+DirEntry D(const char* name)
+{
+    return DirEntry{name, EntryKind::Folder};
+}
 
 using Names = std::vector<std::string>;
 
@@ -65,8 +71,8 @@ TEST(WalkFolder, WalksASubFolderWhereItsEntryIsMet)
     reader.folders[N("r/sub")] = {F("x.c")};
     RecordingVisitor visitor;
     EXPECT_TRUE(WalkFolder("r/", BuildPatternList("*.c,*.h"), visitor, reader));
-    EXPECT_EQ(visitor.events, (Names{"matched a.c", "checked", "matched " + N("sub/x.c"),
-                                     "checked", "matched z.h", "checked", "checked"}));
+    EXPECT_EQ(visitor.events, (Names{"matched a.c", "checked", "matched " + N("sub/x.c"), "checked",
+                                     "matched z.h", "checked", "checked"}));
     EXPECT_EQ(visitor.fullPaths, N({"r/a.c", "r/sub/x.c", "r/z.h"}));
     EXPECT_EQ(visitor.polls, 5);  // one per entry, folders included
 }
@@ -168,5 +174,6 @@ TEST(WalkFolder, ADeepTreeDoesNotGrowTheCallStack)
     pthread_join(thread, nullptr);
     pthread_attr_destroy(&attributes);
     ASSERT_EQ(walk.visitor.fullPaths.size(), 1u);
-    EXPECT_EQ(walk.visitor.fullPaths[0].size(), std::string("r").size() + 2 * 3000 + std::string("/leaf.c").size());
+    EXPECT_EQ(walk.visitor.fullPaths[0].size(),
+              std::string("r").size() + 2 * 3000 + std::string("/leaf.c").size());
 }

@@ -18,4 +18,4 @@ TEST(PlatformClassRegistry, FindsNothingAndLeavesAnEmptyOut)
     EXPECT_STREQ(out, "");
 }
 
-} // namespace
+}  // namespace

@@ -69,7 +69,7 @@ TEST_F(ClassRegistryTest, ProgIdAndVersionIndependentProgIdUseTheirKeys)
 
 TEST_F(ClassRegistryTest, TooSmallBufferFailsAndAsksForTheSizeNeeded)
 {
-    m_nSize = 9; // "lnkfile.1" needs 10 bytes with its terminator
+    m_nSize = 9;  // "lnkfile.1" needs 10 bytes with its terminator
     EXPECT_FALSE(Brim::GetProgId(kClassId, m_szOut, &m_nSize, false, m_Registry));
     EXPECT_STREQ(m_szOut, "");
     EXPECT_EQ(m_nSize, 10u);
@@ -92,4 +92,4 @@ TEST_F(ClassRegistryTest, NullArgumentsAreRefusedBeforeAnyLookup)
     EXPECT_TRUE(m_Registry.m_Asked.empty());
 }
 
-} // namespace
+}  // namespace

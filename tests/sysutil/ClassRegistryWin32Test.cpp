@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
 #include <objbase.h>
 
 #include <cctype>
@@ -120,8 +121,7 @@ TEST(PlatformClassRegistry, FindsTheSystemShellLinkServer)
 {
     char out[MAX_PATH] = {};
     std::uint32_t size = sizeof out;
-    ASSERT_TRUE(
-        Brim::GetInprocServer("{00021401-0000-0000-C000-000000000046}", out, &size));
+    ASSERT_TRUE(Brim::GetInprocServer("{00021401-0000-0000-C000-000000000046}", out, &size));
     std::string server(out);
     for (char& c : server) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -131,4 +131,4 @@ TEST(PlatformClassRegistry, FindsTheSystemShellLinkServer)
     EXPECT_EQ(size, server.size() + 1);
 }
 
-} // namespace
+}  // namespace

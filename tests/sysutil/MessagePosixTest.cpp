@@ -37,4 +37,4 @@ TEST(CSysActions, LastErrorTextIsTheLibraryText)
     EXPECT_GT(std::string(actual).size(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -55,9 +55,9 @@ protected:
 
 TEST_F(ShowMessageTest, ButtonCodesSelectTheButtonSet)
 {
-    const MessageButtons expected[] = {MessageButtons::Ok,          MessageButtons::Ok,
-                                       MessageButtons::OkCancel,    MessageButtons::RetryCancel,
-                                       MessageButtons::YesNo,       MessageButtons::YesNoCancel,
+    const MessageButtons expected[] = {MessageButtons::Ok,       MessageButtons::Ok,
+                                       MessageButtons::OkCancel, MessageButtons::RetryCancel,
+                                       MessageButtons::YesNo,    MessageButtons::YesNoCancel,
                                        MessageButtons::Ok};
     for (std::uint32_t code = 0; code < 7; ++code) {
         Show(code, 0, MessageChoice::None);
@@ -69,8 +69,8 @@ TEST_F(ShowMessageTest, ButtonCodesSelectTheButtonSet)
 
 TEST_F(ShowMessageTest, IconCodesSelectTheIcon)
 {
-    const MessageIcon expected[] = {MessageIcon::None, MessageIcon::Information,
-                                    MessageIcon::Error, MessageIcon::Question, MessageIcon::None};
+    const MessageIcon expected[] = {MessageIcon::None, MessageIcon::Information, MessageIcon::Error,
+                                    MessageIcon::Question, MessageIcon::None};
     for (std::uint32_t code = 0; code < 5; ++code) {
         Show(1, code, MessageChoice::Ok);
         EXPECT_EQ(m_Presenter.m_Icon, expected[code]) << code;
@@ -137,4 +137,4 @@ TEST(ChoiceFromMessageBoxResult, SystemResultsGiveTheChosenButton)
     EXPECT_EQ(Brim::ChoiceFromMessageBoxResult(5), MessageChoice::None);
 }
 
-} // namespace
+}  // namespace

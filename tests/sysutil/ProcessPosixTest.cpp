@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <string>
 #include <thread>
 #include <vector>
@@ -93,4 +93,4 @@ TEST(SpawnDetached, StartedChildIsReapedWithoutTheCaller)
     EXPECT_FALSE(Brim::SpawnDetached({"lintally-no-such-program-here"}));
 }
 
-} // namespace
+}  // namespace

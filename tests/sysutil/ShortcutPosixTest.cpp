@@ -19,19 +19,20 @@ TEST(CreateShortcut, WritesALinkEntryThatReadsBack)
     TempFolder folder;
     const std::string link = folder.Path("report.desktop");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/srv/code/main.cpp", "Main source"));
-    EXPECT_EQ(ReadAll(link), "[Desktop Entry]\n"
-                             "Type=Link\n"
-                             "Name=main.cpp\n"
-                             "URL=file:///srv/code/main.cpp\n"
-                             "Comment=Main source\n");
+    EXPECT_EQ(ReadAll(link),
+              "[Desktop Entry]\n"
+              "Type=Link\n"
+              "Name=main.cpp\n"
+              "URL=file:///srv/code/main.cpp\n"
+              "Comment=Main source\n");
     EXPECT_EQ(EntryCount(folder.Root()), 1u);
 }
 
 TEST(CreateShortcut, ReplacesAnOldLinkAndOmitsAnEmptyComment)
 {
     TempFolder folder;
-    const std::string link =
-        folder.Write("a.desktop", "old contents that are longer than the new entry ...............");
+    const std::string link = folder.Write(
+        "a.desktop", "old contents that are longer than the new entry ...............");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/x", nullptr));
     EXPECT_EQ(ReadAll(link), "[Desktop Entry]\nType=Link\nName=x\nURL=file:///x\n");
     ASSERT_TRUE(Brim::CreateShortcut(link.c_str(), "/x", ""));
@@ -58,11 +59,9 @@ TEST(FileUrlFromPath, EncodesEveryByteOutsideThePathAlphabet)
 
 TEST(BuildLinkEntry, DescriptionCannotAddKeysOfItsOwn)
 {
-    const std::string entry =
-        Brim::BuildLinkEntry("/t", " two\nExec=rm -rf ~\tand \\ back\r");
-    EXPECT_NE(entry.find("Comment=\\stwo\\nExec=rm -rf ~\\tand \\\\ back\\r\n"),
-              std::string::npos);
+    const std::string entry = Brim::BuildLinkEntry("/t", " two\nExec=rm -rf ~\tand \\ back\r");
+    EXPECT_NE(entry.find("Comment=\\stwo\\nExec=rm -rf ~\\tand \\\\ back\\r\n"), std::string::npos);
     EXPECT_EQ(entry.find("\nExec="), std::string::npos);
 }
 
-} // namespace
+}  // namespace

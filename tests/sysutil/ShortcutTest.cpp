@@ -36,4 +36,4 @@ TEST(CreateShortcut, MissingPathsAreRefused)
     EXPECT_EQ(EntryCount(folder.Root()), 0u);
 }
 
-} // namespace
+}  // namespace

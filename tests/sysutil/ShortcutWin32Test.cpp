@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -33,9 +34,9 @@ bool LoadLink(const std::string& path, LinkContents& contents)
         return false;
     }
     IPersistFile* file = nullptr;
-    bool loaded = SUCCEEDED(link->QueryInterface(IID_IPersistFile,
-                                                 reinterpret_cast<void**>(&file))) &&
-                  SUCCEEDED(file->Load(widePath.c_str(), STGM_READ));
+    bool loaded =
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(widePath.c_str(), STGM_READ));
     char text[INFOTIPSIZE] = {};
     loaded = loaded && SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, 0));
     contents.target = text;
@@ -98,4 +99,4 @@ TEST_F(ShortcutWin32Test, LinkPathLongerThanAShellLinkPathIsRefused)
     EXPECT_EQ(EntryCount(m_Folder.Root()), 1u);
 }
 
-} // namespace
+}  // namespace

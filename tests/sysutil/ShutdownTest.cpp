@@ -27,16 +27,17 @@ public:
 
 TEST(Shutdown, FlagsMapToPowerOffRebootOrLogOff)
 {
-    struct Case {
+    struct Case
+    {
         std::uint32_t flags;
         ShutdownAction action;
         bool force;
     };
     const Case cases[] = {
-        {0, ShutdownAction::LogOff, false},  {1, ShutdownAction::PowerOff, false},
-        {2, ShutdownAction::Reboot, false},  {3, ShutdownAction::PowerOff, false},
-        {4, ShutdownAction::LogOff, true},   {5, ShutdownAction::PowerOff, true},
-        {6, ShutdownAction::Reboot, true},   {0xF8, ShutdownAction::LogOff, false},
+        {0, ShutdownAction::LogOff, false}, {1, ShutdownAction::PowerOff, false},
+        {2, ShutdownAction::Reboot, false}, {3, ShutdownAction::PowerOff, false},
+        {4, ShutdownAction::LogOff, true},  {5, ShutdownAction::PowerOff, true},
+        {6, ShutdownAction::Reboot, true},  {0xF8, ShutdownAction::LogOff, false},
     };
     Brim::COsVersion version(6, 1, 0, Brim::PlatformPosix);
     CFakeExecutor executor;
@@ -82,4 +83,4 @@ TEST(BuildShutdownArgv, NamesTheSystemCommands)
               (Argv{"loginctl", "terminate-user", "1000"}));
 }
 
-} // namespace
+}  // namespace

@@ -63,4 +63,4 @@ TEST(AdjustPrivilege, RemovedPrivilegeCannotBeEnabledAgain)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ALL_ASSIGNED));
 }
 
-} // namespace
+}  // namespace

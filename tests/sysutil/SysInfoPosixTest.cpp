@@ -19,4 +19,4 @@ TEST(CSysInfo, DescribesTheRunningSystemFromUname)
     EXPECT_GT(info.GetActions().QueryCounter(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -46,15 +46,20 @@ TEST(DescribeSystem, LargeNumbersPrintUnsigned)
 
 TEST(ParseKernelRelease, ReadsTheFirstThreeNumbers)
 {
-    struct Case {
+    struct Case
+    {
         const char* release;
         std::uint32_t major, minor, build;
     };
     const Case cases[] = {
-        {"6.1.0-27-amd64", 6, 1, 0},   {"5.15.0-91-generic", 5, 15, 0},
-        {"6.8", 6, 8, 0},              {"4.19.325+", 4, 19, 325},
-        {"6.1.0.7", 6, 1, 0},          {"", 0, 0, 0},
-        {"abc", 0, 0, 0},              {"99999999999.2.3", 4294967295u, 2, 3},
+        {"6.1.0-27-amd64", 6, 1, 0},
+        {"5.15.0-91-generic", 5, 15, 0},
+        {"6.8", 6, 8, 0},
+        {"4.19.325+", 4, 19, 325},
+        {"6.1.0.7", 6, 1, 0},
+        {"", 0, 0, 0},
+        {"abc", 0, 0, 0},
+        {"99999999999.2.3", 4294967295u, 2, 3},
     };
     for (const Case& c : cases) {
         COsVersion version(9, 9, 9, Brim::PlatformPosix);
@@ -76,4 +81,4 @@ TEST(CSysInfo, OverlongNameIsCutToItsField)
     EXPECT_EQ(std::strlen(info.GetDescription()), 127u + std::strlen(" NT 5.1 Build2600"));
 }
 
-} // namespace
+}  // namespace

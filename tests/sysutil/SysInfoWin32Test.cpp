@@ -33,4 +33,4 @@ TEST(COsVersion, IsNeverOlderThanTheCompatibilityView)
     EXPECT_GT(version.m_dwBuildNumber, 0u);
 }
 
-} // namespace
+}  // namespace

@@ -12,7 +12,9 @@ using Brim::AnsiToWide;
 using Brim::WideToAnsi;
 
 // "Grüße €" followed by U+1F600, which UTF-16 holds as a surrogate pair.
-constexpr const char* kUtf8 = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\xF0\x9F\x98\x80";
+constexpr const char* kUtf8 =
+    "Gr\xC3\xBC\xC3\x9F"
+    "e \xE2\x82\xAC\xF0\x9F\x98\x80";
 constexpr const char16_t* kUtf16 = u"Grüße €\U0001F600";
 
 // Runs each test in a UTF-8 locale and restores the previous one.
@@ -73,7 +75,10 @@ TEST_F(TextConvertUtf8Test, TooSmallDestinationKeepsWholeCharactersAndTerminates
 TEST_F(TextConvertUtf8Test, UndecodableInputIsReplacedAndConversionGoesOn)
 {
     char16_t wide[16];
-    AnsiToWide("a\xFF" "b\xE2\x82", 0, wide, 16);
+    AnsiToWide(
+        "a\xFF"
+        "b\xE2\x82",
+        0, wide, 16);
     EXPECT_EQ(std::u16string(wide), u"a\uFFFDb\uFFFD");
     const char16_t loneSurrogate[] = {u'a', 0xD800, u'b', 0};
     char narrow[16];
@@ -94,4 +99,4 @@ TEST(TextConvert, CharactersOutsideAnAsciiLocaleBecomeQuestionMarks)
     EXPECT_EQ(std::u16string(wide.get()), u"x\uFFFD\uFFFDy");
 }
 
-} // namespace
+}  // namespace

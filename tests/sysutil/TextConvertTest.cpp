@@ -92,4 +92,4 @@ TEST(TextConvert, AllocatingFormsHoldALongText)
     EXPECT_EQ(std::string(narrow.get()), text);
 }
 
-} // namespace
+}  // namespace

@@ -11,7 +11,9 @@ using Brim::AnsiToWide;
 using Brim::WideToAnsi;
 
 // "Grüße €" in code page 1252 and in UTF-16.
-constexpr const char* kCp1252 = "Gr\xFC\xDF" "e \x80";
+constexpr const char* kCp1252 =
+    "Gr\xFC\xDF"
+    "e \x80";
 constexpr const char16_t* kUtf16 = u"Grüße €";
 
 // The cases spell their narrow texts in code page 1252, the ANSI code page of western
@@ -70,4 +72,4 @@ TEST_F(TextConvertCp1252Test, CharactersOutsideTheCodePageBecomeQuestionMarks)
     EXPECT_STREQ(narrow, "x?y");
 }
 
-} // namespace
+}  // namespace

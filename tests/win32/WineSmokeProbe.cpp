@@ -51,21 +51,25 @@ RECT ClientRectOf(HWND dialog, int id)
 
 void Command(HWND dialog, int id, int code)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 bool Run(const char* folder, const char* report)
 {
     HWND dialog = nullptr;
-    if (!WaitFor([&] { return (dialog = FindWindowA(nullptr, "Lintally")) != nullptr && IsWindowVisible(dialog); })) {
+    if (!WaitFor([&] {
+            return (dialog = FindWindowA(nullptr, "Lintally")) != nullptr &&
+                   IsWindowVisible(dialog);
+        })) {
         return Fail("no visible window titled Lintally");
     }
     RECT client{};
     GetClientRect(dialog, &client);
     const RECT calculate = ClientRectOf(dialog, IDC_BTN_CALCULATE);
     const RECT list = ClientRectOf(dialog, IDC_LST_RESULT);
-    std::printf("short form: client height %ld, Calculate row ends at %ld, list starts at %ld\n", client.bottom,
-                calculate.bottom, list.top);
+    std::printf("short form: client height %ld, Calculate row ends at %ld, list starts at %ld\n",
+                client.bottom, calculate.bottom, list.top);
     if (calculate.bottom > client.bottom || list.top < client.bottom) {
         return Fail("the short form does not end between the Calculate row and the list");
     }
@@ -94,17 +98,20 @@ bool Run(const char* folder, const char* report)
     // The file-name box of the Explorer-style chooser (cmb13), or of the old style (edt1).
     constexpr int kFileNameCombo = 0x47c;
     constexpr int kFileNameEdit = 0x480;
-    if (!SetDlgItemTextA(chooser, kFileNameCombo, report) && !SetDlgItemTextA(chooser, kFileNameEdit, report)) {
+    if (!SetDlgItemTextA(chooser, kFileNameCombo, report) &&
+        !SetDlgItemTextA(chooser, kFileNameEdit, report)) {
         return Fail("the save dialog has no file-name box");
     }
     PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    if (!WaitFor([&] { return GetFileAttributesA(report) != INVALID_FILE_ATTRIBUTES && !IsWindow(chooser); })) {
+    if (!WaitFor([&] {
+            return GetFileAttributesA(report) != INVALID_FILE_ATTRIBUTES && !IsWindow(chooser);
+        })) {
         return Fail("the report was not saved");
     }
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool Close()
 {
