@@ -1,6 +1,6 @@
 // One read or write call on a POSIX descriptor, as the file classes make it: the count is
-// clamped to what one call moves at most (Linux's limit, below SSIZE_MAX everywhere, so no
-// request is implementation-defined) and a call cut short by a signal is made again.
+// clamped to what one call moves at most (so no request is implementation-defined) and a
+// call cut short by a signal is made again.
 //
 // Stateless; any thread may call them on a descriptor it owns.
 #pragma once
@@ -11,6 +11,9 @@
 #include <cstdint>
 
 namespace Brim {
+
+// The most one call moves: Linux's limit, below SSIZE_MAX everywhere.
+inline constexpr std::size_t kLargestTransfer = 0x7FFFF000u;
 
 // Bytes moved, 0 at the end of the file, -1 with errno set on failure.
 [[nodiscard]] ssize_t ReadOnce(int fd, void* buffer, std::size_t count);

@@ -8,8 +8,6 @@ namespace Brim {
 
 namespace {
 
-constexpr std::size_t kLargestTransfer = 0x7FFFF000u;
-
 std::size_t Clamped(std::size_t count)
 {
     return count < kLargestTransfer ? count : kLargestTransfer;

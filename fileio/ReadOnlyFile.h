@@ -38,6 +38,12 @@ public:
     // The same for name taken relative to the open folder folderFd, so no path length limit
     // applies beyond the name's own.
     bool OpenAt(int folderFd, const char* name);
+    // The same for a name the folder's listing gave as a regular file, on a file system
+    // whose reads come back short only at a file's end (see the walk's folder reader):
+    // no fstat at the open. The first full read looks the size up, so a file that grows is
+    // still read only as far as it was; a short read ends the file. A symbolic link, whose
+    // target may lie anywhere, opens as OpenAt does.
+    bool OpenListedAt(int folderFd, const char* name);
 #endif
     void Close();
     [[nodiscard]] bool IsOpen() const;
@@ -52,10 +58,22 @@ public:
     // cannot be read.
     [[nodiscard]] bool GetByteSize(std::uint64_t& size);
     bool Truncate() override;
+    // Whether a read failed since the open (a folder or a non-regular file where a regular
+    // one was listed, an I/O error, a read that would wait), rather than reached the end.
+    [[nodiscard]] bool Failed() const
+    {
+        return m_failed;
+    }
 
 private:
     Handle m_handle = Closed();
+    bool m_failed = false;
 #if !defined(_WIN32)
+    static constexpr std::uint64_t kSizeUnknown = ~std::uint64_t{0};
+
+    void Adopt(int fd, std::uint64_t size);
+    bool LearnSize();
+
     // A read that returns less than asked once the size seen at the open is reached is taken
     // as the end, which spares the read that would only confirm it. A file that grows while
     // it is read is counted as far as that read; one that shrinks is read to its new end.

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 
 namespace Brim {
@@ -17,6 +18,19 @@ bool ReadOnlyFile::Open(const char* path)
     return OpenAt(AT_FDCWD, path);
 }
 
+namespace {
+
+int OpenNonBlocking(int folderFd, const char* name, int extraFlags)
+{
+    int fd;
+    do
+        fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | extraFlags);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+}  // namespace
+
 bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
 {
     static_assert(kCurrentFolder == AT_FDCWD);
@@ -25,10 +39,7 @@ bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
         errno = EINVAL;
         return false;
     }
-    int fd;
-    do
-        fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    while (fd < 0 && errno == EINTR);
+    const int fd = OpenNonBlocking(folderFd, name, 0);
     if (fd < 0)
         return false;
     struct stat info = {};
@@ -38,10 +49,41 @@ bool ReadOnlyFile::OpenAt(int folderFd, const char* name)
         errno = code;
         return false;
     }
+    Adopt(fd, static_cast<std::uint64_t>(info.st_size));
+    return true;
+}
+
+bool ReadOnlyFile::OpenListedAt(int folderFd, const char* name)
+{
+    Close();
+    if (name == nullptr) {
+        errno = EINVAL;
+        return false;
+    }
+    const int fd = OpenNonBlocking(folderFd, name, O_NOFOLLOW);
+    if (fd < 0)
+        return errno == ELOOP && OpenAt(folderFd, name);
+    Adopt(fd, kSizeUnknown);
+    return true;
+}
+
+void ReadOnlyFile::Adopt(int fd, std::uint64_t size)
+{
     m_handle = fd;
-    m_openSize = static_cast<std::uint64_t>(info.st_size);
+    m_openSize = size;
     m_position = 0;
     m_atEnd = false;
+    m_failed = false;
+}
+
+// A listed file's size, looked up once its first read fills the buffer; false when it is
+// not a regular file after all (swapped for something else since the listing).
+bool ReadOnlyFile::LearnSize()
+{
+    struct stat info = {};
+    if (::fstat(m_handle, &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    m_openSize = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
@@ -59,12 +101,24 @@ std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
         return 0;
     const ssize_t done = ReadOnce(m_handle, buffer, count);
     // EAGAIN (nothing there yet) ends the stream like any other failure.
+    if (done < 0)
+        m_failed = true;
     if (done <= 0)
         return 0;
     m_position += static_cast<std::uint64_t>(done);
+    const bool shortRead =
+        static_cast<std::size_t>(done) < std::min<std::size_t>(count, kLargestTransfer);
+    if (m_openSize == kSizeUnknown) {
+        if (!shortRead && !LearnSize()) {
+            m_failed = true;
+            m_atEnd = true;
+            return 0;
+        }
+        m_atEnd = shortRead;
+        return static_cast<std::uint32_t>(done);
+    }
     // Files the system sizes as 0 (/proc) are read until a read gives nothing.
-    m_atEnd =
-        static_cast<std::uint32_t>(done) < count && m_openSize > 0 && m_position >= m_openSize;
+    m_atEnd = shortRead && m_openSize > 0 && m_position >= m_openSize;
     return static_cast<std::uint32_t>(done);
 }
 

@@ -24,6 +24,7 @@ bool ReadOnlyFile::Open(const char* path)
         return false;
     }
     m_handle = handle;
+    m_failed = false;
     return true;
 }
 
@@ -38,9 +39,12 @@ void ReadOnlyFile::Close()
 std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
 {
     DWORD done = 0;
-    if (buffer == nullptr || count == 0 || m_handle == Closed() ||
-        !::ReadFile(m_handle, buffer, count, &done, nullptr))
+    if (buffer == nullptr || count == 0 || m_handle == Closed())
         return 0;
+    if (!::ReadFile(m_handle, buffer, count, &done, nullptr)) {
+        m_failed = true;
+        return 0;
+    }
     return done;
 }
 

@@ -1,12 +1,17 @@
 // SystemDirReader on POSIX systems: readdir with the entry type it reports, and fstatat
-// when the type is unknown or the entry is a symbolic link. Folders of a walk are opened
-// relative to their parent's descriptor (openat, fdopendir), so no path length limit applies.
+// when the type is unknown or the entry is a symbolic link. On disk file systems the type
+// the listing reports is trusted again when the file is opened (one fstat fewer per file). Folders
+// of a walk are opened relative to their parent's descriptor (openat, fdopendir), so no path length
+// limit applies.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "scan/DirReader.h"
@@ -79,6 +84,28 @@ bool ListFolder(int fd, std::vector<DirEntry>& entries)
     return true;
 }
 
+// Whether fd's folder lies on a disk or memory file system, whose regular files read short
+// only at their end and never block. Pseudo file systems (/proc, /sys, FUSE) are not: their
+// "regular" files may read a page at a time or wait, so their files are checked at the open.
+bool HoldsPlainFiles(int fd)
+{
+    static constexpr std::uint32_t kPlain[] = {
+        0xEF53u,      // ext2, ext3, ext4
+        0x58465342u,  // xfs
+        0x9123683Eu,  // btrfs
+        0x01021994u,  // tmpfs
+        0x794C7630u,  // overlayfs
+        0xF2F52010u,  // f2fs
+        0x2FC12FC1u,  // zfs
+    };
+    struct statfs info = {};
+    if (fstatfs(fd, &info) != 0) {
+        return false;
+    }
+    const auto type = static_cast<std::uint32_t>(info.f_type);
+    return std::find(std::begin(kPlain), std::end(kPlain), type) != std::end(kPlain);
+}
+
 int OpenFolder(int parentFd, const char* name)
 {
     int fd;
@@ -94,15 +121,20 @@ int OpenFolder(int parentFd, const char* name)
 class FolderHandle
 {
 public:
-    explicit FolderHandle(int fd) : m_fd(fd) {}
+    // listed: the walk lists this folder, so its files are opened by names the listing gave
+    // as regular files.
+    FolderHandle(int fd, bool listed) : m_fd(fd), m_plainListing(listed && HoldsPlainFiles(fd)) {}
     ~FolderHandle() { close(m_fd); }
     FolderHandle(const FolderHandle&) = delete;
     FolderHandle& operator=(const FolderHandle&) = delete;
 
     [[nodiscard]] int Descriptor() const { return m_fd; }
+    // Whether a file the listing gave as regular may be opened without checking it again.
+    [[nodiscard]] bool PlainListing() const { return m_plainListing; }
 
 private:
     int m_fd;
+    bool m_plainListing;
 };
 
 bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& entries)
@@ -122,7 +154,7 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
                           : OpenFolder(AT_FDCWD, dir.empty() ? "/" : dir.c_str());
     const int listed = fd < 0 ? -1 : dup(fd);
     if (fd >= 0) {
-        opened = std::make_shared<const FolderHandle>(fd);
+        opened = std::make_shared<const FolderHandle>(fd, true);
     }
     if (listed < 0 || !ListFolder(listed, entries)) {
         error = errno == EMFILE || errno == ENFILE ? "too deep: no more folders can be open at once"
@@ -136,13 +168,17 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
 FolderRef OpenFolderAt(const std::string& path)
 {
     const int fd = OpenFolder(AT_FDCWD, path.empty() ? "." : path.c_str());
-    return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd);
+    return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd, false);
 }
 
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
                const std::string& fullPath)
 {
-    return folder ? file.OpenAt(folder->Descriptor(), name.c_str()) : file.Open(fullPath.c_str());
+    if (!folder) {
+        return file.Open(fullPath.c_str());
+    }
+    return folder->PlainListing() ? file.OpenListedAt(folder->Descriptor(), name.c_str())
+                                  : file.OpenAt(folder->Descriptor(), name.c_str());
 }
 
 }  // namespace lintally::scan

@@ -55,6 +55,15 @@ bool OpenToCount(Brim::ReadOnlyFile& stream, const FolderRef& folder, const std:
     return !file.skipped;
 }
 
+// A read that failed part-way leaves what was read counted, and the file reported as one
+// that could not be read (whole).
+void MarkFailedRead(const Brim::ReadOnlyFile& stream, FileLines& file)
+{
+    if (stream.Failed()) {
+        file.skipped = SkipReason::Unreadable;
+    }
+}
+
 FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
                         const std::string& fullPath, std::uint32_t flags, const StopToken* stop,
                         const Selection* content)
@@ -78,6 +87,7 @@ FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
     }
     const PrjHelper::WideTallyResult tally =
         PrjHelper::TallyWideLines(stream, file.lang, sniff, flags, KeepGoing(stop));
+    MarkFailedRead(stream, file);
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
@@ -100,6 +110,7 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
         return file;
     }
     file.kinds = PrjHelper::TallyLines(stream, file.lang, flags, KeepGoing(stop));
+    MarkFailedRead(stream, file);
     return file;
 }
 

@@ -1,6 +1,9 @@
 #include "fileio/ReadOnlyFile.h"
 
-#include "tests/support/TempFolder.h"
+#include "tests/support/PosixTree.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,8 @@
 #include <string>
 
 using Brim::ReadOnlyFile;
+using lintally::testing::MakeFifo;
+using lintally::testing::MakeLink;
 using lintally::testing::TempFolder;
 
 namespace {
@@ -63,4 +68,37 @@ TEST(ReadOnlyFile, FilesTheSystemSizesAsEmptyAreReadToTheirEnd)
     const std::string text = ReadRest(file, 64 * 1024);
     EXPECT_GT(text.size(), 4096u);
     EXPECT_NE(text.find("[stack]"), std::string::npos);
+}
+
+// A name the listing gave as a regular file opens without a check; what it turns out to be
+// instead (swapped since the listing) fails at the first read rather than being counted.
+TEST(ReadOnlyFile, AListedNameThatIsNoLongerAFileFailsItsRead)
+{
+    TempFolder folder;
+    folder.Write("a.c", "abcdef");
+    folder.Write("sub/x.c", "");
+    MakeLink(folder, "link.c", "a.c");
+    ASSERT_TRUE(MakeFifo(folder, "pipe.c"));
+    MakeLink(folder, "pipe-link.c", "pipe.c");
+    const int dir = ::open(folder.Path("").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(dir, 0);
+    // A writer that filled the pipe, so the read does not come back short.
+    const int writer = ::open(folder.Path("pipe.c").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::write(writer, "12345678", 8), 8);
+
+    ReadOnlyFile file;
+    for (const char* name : {"a.c", "link.c"}) {
+        ASSERT_TRUE(file.OpenListedAt(dir, name)) << name;
+        EXPECT_EQ(ReadRest(file), "abcdef") << name;
+        EXPECT_FALSE(file.Failed()) << name;
+    }
+    EXPECT_FALSE(file.OpenListedAt(dir, "pipe-link.c")) << "a link is checked at the open";
+    for (const char* name : {"sub", "pipe.c"}) {
+        ASSERT_TRUE(file.OpenListedAt(dir, name)) << name;
+        EXPECT_EQ(ReadRest(file), "") << name;
+        EXPECT_TRUE(file.Failed()) << name;
+    }
+    ::close(writer);
+    ::close(dir);
 }

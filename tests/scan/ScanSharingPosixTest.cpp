@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <string>
 
 #include "scan/FileCount.h"
@@ -102,4 +105,40 @@ TEST(RunParallelScan, AFileWhoseReadWouldBlockEndsWithoutStoppingTheScan)
     ASSERT_EQ(result.rows.size(), 2u);
     EXPECT_EQ(result.rows[0].name, "a.c");
     EXPECT_EQ(result.rows[0].lines, 1u);
+}
+
+// /proc hands some files out a page per read, each read short of the buffer: files of such
+// a file system are checked at the open and read to their end, never cut at the first page.
+TEST(RunParallelScan, PseudoFileSystemFilesAreReadPastTheirFirstPage)
+{
+    std::ifstream maps("/proc/self/maps");
+    const std::string whole(std::istreambuf_iterator<char>(maps), {});
+    const auto linesInFirstPage =
+        std::count(whole.begin(), whole.begin() + std::min<std::size_t>(whole.size(), 4096), '\n');
+    if (whole.size() <= 4096)
+        GTEST_SKIP() << "/proc/self/maps fits in one page here";
+    ScanOptions options;
+    options.includeSubFolders = false;
+    const StopToken stop;
+    NullScanSink quiet;
+    const ScanResult result = RunParallelScan("/proc/self", {"maps"}, options, 2, stop, quiet);
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_GT(result.total, static_cast<std::uint64_t>(linesInFirstPage) + 1);
+}
+
+// A file whose read fails keeps its row and what was read, and is reported as unreadable.
+TEST(RunParallelScan, AFileWhoseReadFailsIsCountedAsUnreadable)
+{
+    // Reading this process's memory at offset 0 fails: nothing is mapped there.
+    const int probe = open("/proc/self/mem", O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        GTEST_SKIP() << "/proc/self/mem cannot be opened here";
+    close(probe);
+    const TempFolder tree;
+    tree.Write("a.c", "x\n");
+    MakeLink(tree, "mem.c", "/proc/self/mem");
+    const ScanResult result = Scan(tree, 2);
+    ASSERT_EQ(result.rows.size(), 2u);
+    EXPECT_EQ(result.total, 1u);
+    EXPECT_EQ(result.skips.unreadable, 1u);
 }
