@@ -131,11 +131,14 @@ struct Listed
     bool read = false;
 };
 
-Listed ReadIndexOf(const TempFolder& repo, std::size_t cut = 0)
+std::string IndexBytes(const TempFolder& repo)
 {
     std::ifstream in(repo.Path(".git/index"), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    bytes.resize(bytes.size() - std::min(cut, bytes.size()));
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+Listed Read(const std::string& bytes)
+{
     Listed listed;
     listed.read = ReadIndexEntries(bytes, [&listed](const IndexEntry& entry) {
         std::ostringstream line;
@@ -146,10 +149,17 @@ Listed ReadIndexOf(const TempFolder& repo, std::size_t cut = 0)
     return listed;
 }
 
+// bytes with an extension of the given signature before the closing checksum.
+std::string WithExtension(std::string bytes, const char* signature)
+{
+    bytes.insert(bytes.size() - 20, signature + std::string("\0\0\0\4", 4) + "data");
+    return bytes;
+}
+
 }  // namespace
 
 // Each index format git writes reads to the same entries, and what this reader cannot read
-// exactly (a split index, a file cut short) is refused so libgit2 reads it instead.
+// exactly (a split index, a file cut short) is refused so that libgit2 reads it instead.
 TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
 {
     const std::string deep = std::string(200, 'd') + "/" + std::string(200, 'e');
@@ -162,21 +172,22 @@ TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
                                                "src/untracked.c 0 100644", "tracked.log 0 100644"};
     for (const char* version : {"2", "3", "4"}) {
         Git(repo.Root(), std::string("update-index --index-version ") + version);
-        const Listed listed = ReadIndexOf(repo);
+        const std::string bytes = IndexBytes(repo);
+        const Listed listed = Read(bytes);
         EXPECT_TRUE(listed.read) << version;
         EXPECT_EQ(listed.entries, expected) << version;
-        EXPECT_FALSE(ReadIndexOf(repo, 1).read) << version;
-        EXPECT_FALSE(ReadIndexOf(repo, 300).read) << version;
+        for (const std::size_t cut : {1, 300}) {
+            EXPECT_FALSE(Read(bytes.substr(0, bytes.size() - cut)).read) << version << " " << cut;
+        }
+        EXPECT_TRUE(Read(WithExtension(bytes, "ZZZZ")).read) << "an extension to pass over";
+        EXPECT_FALSE(Read(WithExtension(bytes, "link")).read) << "entries in a second file";
     }
     Git(repo.Root(), "update-index --skip-worktree main.c");
-    EXPECT_EQ(ReadIndexOf(repo).entries[4], "main.c 0 100644 skip");
+    EXPECT_EQ(Read(IndexBytes(repo)).entries[4], "main.c 0 100644 skip");
     std::vector<std::string> names;
     std::string error;
     ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
     EXPECT_EQ(std::count(names.begin(), names.end(), "main.c"), 0);
-
-    Git(repo.Root(), "update-index --split-index");
-    EXPECT_FALSE(ReadIndexOf(repo).read);
 }
 
 TEST_F(GitSelection, APathInConflictIsListedOnce)
@@ -190,7 +201,7 @@ TEST_F(GitSelection, APathInConflictIsListedOnce)
     const std::string merge = "git -C '" + repo.Root() +
                               "' -c user.name=t -c user.email=t@t merge -q side >/dev/null 2>&1";
     EXPECT_NE(std::system(merge.c_str()), 0) << "the merge stops at the conflict";
-    const Listed listed = ReadIndexOf(repo);
+    const Listed listed = Read(IndexBytes(repo));
     ASSERT_TRUE(listed.read);
     EXPECT_EQ(
         std::count_if(listed.entries.begin(), listed.entries.end(),
