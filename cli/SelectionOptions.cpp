@@ -184,6 +184,7 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
         RootPlan plan{root, std::nullopt, {}, nullptr};
         if (choices.git) {
             plan.listed.emplace();
+            plan.tracked = true;
             plan.prefix = Prefix(root);
             if (gitsel::ListTrackedFiles(root, *plan.listed, error) != gitsel::GitStatus::Ok) {
                 error = "--git: " + Brim::EscapeControlBytes(error);

@@ -50,6 +50,7 @@ struct RootPlan
     std::optional<std::vector<std::string>> listed;
     std::string prefix;
     std::unique_ptr<gitsel::IgnoreRules> ignore;  // with --gitignore
+    bool tracked = false;                         // listed from a repository's index
 };
 
 // The shared selection and a plan per root; false with error set to one line (a usage

@@ -102,11 +102,11 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
         const scan::Selection chosen = cli::SelectionFor(selection, plan);
         const std::string& root = plan.root;
         AddRootResult(result,
-                      plan.listed
-                          ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
-                                                      cli.jobs, stop, progress, grouping, &chosen)
-                          : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
-                                                  grouping, &chosen),
+                      plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns,
+                                                              options, cli.jobs, stop, progress,
+                                                              grouping, &chosen, plan.tracked)
+                                  : scan::RunParallelScan(root, patterns, options, cli.jobs, stop,
+                                                          progress, grouping, &chosen),
                       root, plans.size() > 1,
                       grouping != nullptr && grouping->by == scan::GroupBy::Folder, groups);
         if (result.stopped) {

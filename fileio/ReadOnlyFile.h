@@ -40,9 +40,9 @@ public:
     bool OpenAt(int folderFd, const char* name);
     // The same for a name the folder's listing gave as a regular file, on a file system
     // whose reads come back short only at a file's end (see the walk's folder reader):
-    // no fstat at the open. The first full read looks the size up, so a file that grows is
-    // still read only as far as it was; a short read ends the file. A symbolic link, whose
-    // target may lie anywhere, opens as OpenAt does.
+    // no fstat at the open. The first full read, or a first read that finds nothing, looks
+    // the size up and confirms a regular file; a short read ends the file. A symbolic link,
+    // whose target may lie anywhere, opens as OpenAt does.
     bool OpenListedAt(int folderFd, const char* name);
 #endif
     void Close();

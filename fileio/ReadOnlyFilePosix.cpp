@@ -103,6 +103,9 @@ std::uint32_t ReadOnlyFile::Read(void* buffer, std::uint32_t count)
     // EAGAIN (nothing there yet) ends the stream like any other failure.
     if (done < 0)
         m_failed = true;
+    // An empty listed file is confirmed too: a pipe with no writer reads as empty.
+    if (done == 0 && m_openSize == kSizeUnknown && m_position == 0 && !LearnSize())
+        m_failed = true;
     if (done <= 0)
         return 0;
     m_position += static_cast<std::uint64_t>(done);

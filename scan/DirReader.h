@@ -75,7 +75,9 @@ public:
 
 // Opens the folder at path (the current one for "") to open files of it by name, as the
 // walk does; null when it cannot be opened, or where the platform's reader keeps none.
-[[nodiscard]] FolderRef OpenFolderAt(const std::string& path);
+// listedFiles: the names to open were listed as files or links by the file system or a
+// repository's index, rather than given by a user, and may be trusted as the walk's are.
+[[nodiscard]] FolderRef OpenFolderAt(const std::string& path, bool listedFiles = false);
 
 // Opens the entry name of folder for counting; by fullPath when folder is null.
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,

@@ -165,10 +165,10 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     return true;
 }
 
-FolderRef OpenFolderAt(const std::string& path)
+FolderRef OpenFolderAt(const std::string& path, bool listedFiles)
 {
     const int fd = OpenFolder(AT_FDCWD, path.empty() ? "." : path.c_str());
-    return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd, false);
+    return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd, listedFiles);
 }
 
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,

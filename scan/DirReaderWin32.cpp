@@ -91,7 +91,7 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     return IDirReader::ReadFolderIn(parent, name, dir, opened, entries, error);
 }
 
-FolderRef OpenFolderAt(const std::string&)
+FolderRef OpenFolderAt(const std::string&, bool)
 {
     return nullptr;
 }

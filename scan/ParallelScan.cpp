@@ -75,6 +75,8 @@ public:
     // A listed file: asked of the selection by its whole name, then handed on to be opened
     // in its folder, which stays open while the files after it share it (a list from an
     // index holds the files of a folder together), so no file's path is looked up whole.
+    void TrustListedNames(bool trusted) { m_trackedNames = trusted; }
+
     void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt)
     {
         if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name))) {
@@ -85,7 +87,7 @@ public:
         if (!m_listFolder ||
             m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
             m_listFolderPath.assign(fullPath, 0, folderLength);
-            m_listFolder = OpenFolderAt(m_listFolderPath);
+            m_listFolder = OpenFolderAt(m_listFolderPath, m_trackedNames);
         }
         const auto offset = static_cast<std::uint32_t>(prefix.size());
         m_batch.push_back(WorkItem{m_listFolder, name.substr(baseAt), std::move(fullPath), offset});
@@ -124,6 +126,7 @@ private:
     Batch m_batch;
     std::vector<SkippedFolder> m_skipped;
     SkipCounts m_skips;
+    bool m_trackedNames = false;
     std::string m_listFolderPath;  // the folder of the last listed file, and that folder open
     FolderRef m_listFolder;
 };
@@ -246,9 +249,11 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,
-                               const Grouping* grouping, const Selection* selection)
+                               const Grouping* grouping, const Selection* selection,
+                               bool trackedNames)
 {
     return RunScan(jobs, options, stop, sink, grouping, selection, [&](Feeder& feeder) {
+        feeder.TrustListedNames(trackedNames);
         for (const std::string& name : names) {
             if (stop.StopRequested()) {
                 return false;

@@ -31,11 +31,12 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
 // The same over exactly the files prefix + name for each of names whose suffix matches the
 // patterns (prefix: a root and a separator, or nothing), counted in any order; rows take
 // the names, which are also what the selection's patterns see. Names are not checked for
-// repeats.
+// repeats. trackedNames: the names come from a repository's index, which lists files and
+// links only, so they open as a walk's listed files do.
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,
                                const Grouping* grouping = nullptr,
-                               const Selection* selection = nullptr);
+                               const Selection* selection = nullptr, bool trackedNames = false);
 
 }  // namespace lintally::scan

@@ -79,6 +79,7 @@ TEST(ReadOnlyFile, AListedNameThatIsNoLongerAFileFailsItsRead)
     folder.Write("sub/x.c", "");
     MakeLink(folder, "link.c", "a.c");
     ASSERT_TRUE(MakeFifo(folder, "pipe.c"));
+    ASSERT_TRUE(MakeFifo(folder, "idle-pipe.c"));
     MakeLink(folder, "pipe-link.c", "pipe.c");
     const int dir = ::open(folder.Path("").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(dir, 0);
@@ -94,7 +95,7 @@ TEST(ReadOnlyFile, AListedNameThatIsNoLongerAFileFailsItsRead)
         EXPECT_FALSE(file.Failed()) << name;
     }
     EXPECT_FALSE(file.OpenListedAt(dir, "pipe-link.c")) << "a link is checked at the open";
-    for (const char* name : {"sub", "pipe.c"}) {
+    for (const char* name : {"sub", "pipe.c", "idle-pipe.c"}) {
         ASSERT_TRUE(file.OpenListedAt(dir, name)) << name;
         EXPECT_EQ(ReadRest(file), "") << name;
         EXPECT_TRUE(file.Failed()) << name;

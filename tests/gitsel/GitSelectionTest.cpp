@@ -4,17 +4,23 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "gitsel/IgnoreRules.h"
+#include "gitsel/IndexFile.h"
 #include "gitsel/TrackedFiles.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::gitsel::GitStatus;
 using lintally::gitsel::IgnoreRules;
+using lintally::gitsel::IndexEntry;
 using lintally::gitsel::ListTrackedFiles;
+using lintally::gitsel::ReadIndexEntries;
 using lintally::testing::TempFolder;
 
 namespace {
@@ -115,4 +121,94 @@ TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
     std::unique_ptr<IgnoreRules> rules;
     EXPECT_EQ(IgnoreRules::Open(plain.Root(), rules, error), GitStatus::NotAWorkTree);
     unsetenv("GIT_CEILING_DIRECTORIES");
+}
+
+namespace {
+
+struct Listed
+{
+    std::vector<std::string> entries;  // "path stage mode[ skip]" in the file's order
+    bool read = false;
+};
+
+std::string IndexBytes(const TempFolder& repo)
+{
+    std::ifstream in(repo.Path(".git/index"), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+Listed Read(const std::string& bytes)
+{
+    Listed listed;
+    listed.read = ReadIndexEntries(bytes, [&listed](const IndexEntry& entry) {
+        std::ostringstream line;
+        line << entry.path << ' ' << entry.stage << ' ' << std::oct << entry.mode
+             << (entry.skipWorktree ? " skip" : "");
+        listed.entries.push_back(line.str());
+    });
+    return listed;
+}
+
+// bytes with an extension of the given signature before the closing checksum.
+std::string WithExtension(std::string bytes, const char* signature)
+{
+    bytes.insert(bytes.size() - 20, signature + std::string("\0\0\0\4", 4) + "data");
+    return bytes;
+}
+
+}  // namespace
+
+// Each index format git writes reads to the same entries, and what this reader cannot read
+// exactly (a split index, a file cut short) is refused so that libgit2 reads it instead.
+TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
+{
+    const std::string deep = std::string(200, 'd') + "/" + std::string(200, 'e');
+    repo.Write(deep + "/long.c", "x\n");
+    Git(repo.Root(), "add -A");
+    const std::vector<std::string> expected = {".gitignore 0 100644",      ".gitmodules 0 100644",
+                                               deep + "/long.c 0 100644",  "gen/keep.c 0 100644",
+                                               "main.c 0 100644",          "mod 0 160000",
+                                               "src/.gitignore 0 100644",  "src/a.c 0 100644",
+                                               "src/untracked.c 0 100644", "tracked.log 0 100644"};
+    for (const char* version : {"2", "3", "4"}) {
+        Git(repo.Root(), std::string("update-index --index-version ") + version);
+        const std::string bytes = IndexBytes(repo);
+        const Listed listed = Read(bytes);
+        EXPECT_TRUE(listed.read) << version;
+        EXPECT_EQ(listed.entries, expected) << version;
+        for (const std::size_t cut : {1, 300}) {
+            EXPECT_FALSE(Read(bytes.substr(0, bytes.size() - cut)).read) << version << " " << cut;
+        }
+        EXPECT_TRUE(Read(WithExtension(bytes, "ZZZZ")).read) << "an extension to pass over";
+        EXPECT_FALSE(Read(WithExtension(bytes, "link")).read) << "entries in a second file";
+    }
+    Git(repo.Root(), "update-index --skip-worktree main.c");
+    EXPECT_EQ(Read(IndexBytes(repo)).entries[4], "main.c 0 100644 skip");
+    std::vector<std::string> names;
+    std::string error;
+    ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
+    EXPECT_EQ(std::count(names.begin(), names.end(), "main.c"), 0);
+}
+
+TEST_F(GitSelection, APathInConflictIsListedOnce)
+{
+    Git(repo.Root(), "checkout -q -b side");
+    repo.Write("main.c", "side\n");
+    Git(repo.Root(), "commit -qam side");
+    Git(repo.Root(), "checkout -q -");
+    repo.Write("main.c", "here\n");
+    Git(repo.Root(), "commit -qam here");
+    const std::string merge = "git -C '" + repo.Root() +
+                              "' -c user.name=t -c user.email=t@t merge -q side >/dev/null 2>&1";
+    EXPECT_NE(std::system(merge.c_str()), 0) << "the merge stops at the conflict";
+    const Listed listed = Read(IndexBytes(repo));
+    ASSERT_TRUE(listed.read);
+    EXPECT_EQ(
+        std::count_if(listed.entries.begin(), listed.entries.end(),
+                      [](const std::string& entry) { return entry.rfind("main.c ", 0) == 0; }),
+        3);
+    std::vector<std::string> names;
+    std::string error;
+    ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
+    EXPECT_EQ(std::count(names.begin(), names.end(), "main.c"), 1);
 }

@@ -126,9 +126,12 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
     Selection selection;
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
-    const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2,
-                                                  stop, sink, nullptr, &selection);
-    ASSERT_EQ(result.rows.size(), 4u);
-    EXPECT_EQ(result.total, 4u);
-    EXPECT_EQ(result.skips.unreadable, 2u);  // gone.c and the folder: rows of 0 lines, and counted
+    for (const bool tracked : {false, true}) {
+        const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(),
+                                                      2, stop, sink, nullptr, &selection, tracked);
+        ASSERT_EQ(result.rows.size(), 4u) << tracked;
+        EXPECT_EQ(result.total, 4u) << tracked;
+        // gone.c and the folder: rows of 0 lines, and counted
+        EXPECT_EQ(result.skips.unreadable, 2u) << tracked;
+    }
 }
