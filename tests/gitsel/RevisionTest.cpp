@@ -43,7 +43,8 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
 }
 
 // v1: a.c, old.c, src/b.c and links to a file, a folder and nothing; HEAD: a.c edited,
-// old.c removed, src/b.c renamed to src/moved.c, new.c added, a checked-out submodule.
+// old.c removed, src/b.c renamed to src/moved.c, new.c (executable) added, a checked-out
+// submodule.
 class RevisionFiles : public ::testing::Test
 {
 protected:
@@ -70,6 +71,8 @@ protected:
         std::filesystem::remove(repo.Path("link.c"));
         std::filesystem::create_symlink("src/moved.c", repo.Path("link.c"));
         repo.Write("new.c", "int n;\n");
+        std::filesystem::permissions(repo.Path("new.c"), std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
         Git(repo.Root(), "submodule -q add '" + lib.Root() + "' mod");
         Git(repo.Root(), "add -A");
         Git(repo.Root(), "commit -qm second");
