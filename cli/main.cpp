@@ -14,6 +14,7 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
+#include "gitsel/RevisionCount.h"
 #include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
@@ -101,14 +102,17 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
     for (cli::RootPlan& plan : plans) {
         const scan::Selection chosen = cli::SelectionFor(selection, plan);
         const std::string& root = plan.root;
-        AddRootResult(result,
-                      plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns,
-                                                              options, cli.jobs, stop, progress,
-                                                              grouping, &chosen, plan.tracked)
-                                  : scan::RunParallelScan(root, patterns, options, cli.jobs, stop,
-                                                          progress, grouping, &chosen),
-                      root, plans.size() > 1,
-                      grouping != nullptr && grouping->by == scan::GroupBy::Folder, groups);
+        AddRootResult(
+            result,
+            plan.revision ? gitsel::CountRevision(*plan.revision, patterns, options, cli.jobs, stop,
+                                                  progress, grouping, &chosen)
+            : plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
+                                                      cli.jobs, stop, progress, grouping, &chosen,
+                                                      nullptr, plan.tracked)
+                          : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
+                                                  grouping, &chosen),
+            root, plans.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
+            groups);
         if (result.stopped) {
             break;
         }
@@ -182,6 +186,9 @@ int main(int argc, char** argv)
             cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
         std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
         return kUsageError;
+    }
+    if (!plans.empty() && plans.front().revision) {
+        cli.select.commit = plans.front().revision->Commit();
     }
     lintally::scan::ScanResult result = Scan(cli, selection, plans);
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {

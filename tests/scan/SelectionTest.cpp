@@ -127,8 +127,9 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     for (const bool tracked : {false, true}) {
-        const ScanResult result = RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(),
-                                                      2, stop, sink, nullptr, &selection, tracked);
+        const ScanResult result =
+            RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink, nullptr,
+                                &selection, nullptr, tracked);
         ASSERT_EQ(result.rows.size(), 4u) << tracked;
         EXPECT_EQ(result.total, 4u) << tracked;
         // gone.c and the folder: rows of 0 lines, and counted
