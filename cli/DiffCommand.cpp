@@ -119,7 +119,7 @@ int RunDiff(int argc, const char* const* argv, CountFolders count)
     std::vector<scan::DiffRow> groups;
     if (options.by.perFile) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
-            total += diff.FileRow(i);
+            total += diff.FileCounts(i);
         }
     } else {
         groups = diff.GroupRows(options.by.grouping, total);

@@ -129,19 +129,26 @@ void AddSide(DiffRow& row, const RowView& file, bool isAfter, FileStatus status)
 
 DiffRow CountDiff::FileRow(std::size_t index) const
 {
+    DiffRow row = FileCounts(index);
+    const FilePair& pair = pairs[index];
+    row.name =
+        pair.after != FilePair::kNone ? after.rows[pair.after].name : before.rows[pair.before].name;
+    return row;
+}
+
+DiffRow CountDiff::FileCounts(std::size_t index) const
+{
     const FilePair& pair = pairs[index];
     const FileStatus status = StatusOf(pair);
     const LineChanges line = changes == nullptr ? LineChanges{} : (*changes)[index];
     DiffRow row;
     if (pair.before != FilePair::kNone) {
         const RowView file = before.rows[pair.before];
-        row.name = file.name;
         AddSide(row, file, false, status);
         row.code.removed = pair.after == FilePair::kNone ? file.kinds.code : line.removed;
     }
     if (pair.after != FilePair::kNone) {
         const RowView file = after.rows[pair.after];
-        row.name = file.name;
         AddSide(row, file, true, status);
         row.code.added = pair.before == FilePair::kNone ? file.kinds.code : line.added;
     }
@@ -151,25 +158,41 @@ DiffRow CountDiff::FileRow(std::size_t index) const
 std::vector<DiffRow> CountDiff::GroupRows(const Grouping& grouping, DiffRow& total) const
 {
     std::map<std::string, DiffRow, std::less<>> groups;
-    const auto groupOf = [&](const CountSide& side, std::uint32_t index) -> DiffRow* {
+    // Files of one group tend to come together: each side remembers its last group.
+    struct Last
+    {
+        std::int32_t lang = -1;
+        std::string name;
+        DiffRow* group = nullptr;
+    };
+    Last last[2];
+    const auto groupOf = [&](const CountSide& side, std::uint32_t index, Last& seen) -> DiffRow* {
         if (index == FilePair::kNone) {
             return nullptr;
         }
         const RowView file = side.rows[index];
-        std::string name = grouping.by == GroupBy::Language ? side.LanguageName(file.lang)
-                                                            : GroupName(grouping, file.name, 0);
+        const bool byLanguage = grouping.by == GroupBy::Language;
+        if (byLanguage && seen.group != nullptr && file.lang == seen.lang) {
+            return seen.group;
+        }
+        std::string name =
+            byLanguage ? side.LanguageName(file.lang) : GroupName(grouping, file.name, 0);
+        if (seen.group != nullptr && name == seen.name) {
+            return seen.group;
+        }
         auto at = groups.find(name);
         if (at == groups.end()) {
             at = groups.emplace(name, DiffRow{}).first;
-            at->second.name = std::move(name);
+            at->second.name = name;
         }
-        return &at->second;
+        seen = Last{file.lang, std::move(name), &at->second};
+        return seen.group;
     };
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        const DiffRow file = FileRow(i);
+        const DiffRow file = FileCounts(i);
         total += file;
-        DiffRow* oldGroup = groupOf(before, pairs[i].before);
-        DiffRow* newGroup = groupOf(after, pairs[i].after);
+        DiffRow* oldGroup = groupOf(before, pairs[i].before, last[0]);
+        DiffRow* newGroup = groupOf(after, pairs[i].after, last[1]);
         if (oldGroup == nullptr || newGroup == nullptr || oldGroup == newGroup) {
             *(oldGroup != nullptr ? oldGroup : newGroup) += file;
             continue;

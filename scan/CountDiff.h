@@ -102,6 +102,8 @@ struct CountDiff
     // The pair at index as a row of its own, named like its file (as it is on the new side
     // when it is there).
     [[nodiscard]] DiffRow FileRow(std::size_t index) const;
+    // The same without the name.
+    [[nodiscard]] DiffRow FileCounts(std::size_t index) const;
     // The sums by group in name order (RowNameLess); total gets the sums of every file.
     [[nodiscard]] std::vector<DiffRow> GroupRows(const Grouping& grouping, DiffRow& total) const;
 };

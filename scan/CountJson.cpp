@@ -1,6 +1,7 @@
 #include "scan/CountJson.h"
 
 #include <map>
+#include <string_view>
 
 #include "fileio/LastError.h"
 #include "fileio/ReadOnlyFile.h"
@@ -9,6 +10,8 @@
 namespace lintally::scan {
 
 namespace {
+
+using namespace std::string_view_literals;
 
 // Gives each language name one index, in the order met.
 class LanguageIndex
@@ -109,19 +112,20 @@ bool ReadFiles(JsonInput& in, CountJson& count)
         bool named = false;
         language.clear();
         const bool read = ForEachMember(in, key, [&](const std::string& member) {
-            if (member == "name") {
+            if (member == "name"sv) {
                 named = true;
                 return in.String(name);
             }
-            if (member == "language") {
+            if (member == "language"sv) {
                 return in.String(language);
             }
-            std::uint64_t* const numbers[] = {&lines, &kinds.code, &kinds.comment, &kinds.blank};
-            const char* const names[] = {"lines", "code", "comment", "blank"};
-            for (std::size_t i = 0; i < 4; ++i) {
-                if (member == names[i]) {
-                    return in.Number(*numbers[i]);
-                }
+            std::uint64_t* const number = member == "lines"sv     ? &lines
+                                          : member == "code"sv    ? &kinds.code
+                                          : member == "comment"sv ? &kinds.comment
+                                          : member == "blank"sv   ? &kinds.blank
+                                                                  : nullptr;
+            if (number != nullptr) {
+                return in.Number(*number);
             }
             return in.Skip();
         });

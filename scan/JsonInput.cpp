@@ -1,5 +1,6 @@
 #include "scan/JsonInput.h"
 
+#include <array>
 #include <cstring>
 
 namespace lintally::scan {
@@ -8,10 +9,17 @@ namespace {
 
 constexpr std::size_t kBlock = 1 << 20;
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
-}
+// Bytes that end a run of plain bytes in a string: the quote, the backslash and the control
+// bytes.
+constexpr auto kStringStops = [] {
+    std::array<bool, 256> stops{};
+    for (std::size_t c = 0; c < 0x20; ++c) {
+        stops[c] = true;
+    }
+    stops['"'] = true;
+    stops['\\'] = true;
+    return stops;
+}();
 
 void AppendUtf8(std::string& text, std::uint32_t code)
 {
@@ -55,7 +63,7 @@ int JsonInput::Next()
     return static_cast<unsigned char>(m_block[m_at++]);
 }
 
-int JsonInput::Peek()
+int JsonInput::PeekPastSpace()
 {
     for (;;) {
         while (m_at < m_end) {
@@ -89,15 +97,6 @@ bool JsonInput::Take(char c)
                         : std::string("'") + c + "' expected");
 }
 
-bool JsonInput::TakeIf(char c)
-{
-    if (m_failed || Peek() != static_cast<unsigned char>(c)) {
-        return false;
-    }
-    ++m_at;
-    return true;
-}
-
 bool JsonInput::AtEnd()
 {
     return !m_failed && Peek() < 0;
@@ -112,8 +111,7 @@ bool JsonInput::String(std::string& text)
     for (;;) {
         // Plain bytes are taken in runs, up to the closing quote or an escape.
         std::size_t run = m_at;
-        while (run < m_end && m_block[run] != '"' && m_block[run] != '\\' &&
-               static_cast<unsigned char>(m_block[run]) >= 0x20) {
+        while (run < m_end && !kStringStops[static_cast<unsigned char>(m_block[run])]) {
             ++run;
         }
         text.append(m_block.data() + m_at, run - m_at);

@@ -23,7 +23,14 @@ public:
     // Takes c (after white space), else fails.
     bool Take(char c);
     // Takes c when it comes next (after white space); false, without failing, when not.
-    bool TakeIf(char c);
+    bool TakeIf(char c)
+    {
+        if (m_failed || Peek() != static_cast<unsigned char>(c)) {
+            return false;
+        }
+        ++m_at;
+        return true;
+    }
     // True when nothing but white space is left.
     bool AtEnd();
 
@@ -43,8 +50,17 @@ public:
 private:
     // The next byte as it is, taken; -1 at the end.
     int Next();
-    // The next byte that is not white space, not taken; -1 at the end.
-    int Peek();
+    // The next byte that is not white space, not taken; -1 at the end. Inline: it is asked
+    // before every token.
+    int Peek()
+    {
+        if (m_at < m_end && !IsSpace(m_block[m_at])) {
+            return static_cast<unsigned char>(m_block[m_at]);
+        }
+        return PeekPastSpace();
+    }
+    int PeekPastSpace();
+    static bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
     bool Refill();
     bool Word(const char* word);
     bool Escape(std::string& text);
