@@ -59,6 +59,8 @@ void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& t
         summary.languages = "wide";
         summary.types = cli.typesGiven ? cli.types : "";
     }
+    summary.revision = cli.select.rev;
+    summary.commit = cli.select.commit;
     scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,
                     result.skips);
 }

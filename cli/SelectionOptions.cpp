@@ -65,6 +65,24 @@ std::vector<std::string> SplitList(const std::string& bytes, bool nulSeparated)
     return names;
 }
 
+// The one plan of --rev: its ROOT's files at the revision.
+bool PlanRevision(const std::string& rev, const std::vector<std::string>& roots, bool subFolders,
+                  std::vector<RootPlan>& plans, std::string& error)
+{
+    if (roots.size() != 1) {
+        error = "--rev counts one ROOT";
+        return false;
+    }
+    RootPlan plan{roots.front(), std::nullopt, {}, nullptr, nullptr};
+    if (gitsel::Revision::Open(plan.root, rev, subFolders, plan.revision, error) !=
+        gitsel::GitStatus::Ok) {
+        error = "--rev: " + Brim::EscapeControlBytes(error);
+        return false;
+    }
+    plans.push_back(std::move(plan));
+    return true;
+}
+
 std::string Prefix(const std::string& root)
 {
     return !root.empty() && Brim::IsPathSeparator(root.back()) ? root : root + Brim::kPathSeparator;
@@ -110,6 +128,19 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
         ->option_text("FILE");
     app.add_flag("-0,--null", choices.nulSeparated,
                  "names in the --files-from list end with a NUL byte");
+    app.add_option("--rev", choices.rev,
+                   "count the files of git revision REV (a tag, a branch, HEAD~3, a hash) under "
+                   "ROOT, read from the repository without checking anything out; one ROOT, in "
+                   "a work tree or a bare repository; rows are named as in the work tree; "
+                   "submodules count when checked out; not with --git, --gitignore or "
+                   "--files-from")
+        ->check(CLI::Validator(
+            [](std::string& rev) {
+                return rev.empty() ? std::string("takes the name of a revision, not an empty text")
+                                   : "";
+            },
+            "", "revision"))
+        ->option_text("REV");
 }
 
 std::optional<std::uint64_t> ParseSize(const std::string& text)
@@ -153,6 +184,10 @@ std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiv
     if (choices.nulSeparated && choices.filesFrom.empty()) {
         return "-0 only goes with --files-from";
     }
+    if (!choices.rev.empty() && (choices.git || choices.gitignore || !choices.filesFrom.empty())) {
+        return "--rev counts the files of a revision; it takes no --git, --gitignore or "
+               "--files-from";
+    }
     return {};
 }
 
@@ -177,11 +212,14 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
             return false;
         }
         plans.push_back(
-            RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr});
+            RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr, nullptr});
         return true;
     }
+    if (!choices.rev.empty()) {
+        return PlanRevision(choices.rev, roots, subFolders, plans, error);
+    }
     for (const std::string& root : roots) {
-        RootPlan plan{root, std::nullopt, {}, nullptr};
+        RootPlan plan{root, std::nullopt, {}, nullptr, nullptr};
         if (choices.git) {
             plan.listed.emplace();
             plan.prefix = Prefix(root);

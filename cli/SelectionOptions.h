@@ -1,6 +1,6 @@
 // The command line's choice of what to count: the options that leave files out (--exclude,
 // --exclude-vcs, --gitignore, --skip-binary, --max-size) and those that name the files
-// instead of walking for them (--git, --files-from), checked and turned into one plan per
+// instead of walking for them (--git, --files-from, --rev), checked and turned into one plan per
 // ROOT before the scan starts, so every usage error comes before any counting.
 //
 // Plain values and functions; used by main's thread only.
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gitsel/IgnoreRules.h"
+#include "gitsel/Revision.h"
 #include "scan/Selection.h"
 
 namespace CLI {
@@ -31,6 +32,8 @@ struct SelectionChoices
     std::uint64_t maxSize = 0;  // 0: no limit
     std::string filesFrom;      // empty: walk; "-": standard input
     bool nulSeparated = false;
+    std::string rev;     // empty: count the work tree
+    std::string commit;  // the commit rev resolved to, once the plan has it
 };
 
 // Adds the options to app, filling choices.
@@ -43,17 +46,20 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices);
 // letter) in bytes; none when text is not such a size above 0.
 [[nodiscard]] std::optional<std::uint64_t> ParseSize(const std::string& text);
 
-// How one ROOT is counted: walked, or the files of a list (named as prefix + name).
+// How one ROOT is counted: walked, the files of a list (named as prefix + name), or the
+// files of a git revision.
 struct RootPlan
 {
     std::string root;
     std::optional<std::vector<std::string>> listed;
     std::string prefix;
     std::unique_ptr<gitsel::IgnoreRules> ignore;  // with --gitignore
+    std::unique_ptr<gitsel::Revision> revision;   // with --rev
 };
 
 // The shared selection and a plan per root; false with error set to one line (a usage
-// error: a ROOT outside a work tree, an unreadable list, git support missing). Without
+// error: a ROOT outside a work tree, an unreadable list, an unknown revision, git support
+// missing). Without
 // subFolders, --git keeps only the tracked files directly in each ROOT, as the walk would.
 [[nodiscard]] bool PlanSelection(const SelectionChoices& choices,
                                  const std::vector<std::string>& roots, bool subFolders,

@@ -16,6 +16,7 @@
 #include "cli/System.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
+#include "gitsel/RevisionCount.h"
 #include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/ParallelScan.h"
@@ -98,14 +99,16 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
     for (cli::RootPlan& plan : plans) {
         const scan::Selection chosen = cli::SelectionFor(selection, plan);
         const std::string& root = plan.root;
-        AddRootResult(result,
-                      plan.listed
-                          ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
+        AddRootResult(
+            result,
+            plan.revision ? gitsel::CountRevision(*plan.revision, patterns, options, cli.jobs, stop,
+                                                  progress, grouping, &chosen)
+            : plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
                                                       cli.jobs, stop, progress, grouping, &chosen)
                           : scan::RunParallelScan(root, patterns, options, cli.jobs, stop, progress,
                                                   grouping, &chosen),
-                      root, plans.size() > 1,
-                      grouping != nullptr && grouping->by == scan::GroupBy::Folder, groups);
+            root, plans.size() > 1, grouping != nullptr && grouping->by == scan::GroupBy::Folder,
+            groups);
         if (result.stopped) {
             break;
         }
@@ -150,6 +153,9 @@ int main(int argc, char** argv)
             cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
         std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
         return lintally::cli::kUsageError;
+    }
+    if (!plans.empty() && plans.front().revision) {
+        cli.select.commit = plans.front().revision->Commit();
     }
     lintally::scan::ScanResult result = Scan(cli, selection, plans);
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {

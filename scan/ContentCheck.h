@@ -1,9 +1,10 @@
-// Whether an open file is left out for what it holds: a binary file (a NUL byte in its
-// first kBinaryProbeBytes) or one over the size limit. Leaves the stream at its start.
+// Whether an open file or a buffer is left out for what it holds: a binary one (a NUL byte
+// in its first kBinaryProbeBytes) or one over the size limit. Leaves the stream at its start.
 //
-// A stateless function; any thread may call it with a stream of its own.
+// Stateless functions; any thread may call them with a stream of its own.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "fileio/ReadOnlyFile.h"
@@ -12,6 +13,10 @@
 namespace lintally::scan {
 
 [[nodiscard]] std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file,
+                                                     const Selection& selection);
+
+// The same for a stream whose whole size is size (its GetSize keeps only 32 bits).
+[[nodiscard]] std::optional<SkipReason> CheckContent(Brim::IStream& stream, std::uint64_t size,
                                                      const Selection& selection);
 
 }  // namespace lintally::scan

@@ -1,5 +1,6 @@
 #include "scan/FileCount.h"
 
+#include "fileio/MemoryStream.h"
 #include "fileio/ReadOnlyFile.h"
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
@@ -40,24 +41,11 @@ std::function<bool()> KeepGoing(const StopToken* stop)
     return [stop] { return !stop->StopRequested(); };
 }
 
-// Opens the file for counting and lets content leave it out; false when nothing is to be
-// read, with file.skipped saying why.
-bool OpenToCount(Brim::ReadOnlyFile& stream, const FolderRef& folder, const std::string& name,
-                 const std::string& fullPath, const Selection* content, FileLines& file)
-{
-    if (!OpenEntry(stream, folder, name, fullPath)) {
-        file.skipped = SkipReason::Unreadable;
-        return false;
-    }
-    if (content != nullptr) {
-        file.skipped = CheckContent(stream, *content);
-    }
-    return !file.skipped;
-}
+// Gives the stream to count, or null when nothing is to be read, with file.skipped saying why.
+using OpenStream = std::function<Brim::IStream*(FileLines& file)>;
 
-FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
-                        const std::string& fullPath, std::uint32_t flags, const StopToken* stop,
-                        const Selection* content)
+FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToken* stop,
+                    const OpenStream& open)
 {
     FileLines file;
     const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;
@@ -68,8 +56,8 @@ FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
     if (!file.kept && !sniff) {
         return file;
     }
-    Brim::ReadOnlyFile stream;
-    if (!OpenToCount(stream, folder, name, fullPath, content, file)) {
+    Brim::IStream* stream = open(file);
+    if (stream == nullptr) {
         // A file the table does not know by name was never one to count.
         if (!file.kept) {
             file.skipped.reset();
@@ -77,10 +65,27 @@ FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
         return file;
     }
     const PrjHelper::WideTallyResult tally =
-        PrjHelper::TallyWideLines(stream, file.lang, sniff, flags, KeepGoing(stop));
+        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop));
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
+    return file;
+}
+
+// The one count behind files and buffers: the language from the name, then the stream.
+FileLines Tally(const std::string& name, std::uint32_t flags, const StopToken* stop,
+                const OpenStream& open)
+{
+    if ((flags & PrjHelper::CF_WIDE_TABLE) != 0) {
+        return TallyWide(name, flags, stop, open);
+    }
+    FileLines file;
+    char ext[8] = {};
+    file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
+    Brim::IStream* stream = open(file);
+    if (stream != nullptr) {
+        file.kinds = PrjHelper::TallyLines(*stream, file.lang, flags, KeepGoing(stop));
+    }
     return file;
 }
 
@@ -89,18 +94,45 @@ FileLines TallyWideFile(const FolderRef& folder, const std::string& name,
 FileLines TallyFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
                     std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
-    if ((flags & PrjHelper::CF_WIDE_TABLE) != 0) {
-        return TallyWideFile(folder, name, fullPath, flags, stop, content);
-    }
-    FileLines file;
-    char ext[8] = {};
-    file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
     Brim::ReadOnlyFile stream;
-    if (!OpenToCount(stream, folder, name, fullPath, content, file)) {
-        return file;
-    }
-    file.kinds = PrjHelper::TallyLines(stream, file.lang, flags, KeepGoing(stop));
-    return file;
+    return Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
+        if (!OpenEntry(stream, folder, name, fullPath)) {
+            file.skipped = SkipReason::Unreadable;
+            return nullptr;
+        }
+        if (content != nullptr) {
+            file.skipped = CheckContent(stream, *content);
+        }
+        return file.skipped ? nullptr : &stream;
+    });
+}
+
+FileLines TallyContent(const std::string& name, const ReadContent& read, std::uint32_t flags,
+                       const StopToken* stop, const Selection* content)
+{
+    std::optional<Brim::MemoryStream> stream;
+    return Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
+        std::string_view bytes;
+        file.skipped = read(content != nullptr ? content->maxSize : 0, bytes);
+        if (file.skipped) {
+            return nullptr;
+        }
+        stream.emplace(bytes);
+        if (content != nullptr) {
+            file.skipped = CheckContent(*stream, bytes.size(), *content);
+        }
+        return file.skipped ? nullptr : &*stream;
+    });
+}
+
+FileLines TallyBuffer(const std::string& name, std::string_view bytes, std::uint32_t flags,
+                      const StopToken* stop, const Selection* content)
+{
+    const ReadContent read = [bytes](std::uint64_t, std::string_view& out) {
+        out = bytes;
+        return std::optional<SkipReason>();
+    };
+    return TallyContent(name, read, flags, stop, content);
 }
 
 std::uint64_t CountFile(const FolderRef& folder, const std::string& name,

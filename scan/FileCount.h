@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-
+#include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+
 #include "linecount/LineBreakdown.h"
 
 #include "scan/DirReader.h"
@@ -39,6 +41,24 @@ struct FileLines
                                   const std::string& fullPath, std::uint32_t flags,
                                   const StopToken* stop = nullptr,
                                   const Selection* content = nullptr);
+
+// The same count over bytes held in memory, for a file named name (its last path part, which
+// names the language as a file's name does): the same result as TallyFile over a file that
+// holds those bytes, content's choices included.
+[[nodiscard]] FileLines TallyBuffer(const std::string& name, std::string_view bytes,
+                                    std::uint32_t flags, const StopToken* stop = nullptr,
+                                    const Selection* content = nullptr);
+
+// Gives the bytes of a file held in memory (valid while its count runs), or why there are
+// none; sizeLimit (0: none) lets it refuse a larger one as TooLarge without reading it.
+using ReadContent =
+    std::function<std::optional<SkipReason>(std::uint64_t sizeLimit, std::string_view& bytes)>;
+
+// TallyBuffer over bytes that read gives, asked for only when the file is to be counted
+// (the wide table may leave it out by its name alone).
+[[nodiscard]] FileLines TallyContent(const std::string& name, const ReadContent& read,
+                                     std::uint32_t flags, const StopToken* stop = nullptr,
+                                     const Selection* content = nullptr);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.
 // The file is only read: no lock is taken or waited for, and a read that would block ends

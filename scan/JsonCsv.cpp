@@ -79,6 +79,10 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
     out.append(", \"languages\": ").append(JsonText(summary.languages));
     out.append("}, \"by\": ").append(JsonText(summary.by));
+    if (!summary.revision.empty()) {
+        out.append(", \"revision\": {\"name\": ").append(JsonText(summary.revision));
+        out.append(", \"commit\": ").append(JsonText(summary.commit)).append("}");
+    }
     if (summary.groups == nullptr) {
         return;
     }

@@ -43,6 +43,8 @@ struct JsonSummary
     std::string by;
     const std::vector<GroupRow>* groups = nullptr;
     std::string languages = "design";
+    std::string revision{};  // with --rev: "revision": {"name": ..., "commit": ...} after "by"
+    std::string commit{};
 };
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).

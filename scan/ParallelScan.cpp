@@ -26,17 +26,31 @@ struct WorkItem
     std::string name;  // the file's name in folder
     std::string fullPath;
     std::uint32_t nameOffset = 0;  // where the relative name starts in fullPath
+    std::size_t listed = 0;        // the file's index in the list, for a content source
 };
 
 using Batch = std::vector<WorkItem>;
 
-// One counting thread's share of the result.
+// One counting thread's share of the result, and its reader when a source gives the bytes.
 struct Share
 {
-    explicit Share(const Grouping* grouping) : tally(grouping) {}
+    Share(const Grouping* grouping, const IContentSource* from) : tally(grouping), source(from) {}
+
+    // The thread's reader, made on its first use by the thread that counts.
+    IContentReader* Reader()
+    {
+        if (!readerAsked) {
+            readerAsked = true;
+            reader = source->NewReader();
+        }
+        return reader.get();
+    }
 
     ResultTally tally;
     bool cut = false;  // a stop left files of this share uncounted
+    const IContentSource* source;
+    std::unique_ptr<IContentReader> reader;
+    bool readerAsked = false;
 };
 
 // What the walk's thread hands on: batches over the queue to the counting threads, or,
@@ -45,9 +59,9 @@ class Feeder final : public IWalkVisitor
 {
 public:
     Feeder(const ScanOptions& options, const StopToken& stop, IScanSink& sink,
-           WorkQueue<Batch>& queue, const Selection* selection, Share* inlineShare)
+           WorkQueue<Batch>& queue, const Selection* selection, Share* inlineShare, bool fromSource)
         : m_options(options), m_stop(stop), m_sink(sink), m_queue(queue), m_selection(selection),
-          m_inline(inlineShare)
+          m_inline(inlineShare), m_fromSource(fromSource)
     {}
 
     bool Poll() override { return !m_stop.StopRequested(); }
@@ -75,20 +89,25 @@ public:
     // A listed file: asked of the selection by its whole name, then handed on to be opened
     // in its folder, which stays open while the files after it share it (a list from an
     // index holds the files of a folder together), so no file's path is looked up whole.
-    void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt)
+    // A file whose bytes come from a source opens no folder.
+    void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt,
+                  std::size_t listed)
     {
         if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name))) {
             return;
         }
         std::string fullPath = std::string(prefix) + name;
         const std::size_t folderLength = prefix.size() + baseAt;
-        if (!m_listFolder ||
-            m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
+        if (m_fromSource) {
+            m_listFolder.reset();
+        } else if (!m_listFolder ||
+                   m_listFolderPath.compare(0, std::string::npos, fullPath, 0, folderLength) != 0) {
             m_listFolderPath.assign(fullPath, 0, folderLength);
             m_listFolder = OpenFolderAt(m_listFolderPath);
         }
         const auto offset = static_cast<std::uint32_t>(prefix.size());
-        m_batch.push_back(WorkItem{m_listFolder, name.substr(baseAt), std::move(fullPath), offset});
+        m_batch.push_back(
+            WorkItem{m_listFolder, name.substr(baseAt), std::move(fullPath), offset, listed});
         if (m_batch.size() == kBatchSize) {
             Flush();
         }
@@ -121,6 +140,7 @@ private:
     WorkQueue<Batch>& m_queue;
     const Selection* m_selection;
     Share* m_inline;
+    bool m_fromSource;
     Batch m_batch;
     std::vector<SkippedFolder> m_skipped;
     SkipCounts m_skips;
@@ -138,7 +158,16 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
         }
         const std::uint32_t flags = options.countFlags.load();
         const FileLines file =
-            TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection);
+            share.source == nullptr
+                ? TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection)
+                : TallyContent(
+                      item.name,
+                      [&](std::uint64_t sizeLimit, std::string_view& bytes) {
+                          IContentReader* reader = share.Reader();
+                          return reader == nullptr ? SkipReason::Unreadable
+                                                   : reader->Read(item.listed, sizeLimit, bytes);
+                      },
+                      flags, &stop, selection);
         item.folder.reset();
         // A stop during the count leaves it unfinished: no row rather than a wrong one.
         if (stop.StopRequested()) {
@@ -201,13 +230,18 @@ ScanResult Merge(std::vector<Share>& shares, bool stopped)
 // behind it; feed returns false when a stop ended it.
 template <class Feed>
 ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& stop,
-                   IScanSink& sink, const Grouping* grouping, const Selection* selection, Feed feed)
+                   IScanSink& sink, const Grouping* grouping, const Selection* selection,
+                   const IContentSource* source, Feed feed)
 {
     if (jobs == 0) {
         jobs = 1;
     }
     WorkQueue<Batch> queue(kBatchesPerThread * jobs);
-    std::vector<Share> shares(jobs, Share(grouping));
+    std::vector<Share> shares;
+    shares.reserve(jobs);
+    for (unsigned i = 0; i < jobs; ++i) {
+        shares.emplace_back(grouping, source);
+    }
     std::vector<std::thread> counters;
     counters.reserve(jobs);
     for (unsigned i = 0; i < jobs; ++i) {
@@ -219,7 +253,8 @@ ScanResult RunScan(unsigned jobs, const ScanOptions& options, const StopToken& s
         }
     }
     // With no thread at all the walk's thread counts each batch itself.
-    Feeder feeder(options, stop, sink, queue, selection, counters.empty() ? &shares[0] : nullptr);
+    Feeder feeder(options, stop, sink, queue, selection, counters.empty() ? &shares[0] : nullptr,
+                  source != nullptr);
     const bool completed = feed(feeder);
     feeder.Flush();
     queue.Close();
@@ -239,24 +274,26 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
                            const ScanOptions& options, unsigned jobs, const StopToken& stop,
                            IScanSink& sink, const Grouping* grouping, const Selection* selection)
 {
-    return RunScan(jobs, options, stop, sink, grouping, selection,
+    return RunScan(jobs, options, stop, sink, grouping, selection, nullptr,
                    [&](Feeder& feeder) { return WalkFolder(root, patterns, feeder); });
 }
 
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,
-                               const Grouping* grouping, const Selection* selection)
+                               const Grouping* grouping, const Selection* selection,
+                               const IContentSource* source)
 {
-    return RunScan(jobs, options, stop, sink, grouping, selection, [&](Feeder& feeder) {
-        for (const std::string& name : names) {
+    return RunScan(jobs, options, stop, sink, grouping, selection, source, [&](Feeder& feeder) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
             if (stop.StopRequested()) {
                 return false;
             }
+            const std::string& name = names[i];
             const std::size_t slash = name.find_last_of(Brim::kPathSeparator == '/' ? "/" : "/\\");
             const std::size_t baseAt = slash == std::string::npos ? 0 : slash + 1;
             if (MatchPattern(patterns, NameSuffix(std::string_view(name).substr(baseAt)))) {
-                feeder.OnListed(prefix, name, baseAt);
+                feeder.OnListed(prefix, name, baseAt, i);
             }
             feeder.OnEntryChecked();
         }

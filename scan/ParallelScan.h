@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/ContentSource.h"
 #include "scan/Grouping.h"
 #include "scan/ScanOptions.h"
 #include "scan/ScanResult.h"
@@ -31,11 +32,13 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
 // The same over exactly the files prefix + name for each of names whose suffix matches the
 // patterns (prefix: a root and a separator, or nothing), counted in any order; rows take
 // the names, which are also what the selection's patterns see. Names are not checked for
-// repeats.
+// repeats. With source given, no file is opened: the bytes of names[i] are those source's
+// readers give for index i (each counting thread reads through a reader of its own).
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,
                                const Grouping* grouping = nullptr,
-                               const Selection* selection = nullptr);
+                               const Selection* selection = nullptr,
+                               const IContentSource* source = nullptr);
 
 }  // namespace lintally::scan

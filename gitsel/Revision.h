@@ -1,0 +1,72 @@
+// A git revision's files, read straight from the repository's objects through libgit2: no
+// checkout, and neither the work tree nor the index is touched.
+//
+// The files are those of the revision's tree under the folder ROOT stands for in it (ROOT
+// may be a sub-folder of a work tree), named relative to ROOT as a scan of the work tree
+// would name them. Two kinds of entry are more than a file:
+// - A submodule (gitlink) is listed through the submodule's own repository, as --git lists
+//   a checked-out one: its files at the commit the revision records. One not checked out
+//   (no repository in its folder) is left out, as --git leaves it out; one whose repository
+//   lacks that commit is left out and named in Missing().
+// - A symbolic link is followed inside the revision, as a scan of the checkout reads a link
+//   to a file: one that leads (also through further links) to a file counts that file's
+//   bytes under the link's name. One that leads to a folder, out of the repository, in a
+//   loop or nowhere keeps its name and cannot be read (an unreadable row with 0 lines, as
+//   --git gives for a link it cannot open).
+//
+// Owned by its caller. Open lists every file on the calling thread; Content() serves any
+// number of counting threads, each through a reader with repositories of its own (libgit2
+// objects are not shared between threads); ReadFile is for one thread at a time.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gitsel/GitStatus.h"
+#include "scan/ContentSource.h"
+#include "scan/ScanResult.h"
+
+namespace lintally::gitsel {
+
+class Revision
+{
+public:
+    // Opens the repository that holds root (a folder of a work tree, or a bare repository,
+    // where root stands for the tree's top) and resolves rev, any name git accepts (a tag, a
+    // branch, HEAD~3, a hash), to a commit. Lists the files under root (without subFolders,
+    // only those directly in it). Not Ok with error set to one line: NotAWorkTree (no
+    // repository), Failed (an unknown revision, one that names no commit, an unreadable
+    // object), Unsupported (a build without git support).
+    [[nodiscard]] static GitStatus Open(const std::string& root, const std::string& rev,
+                                        bool subFolders, std::unique_ptr<Revision>& revision,
+                                        std::string& error);
+    ~Revision();
+    Revision(const Revision&) = delete;
+    Revision& operator=(const Revision&) = delete;
+
+    // rev as given, and the id of the commit it resolved to (40 hex digits).
+    [[nodiscard]] const std::string& Name() const;
+    [[nodiscard]] const std::string& Commit() const;
+
+    // The files, relative to root with native separators, each once, in the tree's order.
+    [[nodiscard]] const std::vector<std::string>& Files() const;
+    // Submodules left out because their repository lacks the recorded commit.
+    [[nodiscard]] const std::vector<scan::SkippedFolder>& Missing() const;
+
+    // The bytes of Files() by index, for a list scan (see CountRevision).
+    [[nodiscard]] const scan::IContentSource& Content() const;
+
+    // Replaces bytes with those of file name (one of Files()) at the revision; false with
+    // error set to one line when it is not one or cannot be read.
+    [[nodiscard]] bool ReadFile(std::string_view name, std::string& bytes, std::string& error);
+
+    struct State;  // the platform's listing and repositories
+
+private:
+    explicit Revision(std::unique_ptr<State> state);
+    std::unique_ptr<State> m_state;
+};
+
+}  // namespace lintally::gitsel

@@ -1,0 +1,450 @@
+#include "gitsel/Revision.h"
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+
+#include "gitsel/RevisionLink.h"
+#include "gitsel/WorkTree.h"
+
+namespace lintally::gitsel {
+
+namespace {
+
+struct ObjectFree
+{
+    void operator()(git_object* object) const { git_object_free(object); }
+};
+
+struct TreeFree
+{
+    void operator()(git_tree* tree) const { git_tree_free(tree); }
+};
+
+struct TreeEntryFree
+{
+    void operator()(git_tree_entry* entry) const { git_tree_entry_free(entry); }
+};
+
+struct OdbFree
+{
+    void operator()(git_odb* odb) const { git_odb_free(odb); }
+};
+
+struct OdbObjectFree
+{
+    void operator()(git_odb_object* object) const { git_odb_object_free(object); }
+};
+
+using ObjectPtr = std::unique_ptr<git_object, ObjectFree>;
+using TreePtr = std::unique_ptr<git_tree, TreeFree>;
+
+// Where a listed file's bytes are: a blob of one of the revision's repositories.
+struct Blob
+{
+    git_oid id;
+    std::uint32_t repository;  // index into State::repositories
+    bool readable;             // false: a link that leads to no file
+};
+
+std::string Hex(const git_oid& id)
+{
+    char text[GIT_OID_HEXSZ + 1] = {};
+    git_oid_tostr(text, sizeof text, &id);
+    return text;
+}
+
+// One thread's reader: repositories of its own, each opened when first needed; the blob
+// read last is held until the next read.
+class BlobReader final : public scan::IContentReader
+{
+public:
+    BlobReader(const std::vector<std::string>& paths, const std::vector<Blob>& blobs)
+        : m_paths(paths), m_blobs(blobs), m_repositories(paths.size()), m_odbs(paths.size()),
+          m_tried(paths.size(), false)
+    {}
+
+    std::optional<scan::SkipReason> Read(std::size_t index, std::uint64_t sizeLimit,
+                                         std::string_view& bytes) override
+    {
+        m_object.reset();
+        const Blob& blob = m_blobs[index];
+        git_odb* odb = blob.readable ? Odb(blob.repository) : nullptr;
+        if (odb == nullptr) {
+            return scan::SkipReason::Unreadable;
+        }
+        // The header alone tells the size, so a blob over the limit is never inflated.
+        std::size_t size = 0;
+        git_object_t type = GIT_OBJECT_INVALID;
+        if (sizeLimit != 0 && git_odb_read_header(&size, &type, odb, &blob.id) == 0 &&
+            size > sizeLimit) {
+            return scan::SkipReason::TooLarge;
+        }
+        git_odb_object* read = nullptr;
+        if (git_odb_read(&read, odb, &blob.id) != 0) {
+            return scan::SkipReason::Unreadable;
+        }
+        m_object.reset(read);
+        bytes = std::string_view(static_cast<const char*>(git_odb_object_data(read)),
+                                 git_odb_object_size(read));
+        return std::nullopt;
+    }
+
+private:
+    git_odb* Odb(std::uint32_t repository)
+    {
+        if (!m_tried[repository]) {
+            m_tried[repository] = true;
+            git_repository* opened = nullptr;
+            git_odb* odb = nullptr;
+            if (git_repository_open(&opened, m_paths[repository].c_str()) == 0) {
+                m_repositories[repository].reset(opened);
+                if (git_repository_odb(&odb, opened) == 0) {
+                    m_odbs[repository].reset(odb);
+                }
+            }
+        }
+        return m_odbs[repository].get();
+    }
+
+    GitLibrary m_library;  // declared first: it outlives every object below
+    const std::vector<std::string>& m_paths;
+    const std::vector<Blob>& m_blobs;
+    std::vector<RepositoryPtr> m_repositories;
+    std::vector<std::unique_ptr<git_odb, OdbFree>> m_odbs;
+    std::vector<bool> m_tried;
+    std::unique_ptr<git_odb_object, OdbObjectFree> m_object;
+};
+
+}  // namespace
+
+struct Revision::State final : scan::IContentSource
+{
+    std::unique_ptr<scan::IContentReader> NewReader() const override
+    {
+        return std::make_unique<BlobReader>(repositories, blobs);
+    }
+
+    WorkTree tree;  // the repository, open while the files are listed
+    std::string name;
+    std::string commit;
+    std::vector<std::string> files;
+    std::vector<Blob> blobs;                // one per file
+    std::vector<std::string> repositories;  // each repository's folder; the first is ROOT's
+    std::vector<scan::SkippedFolder> missing;
+    std::unordered_map<std::string_view, std::size_t> byName;  // made by the first ReadFile
+    std::unique_ptr<scan::IContentReader> reader;              // ReadFile's
+};
+
+namespace {
+
+// Lists a revision's files, folder by folder on a stack of its own (a deep tree costs no
+// recursion), into state; a submodule's files through its repository.
+class Lister
+{
+public:
+    Lister(Revision::State& state, bool subFolders) : m_state(state), m_subFolders(subFolders) {}
+
+    // Lists the files of the tree at prefix (a folder path ending in '/', "" for the top)
+    // of the commit's tree.
+    GitStatus Run(git_tree* top, const std::string& prefix, std::string& error)
+    {
+        git_repository* main = m_state.tree.repository.get();
+        m_state.repositories.push_back(git_repository_path(main));
+        git_object* copy = nullptr;
+        if (git_object_dup(&copy, reinterpret_cast<git_object*>(top)) != 0) {
+            return Fail("cannot read the revision's tree", error);
+        }
+        m_repositories.push_back(
+            Repository{{}, main, TreePtr(reinterpret_cast<git_tree*>(copy)), m_state.tree.workdir});
+        TreePtr start;
+        if (prefix.empty()) {
+            git_object_dup(&copy, reinterpret_cast<git_object*>(top));
+            start.reset(reinterpret_cast<git_tree*>(copy));
+        } else {
+            git_tree_entry* found = nullptr;
+            // A folder the revision does not have holds no files of it.
+            if (git_tree_entry_bypath(&found, top, prefix.substr(0, prefix.size() - 1).c_str()) !=
+                0) {
+                return GitStatus::Ok;
+            }
+            const std::unique_ptr<git_tree_entry, TreeEntryFree> entry(found);
+            if (git_tree_entry_type(entry.get()) != GIT_OBJECT_TREE) {
+                return GitStatus::Ok;
+            }
+            git_tree* tree = nullptr;
+            if (git_tree_lookup(&tree, main, git_tree_entry_id(entry.get())) != 0) {
+                return Fail("cannot read the tree of " + prefix, error);
+            }
+            start.reset(tree);
+        }
+        m_stack.push_back(Folder{std::move(start), 0, {}, prefix, 0});
+        return Walk(error);
+    }
+
+private:
+    struct Repository
+    {
+        RepositoryPtr owned;  // null for ROOT's, which the state owns
+        git_repository* handle;
+        TreePtr top;
+        std::string workdir;  // "" for a bare repository
+    };
+
+    struct Folder
+    {
+        TreePtr tree;
+        std::size_t next;
+        std::string shown;   // its name under ROOT, ending in '/' ("" for ROOT)
+        std::string inRepo;  // its path in its repository, ending in '/' ("" at the top)
+        std::uint32_t repository;
+    };
+
+    GitStatus Walk(std::string& error)
+    {
+        while (!m_stack.empty()) {
+            Folder& folder = m_stack.back();
+            if (folder.next == git_tree_entrycount(folder.tree.get())) {
+                m_stack.pop_back();
+                continue;
+            }
+            const git_tree_entry* entry = git_tree_entry_byindex(folder.tree.get(), folder.next++);
+            const std::string name = git_tree_entry_name(entry);
+            const std::string shown = folder.shown + name;
+            const std::string inRepo = folder.inRepo + name;
+            const std::uint32_t at = folder.repository;
+            const git_oid id = *git_tree_entry_id(entry);
+            switch (git_tree_entry_filemode(entry)) {
+            case GIT_FILEMODE_BLOB:
+            case GIT_FILEMODE_BLOB_EXECUTABLE:
+                Add(shown, id, at, true);
+                break;
+            case GIT_FILEMODE_LINK: {
+                const Repository& repository = m_repositories[at];
+                const std::optional<git_oid> file =
+                    FollowLink(repository.handle, repository.top.get(), inRepo, id);
+                Add(shown, file.value_or(id), at, file.has_value());
+                break;
+            }
+            case GIT_FILEMODE_TREE:
+                if (m_subFolders && !EnterFolder(shown, inRepo, id, at, error)) {
+                    return GitStatus::Failed;
+                }
+                break;
+            case GIT_FILEMODE_COMMIT:
+                if (m_subFolders) {
+                    EnterSubmodule(shown, inRepo, id, at);
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        return GitStatus::Ok;
+    }
+
+    void Add(const std::string& shown, const git_oid& id, std::uint32_t repository, bool readable)
+    {
+        m_state.files.push_back(shown);
+        m_state.blobs.push_back(Blob{id, repository, readable});
+    }
+
+    bool EnterFolder(const std::string& shown, const std::string& inRepo, const git_oid& id,
+                     std::uint32_t repository, std::string& error)
+    {
+        git_tree* tree = nullptr;
+        if (git_tree_lookup(&tree, m_repositories[repository].handle, &id) != 0) {
+            Fail("cannot read the tree of " + shown, error);
+            return false;
+        }
+        m_stack.push_back(Folder{TreePtr(tree), 0, shown + "/", inRepo + "/", repository});
+        return true;
+    }
+
+    // A submodule's files at the commit the revision records, when its repository is in
+    // its folder of the work tree and holds that commit.
+    void EnterSubmodule(const std::string& shown, const std::string& inRepo, const git_oid& id,
+                        std::uint32_t parent)
+    {
+        if (m_repositories[parent].workdir.empty()) {
+            return;
+        }
+        const std::string folder = m_repositories[parent].workdir + inRepo + "/";
+        git_repository* opened = nullptr;
+        if (git_repository_open(&opened, folder.c_str()) != 0) {
+            return;
+        }
+        RepositoryPtr sub(opened);
+        git_object* commit = nullptr;
+        git_tree* tree = nullptr;
+        git_object* top = nullptr;
+        if (git_object_lookup(&commit, sub.get(), &id, GIT_OBJECT_COMMIT) != 0) {
+            m_state.missing.push_back(scan::SkippedFolder{
+                shown, "the submodule's repository does not hold commit " + Hex(id)});
+            return;
+        }
+        const ObjectPtr owned(commit);
+        if (git_commit_tree(&tree, reinterpret_cast<git_commit*>(commit)) != 0 ||
+            git_object_dup(&top, reinterpret_cast<git_object*>(tree)) != 0) {
+            git_tree_free(tree);
+            m_state.missing.push_back(
+                scan::SkippedFolder{shown, "cannot read the submodule's commit " + Hex(id)});
+            return;
+        }
+        const auto index = static_cast<std::uint32_t>(m_repositories.size());
+        m_state.repositories.push_back(git_repository_path(sub.get()));
+        const char* workdir = git_repository_workdir(sub.get());
+        git_repository* handle = sub.get();
+        m_repositories.push_back(Repository{std::move(sub), handle,
+                                            TreePtr(reinterpret_cast<git_tree*>(top)),
+                                            workdir != nullptr ? workdir : ""});
+        m_stack.push_back(Folder{TreePtr(tree), 0, shown + "/", {}, index});
+    }
+
+    static GitStatus Fail(const std::string& what, std::string& error)
+    {
+        error = what + ": " + LastGitError("unknown error");
+        return GitStatus::Failed;
+    }
+
+    Revision::State& m_state;
+    bool m_subFolders;
+    std::vector<Repository> m_repositories;
+    std::vector<Folder> m_stack;  // declared last: its trees go before their repositories
+};
+
+// Opens the repository that holds root: a work tree's, or a bare one at root itself.
+GitStatus OpenRepository(const std::string& root, WorkTree& tree, std::string& error)
+{
+    const GitStatus status = OpenWorkTree(root, tree, error);
+    if (status != GitStatus::NotAWorkTree) {
+        return status;
+    }
+    git_repository* bare = nullptr;
+    if (git_repository_open_bare(&bare, root.c_str()) != 0) {
+        error = root + " is not in a git repository";
+        return GitStatus::NotAWorkTree;
+    }
+    tree.repository.reset(bare);
+    tree.workdir.clear();
+    tree.prefix.clear();
+    return GitStatus::Ok;
+}
+
+// The commit rev names, and its tree.
+GitStatus Resolve(git_repository* repository, const std::string& rev, ObjectPtr& commit,
+                  TreePtr& tree, std::string& error)
+{
+    git_object* found = nullptr;
+    const int code = git_revparse_single(&found, repository, rev.c_str());
+    if (code == GIT_ENOTFOUND || code == GIT_EINVALIDSPEC) {
+        error = "unknown revision '" + rev + "'";
+        return GitStatus::Failed;
+    }
+    if (code != 0) {
+        error = "cannot resolve revision '" + rev + "': " + LastGitError("unknown error");
+        return GitStatus::Failed;
+    }
+    const ObjectPtr object(found);
+    git_object* peeled = nullptr;
+    if (git_object_peel(&peeled, object.get(), GIT_OBJECT_COMMIT) != 0) {
+        error = "revision '" + rev + "' names no commit";
+        return GitStatus::Failed;
+    }
+    commit.reset(peeled);
+    git_tree* top = nullptr;
+    if (git_commit_tree(&top, reinterpret_cast<git_commit*>(peeled)) != 0) {
+        error = "cannot read the tree of revision '" + rev + "': " + LastGitError("unknown error");
+        return GitStatus::Failed;
+    }
+    tree.reset(top);
+    return GitStatus::Ok;
+}
+
+}  // namespace
+
+Revision::Revision(std::unique_ptr<State> state) : m_state(std::move(state)) {}
+
+Revision::~Revision() = default;
+
+GitStatus Revision::Open(const std::string& root, const std::string& rev, bool subFolders,
+                         std::unique_ptr<Revision>& revision, std::string& error)
+{
+    revision.reset();
+    auto state = std::make_unique<State>();
+    GitStatus status = OpenRepository(root, state->tree, error);
+    if (status != GitStatus::Ok) {
+        return status;
+    }
+    ObjectPtr commit;
+    TreePtr top;
+    status = Resolve(state->tree.repository.get(), rev, commit, top, error);
+    if (status != GitStatus::Ok) {
+        return status;
+    }
+    state->name = rev;
+    state->commit = Hex(*git_object_id(commit.get()));
+    status = Lister(*state, subFolders).Run(top.get(), state->tree.prefix, error);
+    if (status != GitStatus::Ok) {
+        return status;
+    }
+    // The counting threads open repositories of their own; this one's cached trees go.
+    top.reset();
+    commit.reset();
+    state->tree.repository.reset();
+    revision.reset(new Revision(std::move(state)));
+    return GitStatus::Ok;
+}
+
+const std::string& Revision::Name() const
+{
+    return m_state->name;
+}
+
+const std::string& Revision::Commit() const
+{
+    return m_state->commit;
+}
+
+const std::vector<std::string>& Revision::Files() const
+{
+    return m_state->files;
+}
+
+const std::vector<scan::SkippedFolder>& Revision::Missing() const
+{
+    return m_state->missing;
+}
+
+const scan::IContentSource& Revision::Content() const
+{
+    return *m_state;
+}
+
+bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    State& state = *m_state;
+    if (state.byName.empty()) {
+        for (std::size_t i = 0; i < state.files.size(); ++i) {
+            state.byName.emplace(state.files[i], i);
+        }
+    }
+    const auto found = state.byName.find(name);
+    if (found == state.byName.end()) {
+        error = std::string(name) + " is not a file of revision '" + state.name + "'";
+        return false;
+    }
+    if (!state.reader) {
+        state.reader = state.NewReader();
+    }
+    std::string_view view;
+    if (state.reader->Read(found->second, 0, view)) {
+        error = "cannot read " + std::string(name) + " at revision '" + state.name + "'";
+        return false;
+    }
+    bytes.assign(view);
+    return true;
+}
+
+}  // namespace lintally::gitsel

@@ -1,0 +1,129 @@
+// --rev on repositories made with the git program: a count of HEAD in a clean checkout is
+// the count of --git in every format, older revisions and tags count as they were, and the
+// misuses are usage errors.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "tests/cli/CliRunner.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::testing::CliResult;
+using lintally::testing::IsOneErrorLine;
+using lintally::testing::RunCli;
+using lintally::testing::TempFolder;
+
+namespace {
+
+void Git(const TempFolder& repo, const std::string& args)
+{
+    const std::string command = "git -C '" + repo.Root() + "' -c user.name=t -c user.email=t@t " +
+                                args + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+// v1 then HEAD: an edit of code, comment and blank lines, a removal, a rename, an addition.
+class CliRevision : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        setenv("HOME", home.Root().c_str(), 1);
+        repo.Write("a.c", "int a;\n// one\n\n");
+        repo.Write("gone.c", "int g;\n");
+        repo.Write("src/b.py", "x = 1\n");
+        repo.Write("src/deep/c.h", "/* c */\nint c;\n");
+        std::filesystem::create_symlink("a.c", repo.Path("link.c"));
+        Git(repo, "init -q");
+        Git(repo, "add -A");
+        Git(repo, "commit -qm first");
+        Git(repo, "tag v1");
+        repo.Write("a.c", "int a;\nint b;\n// one\n// two\n\n\n");
+        Git(repo, "rm -q gone.c");
+        Git(repo, "mv src/deep/c.h src/c.h");
+        repo.Write("new.java", "class N {}\n");
+        Git(repo, "add -A");
+        Git(repo, "commit -qm second");
+    }
+
+    CliResult Run(std::vector<std::string> args) { return RunCli({std::move(args), repo.Root()}); }
+
+    TempFolder home;
+    TempFolder repo;
+};
+
+}  // namespace
+
+TEST_F(CliRevision, HeadOfACleanCheckoutCountsAsTheTrackedFilesInEveryFormat)
+{
+    const std::vector<std::vector<std::string>> views = {
+        {},
+        {"--by", "dir", "--sort", "name"},
+        {"-f", "csv"},
+        {"-f", "report"},
+        {"--languages", "wide", "--by", "file"},
+        {"--skip-binary", "--max-size", "10", "--exclude", "src/c.h", "-j", "1"},
+    };
+    for (const auto& view : views) {
+        std::vector<std::string> git = view;
+        git.insert(git.end(), {"--git", "."});
+        std::vector<std::string> rev = view;
+        rev.insert(rev.end(), {"--rev", "HEAD", "."});
+        const CliResult byGit = Run(git);
+        const CliResult byRev = Run(rev);
+        ASSERT_EQ(byRev.status, 0) << byRev.err;
+        EXPECT_EQ(byRev.out, byGit.out) << testing::PrintToString(view);
+    }
+    auto byGit = nlohmann::json::parse(Run({"-f", "json", "--git", "."}).out);
+    auto byRev = nlohmann::json::parse(Run({"-f", "json", "--rev", "HEAD", "."}).out);
+    EXPECT_EQ(byRev["revision"]["name"], "HEAD");
+    EXPECT_EQ(byRev["revision"]["commit"].get<std::string>().size(), 40u);
+    byRev.erase("revision");
+    EXPECT_EQ(byRev, byGit);
+}
+
+TEST_F(CliRevision, AnOlderRevisionCountsWhatItHeldWhateverTheWorkTreeHolds)
+{
+    repo.Write("a.c", "uncommitted\n");
+    repo.Write("untracked.c", "int u;\n");
+    for (const char* rev : {"v1", "HEAD~1"}) {
+        const auto json =
+            nlohmann::json::parse(Run({"-f", "json", "--by", "file", "--rev", rev, "."}).out);
+        std::vector<std::string> names;
+        for (const auto& file : json["files"]) {
+            names.push_back(file["name"]);
+        }
+        EXPECT_EQ(names, (std::vector<std::string>{"a.c", "gone.c", "link.c", "src/deep/c.h"}));
+        EXPECT_EQ(json["total"], 3 + 1 + 3 + 2) << rev;  // link.c counts a.c's lines
+    }
+    const auto head = nlohmann::json::parse(Run({"-f", "json", "--rev", "HEAD", "."}).out);
+    EXPECT_EQ(head["total"], 6 + 6 + 2 + 1);  // a.c, link.c, src/c.h, new.java
+    const auto sub =
+        nlohmann::json::parse(RunCli({{"-f", "json", "--rev", "v1", "."}, repo.Path("src")}).out);
+    EXPECT_EQ(sub["total"], 2);  // deep/c.h; src/b.py is not of the default types
+}
+
+TEST_F(CliRevision, MisuseGivesTwoAndOneLine)
+{
+    const TempFolder plain;
+    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {"--rev", "no-such", "."},
+        {"--rev", "v1:a.c", "."},
+        {"--rev", "HEAD", plain.Root()},
+        {"--rev", "HEAD", ".", "src"},
+        {"--rev", "HEAD", "--git", "."},
+        {"--rev", "HEAD", "--gitignore", "."},
+        {"--rev", "HEAD", "--files-from", "-"},
+        {"--rev", "", "."},
+    };
+    for (const auto& args : usageErrors) {
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+        EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    unsetenv("GIT_CEILING_DIRECTORIES");
+}

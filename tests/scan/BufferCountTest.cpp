@@ -1,0 +1,90 @@
+// Counting bytes held in memory gives what counting a file of the same bytes gives: every
+// golden file under both language tables and the counting choices, with the content rules.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "linecount/LineClassifier.h"
+#include "linecount/WideTally.h"
+#include "scan/FileCount.h"
+#include "tests/support/TempFolder.h"
+
+using namespace lintally::scan;
+using lintally::testing::ReadAll;
+using lintally::testing::TempFolder;
+
+namespace {
+
+void ExpectSame(const FileLines& buffer, const FileLines& file, const std::string& shown)
+{
+    EXPECT_EQ(buffer.kinds.code, file.kinds.code) << shown;
+    EXPECT_EQ(buffer.kinds.comment, file.kinds.comment) << shown;
+    EXPECT_EQ(buffer.kinds.blank, file.kinds.blank) << shown;
+    EXPECT_EQ(buffer.lang, file.lang) << shown;
+    EXPECT_EQ(buffer.kept, file.kept) << shown;
+    EXPECT_EQ(buffer.skipped, file.skipped) << shown;
+}
+
+// Each file of folder counted both ways under every flag set and selection.
+int CompareFolder(const std::string& folder, const std::vector<std::uint32_t>& flagSets)
+{
+    Selection binary;
+    binary.skipBinary = true;
+    Selection small;
+    small.maxSize = 100;
+    const Selection* selections[] = {nullptr, &binary, &small};
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string path = entry.path().string();
+        const std::string name = entry.path().filename().string();
+        const std::string bytes = ReadAll(path);
+        for (const std::uint32_t flags : flagSets) {
+            for (const Selection* selection : selections) {
+                const std::string shown = name + " flags " + std::to_string(flags);
+                ExpectSame(TallyBuffer(name, bytes, flags, nullptr, selection),
+                           TallyFile(nullptr, name, path, flags, nullptr, selection), shown);
+                ++compared;
+            }
+        }
+    }
+    return compared;
+}
+
+}  // namespace
+
+TEST(TallyBuffer, CountsEveryGoldenFileAsTheFileCounts)
+{
+    using namespace PrjHelper;
+    const std::string data = LINTALLY_TEST_DATA;
+    EXPECT_GT(CompareFolder(data + "/golden", {0, CF_COUNT_REMED | CF_COUNT_BLANK,
+                                               CF_COUNT_REMED | CF_COUNT_BLANK | CF_TRACK_BLOCKS}),
+              30);
+    EXPECT_GT(
+        CompareFolder(data + "/golden-wide", {CF_WIDE_TABLE | CF_COUNT_REMED | CF_COUNT_BLANK,
+                                              CF_WIDE_TABLE | CF_KNOWN_ONLY | CF_TRACK_BLOCKS}),
+        20);
+}
+
+TEST(TallyBuffer, LeavesOutBinaryAndLargeContentAsForAFile)
+{
+    const TempFolder tree;
+    const std::string binary("int a;\n\0\n", 9);
+    const std::string large(5000, '\n');
+    Selection selection;
+    selection.skipBinary = true;
+    selection.maxSize = 4096;
+    for (const std::string* bytes : {&binary, &large}) {
+        const std::string path = tree.Write("x.c", *bytes);
+        const FileLines buffer = TallyBuffer("x.c", *bytes, 0, nullptr, &selection);
+        ASSERT_TRUE(buffer.skipped.has_value());
+        ExpectSame(buffer, TallyFile(nullptr, "x.c", path, 0, nullptr, &selection), "x.c");
+    }
+    // A reader that refuses the content says why; the file is not counted.
+    const FileLines refused = TallyContent(
+        "x.c",
+        [](std::uint64_t, std::string_view&) { return std::optional(SkipReason::Unreadable); }, 0);
+    EXPECT_EQ(refused.skipped, SkipReason::Unreadable);
+    EXPECT_EQ(refused.kinds.Physical(), 0u);
+}
