@@ -48,8 +48,8 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::File
 }
 
 void CompareBatches(const DiffSide& before, const DiffSide& after,
-                    const std::vector<scan::FilePair>& pairs, std::uint32_t flags,
-                    const LineDiff& lines, const scan::StopToken& stop,
+                    const std::vector<scan::FilePair>& pairs, const std::vector<bool>& alike,
+                    std::uint32_t flags, const LineDiff& lines, const scan::StopToken& stop,
                     std::vector<scan::LineChanges>& changes, Work& work)
 {
     std::string error;
@@ -60,7 +60,8 @@ void CompareBatches(const DiffSide& before, const DiffSide& after,
         }
         for (std::size_t i = start; i < std::min(start + kBatch, pairs.size()); ++i) {
             const scan::FilePair& pair = pairs[i];
-            if (pair.before == scan::FilePair::kNone || pair.after == scan::FilePair::kNone) {
+            if (pair.before == scan::FilePair::kNone || pair.after == scan::FilePair::kNone ||
+                alike[i]) {
                 continue;
             }
             if (!ComparePair(before, after, pair, flags, lines, changes[i], error)) {
@@ -82,10 +83,22 @@ bool CompareCodeLines(const DiffSide& before, const DiffSide& after,
                       std::string& error)
 {
     changes.assign(pairs.size(), scan::LineChanges{});
+    // Files two revisions hold with the same bytes are known without reading them.
+    std::vector<bool> alike(pairs.size(), false);
+    if (before.revision && after.revision) {
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            const scan::FilePair& pair = pairs[i];
+            alike[i] = pair.before != scan::FilePair::kNone &&
+                       pair.after != scan::FilePair::kNone &&
+                       before.SameContent(before.files.rows[pair.before].name, after,
+                                          after.files.rows[pair.after].name) &&
+                       before.files.rows[pair.before].lang == after.files.rows[pair.after].lang;
+        }
+    }
     const LineDiff lines;
     Work work;
     const auto run = [&] {
-        CompareBatches(before, after, pairs, flags, lines, stop, changes, work);
+        CompareBatches(before, after, pairs, alike, flags, lines, stop, changes, work);
     };
     std::vector<std::thread> threads;
     const std::size_t extra = std::min<std::size_t>(jobs, pairs.size() / kBatch + 1) - 1;

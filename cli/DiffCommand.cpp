@@ -46,11 +46,11 @@ void ReportSkipped(const DiffSide& side)
     }
 }
 
-bool Load(const DiffOptions& options, CountFolders count, const std::string& path, DiffSide& side,
+bool Load(const DiffOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
           int& status)
 {
     std::string error;
-    if (!LoadSide(options.count, count, path, side, error)) {
+    if (!LoadSide(options.count, count, spec, side, error)) {
         std::cerr << kProgramName << ": " << error << '\n';
         status = kUsageError;
         return false;
@@ -106,8 +106,8 @@ int RunDiff(int argc, const char* const* argv, CountFolders count)
         !Load(options, count, options.after, after, status)) {
         return status;
     }
-    if (before.kind != after.kind) {
-        NameAsSaved(before.kind == SideKind::Folder ? before.files.rows : after.files.rows);
+    if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
+        NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
     }
     const std::vector<scan::FilePair> pairs = scan::PairFiles(before.files.rows, after.files.rows);
     std::optional<std::vector<scan::LineChanges>> changes;

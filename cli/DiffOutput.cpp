@@ -54,10 +54,19 @@ void AppendDiffMembers(std::string& out, const scan::DiffRow& row, bool lineChan
 
 void AppendSide(std::string& out, const DiffSide& side)
 {
-    out.append("{\"kind\": ").append(side.kind == SideKind::Folder ? "\"folder\"" : "\"json\"");
-    out.append(", \"path\": ").append(scan::JsonText(side.path));
-    if (side.kind == SideKind::Json) {
+    switch (side.kind) {
+    case SideKind::Folder:
+        out.append("{\"kind\": \"folder\", \"path\": ").append(scan::JsonText(side.path));
+        break;
+    case SideKind::Json:
+        out.append("{\"kind\": \"json\", \"path\": ").append(scan::JsonText(side.path));
         out.append(", \"root\": ").append(scan::JsonText(side.root));
+        break;
+    case SideKind::Revision:
+        out.append("{\"kind\": \"revision\", \"root\": ").append(scan::JsonText(side.path));
+        out.append(", \"rev\": ").append(scan::JsonText(side.rev));
+        out.append(", \"commit\": ").append(scan::JsonText(side.commit));
+        break;
     }
     out.append("}");
 }

@@ -63,20 +63,36 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
     return true;
 }
 
-bool LoadFolder(const CliOptions& options, CountFolders count, const std::string& path,
-                DiffSide& side, std::string& error)
+// Counts a folder, or with rev the revision's files in it: the revision has every file
+// tracked, so --git and --gitignore have nothing to choose there.
+bool LoadCounted(const CliOptions& options, CountFolders count, const SideSpec& spec,
+                 DiffSide& side, std::string& error)
 {
     CliOptions one = options;
-    one.roots = {path};
+    one.roots = {spec.path};
     one.by.perFile = true;
+    if (!spec.rev.empty()) {
+        one.select.rev = spec.rev;
+        one.select.git = false;
+        one.select.gitignore = false;
+    }
     scan::Selection selection;
     std::vector<RootPlan> plans;
     if (!PlanSelection(one.select, one.roots, one.includeSubFolders, selection, plans, error)) {
+        // The plan speaks of the count's --rev.
+        if (const std::string said = "--rev"; error.rfind(said, 0) == 0) {
+            error.replace(0, said.size(), spec.option);
+        }
         return false;
     }
     scan::ScanResult result = count(one, selection, plans);
     side.files.rows = std::move(result.rows);
     side.skipped = std::move(result.skipped);
+    if (!spec.rev.empty()) {
+        side.revision = std::move(plans.front().revision);
+        side.rev = spec.rev;
+        side.commit = side.revision->Commit();
+    }
     return true;
 }
 
@@ -110,25 +126,43 @@ bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
     return false;
 }
 
-bool LoadSide(const CliOptions& options, CountFolders count, const std::string& path,
-              DiffSide& side, std::string& error)
+bool LoadSide(const CliOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
+              std::string& error)
 {
-    side.path = path;
-    if (!SideKindOf(path, side.kind, error)) {
+    side.path = spec.path;
+    if (!spec.rev.empty()) {
+        side.kind = SideKind::Revision;
+    } else if (!SideKindOf(spec.path, side.kind, error)) {
         return false;
     }
-    const bool loaded = side.kind == SideKind::Folder
-                            ? LoadFolder(options, count, path, side, error)
-                            : LoadJson(options, path, side, error);
+    const bool loaded = side.kind == SideKind::Json
+                            ? LoadJson(options, spec.path, side, error)
+                            : LoadCounted(options, count, spec, side, error);
     if (loaded) {
         scan::PutInListOrder(side.files.rows);
     }
     return loaded;
 }
 
+bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
+                           std::string_view otherName) const
+{
+    if (!revision || !other.revision) {
+        return false;
+    }
+    const std::string id = revision->ContentId(name);
+    return !id.empty() && id == other.revision->ContentId(otherName);
+}
+
 std::string DiffSide::ReadText(std::string_view name) const
 {
     std::string bytes;
+    if (revision) {
+        const std::lock_guard<std::mutex> hold(revisionLock);
+        std::string error;
+        (void)revision->ReadFile(name, bytes, error);
+        return bytes;
+    }
     if (!HasText()) {
         return bytes;
     }
