@@ -147,6 +147,8 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
         "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
         "was. A file that cannot be opened keeps its row with 0 lines and counts as "
         "unreadable.\n\n" +
+        "To compare two counts (folders, saved counts or git revisions): " + kProgramName +
+        " diff --help.\n\n" +
         "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
         "some folders could not be read (each is named on standard error), 130 interrupted.");
 }

@@ -16,7 +16,8 @@ std::string Footer()
     std::string text =
         "Each of OLD and NEW is a folder, counted as lintally-cli counts one, or a count saved by\n"
         "lintally-cli -f json (by file, the default for json). Both sides are counted alike: a\n"
-        "saved count whose \"options\" differ from the options given here is refused.\n"
+        "saved count whose \"options\" differ from the options given here is refused. The\n"
+        "default file types are those of a count (see lintally-cli --help).\n"
         "With --old-rev and --new-rev both sides are revisions of the repository at ROOT (the\n"
         "current folder when none is given), read from its objects; with only one of them, the\n"
         "other side is the folder ROOT as it is now:\n"
@@ -72,6 +73,11 @@ void DefineDiffOptions(CLI::App& app, DiffOptions& options, std::vector<std::str
            "exit with status 3 when the counted total grew by more than N lines (for CI)")
         ->option_text("N");
     DefineRunOptions(app, options.count);
+    // Options of a count that choose files another way than a diff's sides do; refused
+    // with a line that says why, and kept out of the help.
+    for (const char* count : {"--rev", "--files-from", "--null"}) {
+        app.get_option(count)->group("");
+    }
     app.add_option("--old-rev", options.before.rev,
                    "the old side is git revision REV (a tag, a branch, HEAD~3, a hash) of ROOT")
         ->option_text("REV");
@@ -81,7 +87,7 @@ void DefineDiffOptions(CLI::App& app, DiffOptions& options, std::vector<std::str
                    "the folders or saved counts to compare; with --old-rev or --new-rev, the "
                    "one ROOT (default: the current folder; put -- before a name that begins "
                    "with '-')")
-        ->option_text("OLD NEW | [ROOT]");
+        ->option_text(" ");
     app.footer(Footer());
 }
 
