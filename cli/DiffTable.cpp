@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cli/Table.h"
 #include "fileio/MessageText.h"
 #include "scan/FormatThousands.h"
 
@@ -60,15 +61,6 @@ Line MakeLine(std::string name, const scan::DiffRow& row, const scan::FileStatus
         line.push_back(Signed(-static_cast<std::int64_t>(row.code.removed)));
     }
     return line;
-}
-
-void AppendLine(std::string& out, const Line& line, const std::vector<std::size_t>& widths)
-{
-    out.append(line[0]).append(widths[0] - line[0].size(), ' ');
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        out.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
-    }
-    out.push_back('\n');
 }
 
 // The spans' titles, each right-aligned over its columns.
@@ -148,17 +140,17 @@ void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport
     const std::string rule(ruleWidth, '-');
     std::string& out = text.Text();
     AppendSpans(out, spans, widths);
-    AppendLine(out, header, widths);
+    AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
     ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
-        AppendLine(
+        AppendColumns(
             out,
             MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges),
             widths);
         text.RowDone();
     });
     out.append(rule).push_back('\n');
-    AppendLine(out, total, widths);
+    AppendColumns(out, total, widths);
     out.append(FilesLine(report.total));
 }
 
