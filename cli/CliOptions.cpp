@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "cli/ExitStatus.h"
 #include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
 
@@ -16,14 +17,7 @@ namespace lintally::cli {
 
 namespace {
 
-constexpr int kUsageError = 2;
 constexpr unsigned kMaxJobs = 1024;
-
-unsigned DefaultJobs()
-{
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : cores;
-}
 
 constexpr unsigned kMaxDepth = 1000;
 
@@ -61,35 +55,6 @@ const GroupingNames& NamesOf(const RowGrouping& by)
         }
     }
     return kGroupings[0];
-}
-
-// "language", "ext", "dir", "dir:N" or "file"; an empty text when name is one of them,
-// else what is wrong.
-std::string ParseGrouping(const std::string& name, RowGrouping& by)
-{
-    by = RowGrouping();
-    const std::string word = name.substr(0, name.find(':'));
-    const GroupingNames* found = nullptr;
-    for (const GroupingNames& names : kGroupings) {
-        if (word == names.word) {
-            found = &names;
-        }
-    }
-    if (found == nullptr || (word != "dir" && word != name)) {
-        return "takes language, ext, dir, dir:N or file, not " + name;
-    }
-    by.perFile = found->perFile;
-    by.grouping.by = found->by;
-    if (word != name) {
-        const std::string depth = name.substr(word.size() + 1);
-        if (depth.empty() || depth.size() > 4 ||
-            depth.find_first_not_of("0123456789") != std::string::npos || std::stoul(depth) < 1 ||
-            std::stoul(depth) > kMaxDepth) {
-            return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
-        }
-        by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
-    }
-    return {};
 }
 
 SortKey SortNamed(const std::string& name)
@@ -134,33 +99,7 @@ const char* Count(bool on)
 void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
 {
     app.set_version_flag("--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
-    app.add_option("-t,--types", options.types,
-                   "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
-                   "counts every file (default: the list below)")
-        ->option_text("LIST");
-    app.add_option_function<std::string>(
-           "--languages",
-           [&options](const std::string& table) { options.wideLanguages = table == "wide"; },
-           "design (default): the dialog's language table, so counts match the dialog's; wide: " +
-               std::to_string(PrjHelper::kWideLanguageCount) +
-               " languages known by suffix, file name or #! line, with their strings, nested "
-               "comments and docstrings; without -t it counts every file it knows")
-        ->check(CLI::IsMember({"design", "wide"}))
-        ->option_text("TABLE");
-    app.add_flag_callback(
-        "--no-sub", [&options] { options.includeSubFolders = false; },
-        "do not descend into sub-folders (default: descend)");
-    app.add_flag_callback(
-        "--exclude-remed", [&options] { options.includeRemed = false; },
-        std::string("comment lines do not count (default: they ") +
-            (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
-    app.add_flag_callback(
-        "--exclude-blank", [&options] { options.excludeBlank = true; },
-        std::string("blank lines do not count (default: they ") +
-            (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
-    app.add_flag("--block-comments", options.trackBlocks,
-                 "a block comment spans lines: the lines inside it are comment lines (default: "
-                 "each line is judged alone)");
+    DefineCountingOptions(app, options);
     app.add_option_function<std::string>(
            "-f,--format",
            [&options](const std::string& name) { options.format = FormatNamed(name); },
@@ -168,22 +107,10 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
            "for byte, one row per file; json; csv")
         ->check(CLI::IsMember({"table", "report", "json", "csv"}))
         ->option_text("FORMAT");
-    app.add_option_function<std::string>(
-           "--by",
-           [&options, &byGiven](const std::string& name) {
-               byGiven = true;
-               ParseGrouping(name, options.by);
-           },
-           "rows of the table, JSON \"groups\" and CSV: language (the table's default), ext (name "
-           "suffix), dir (folders one level under ROOT), dir:N (N levels) or file (one row per "
-           "file; the default for json and csv)")
-        ->check(CLI::Validator(
-            [](std::string& name) {
-                RowGrouping by;
-                return ParseGrouping(name, by);
-            },
-            "", "grouping"))
-        ->option_text("GROUP");
+    DefineGroupingOption(app, options.by, byGiven,
+                         "rows of the table, JSON \"groups\" and CSV: language (the table's "
+                         "default), ext (name suffix), dir (folders one level under ROOT), dir:N "
+                         "(N levels) or file (one row per file; the default for json and csv)");
     app.add_option_function<std::string>(
            "--sort", [&options](const std::string& name) { options.sort = SortNamed(name); },
            "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
@@ -199,16 +126,7 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
     app.add_option("-o,--output", options.outputPath,
                    "write to FILE (replaced atomically) instead of standard output")
         ->option_text("FILE");
-    app.add_option("-j,--jobs", options.jobs, "counting threads (default: number of cores)")
-        ->check(CLI::Range(1u, kMaxJobs))
-        ->option_text("N");
-    auto* on = app.add_flag_callback(
-        "--progress", [&options] { options.progress = ProgressMode::On; },
-        "progress line on standard error (default: only on a terminal)");
-    auto* off = app.add_flag_callback(
-        "--no-progress", [&options] { options.progress = ProgressMode::Off; }, "no progress line");
-    on->excludes(off);
-    DefineSelectionOptions(app, options.select);
+    DefineRunOptions(app, options);
     app.add_option("ROOT", options.roots,
                    "folders to count, one or more (default: the current folder; put -- before a "
                    "name that begins with '-')")
@@ -229,6 +147,8 @@ void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
         "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
         "was. A file that cannot be opened keeps its row with 0 lines and counts as "
         "unreadable.\n\n" +
+        "To compare two counts (folders, saved counts or git revisions): " + kProgramName +
+        " diff --help.\n\n" +
         "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
         "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
@@ -291,6 +211,124 @@ std::string OneLine(std::string text)
 
 }  // namespace
 
+std::string ParseGrouping(const std::string& name, RowGrouping& by)
+{
+    by = RowGrouping();
+    const std::string word = name.substr(0, name.find(':'));
+    const GroupingNames* found = nullptr;
+    for (const GroupingNames& names : kGroupings) {
+        if (word == names.word) {
+            found = &names;
+        }
+    }
+    if (found == nullptr || (word != "dir" && word != name)) {
+        return "takes language, ext, dir, dir:N or file, not " + name;
+    }
+    by.perFile = found->perFile;
+    by.grouping.by = found->by;
+    if (word != name) {
+        const std::string depth = name.substr(word.size() + 1);
+        if (depth.empty() || depth.size() > 4 ||
+            depth.find_first_not_of("0123456789") != std::string::npos || std::stoul(depth) < 1 ||
+            std::stoul(depth) > kMaxDepth) {
+            return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
+        }
+        by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
+    }
+    return {};
+}
+
+void DefineCountingOptions(CLI::App& app, CliOptions& options)
+{
+    app.add_option("-t,--types", options.types,
+                   "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
+                   "counts every file (default: the list below)")
+        ->option_text("LIST");
+    app.add_option_function<std::string>(
+           "--languages",
+           [&options](const std::string& table) { options.wideLanguages = table == "wide"; },
+           "design (default): the dialog's language table, so counts match the dialog's; wide: " +
+               std::to_string(PrjHelper::kWideLanguageCount) +
+               " languages known by suffix, file name or #! line, with their strings, nested "
+               "comments and docstrings; without -t it counts every file it knows")
+        ->check(CLI::IsMember({"design", "wide"}))
+        ->option_text("TABLE");
+    app.add_flag_callback(
+        "--no-sub", [&options] { options.includeSubFolders = false; },
+        "do not descend into sub-folders (default: descend)");
+    app.add_flag_callback(
+        "--exclude-remed", [&options] { options.includeRemed = false; },
+        std::string("comment lines do not count (default: they ") +
+            (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
+    app.add_flag_callback(
+        "--exclude-blank", [&options] { options.excludeBlank = true; },
+        std::string("blank lines do not count (default: they ") +
+            (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
+    app.add_flag("--block-comments", options.trackBlocks,
+                 "a block comment spans lines: the lines inside it are comment lines (default: "
+                 "each line is judged alone)");
+}
+
+void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help)
+{
+    app.add_option_function<std::string>(
+           "--by",
+           [&by, &byGiven](const std::string& name) {
+               byGiven = true;
+               ParseGrouping(name, by);
+           },
+           help)
+        ->check(CLI::Validator(
+            [](std::string& name) {
+                RowGrouping by;
+                return ParseGrouping(name, by);
+            },
+            "", "grouping"))
+        ->option_text("GROUP");
+}
+
+void DefineRunOptions(CLI::App& app, CliOptions& options)
+{
+    app.add_option("-j,--jobs", options.jobs, "counting threads (default: number of cores)")
+        ->check(CLI::Range(1u, kMaxJobs))
+        ->option_text("N");
+    auto* on = app.add_flag_callback(
+        "--progress", [&options] { options.progress = ProgressMode::On; },
+        "progress line on standard error (default: only on a terminal)");
+    auto* off = app.add_flag_callback(
+        "--no-progress", [&options] { options.progress = ProgressMode::Off; }, "no progress line");
+    on->excludes(off);
+    DefineSelectionOptions(app, options.select);
+}
+
+ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, std::ostream& out,
+                            std::ostream& err)
+{
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return ParseOutcome{false, app.exit(help, out, err)};
+    } catch (const CLI::CallForVersion& version) {
+        return ParseOutcome{false, app.exit(version, out, err)};
+    } catch (const CLI::ParseError& error) {
+        if (const char* unknown = UnknownOption(app, argc, argv)) {
+            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
+                << " (use -- before a folder whose name begins with '-')\n";
+        } else {
+            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv))
+                << '\n';
+        }
+        return ParseOutcome{false, kUsageError};
+    }
+    return ParseOutcome{true, 0};
+}
+
+unsigned DefaultJobs()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : cores;
+}
+
 const char* GroupingWord(const RowGrouping& by)
 {
     return NamesOf(by).word;
@@ -315,21 +353,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& opt
     app.allow_windows_style_options(false);
     bool byGiven = false;
     DefineOptions(app, options, byGiven);
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return ParseOutcome{false, app.exit(help, out, err)};
-    } catch (const CLI::CallForVersion& version) {
-        return ParseOutcome{false, app.exit(version, out, err)};
-    } catch (const CLI::ParseError& error) {
-        if (const char* unknown = UnknownOption(app, argc, argv)) {
-            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
-                << " (use -- before a folder whose name begins with '-')\n";
-        } else {
-            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv))
-                << '\n';
-        }
-        return ParseOutcome{false, kUsageError};
+    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err); !outcome.run) {
+        return outcome;
     }
     options.typesGiven = app.count("--types") > 0;
     if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty());

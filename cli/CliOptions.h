@@ -13,6 +13,10 @@
 #include "scan/Grouping.h"
 #include "scan/Presets.h"
 
+namespace CLI {
+class App;
+}
+
 namespace lintally::cli {
 
 inline constexpr const char* kProgramName = "lintally-cli";
@@ -89,5 +93,23 @@ struct ParseOutcome
 
 [[nodiscard]] ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& options,
                                             std::ostream& out, std::ostream& err);
+
+// The pieces of the command line that other commands share (diff counts its folders as a
+// count would).
+// "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of
+// them, else what is wrong.
+std::string ParseGrouping(const std::string& name, RowGrouping& by);
+// -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments.
+void DefineCountingOptions(CLI::App& app, CliOptions& options);
+// --by GROUP, setting byGiven when given.
+void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help);
+// The number of counting threads when -j is not given: one per core.
+[[nodiscard]] unsigned DefaultJobs();
+// -j, --progress, --no-progress and the selection options.
+void DefineRunOptions(CLI::App& app, CliOptions& options);
+// Parses argv into app's options: run, or end with the exit code after --help or --version
+// (printed to out) or a usage error (one line on err).
+[[nodiscard]] ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv,
+                                          std::ostream& out, std::ostream& err);
 
 }  // namespace lintally::cli

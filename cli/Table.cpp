@@ -32,15 +32,6 @@ Line MakeLine(bool perFile, std::string name, std::uint64_t files, std::uint64_t
     return line;
 }
 
-void AppendLine(std::string& out, const Line& line, const std::vector<std::size_t>& widths)
-{
-    out.append(line[0]).append(widths[0] - line[0].size(), ' ');
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        out.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
-    }
-    out.push_back('\n');
-}
-
 // Calls each with the line of every row or group in list order. The lines are made as they
 // are needed, so a table of a million rows never holds them all.
 template <class Each>
@@ -59,6 +50,16 @@ void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each eac
 }
 
 }  // namespace
+
+void AppendColumns(std::string& out, const std::vector<std::string>& line,
+                   const std::vector<std::size_t>& widths)
+{
+    out.append(line[0]).append(widths[0] - line[0].size(), ' ');
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        out.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
+    }
+    out.push_back('\n');
+}
 
 void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
 {
@@ -88,14 +89,14 @@ void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResu
     }
     const std::string rule(ruleWidth, '-');
     std::string& out = text.Text();
-    AppendLine(out, header, widths);
+    AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
     ForEachLine(by, result, [&](const Line& line) {
-        AppendLine(out, line, widths);
+        AppendColumns(out, line, widths);
         text.RowDone();
     });
     out.append(rule).push_back('\n');
-    AppendLine(out, total, widths);
+    AppendColumns(out, total, widths);
 }
 
 }  // namespace lintally::cli

@@ -5,12 +5,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
 #include "scan/TextOut.h"
 
 namespace lintally::cli {
+
+// Appends one line of a table: the first column left-aligned, the others right-aligned
+// after two spaces, each padded to its width.
+void AppendColumns(std::string& out, const std::vector<std::string>& line,
+                   const std::vector<std::size_t>& widths);
 
 // Lists result's groups, or its rows when by is per file (without the Files column); the
 // total line covers every counted file. Written to text as it goes.

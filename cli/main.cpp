@@ -1,6 +1,6 @@
 // lintally-cli: counts the source lines of folder trees with the dialog's rules, on many
 // threads, and prints a table by language, extension, folder or file, the dialog's report,
-// JSON or CSV.
+// JSON or CSV; `lintally-cli diff OLD NEW` compares two counts (see DiffCommand.h).
 //
 // Exit status: 0 done (also when the reader of standard output went away), 1 the output
 // could not be written, 2 usage error, 3 done but some folders could not be read (each is
@@ -8,10 +8,12 @@
 #include <iostream>
 
 #include "cli/CliOptions.h"
+#include "cli/DiffCommand.h"
+#include "cli/EmitOutput.h"
+#include "cli/ExitStatus.h"
 #include "cli/Output.h"
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
-#include "fileio/AtomicFile.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "gitsel/RevisionCount.h"
@@ -21,11 +23,6 @@
 #include "scan/PatternList.h"
 
 namespace {
-
-constexpr int kOutputFailed = 1;
-constexpr int kUsageError = 2;
-constexpr int kFoldersSkipped = 3;
-constexpr int kInterrupted = 128;
 
 // name under root as given, for the rows of a scan of several roots ("." is root itself).
 std::string UnderRoot(const std::string& root, const std::string& name)
@@ -123,38 +120,6 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
     return result;
 }
 
-// Writes the output as it is made, piece by piece, to the file (replaced atomically) or to
-// standard output.
-int Emit(const lintally::cli::CliOptions& cli, lintally::scan::ScanResult& result)
-{
-    using namespace lintally;
-    std::string error;
-    if (!cli.outputPath.empty()) {
-        const auto content = [&](const Brim::ContentWriter& write) {
-            scan::TextOut text(write);
-            cli::WriteOutput(cli, result, text);
-            return text.Finish();
-        };
-        if (!Brim::WriteFileAtomically(cli.outputPath, content, error)) {
-            std::cerr << cli::kProgramName << ": " << error << '\n';
-            return kOutputFailed;
-        }
-        return 0;
-    }
-    cli::WriteStatus status = cli::WriteStatus::Written;
-    scan::TextOut text([&](std::string_view piece) {
-        status = cli::WriteStream(cli::StdStream::Out, piece, error);
-        return status == cli::WriteStatus::Written;
-    });
-    cli::WriteOutput(cli, result, text);
-    // A reader that went away (a pipe into head) is not an error.
-    if (text.Finish() || status == cli::WriteStatus::PipeClosed) {
-        return 0;
-    }
-    std::cerr << cli::kProgramName << ": cannot write standard output: " << error << '\n';
-    return kOutputFailed;
-}
-
 // One line per folder the walk could not read, then how many there were: the rows and
 // total leave them out, and nothing else would tell.
 void ReportSkipped(const lintally::scan::ScanResult& result)
@@ -175,6 +140,9 @@ void ReportSkipped(const lintally::scan::ScanResult& result)
 int main(int argc, char** argv)
 {
     lintally::cli::PrepareStdStreams();
+    if (argc > 1 && std::string_view(argv[1]) == "diff") {
+        return lintally::cli::RunDiff(argc - 1, argv + 1, Scan);
+    }
     lintally::cli::CliOptions cli;
     const auto outcome = lintally::cli::ParseCommandLine(argc, argv, cli, std::cout, std::cerr);
     if (!outcome.run) {
@@ -185,19 +153,21 @@ int main(int argc, char** argv)
     if (std::string error; !lintally::cli::PlanSelection(
             cli.select, cli.roots, cli.includeSubFolders, selection, plans, error)) {
         std::cerr << lintally::cli::kProgramName << ": " << error << '\n';
-        return kUsageError;
+        return lintally::cli::kUsageError;
     }
     if (!plans.empty() && plans.front().revision) {
         cli.select.commit = plans.front().revision->Commit();
     }
     lintally::scan::ScanResult result = Scan(cli, selection, plans);
     if (const int signal = lintally::cli::InterruptSignal(); signal != 0) {
-        return kInterrupted + signal;
+        return lintally::cli::kInterrupted + signal;
     }
-    const int status = Emit(cli, result);
+    const int status = lintally::cli::EmitOutput(
+        cli.outputPath,
+        [&](lintally::scan::TextOut& text) { lintally::cli::WriteOutput(cli, result, text); });
     if (result.skipped.empty()) {
         return status;
     }
     ReportSkipped(result);
-    return status != 0 ? status : kFoldersSkipped;
+    return status != 0 ? status : lintally::cli::kIncomplete;
 }

@@ -61,6 +61,10 @@ public:
     // Replaces bytes with those of file name (one of Files()) at the revision; false with
     // error set to one line when it is not one or cannot be read.
     [[nodiscard]] bool ReadFile(std::string_view name, std::string& bytes, std::string& error);
+    // The id of file name's bytes at the revision (its blob's, 40 hex digits): two files
+    // with one id hold the same bytes, so two revisions are compared without reading the
+    // files they share. Empty when name is not one of Files(). For one thread at a time.
+    [[nodiscard]] std::string ContentId(std::string_view name);
 
     struct State;  // the platform's listing and repositories
 

@@ -421,17 +421,28 @@ const scan::IContentSource& Revision::Content() const
     return *m_state;
 }
 
-bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& error)
+namespace {
+
+// The index of name in state's files (a map made on first use); none when it is not one.
+std::optional<std::size_t> FileIndex(Revision::State& state, std::string_view name)
 {
-    bytes.clear();
-    State& state = *m_state;
     if (state.byName.empty()) {
         for (std::size_t i = 0; i < state.files.size(); ++i) {
             state.byName.emplace(state.files[i], i);
         }
     }
     const auto found = state.byName.find(name);
-    if (found == state.byName.end()) {
+    return found == state.byName.end() ? std::nullopt : std::optional<std::size_t>(found->second);
+}
+
+}  // namespace
+
+bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& error)
+{
+    bytes.clear();
+    State& state = *m_state;
+    const std::optional<std::size_t> index = FileIndex(state, name);
+    if (!index) {
         error = std::string(name) + " is not a file of revision '" + state.name + "'";
         return false;
     }
@@ -439,12 +450,18 @@ bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& 
         state.reader = state.NewReader();
     }
     std::string_view view;
-    if (state.reader->Read(found->second, 0, view)) {
+    if (state.reader->Read(*index, 0, view)) {
         error = "cannot read " + std::string(name) + " at revision '" + state.name + "'";
         return false;
     }
     bytes.assign(view);
     return true;
+}
+
+std::string Revision::ContentId(std::string_view name)
+{
+    const std::optional<std::size_t> index = FileIndex(*m_state, name);
+    return index ? Hex(m_state->blobs[*index].id) : std::string();
 }
 
 }  // namespace lintally::gitsel

@@ -57,4 +57,9 @@ bool Revision::ReadFile(std::string_view, std::string& bytes, std::string& error
     return false;
 }
 
+std::string Revision::ContentId(std::string_view)
+{
+    return {};
+}
+
 }  // namespace lintally::gitsel

@@ -48,42 +48,6 @@ std::size_t ValidSequenceLength(std::string_view bytes, std::size_t i)
     return length;
 }
 
-// A JSON string literal of the text, made valid UTF-8 first. Printable ASCII without quote
-// or backslash, as most names are, is taken as it is.
-std::string JsonText(std::string_view text)
-{
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-    });
-    if (plain) {
-        std::string quoted;
-        quoted.reserve(text.size() + 2);
-        return quoted.append(1, '"').append(text).append(1, '"');
-    }
-    return nlohmann::json(ToValidUtf8(text)).dump();
-}
-
-bool NeedsQuotes(std::string_view field)
-{
-    return field.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
-void AppendCsvField(std::string& out, std::string_view field)
-{
-    if (!NeedsQuotes(field)) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    for (const char c : field) {
-        if (c == '"') {
-            out.push_back('"');
-        }
-        out.push_back(c);
-    }
-    out.push_back('"');
-}
-
 // ",code,comment,blank,physical" of kinds, as JSON members or CSV fields.
 void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool json)
 {
@@ -134,7 +98,41 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     out.append("]");
 }
 
+bool NeedsQuotes(std::string_view field)
+{
+    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
 }  // namespace
+
+std::string JsonText(std::string_view text)
+{
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (plain) {
+        std::string quoted;
+        quoted.reserve(text.size() + 2);
+        return quoted.append(1, '"').append(text).append(1, '"');
+    }
+    return nlohmann::json(ToValidUtf8(text)).dump();
+}
+
+void AppendCsvField(std::string& out, std::string_view field)
+{
+    if (!NeedsQuotes(field)) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
 
 std::string ToValidUtf8(std::string_view bytes)
 {

@@ -50,6 +50,14 @@ struct JsonSummary
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
+// A JSON string literal of the text, made valid UTF-8 first. Printable ASCII without quote
+// or backslash, as most names are, is taken as it is.
+[[nodiscard]] std::string JsonText(std::string_view text);
+
+// A CSV field of the text: quoted, its quotes doubled, when it holds a comma, a double quote,
+// CR or LF.
+void AppendCsvField(std::string& out, std::string_view field);
+
 // Writes to text as it goes; FormatJson gives the same text whole.
 void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
                const std::vector<SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,

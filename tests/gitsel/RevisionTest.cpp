@@ -186,3 +186,16 @@ TEST_F(RevisionFiles, BadRevisionsAndFoldersAreRefusedInOneLine)
     }
     unsetenv("GIT_CEILING_DIRECTORIES");
 }
+
+TEST_F(RevisionFiles, TheSameBytesHaveTheSameContentIdInEitherRevision)
+{
+    const auto v1 = Open(repo.Root(), "v1");
+    const auto head = Open(repo.Root(), "HEAD");
+    ASSERT_TRUE(v1 && head);
+    EXPECT_EQ(v1->ContentId("a.c") + "\n", Git(repo.Root(), "rev-parse v1:a.c"));
+    EXPECT_NE(v1->ContentId("a.c"), head->ContentId("a.c"));
+    // Renamed, and a link whose file was renamed: the bytes, and so the id, stay.
+    EXPECT_EQ(v1->ContentId("src/b.c"), head->ContentId("src/moved.c"));
+    EXPECT_EQ(v1->ContentId("link.c"), head->ContentId("src/moved.c"));
+    EXPECT_EQ(v1->ContentId("missing.c"), "");
+}

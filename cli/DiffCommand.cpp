@@ -1,0 +1,145 @@
+#include "cli/DiffCommand.h"
+
+#include <iostream>
+
+#include "cli/CodeLineChanges.h"
+#include "cli/DiffOptions.h"
+#include "cli/DiffOutput.h"
+#include "cli/EmitOutput.h"
+#include "cli/ExitStatus.h"
+#include "cli/System.h"
+#include "fileio/MessageText.h"
+#include "linecount/WideTally.h"
+#include "scan/FileCount.h"
+#include "scan/JsonCsv.h"
+
+namespace lintally::cli {
+
+namespace {
+
+std::uint32_t CountFlags(const CliOptions& options)
+{
+    const std::uint32_t flags =
+        scan::MakeCountFlags(options.includeRemed, options.excludeBlank, options.trackBlocks);
+    return options.wideLanguages ? flags | PrjHelper::CF_WIDE_TABLE : flags;
+}
+
+// A saved count holds its names as UTF-8; a counted folder's are made so too before the two
+// are paired.
+void NameAsSaved(scan::RowList& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string_view name = rows[i].name;
+        if (std::string valid = scan::ToValidUtf8(name); valid != name) {
+            rows.Rename(i, valid);
+        }
+    }
+    scan::PutInListOrder(rows);
+}
+
+void ReportSkipped(const DiffSide& side)
+{
+    for (const scan::SkippedFolder& folder : side.skipped) {
+        std::cerr << kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
+                  << " of " << Brim::EscapeControlBytes(side.path) << ": "
+                  << Brim::EscapeControlBytes(folder.reason) << '\n';
+    }
+}
+
+bool Load(const DiffOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
+          int& status)
+{
+    std::string error;
+    if (!LoadSide(options.count, count, spec, side, error)) {
+        std::cerr << kProgramName << ": " << error << '\n';
+        status = kUsageError;
+        return false;
+    }
+    if (const int signal = InterruptSignal(); signal != 0) {
+        status = kInterrupted + signal;
+        return false;
+    }
+    return true;
+}
+
+// The code lines added and removed per pair, when both sides' texts can be read and this
+// build can compare lines; false (with status set) when the comparison failed or was
+// interrupted.
+bool CompareTexts(const DiffOptions& options, const DiffSide& before, const DiffSide& after,
+                  const std::vector<scan::FilePair>& pairs,
+                  std::optional<std::vector<scan::LineChanges>>& changes, int& status)
+{
+    if (!LineDiff::Supported() || !before.HasText() || !after.HasText()) {
+        return true;
+    }
+    changes.emplace();
+    scan::StopToken stop;
+    StopOnInterrupt(stop);
+    std::string error;
+    const bool compared = CompareCodeLines(before, after, pairs, CountFlags(options.count),
+                                           options.count.jobs, stop, *changes, error);
+    EndStopOnInterrupt();
+    if (const int signal = InterruptSignal(); signal != 0) {
+        status = kInterrupted + signal;
+        return false;
+    }
+    if (!compared) {
+        std::cerr << kProgramName << ": " << error << '\n';
+        status = kOutputFailed;
+    }
+    return compared;
+}
+
+}  // namespace
+
+int RunDiff(int argc, const char* const* argv, CountFolders count)
+{
+    DiffOptions options;
+    const ParseOutcome outcome = ParseDiffCommandLine(argc, argv, options, std::cout, std::cerr);
+    if (!outcome.run) {
+        return outcome.exitCode;
+    }
+    DiffSide before;
+    DiffSide after;
+    int status = 0;
+    if (!Load(options, count, options.before, before, status) ||
+        !Load(options, count, options.after, after, status)) {
+        return status;
+    }
+    if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
+        NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
+    }
+    const std::vector<scan::FilePair> pairs = scan::PairFiles(before.files.rows, after.files.rows);
+    std::optional<std::vector<scan::LineChanges>> changes;
+    if (!CompareTexts(options, before, after, pairs, changes, status)) {
+        return status;
+    }
+    const scan::CountDiff diff{before.files, after.files, pairs, changes ? &*changes : nullptr};
+    scan::DiffRow total;
+    std::vector<scan::DiffRow> groups;
+    if (options.by.perFile) {
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            total += diff.FileCounts(i);
+        }
+    } else {
+        groups = diff.GroupRows(options.by.grouping, total);
+    }
+    const DiffReport report{before, after, diff, groups, total, changes.has_value()};
+    status = EmitOutput(options.outputPath,
+                        [&](scan::TextOut& text) { WriteDiff(options, report, text); });
+    ReportSkipped(before);
+    ReportSkipped(after);
+    if (status != 0) {
+        return status;
+    }
+    const std::uint64_t grown =
+        total.after.counted > total.before.counted ? total.after.counted - total.before.counted : 0;
+    if (options.failIfGrows && grown > *options.failIfGrows) {
+        std::cerr << kProgramName << ": the counted lines grew by " << grown << ", more than the "
+                  << *options.failIfGrows << " --fail-if-grows allows\n";
+        return kIncomplete;
+    }
+    return before.skipped.empty() && after.skipped.empty() ? 0 : kIncomplete;
+}
+
+}  // namespace lintally::cli

@@ -1,0 +1,188 @@
+#include "cli/DiffSide.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "fileio/MessageText.h"
+#include "fileio/PathSeparator.h"
+#include "fileio/ReadOnlyFile.h"
+#include "scan/JsonCsv.h"
+
+namespace lintally::cli {
+
+namespace {
+
+// The first option in which a differs from b, as "key: A there, B here".
+std::string FirstDifference(const scan::CountOptionsRecord& there,
+                            const scan::CountOptionsRecord& here)
+{
+    const auto flag = [](bool on) { return on ? std::string("true") : std::string("false"); };
+    const auto text = [](const std::string& value) { return "\"" + value + "\""; };
+    const std::tuple<const char*, std::string, std::string> fields[] = {
+        {"types", text(there.types), text(here.types)},
+        {"include_sub_folders", flag(there.includeSubFolders), flag(here.includeSubFolders)},
+        {"include_remed", flag(there.includeRemed), flag(here.includeRemed)},
+        {"exclude_blank", flag(there.excludeBlank), flag(here.excludeBlank)},
+        {"block_comments", flag(there.blockComments), flag(here.blockComments)},
+        {"languages", text(there.languages), text(here.languages)},
+    };
+    for (const auto& [key, a, b] : fields) {
+        if (a != b) {
+            return std::string(key) + ": " + a + " there, " + b + " here";
+        }
+    }
+    return {};
+}
+
+bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side,
+              std::string& error)
+{
+    const std::string shown = Brim::EscapeControlBytes(path);
+    scan::CountJson count;
+    if (!scan::ReadCountJson(path, count, error)) {
+        error = shown + " is not a count saved by -f json: " + Brim::EscapeControlBytes(error);
+        return false;
+    }
+    if (!count.hasFiles) {
+        error = shown + " holds group sums (--by " + Brim::EscapeControlBytes(count.by) +
+                "); diff needs the files of a count saved by -f json without --by";
+        return false;
+    }
+    // A count saved without its options cannot show it was counted alike.
+    const scan::CountOptionsRecord here = RecordOf(options);
+    if (!count.hasOptions || !(count.options == here)) {
+        const std::string difference =
+            count.hasOptions ? FirstDifference(count.options, here) : "no \"options\" there";
+        error = shown + " was counted with other options (" + Brim::EscapeControlBytes(difference) +
+                "); give diff the options both sides were counted with";
+        return false;
+    }
+    side.root = count.root;
+    side.files.rows = std::move(count.rows);
+    side.files.languages = std::move(count.languages);
+    return true;
+}
+
+// Counts a folder, or with rev the revision's files in it: the revision has every file
+// tracked, so --git and --gitignore have nothing to choose there.
+bool LoadCounted(const CliOptions& options, CountFolders count, const SideSpec& spec,
+                 DiffSide& side, std::string& error)
+{
+    CliOptions one = options;
+    one.roots = {spec.path};
+    one.by.perFile = true;
+    if (!spec.rev.empty()) {
+        one.select.rev = spec.rev;
+        one.select.git = false;
+        one.select.gitignore = false;
+    }
+    scan::Selection selection;
+    std::vector<RootPlan> plans;
+    if (!PlanSelection(one.select, one.roots, one.includeSubFolders, selection, plans, error)) {
+        // The plan speaks of the count's --rev.
+        if (const std::string said = "--rev"; error.rfind(said, 0) == 0) {
+            error.replace(0, said.size(), spec.option);
+        }
+        return false;
+    }
+    scan::ScanResult result = count(one, selection, plans);
+    side.files.rows = std::move(result.rows);
+    side.skipped = std::move(result.skipped);
+    if (!spec.rev.empty()) {
+        side.revision = std::move(plans.front().revision);
+        side.rev = spec.rev;
+        side.commit = side.revision->Commit();
+    }
+    return true;
+}
+
+}  // namespace
+
+scan::CountOptionsRecord RecordOf(const CliOptions& options)
+{
+    scan::CountOptionsRecord record;
+    record.types = options.wideLanguages && !options.typesGiven ? "" : options.types;
+    record.includeSubFolders = options.includeSubFolders;
+    record.includeRemed = options.includeRemed;
+    record.excludeBlank = options.excludeBlank;
+    record.blockComments = options.trackBlocks;
+    record.languages = options.wideLanguages ? "wide" : "design";
+    return record;
+}
+
+bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
+{
+    std::error_code failure;
+    const std::filesystem::path path(argument);
+    if (std::filesystem::is_directory(path, failure)) {
+        kind = SideKind::Folder;
+        return true;
+    }
+    if (std::filesystem::is_regular_file(path, failure)) {
+        kind = SideKind::Json;
+        return true;
+    }
+    error = Brim::EscapeControlBytes(argument) + " is neither a folder nor a saved count";
+    return false;
+}
+
+bool LoadSide(const CliOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
+              std::string& error)
+{
+    side.path = spec.path;
+    if (!spec.rev.empty()) {
+        side.kind = SideKind::Revision;
+    } else if (!SideKindOf(spec.path, side.kind, error)) {
+        return false;
+    }
+    const bool loaded = side.kind == SideKind::Json
+                            ? LoadJson(options, spec.path, side, error)
+                            : LoadCounted(options, count, spec, side, error);
+    if (loaded) {
+        scan::PutInListOrder(side.files.rows);
+    }
+    return loaded;
+}
+
+bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
+                           std::string_view otherName) const
+{
+    if (!revision || !other.revision) {
+        return false;
+    }
+    const std::string id = revision->ContentId(name);
+    return !id.empty() && id == other.revision->ContentId(otherName);
+}
+
+std::string DiffSide::ReadText(std::string_view name) const
+{
+    std::string bytes;
+    if (revision) {
+        const std::lock_guard<std::mutex> hold(revisionLock);
+        std::string error;
+        (void)revision->ReadFile(name, bytes, error);
+        return bytes;
+    }
+    if (!HasText()) {
+        return bytes;
+    }
+    const bool separated = !path.empty() && Brim::IsPathSeparator(path.back());
+    const std::string full =
+        separated ? path + std::string(name) : path + Brim::kPathSeparator + std::string(name);
+    Brim::ReadOnlyFile file;
+    if (!file.Open(full.c_str())) {
+        return bytes;
+    }
+    constexpr std::uint32_t kPiece = 1 << 20;
+    for (;;) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + kPiece);
+        const std::uint32_t got = file.Read(bytes.data() + at, kPiece);
+        bytes.resize(at + got);
+        if (got == 0) {
+            return bytes;
+        }
+    }
+}
+
+}  // namespace lintally::cli

@@ -1,0 +1,80 @@
+// One side of a diff: what was named on the command line (a folder to count, a count saved
+// by `-f json`, or a git revision of a repository's folder), its files once counted or read,
+// and, for a side whose files can be read, each file's bytes.
+//
+// Owned by main's thread; ReadText may be called from several threads at once.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "gitsel/Revision.h"
+#include "scan/CountDiff.h"
+#include "scan/CountJson.h"
+#include "scan/ScanResult.h"
+
+namespace lintally::cli {
+
+enum class SideKind
+{
+    Folder,
+    Json,
+    Revision,
+};
+
+// What the command line names as one side: a folder or saved count by its path, or a
+// revision by its name and the folder of a work tree (or a bare repository) it is taken in.
+struct SideSpec
+{
+    std::string path;
+    std::string rev;     // empty: not a revision
+    std::string option;  // the option that named rev, for messages
+};
+
+struct DiffSide
+{
+    SideKind kind = SideKind::Folder;
+    std::string path;  // the folder, the JSON file or the revision's ROOT, as given
+    std::string root;  // for a JSON side: the root it was counted under
+    std::string rev;   // for a revision: its name as given, and the commit it named
+    std::string commit;
+    scan::CountSide files;
+    std::vector<scan::SkippedFolder> skipped;  // folders a counted side could not read
+
+    // True when ReadText can give the files' bytes.
+    [[nodiscard]] bool HasText() const { return kind != SideKind::Json; }
+    // The bytes of the file name (as its row names it); empty when it cannot be read now.
+    [[nodiscard]] std::string ReadText(std::string_view name) const;
+    // True when both sides are revisions and name holds the same bytes in both (files are
+    // then not read to be compared). Called from main's thread.
+    [[nodiscard]] bool SameContent(std::string_view name, const DiffSide& other,
+                                   std::string_view otherName) const;
+
+    std::unique_ptr<gitsel::Revision> revision;  // a revision's files and their bytes
+    mutable std::mutex revisionLock;             // a revision reads one file at a time
+};
+
+// Counts a folder with the options of a count, or stops the whole program short when
+// interrupted (the caller checks InterruptSignal()).
+using CountFolders = scan::ScanResult (*)(const CliOptions& options,
+                                          const scan::Selection& selection,
+                                          std::vector<RootPlan>& plans);
+
+// The kind of side argument names: a folder, or else a file holding a count; false with
+// error set when it is neither.
+[[nodiscard]] bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error);
+
+// Counts or reads the side spec names with the options given; false with error set to one
+// line (a usage error: a count saved with other options or without its files, a file that is
+// not a count, an unknown revision, a selection that cannot be planned).
+[[nodiscard]] bool LoadSide(const CliOptions& options, CountFolders count, const SideSpec& spec,
+                            DiffSide& side, std::string& error);
+
+// The options a count of these options writes under "options".
+[[nodiscard]] scan::CountOptionsRecord RecordOf(const CliOptions& options);
+
+}  // namespace lintally::cli

@@ -1,0 +1,157 @@
+#include "cli/DiffTable.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "cli/Table.h"
+#include "fileio/MessageText.h"
+#include "scan/FormatThousands.h"
+
+namespace lintally::cli {
+
+namespace {
+
+using Line = std::vector<std::string>;
+
+// A heading over columns first to first + count - 1.
+struct Span
+{
+    const char* title;
+    std::size_t first;
+    std::size_t count;
+};
+
+std::string Number(std::uint64_t value)
+{
+    return scan::FormatThousands(static_cast<std::int64_t>(value));
+}
+
+std::string Signed(std::int64_t value)
+{
+    std::string text = scan::FormatThousands(value);
+    return value > 0 ? text.insert(0, 1, '+') : text;
+}
+
+void AddKind(Line& line, std::uint64_t before, std::uint64_t after)
+{
+    line.push_back(Number(before));
+    line.push_back(Number(after));
+    line.push_back(Signed(static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before)));
+}
+
+Line MakeLine(std::string name, const scan::DiffRow& row, const scan::FileStatus* status,
+              bool perFile, bool lineChanges)
+{
+    Line line{std::move(name)};
+    if (perFile) {
+        line.emplace_back(status != nullptr ? scan::StatusName(*status) : "");
+    } else {
+        line.push_back(Number(row.before.files));
+        line.push_back(Number(row.after.files));
+        for (const std::uint64_t files : {row.filesAdded, row.filesRemoved, row.filesChanged}) {
+            line.push_back(Number(files));
+        }
+    }
+    AddKind(line, row.before.code, row.after.code);
+    AddKind(line, row.before.comment, row.after.comment);
+    AddKind(line, row.before.blank, row.after.blank);
+    AddKind(line, row.before.counted, row.after.counted);
+    if (lineChanges) {
+        line.push_back(Signed(static_cast<std::int64_t>(row.code.added)));
+        line.push_back(Signed(-static_cast<std::int64_t>(row.code.removed)));
+    }
+    return line;
+}
+
+// The spans' titles, each right-aligned over its columns.
+void AppendSpans(std::string& out, const std::vector<Span>& spans,
+                 const std::vector<std::size_t>& widths)
+{
+    std::string line(widths[0], ' ');
+    for (const Span& span : spans) {
+        std::size_t width = 0;
+        for (std::size_t i = span.first; i < span.first + span.count; ++i) {
+            width += 2 + widths[i];
+        }
+        const std::string title = span.title;
+        line.append(width - title.size(), ' ').append(title);
+    }
+    out.append(line).push_back('\n');
+}
+
+std::string FilesLine(const scan::DiffRow& total)
+{
+    const std::uint64_t same = total.after.files - total.filesAdded - total.filesChanged;
+    return "Files: " + Number(total.before.files) + " before, " + Number(total.after.files) +
+           " after: " + Number(total.filesAdded) + " added, " + Number(total.filesRemoved) +
+           " removed, " + Number(total.filesChanged) + " changed, " + Number(same) + " the same\n";
+}
+
+}  // namespace
+
+void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport& report)
+{
+    const bool perFile = by.perFile;
+    Line header{GroupingHeading(by)};
+    std::vector<Span> spans;
+    if (perFile) {
+        header.emplace_back("Status");
+        spans.push_back({"", 1, 1});
+    } else {
+        spans.push_back({"Files", 1, 5});
+        header.insert(header.end(), {"old", "new", "added", "removed", "changed"});
+    }
+    for (const char* kind : {"Code", "Comment", "Blank", "Counted"}) {
+        spans.push_back({kind, header.size(), 3});
+        header.insert(header.end(), {"old", "new", "+/-"});
+    }
+    if (report.lineChanges) {
+        spans.push_back({"Code lines", header.size(), 2});
+        header.insert(header.end(), {"added", "removed"});
+    }
+    const Line total = MakeLine("Total", report.total, nullptr, perFile, report.lineChanges);
+    std::vector<std::size_t> widths(header.size(), 0);
+    const auto widen = [&widths](const Line& line) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            widths[i] = std::max(widths[i], line[i].size());
+        }
+    };
+    widen(header);
+    widen(total);
+    ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
+        widen(
+            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges));
+    });
+    // A title wider than its columns widens the last of them.
+    for (const Span& span : spans) {
+        std::size_t width = 2 * (span.count - 1);
+        for (std::size_t i = span.first; i < span.first + span.count; ++i) {
+            width += widths[i];
+        }
+        const std::size_t title = std::string(span.title).size();
+        if (title > width) {
+            widths[span.first + span.count - 1] += title - width;
+        }
+    }
+    std::size_t ruleWidth = widths[0];
+    for (std::size_t i = 1; i < widths.size(); ++i) {
+        ruleWidth += 2 + widths[i];
+    }
+    const std::string rule(ruleWidth, '-');
+    std::string& out = text.Text();
+    AppendSpans(out, spans, widths);
+    AppendColumns(out, header, widths);
+    out.append(rule).push_back('\n');
+    ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
+        AppendColumns(
+            out,
+            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges),
+            widths);
+        text.RowDone();
+    });
+    out.append(rule).push_back('\n');
+    AppendColumns(out, total, widths);
+    out.append(FilesLine(report.total));
+}
+
+}  // namespace lintally::cli

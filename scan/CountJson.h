@@ -1,0 +1,46 @@
+// Reading back a count that `lintally-cli -f json` wrote (see JsonCsv.h): its root, the
+// options it was counted with and its rows, as it streams in. Keys the reader has no use for
+// are skipped, so a count from a later version with more keys still reads.
+//
+// Plain values and a function; any thread may call it on values it owns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scan/RowList.h"
+
+namespace lintally::scan {
+
+// The "options" of a count, as written.
+struct CountOptionsRecord
+{
+    std::string types;
+    bool includeSubFolders = true;
+    bool includeRemed = true;
+    bool excludeBlank = false;
+    bool blockComments = false;
+    std::string languages = "design";
+
+    friend bool operator==(const CountOptionsRecord&, const CountOptionsRecord&) = default;
+};
+
+struct CountJson
+{
+    std::string root;
+    std::vector<std::string> roots;
+    bool hasOptions = false;
+    CountOptionsRecord options;
+    std::string by;
+    bool hasFiles = false;  // it lists its files ("files"), not only group sums
+    // The files in the order written; a row's lang is the index of its language's name in
+    // languages.
+    RowList rows;
+    std::vector<std::string> languages;
+};
+
+// Reads the count in the file at path; false with error set to one line (the file cannot be
+// read, or is not such a count: what was wrong, at which byte).
+[[nodiscard]] bool ReadCountJson(const std::string& path, CountJson& count, std::string& error);
+
+}  // namespace lintally::scan

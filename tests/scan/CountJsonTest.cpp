@@ -1,0 +1,80 @@
+#include "scan/CountJson.h"
+
+#include <gtest/gtest.h>
+
+#include "scan/JsonCsv.h"
+#include "tests/support/TempFolder.h"
+
+using lintally::scan::CountJson;
+using lintally::scan::FormatJson;
+using lintally::scan::JsonSummary;
+using lintally::scan::ReadCountJson;
+using lintally::scan::Row;
+using lintally::scan::RowList;
+using lintally::testing::TempFolder;
+
+namespace {
+
+bool Read(const std::string& text, CountJson& count, std::string& error)
+{
+    const TempFolder folder;
+    return ReadCountJson(folder.Write("count.json", text), count, error);
+}
+
+}  // namespace
+
+TEST(CountJson, ReadsBackWhatACountWrites)
+{
+    // Names with quotes, a newline, a non-ASCII letter, an emoji and a byte that is not text.
+    const RowList rows{{"a \"q\".c", 3, {1, 1, 1}, 1},
+                       {"new\nline.c", 0, {}, 2},
+                       {"\xC3\xA9t\xC3\xA9.c", 2, {0, 0, 2}, 1},
+                       {"\xF0\x9F\x98\x80\xE9.c", 1, {0, 0, 1}, 1}};
+    JsonSummary summary{{"root"}, "*.c", false, true, true, false, "file", nullptr};
+    CountJson count;
+    std::string error;
+    ASSERT_TRUE(Read(FormatJson("root", rows, 6, {}, &summary), count, error)) << error;
+    EXPECT_EQ(count.root, "root");
+    EXPECT_TRUE(count.hasOptions && count.hasFiles);
+    EXPECT_EQ(count.options.types, "*.c");
+    EXPECT_FALSE(count.options.includeSubFolders);
+    EXPECT_TRUE(count.options.excludeBlank);
+    ASSERT_EQ(count.rows.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(count.rows[i].name, lintally::scan::ToValidUtf8(rows[i].name)) << i;
+        EXPECT_EQ(count.rows[i].lines, rows[i].lines) << i;
+        EXPECT_EQ(count.rows[i].kinds, rows[i].kinds) << i;
+    }
+    EXPECT_EQ(count.languages.size(), 2u);
+}
+
+TEST(CountJson, DecodesEscapesAndSurrogates)
+{
+    CountJson count;
+    std::string error;
+    ASSERT_TRUE(Read(R"({"files": [{"name": "\u00e9\ud83d\ude00\ud800x\/\t", "lines": 1}],
+                        "later": {"keys": [true, null, -1.5e3, {"deep": []}]}})",
+                     count, error))
+        << error;
+    EXPECT_EQ(count.rows[0].name, "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBDx/\t");
+}
+
+TEST(CountJson, RefusesWhatIsNotACountWithWhereItWentWrong)
+{
+    const std::pair<std::string, const char*> cases[] = {
+        {R"({"files": [{"name": "a", "lines": 1})", "ends"},
+        {R"({"files": [{"lines": 1}]})", "without a name"},
+        {R"({"files": [{"name": "a", "lines": 18446744073709551616}]})", "too large"},
+        {R"({"files": [{"name": "a", "lines": -1}]})", "count expected"},
+        {R"({"root": "a"} x)", "more text"},
+        {R"({"root": "a\q"})", "unknown escape"},
+        {"{\"x\": " + std::string(100000, '[') + std::string(100000, ']') + "}", "too deep"},
+        {"[1]", "'{' expected at byte 0"},
+    };
+    for (const auto& [text, reason] : cases) {
+        CountJson count;
+        std::string error;
+        EXPECT_FALSE(Read(text, count, error)) << text.substr(0, 60);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+    }
+}
