@@ -6,22 +6,17 @@
 #include <cstdlib>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
+using lintally::testing::Git;
 using lintally::testing::IsOneErrorLine;
 using lintally::testing::RunCli;
 using lintally::testing::TempFolder;
 using nlohmann::json;
 
 namespace {
-
-void Git(const std::string& folder, const std::string& args)
-{
-    const std::string command =
-        "git -C '" + folder + "' -c user.name=t -c user.email=t@t " + args + " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
 
 json Diff(std::vector<std::string> args)
 {

@@ -8,21 +8,16 @@
 #include <filesystem>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
+using lintally::testing::Git;
 using lintally::testing::IsOneErrorLine;
 using lintally::testing::RunCli;
 using lintally::testing::TempFolder;
 
 namespace {
-
-void Git(const TempFolder& repo, const std::string& args)
-{
-    const std::string command = "git -C '" + repo.Root() + "' -c user.name=t -c user.email=t@t " +
-                                args + " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
 
 // v1 then HEAD: an edit of code, comment and blank lines, a removal, a rename, an addition.
 class CliRevision : public ::testing::Test
@@ -36,16 +31,16 @@ protected:
         repo.Write("src/b.py", "x = 1\n");
         repo.Write("src/deep/c.h", "/* c */\nint c;\n");
         std::filesystem::create_symlink("a.c", repo.Path("link.c"));
-        Git(repo, "init -q");
-        Git(repo, "add -A");
-        Git(repo, "commit -qm first");
-        Git(repo, "tag v1");
+        Git(repo.Root(), "init -q");
+        Git(repo.Root(), "add -A");
+        Git(repo.Root(), "commit -qm first");
+        Git(repo.Root(), "tag v1");
         repo.Write("a.c", "int a;\nint b;\n// one\n// two\n\n\n");
-        Git(repo, "rm -q gone.c");
-        Git(repo, "mv src/deep/c.h src/c.h");
+        Git(repo.Root(), "rm -q gone.c");
+        Git(repo.Root(), "mv src/deep/c.h src/c.h");
         repo.Write("new.java", "class N {}\n");
-        Git(repo, "add -A");
-        Git(repo, "commit -qm second");
+        Git(repo.Root(), "add -A");
+        Git(repo.Root(), "commit -qm second");
     }
 
     CliResult Run(std::vector<std::string> args) { return RunCli({std::move(args), repo.Root()}); }

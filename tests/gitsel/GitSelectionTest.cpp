@@ -14,6 +14,7 @@
 #include "gitsel/IgnoreRules.h"
 #include "gitsel/IndexFile.h"
 #include "gitsel/TrackedFiles.h"
+#include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::gitsel::GitStatus;
@@ -21,18 +22,10 @@ using lintally::gitsel::IgnoreRules;
 using lintally::gitsel::IndexEntry;
 using lintally::gitsel::ListTrackedFiles;
 using lintally::gitsel::ReadIndexEntries;
+using lintally::testing::Git;
 using lintally::testing::TempFolder;
 
 namespace {
-
-void Git(const std::string& folder, const std::string& args)
-{
-    const std::string command = "git -C '" + folder +
-                                "' -c user.name=t -c user.email=t@t "
-                                "-c protocol.file.allow=always " +
-                                args + " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
 
 std::vector<std::string> Sorted(std::vector<std::string> names)
 {

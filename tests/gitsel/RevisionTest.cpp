@@ -10,31 +10,17 @@
 #include <vector>
 
 #include "gitsel/Revision.h"
+#include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::gitsel::GitStatus;
 using lintally::gitsel::Revision;
+using lintally::testing::Git;
+using lintally::testing::GitOutput;
 using lintally::testing::ReadAll;
 using lintally::testing::TempFolder;
 
 namespace {
-
-std::string Git(const std::string& folder, const std::string& args)
-{
-    const std::string command = "git -C '" + folder +
-                                "' -c user.name=t -c user.email=t@t "
-                                "-c protocol.file.allow=always " +
-                                args + " 2>/dev/null";
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
-            out.append(buffer, got);
-        }
-        EXPECT_EQ(pclose(pipe), 0) << command;
-    }
-    return out;
-}
 
 std::vector<std::string> Sorted(std::vector<std::string> names)
 {
@@ -100,7 +86,7 @@ TEST_F(RevisionFiles, ListsEachCommitsFilesAndReadsTheirBytesThen)
     ASSERT_TRUE(v1);
     EXPECT_EQ(Sorted(v1->Files()), (std::vector<std::string>{"a.c", "dangling.c", "dirlink.c",
                                                              "link.c", "old.c", "src/b.c"}));
-    EXPECT_EQ(v1->Commit(), Git(repo.Root(), "rev-parse v1").substr(0, 40));
+    EXPECT_EQ(v1->Commit(), GitOutput(repo.Root(), "rev-parse v1").substr(0, 40));
     std::string bytes;
     std::string error;
     ASSERT_TRUE(v1->ReadFile("a.c", bytes, error)) << error;
@@ -140,10 +126,10 @@ TEST_F(RevisionFiles, NamesFilesUnderAFolderOfTheWorkTreeAndInABareClone)
 TEST_F(RevisionFiles, LeavesTheWorkTreeAndTheIndexAsTheyWere)
 {
     repo.Write("a.c", "changed\n");
-    const std::string status = Git(repo.Root(), "status --porcelain");
+    const std::string status = GitOutput(repo.Root(), "status --porcelain");
     const std::string index = ReadAll(repo.Path(".git/index"));
     ASSERT_TRUE(Open(repo.Root(), "v1"));
-    EXPECT_EQ(Git(repo.Root(), "status --porcelain"), status);
+    EXPECT_EQ(GitOutput(repo.Root(), "status --porcelain"), status);
     EXPECT_EQ(ReadAll(repo.Path(".git/index")), index);
     EXPECT_EQ(ReadAll(repo.Path("a.c")), "changed\n");
 }
@@ -192,7 +178,7 @@ TEST_F(RevisionFiles, TheSameBytesHaveTheSameContentIdInEitherRevision)
     const auto v1 = Open(repo.Root(), "v1");
     const auto head = Open(repo.Root(), "HEAD");
     ASSERT_TRUE(v1 && head);
-    EXPECT_EQ(v1->ContentId("a.c") + "\n", Git(repo.Root(), "rev-parse v1:a.c"));
+    EXPECT_EQ(v1->ContentId("a.c") + "\n", GitOutput(repo.Root(), "rev-parse v1:a.c"));
     EXPECT_NE(v1->ContentId("a.c"), head->ContentId("a.c"));
     // Renamed, and a link whose file was renamed: the bytes, and so the id, stay.
     EXPECT_EQ(v1->ContentId("src/b.c"), head->ContentId("src/moved.c"));

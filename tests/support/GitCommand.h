@@ -1,0 +1,42 @@
+// Running the git program in a test's repository, with an identity of its own and local
+// submodules allowed, so the user's settings play no part in what a test builds.
+//
+// Free functions; used from the test thread only.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace lintally::testing {
+
+inline std::string GitCommandLine(const std::string& folder, const std::string& args)
+{
+    return "git -C '" + folder +
+           "' -c user.name=t -c user.email=t@t -c protocol.file.allow=always " + args;
+}
+
+// Runs git with args in folder; a failure fails the test.
+inline void Git(const std::string& folder, const std::string& args)
+{
+    const std::string command = GitCommandLine(folder, args);
+    ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
+}
+
+// The same, giving what git wrote to its standard output.
+inline std::string GitOutput(const std::string& folder, const std::string& args)
+{
+    const std::string command = GitCommandLine(folder, args) + " 2>/dev/null";
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
+            out.append(buffer, got);
+        }
+        EXPECT_EQ(pclose(pipe), 0) << command;
+    }
+    return out;
+}
+
+}  // namespace lintally::testing
