@@ -46,11 +46,11 @@ void ReportSkipped(const DiffSide& side)
     }
 }
 
-bool Load(const DiffOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
-          int& status)
+bool Load(const DiffOptions& options, CountFolders count, const SideRequest& request,
+          DiffSide& side, int& status)
 {
     std::string error;
-    if (!LoadSide(options.count, count, spec, side, error)) {
+    if (!LoadSide(options.count, count, request, side, error)) {
         std::cerr << kProgramName << ": " << error << '\n';
         status = kUsageError;
         return false;

@@ -18,8 +18,8 @@ namespace lintally::cli {
 struct DiffOptions
 {
     CliOptions count;  // how a folder side is counted, and what a saved count must match
-    SideSpec before;
-    SideSpec after;
+    SideRequest before;
+    SideRequest after;
     OutputFormat format = OutputFormat::Table;
     RowGrouping by;  // by language for a table; by file for JSON and CSV unless --by is given
     std::string outputPath;

@@ -65,14 +65,14 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
 
 // Counts a folder, or with rev the revision's files in it: the revision has every file
 // tracked, so --git and --gitignore have nothing to choose there.
-bool LoadCounted(const CliOptions& options, CountFolders count, const SideSpec& spec,
+bool LoadCounted(const CliOptions& options, CountFolders count, const SideRequest& request,
                  DiffSide& side, std::string& error)
 {
     CliOptions one = options;
-    one.roots = {spec.path};
+    one.roots = {request.path};
     one.by.perFile = true;
-    if (!spec.rev.empty()) {
-        one.select.rev = spec.rev;
+    if (!request.rev.empty()) {
+        one.select.rev = request.rev;
         one.select.git = false;
         one.select.gitignore = false;
     }
@@ -81,16 +81,16 @@ bool LoadCounted(const CliOptions& options, CountFolders count, const SideSpec& 
     if (!PlanSelection(one.select, one.roots, one.includeSubFolders, selection, plans, error)) {
         // The plan speaks of the count's --rev.
         if (const std::string said = "--rev"; error.rfind(said, 0) == 0) {
-            error.replace(0, said.size(), spec.option);
+            error.replace(0, said.size(), request.option);
         }
         return false;
     }
     scan::ScanResult result = count(one, selection, plans);
     side.files.rows = std::move(result.rows);
     side.skipped = std::move(result.skipped);
-    if (!spec.rev.empty()) {
+    if (!request.rev.empty()) {
         side.revision = std::move(plans.front().revision);
-        side.rev = spec.rev;
+        side.rev = request.rev;
         side.commit = side.revision->Commit();
     }
     return true;
@@ -126,18 +126,18 @@ bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
     return false;
 }
 
-bool LoadSide(const CliOptions& options, CountFolders count, const SideSpec& spec, DiffSide& side,
-              std::string& error)
+bool LoadSide(const CliOptions& options, CountFolders count, const SideRequest& request,
+              DiffSide& side, std::string& error)
 {
-    side.path = spec.path;
-    if (!spec.rev.empty()) {
+    side.path = request.path;
+    if (!request.rev.empty()) {
         side.kind = SideKind::Revision;
-    } else if (!SideKindOf(spec.path, side.kind, error)) {
+    } else if (!SideKindOf(request.path, side.kind, error)) {
         return false;
     }
     const bool loaded = side.kind == SideKind::Json
-                            ? LoadJson(options, spec.path, side, error)
-                            : LoadCounted(options, count, spec, side, error);
+                            ? LoadJson(options, request.path, side, error)
+                            : LoadCounted(options, count, request, side, error);
     if (loaded) {
         scan::PutInListOrder(side.files.rows);
     }

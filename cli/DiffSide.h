@@ -28,7 +28,7 @@ enum class SideKind
 
 // What the command line names as one side: a folder or saved count by its path, or a
 // revision by its name and the folder of a work tree (or a bare repository) it is taken in.
-struct SideSpec
+struct SideRequest
 {
     std::string path;
     std::string rev;     // empty: not a revision
@@ -68,11 +68,11 @@ using CountFolders = scan::ScanResult (*)(const CliOptions& options,
 // error set when it is neither.
 [[nodiscard]] bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error);
 
-// Counts or reads the side spec names with the options given; false with error set to one
+// Counts or reads the side the request names with the options given; false with error set to one
 // line (a usage error: a count saved with other options or without its files, a file that is
 // not a count, an unknown revision, a selection that cannot be planned).
-[[nodiscard]] bool LoadSide(const CliOptions& options, CountFolders count, const SideSpec& spec,
-                            DiffSide& side, std::string& error);
+[[nodiscard]] bool LoadSide(const CliOptions& options, CountFolders count,
+                            const SideRequest& request, DiffSide& side, std::string& error);
 
 // The options a count of these options writes under "options".
 [[nodiscard]] scan::CountOptionsRecord RecordOf(const CliOptions& options);
