@@ -111,11 +111,7 @@ void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport
     }
     const Line total = MakeLine("Total", report.total, nullptr, perFile, report.lineChanges);
     std::vector<std::size_t> widths(header.size(), 0);
-    const auto widen = [&widths](const Line& line) {
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            widths[i] = std::max(widths[i], line[i].size());
-        }
-    };
+    const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
     ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
@@ -133,11 +129,7 @@ void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport
             widths[span.first + span.count - 1] += title - width;
         }
     }
-    std::size_t ruleWidth = widths[0];
-    for (std::size_t i = 1; i < widths.size(); ++i) {
-        ruleWidth += 2 + widths[i];
-    }
-    const std::string rule(ruleWidth, '-');
+    const std::string rule = RuleFor(widths);
     std::string& out = text.Text();
     AppendSpans(out, spans, widths);
     AppendColumns(out, header, widths);

@@ -61,6 +61,22 @@ void AppendColumns(std::string& out, const std::vector<std::string>& line,
     out.push_back('\n');
 }
 
+void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::string>& line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        widths[i] = std::max(widths[i], line[i].size());
+    }
+}
+
+std::string RuleFor(const std::vector<std::size_t>& widths)
+{
+    std::size_t width = widths[0];
+    for (std::size_t i = 1; i < widths.size(); ++i) {
+        width += 2 + widths[i];
+    }
+    return std::string(width, '-');
+}
+
 void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
 {
     Line header{GroupingHeading(by)};
@@ -75,19 +91,11 @@ void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResu
         total[0] = "Total (" + Number(result.files) + (result.files == 1 ? " file)" : " files)");
     }
     std::vector<std::size_t> widths(header.size(), 0);
-    const auto widen = [&widths](const Line& line) {
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            widths[i] = std::max(widths[i], line[i].size());
-        }
-    };
+    const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
     ForEachLine(by, result, widen);
-    std::size_t ruleWidth = widths[0];
-    for (std::size_t i = 1; i < widths.size(); ++i) {
-        ruleWidth += 2 + widths[i];
-    }
-    const std::string rule(ruleWidth, '-');
+    const std::string rule = RuleFor(widths);
     std::string& out = text.Text();
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');

@@ -17,6 +17,10 @@ namespace lintally::cli {
 // after two spaces, each padded to its width.
 void AppendColumns(std::string& out, const std::vector<std::string>& line,
                    const std::vector<std::size_t>& widths);
+// Widens each column to hold the cell of line in it (widths holds one entry per column).
+void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::string>& line);
+// A rule under the columns: their widths and the two spaces between each two.
+[[nodiscard]] std::string RuleFor(const std::vector<std::size_t>& widths);
 
 // Lists result's groups, or its rows when by is per file (without the Files column); the
 // total line covers every counted file. Written to text as it goes.
