@@ -1,6 +1,5 @@
 #include "cli/DiffTable.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "cli/Table.h"
