@@ -47,10 +47,10 @@ void ReportSkipped(const DiffSide& side)
 }
 
 bool Load(const DiffOptions& options, CountFolders count, const SideRequest& request,
-          DiffSide& side, int& status)
+          const DiffSide* earlier, DiffSide& side, int& status)
 {
     std::string error;
-    if (!LoadSide(options.count, count, request, side, error)) {
+    if (!LoadSide(options.count, count, request, earlier, side, error)) {
         std::cerr << kProgramName << ": " << error << '\n';
         status = kUsageError;
         return false;
@@ -102,8 +102,8 @@ int RunDiff(int argc, const char* const* argv, CountFolders count)
     DiffSide before;
     DiffSide after;
     int status = 0;
-    if (!Load(options, count, options.before, before, status) ||
-        !Load(options, count, options.after, after, status)) {
+    if (!Load(options, count, options.before, nullptr, before, status) ||
+        !Load(options, count, options.after, &before, after, status)) {
         return status;
     }
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {

@@ -63,10 +63,27 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
     return true;
 }
 
+// The indexes of the files of revision that are not alike in earlier, and whether each file
+// is alike there.
+std::vector<std::uint32_t> FilesToCount(gitsel::Revision& revision, gitsel::Revision& earlier,
+                                        std::vector<bool>& alike)
+{
+    alike = revision.SameFilesAs(earlier);
+    std::vector<std::uint32_t> files;
+    for (std::size_t i = 0; i < alike.size(); ++i) {
+        if (!alike[i]) {
+            files.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    return files;
+}
+
 // Counts a folder, or with rev the revision's files in it: the revision has every file
-// tracked, so --git and --gitignore have nothing to choose there.
+// tracked, so --git and --gitignore have nothing to choose there. A revision after one
+// counted before counts only the files whose bytes differ there, and takes the rows of the
+// others from it: one name and the same bytes count alike with the same options.
 bool LoadCounted(const CliOptions& options, CountFolders count, const SideRequest& request,
-                 DiffSide& side, std::string& error)
+                 const DiffSide* earlier, DiffSide& side, std::string& error)
 {
     CliOptions one = options;
     one.roots = {request.path};
@@ -85,13 +102,28 @@ bool LoadCounted(const CliOptions& options, CountFolders count, const SideReques
         }
         return false;
     }
+    RootPlan& plan = plans.front();
+    std::vector<bool> alike;
+    const bool reuse = plan.revision && earlier != nullptr && earlier->revision;
+    if (reuse) {
+        plan.revisionFiles = FilesToCount(*plan.revision, *earlier->revision, alike);
+    }
     scan::ScanResult result = count(one, selection, plans);
     side.files.rows = std::move(result.rows);
     side.skipped = std::move(result.skipped);
-    if (!request.rev.empty()) {
-        side.revision = std::move(plans.front().revision);
-        side.rev = request.rev;
-        side.commit = side.revision->Commit();
+    if (request.rev.empty()) {
+        return true;
+    }
+    side.revision = std::move(plan.revision);
+    side.rev = request.rev;
+    side.commit = side.revision->Commit();
+    if (reuse) {
+        for (const scan::RowView row : earlier->files.rows) {
+            const std::optional<std::size_t> index = side.revision->IndexOf(row.name);
+            if (index && alike[*index]) {
+                side.files.rows.Add(row.name, row.lines, row.kinds, row.lang);
+            }
+        }
     }
     return true;
 }
@@ -127,7 +159,7 @@ bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
 }
 
 bool LoadSide(const CliOptions& options, CountFolders count, const SideRequest& request,
-              DiffSide& side, std::string& error)
+              const DiffSide* earlier, DiffSide& side, std::string& error)
 {
     side.path = request.path;
     if (!request.rev.empty()) {
@@ -137,7 +169,7 @@ bool LoadSide(const CliOptions& options, CountFolders count, const SideRequest& 
     }
     const bool loaded = side.kind == SideKind::Json
                             ? LoadJson(options, request.path, side, error)
-                            : LoadCounted(options, count, request, side, error);
+                            : LoadCounted(options, count, request, earlier, side, error);
     if (loaded) {
         scan::PutInListOrder(side.files.rows);
     }
@@ -150,8 +182,9 @@ bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
     if (!revision || !other.revision) {
         return false;
     }
-    const std::string id = revision->ContentId(name);
-    return !id.empty() && id == other.revision->ContentId(otherName);
+    const std::optional<std::size_t> mine = revision->IndexOf(name);
+    const std::optional<std::size_t> theirs = other.revision->IndexOf(otherName);
+    return mine && theirs && revision->SameBytes(*mine, *other.revision, *theirs);
 }
 
 std::string DiffSide::ReadText(std::string_view name) const

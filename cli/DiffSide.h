@@ -70,9 +70,12 @@ using CountFolders = scan::ScanResult (*)(const CliOptions& options,
 
 // Counts or reads the side the request names with the options given; false with error set to one
 // line (a usage error: a count saved with other options or without its files, a file that is
-// not a count, an unknown revision, a selection that cannot be planned).
+// not a count, an unknown revision, a selection that cannot be planned). earlier: a side
+// loaded before with the same options, or null; when both are revisions, files alike in both
+// are not counted twice.
 [[nodiscard]] bool LoadSide(const CliOptions& options, CountFolders count,
-                            const SideRequest& request, DiffSide& side, std::string& error);
+                            const SideRequest& request, const DiffSide* earlier, DiffSide& side,
+                            std::string& error);
 
 // The options a count of these options writes under "options".
 [[nodiscard]] scan::CountOptionsRecord RecordOf(const CliOptions& options);

@@ -55,7 +55,10 @@ struct RootPlan
     std::string prefix;
     std::unique_ptr<gitsel::IgnoreRules> ignore;  // with --gitignore
     std::unique_ptr<gitsel::Revision> revision;   // with --rev
-    bool tracked = false;                         // listed from a repository's index
+    // With --rev, the indexes of the revision's files to count when not all of them (a diff
+    // takes the others' rows from its other side).
+    std::optional<std::vector<std::uint32_t>> revisionFiles{};
+    bool tracked = false;  // listed from a repository's index
 };
 
 // The shared selection and a plan per root; false with error set to one line (a usage

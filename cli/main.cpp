@@ -101,8 +101,9 @@ lintally::scan::ScanResult Scan(const lintally::cli::CliOptions& cli,
         const std::string& root = plan.root;
         AddRootResult(
             result,
-            plan.revision ? gitsel::CountRevision(*plan.revision, patterns, options, cli.jobs, stop,
-                                                  progress, grouping, &chosen)
+            plan.revision ? gitsel::CountRevision(
+                                *plan.revision, plan.revisionFiles ? &*plan.revisionFiles : nullptr,
+                                patterns, options, cli.jobs, stop, progress, grouping, &chosen)
             : plan.listed ? scan::RunParallelListScan(plan.prefix, *plan.listed, patterns, options,
                                                       cli.jobs, stop, progress, grouping, &chosen,
                                                       nullptr, plan.tracked)

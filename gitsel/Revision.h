@@ -19,7 +19,9 @@
 // objects are not shared between threads); ReadFile is for one thread at a time.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,10 +63,16 @@ public:
     // Replaces bytes with those of file name (one of Files()) at the revision; false with
     // error set to one line when it is not one or cannot be read.
     [[nodiscard]] bool ReadFile(std::string_view name, std::string& bytes, std::string& error);
-    // The id of file name's bytes at the revision (its blob's, 40 hex digits): two files
-    // with one id hold the same bytes, so two revisions are compared without reading the
-    // files they share. Empty when name is not one of Files(). For one thread at a time.
-    [[nodiscard]] std::string ContentId(std::string_view name);
+    // The index of name in Files(); none when it is not one. Makes a map of the names on
+    // first use: for one thread at a time.
+    [[nodiscard]] std::optional<std::size_t> IndexOf(std::string_view name);
+    // True when file index holds the same bytes as other's file otherIndex: one blob id, and
+    // both readable or neither (two revisions are so compared without reading a file).
+    [[nodiscard]] bool SameBytes(std::size_t index, const Revision& other,
+                                 std::size_t otherIndex) const;
+    // For each of Files(), true when older holds the same bytes under the same name: what a
+    // diff of the two has counted already. For one thread at a time (see IndexOf).
+    [[nodiscard]] std::vector<bool> SameFilesAs(Revision& older) const;
 
     struct State;  // the platform's listing and repositories
 

@@ -6,6 +6,7 @@
 // parallel, each through repositories of its own. Thread rule of the sink: see ScanSink.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,11 @@
 namespace lintally::gitsel {
 
 // patterns: the type list (scan::BuildPatternList); grouping and selection as for
-// scan::RunParallelScan. Submodules the revision had to leave out are in the result's
-// skipped folders.
+// scan::RunParallelScan. only: the indexes into Files() of the files to count, in order;
+// all when null. Submodules the revision had to leave out are in the result's skipped
+// folders.
 [[nodiscard]] scan::ScanResult CountRevision(const Revision& revision,
+                                             const std::vector<std::uint32_t>* only,
                                              const std::vector<std::string>& patterns,
                                              const scan::ScanOptions& options, unsigned jobs,
                                              const scan::StopToken& stop, scan::IScanSink& sink,

@@ -132,7 +132,7 @@ struct Revision::State final : scan::IContentSource
     std::vector<Blob> blobs;                // one per file
     std::vector<std::string> repositories;  // each repository's folder; the first is ROOT's
     std::vector<scan::SkippedFolder> missing;
-    std::unordered_map<std::string_view, std::size_t> byName;  // made by the first ReadFile
+    std::unordered_map<std::string_view, std::size_t> byName;  // made by the first IndexOf
     std::unique_ptr<scan::IContentReader> reader;              // ReadFile's
 };
 
@@ -421,12 +421,11 @@ const scan::IContentSource& Revision::Content() const
     return *m_state;
 }
 
-namespace {
-
-// The index of name in state's files (a map made on first use); none when it is not one.
-std::optional<std::size_t> FileIndex(Revision::State& state, std::string_view name)
+std::optional<std::size_t> Revision::IndexOf(std::string_view name)
 {
+    State& state = *m_state;
     if (state.byName.empty()) {
+        state.byName.reserve(state.files.size());
         for (std::size_t i = 0; i < state.files.size(); ++i) {
             state.byName.emplace(state.files[i], i);
         }
@@ -435,13 +434,28 @@ std::optional<std::size_t> FileIndex(Revision::State& state, std::string_view na
     return found == state.byName.end() ? std::nullopt : std::optional<std::size_t>(found->second);
 }
 
-}  // namespace
+bool Revision::SameBytes(std::size_t index, const Revision& other, std::size_t otherIndex) const
+{
+    const Blob& mine = m_state->blobs[index];
+    const Blob& theirs = other.m_state->blobs[otherIndex];
+    return mine.readable == theirs.readable && git_oid_equal(&mine.id, &theirs.id) != 0;
+}
+
+std::vector<bool> Revision::SameFilesAs(Revision& older) const
+{
+    std::vector<bool> same(m_state->files.size(), false);
+    for (std::size_t i = 0; i < same.size(); ++i) {
+        const std::optional<std::size_t> there = older.IndexOf(m_state->files[i]);
+        same[i] = there && SameBytes(i, older, *there);
+    }
+    return same;
+}
 
 bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& error)
 {
     bytes.clear();
     State& state = *m_state;
-    const std::optional<std::size_t> index = FileIndex(state, name);
+    const std::optional<std::size_t> index = IndexOf(name);
     if (!index) {
         error = std::string(name) + " is not a file of revision '" + state.name + "'";
         return false;
@@ -456,12 +470,6 @@ bool Revision::ReadFile(std::string_view name, std::string& bytes, std::string& 
     }
     bytes.assign(view);
     return true;
-}
-
-std::string Revision::ContentId(std::string_view name)
-{
-    const std::optional<std::size_t> index = FileIndex(*m_state, name);
-    return index ? Hex(m_state->blobs[*index].id) : std::string();
 }
 
 }  // namespace lintally::gitsel

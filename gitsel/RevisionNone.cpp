@@ -57,7 +57,17 @@ bool Revision::ReadFile(std::string_view, std::string& bytes, std::string& error
     return false;
 }
 
-std::string Revision::ContentId(std::string_view)
+std::optional<std::size_t> Revision::IndexOf(std::string_view)
+{
+    return std::nullopt;
+}
+
+bool Revision::SameBytes(std::size_t, const Revision&, std::size_t) const
+{
+    return false;
+}
+
+std::vector<bool> Revision::SameFilesAs(Revision&) const
 {
     return {};
 }

@@ -32,7 +32,8 @@ json Differences(json diff)
 }
 
 // v1, then v2: an edit of code, comment and blank lines, an edit in place, a removal, a
-// rename and an addition. Each tag is also checked out into a folder of its own.
+// rename, an addition and a file left as it was. Each tag is also checked out into a folder of its
+// own.
 class CliDiffRevision : public ::testing::Test
 {
 protected:
@@ -43,6 +44,7 @@ protected:
         repo.Write("edit.c", "int x;\n");
         repo.Write("gone.c", "int g;\n");
         repo.Write("src/deep/c.h", "/* c */\nint c;\n");
+        repo.Write("same.c", "int s;\n\n// s\n");
         Git(repo.Root(), "init -q");
         Git(repo.Root(), "add -A");
         Git(repo.Root(), "commit -qm first");

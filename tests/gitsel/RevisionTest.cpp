@@ -173,15 +173,29 @@ TEST_F(RevisionFiles, BadRevisionsAndFoldersAreRefusedInOneLine)
     unsetenv("GIT_CEILING_DIRECTORIES");
 }
 
-TEST_F(RevisionFiles, TheSameBytesHaveTheSameContentIdInEitherRevision)
+TEST_F(RevisionFiles, FilesAreAlikeWhereTheyHoldTheSameBytes)
 {
     const auto v1 = Open(repo.Root(), "v1");
     const auto head = Open(repo.Root(), "HEAD");
     ASSERT_TRUE(v1 && head);
-    EXPECT_EQ(v1->ContentId("a.c") + "\n", GitOutput(repo.Root(), "rev-parse v1:a.c"));
-    EXPECT_NE(v1->ContentId("a.c"), head->ContentId("a.c"));
-    // Renamed, and a link whose file was renamed: the bytes, and so the id, stay.
-    EXPECT_EQ(v1->ContentId("src/b.c"), head->ContentId("src/moved.c"));
-    EXPECT_EQ(v1->ContentId("link.c"), head->ContentId("src/moved.c"));
-    EXPECT_EQ(v1->ContentId("missing.c"), "");
+    const auto alike = [&](const std::string& old, const std::string& now) {
+        const auto before = v1->IndexOf(old);
+        const auto after = head->IndexOf(now);
+        return before && after && v1->SameBytes(*before, *head, *after);
+    };
+    EXPECT_FALSE(alike("a.c", "a.c"));
+    // Renamed, and a link whose file was renamed: the bytes stay.
+    EXPECT_TRUE(alike("src/b.c", "src/moved.c"));
+    EXPECT_TRUE(alike("link.c", "src/moved.c"));
+    EXPECT_FALSE(v1->IndexOf("missing.c"));
+    // Under the same name only the links kept their bytes.
+    const std::vector<bool> same = head->SameFilesAs(*v1);
+    ASSERT_EQ(same.size(), head->Files().size());
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < same.size(); ++i) {
+        if (same[i]) {
+            kept.push_back(head->Files()[i]);
+        }
+    }
+    EXPECT_EQ(Sorted(kept), (std::vector<std::string>{"dangling.c", "dirlink.c", "link.c"}));
 }
