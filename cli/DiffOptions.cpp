@@ -43,7 +43,8 @@ std::string Footer()
         "CSV: one line per group or file, then the total.\n\n"
         "Exit status: 0 done, whatever the difference; 1 the output could not be written; 2 "
         "usage\nerror; 3 the counted total grew by more than --fail-if-grows allows, or some "
-        "folders\ncould not be read (each is named on standard error); 130 interrupted.";
+        "folders\ncould not be read, by this diff or by a saved count (each is named on standard "
+        "error);\n130 interrupted.";
     return text;
 }
 

@@ -60,6 +60,7 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
     side.root = count.root;
     side.files.rows = std::move(count.rows);
     side.files.languages = std::move(count.languages);
+    side.skipped = std::move(count.skipped);
     return true;
 }
 

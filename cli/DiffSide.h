@@ -43,7 +43,7 @@ struct DiffSide
     std::string rev;   // for a revision: its name as given, and the commit it named
     std::string commit;
     scan::CountSide files;
-    std::vector<scan::SkippedFolder> skipped;  // folders a counted side could not read
+    std::vector<scan::SkippedFolder> skipped;  // folders the count of the side could not read
 
     // True when ReadText can give the files' bytes.
     [[nodiscard]] bool HasText() const { return kind != SideKind::Json; }

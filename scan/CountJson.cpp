@@ -137,6 +137,25 @@ bool ReadFiles(JsonInput& in, CountJson& count)
     });
 }
 
+// The folders of "skipped"; its counts of files left out are not needed.
+bool ReadSkipped(JsonInput& in, std::vector<SkippedFolder>& folders)
+{
+    std::string key;
+    return ForEachMember(in, key, [&](const std::string& member) {
+        if (member != "folders"sv) {
+            return in.Skip();
+        }
+        return ForEachElement(in, [&] {
+            SkippedFolder& folder = folders.emplace_back();
+            return ForEachMember(in, key, [&](const std::string& field) {
+                return field == "name"sv     ? in.String(folder.name)
+                       : field == "reason"sv ? in.String(folder.reason)
+                                             : in.Skip();
+            });
+        });
+    });
+}
+
 bool ReadCount(JsonInput& in, CountJson& count)
 {
     std::string key;
@@ -161,6 +180,9 @@ bool ReadCount(JsonInput& in, CountJson& count)
         if (member == "files") {
             count.hasFiles = true;
             return ReadFiles(in, count);
+        }
+        if (member == "skipped") {
+            return ReadSkipped(in, count.skipped);
         }
         return in.Skip();
     });

@@ -1,6 +1,7 @@
 // Reading back a count that `lintally-cli -f json` wrote (see JsonCsv.h): its root, the
-// options it was counted with and its rows, as it streams in. Keys the reader has no use for
-// are skipped, so a count from a later version with more keys still reads.
+// options it was counted with, its rows and the folders it could not read, as it streams in.
+// Keys the reader has no use for are passed over, so a count from a later version with more
+// keys still reads.
 //
 // Plain values and a function; any thread may call it on values it owns.
 #pragma once
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "scan/RowList.h"
+#include "scan/ScanResult.h"
 
 namespace lintally::scan {
 
@@ -37,6 +39,8 @@ struct CountJson
     // languages.
     RowList rows;
     std::vector<std::string> languages;
+    // The folders the count could not read ("skipped": {"folders": [...]}).
+    std::vector<SkippedFolder> skipped;
 };
 
 // Reads the count in the file at path; false with error set to one line (the file cannot be

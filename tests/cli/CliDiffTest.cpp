@@ -191,3 +191,20 @@ TEST(CliDiff, FailIfGrowsExitsThreeOnlyPastItsLimit)
         RunCli({{"diff", "--fail-if-grows", "0", tree.Path("new"), tree.Path("old")}, ""}).status,
         0);
 }
+
+TEST(CliDiff, FoldersASavedCountSkippedAreNamedAndTheDiffIsIncomplete)
+{
+    const TempFolder tree;
+    MakeSides(tree);
+    const std::string saved = Save(tree, "old");
+    json count = json::parse(lintally::testing::ReadAll(saved));
+    count["skipped"] = {{"unreadable", 0},
+                        {"folders", {{{"name", "locked"}, {"reason", "Permission denied"}}}}};
+    tree.Write("old.json", count.dump());
+    const CliResult result = RunCli({{"diff", saved, tree.Path("new")}, ""});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_NE(result.out.find("Total"), std::string::npos) << "the diff is still shown";
+    EXPECT_NE(result.err.find("skipped folder locked of " + saved + ": Permission denied"),
+              std::string::npos)
+        << result.err;
+}

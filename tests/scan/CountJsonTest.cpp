@@ -33,7 +33,9 @@ TEST(CountJson, ReadsBackWhatACountWrites)
     JsonSummary summary{{"root"}, "*.c", false, true, true, false, "file", nullptr};
     CountJson count;
     std::string error;
-    ASSERT_TRUE(Read(FormatJson("root", rows, 6, {}, &summary), count, error)) << error;
+    ASSERT_TRUE(Read(FormatJson("root", rows, 6, {{"locked", "Permission denied"}}, &summary),
+                     count, error))
+        << error;
     EXPECT_EQ(count.root, "root");
     EXPECT_TRUE(count.hasOptions && count.hasFiles);
     EXPECT_EQ(count.options.types, "*.c");
@@ -46,6 +48,9 @@ TEST(CountJson, ReadsBackWhatACountWrites)
         EXPECT_EQ(count.rows[i].kinds, rows[i].kinds) << i;
     }
     EXPECT_EQ(count.languages.size(), 2u);
+    ASSERT_EQ(count.skipped.size(), 1u);
+    EXPECT_EQ(count.skipped[0].name, "locked");
+    EXPECT_EQ(count.skipped[0].reason, "Permission denied");
 }
 
 TEST(CountJson, DecodesEscapesAndSurrogates)
