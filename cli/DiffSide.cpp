@@ -203,20 +203,8 @@ std::string DiffSide::ReadText(std::string_view name) const
     const bool separated = !path.empty() && Brim::IsPathSeparator(path.back());
     const std::string full =
         separated ? path + std::string(name) : path + Brim::kPathSeparator + std::string(name);
-    Brim::ReadOnlyFile file;
-    if (!file.Open(full.c_str())) {
-        return bytes;
-    }
-    constexpr std::uint32_t kPiece = 1 << 20;
-    for (;;) {
-        const std::size_t at = bytes.size();
-        bytes.resize(at + kPiece);
-        const std::uint32_t got = file.Read(bytes.data() + at, kPiece);
-        bytes.resize(at + got);
-        if (got == 0) {
-            return bytes;
-        }
-    }
+    (void)Brim::ReadWholeFile(full.c_str(), bytes);
+    return bytes;
 }
 
 }  // namespace lintally::cli

@@ -28,4 +28,23 @@ bool ReadOnlyFile::Truncate()
     return false;
 }
 
+bool ReadWholeFile(const char* path, std::string& bytes)
+{
+    bytes.clear();
+    ReadOnlyFile file;
+    if (!file.Open(path)) {
+        return false;
+    }
+    constexpr std::uint32_t kPiece = 1 << 20;
+    for (;;) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + kPiece);
+        const std::uint32_t got = file.Read(bytes.data() + at, kPiece);
+        bytes.resize(at + got);
+        if (got == 0) {
+            return !file.Failed();
+        }
+    }
+}
+
 }  // namespace Brim

@@ -12,6 +12,7 @@
 #include "fileio/Stream.h"
 
 #include <cstdint>
+#include <string>
 
 namespace Brim {
 
@@ -90,5 +91,9 @@ private:
 #endif
     }
 };
+
+// Replaces bytes with the whole of the regular file at path; false when it cannot be opened
+// or a read failed part-way (bytes then hold what was read).
+bool ReadWholeFile(const char* path, std::string& bytes);
 
 }  // namespace Brim

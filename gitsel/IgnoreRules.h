@@ -1,6 +1,7 @@
 // A work tree's ignore rules (every .gitignore on the way, .git/info/exclude and the user's
 // global excludes file), asked about paths under a folder of it. The repository's own
-// folder (.git) always counts as ignored.
+// folder (.git), or the file that stands for it in a linked work tree, always counts as
+// ignored.
 //
 // Owns the open repository; one thread asks at a time.
 #pragma once

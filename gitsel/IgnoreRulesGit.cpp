@@ -1,13 +1,146 @@
 #include "gitsel/IgnoreRules.h"
 
+#include <cstdlib>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "fileio/ReadOnlyFile.h"
+#include "gitsel/IgnoreList.h"
 #include "gitsel/WorkTree.h"
 
 namespace lintally::gitsel {
 
+namespace {
+
+// The patterns of the file at path; none when it cannot be read (git passes over it too).
+std::optional<IgnoreList> ReadList(const std::string& path)
+{
+    std::string text;
+    if (!Brim::ReadWholeFile(path.c_str(), text)) {
+        return std::nullopt;
+    }
+    IgnoreList list(text);
+    return list.empty() ? std::nullopt : std::optional<IgnoreList>(std::move(list));
+}
+
+// The user's global excludes file: core.excludesFile, else git's default under the XDG
+// configuration folder.
+std::string GlobalExcludesPath(git_repository* repository)
+{
+    git_config* config = nullptr;
+    std::string path;
+    if (git_repository_config_snapshot(&config, repository) == 0) {
+        git_buf value = GIT_BUF_INIT;
+        if (git_config_get_path(&value, config, "core.excludesfile") == 0) {
+            path = value.ptr;
+        }
+        git_buf_dispose(&value);
+        git_config_free(config);
+    }
+    if (!path.empty()) {
+        return path;
+    }
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+        return std::string(xdg) + "/git/ignore";
+    }
+    const char* home = std::getenv("HOME");
+    return home != nullptr ? std::string(home) + "/.config/git/ignore" : std::string();
+}
+
+// Whether the repository folds case in names (core.ignoreCase).
+bool FoldsCase(git_repository* repository)
+{
+    git_config* config = nullptr;
+    int folds = 0;
+    if (git_repository_config_snapshot(&config, repository) == 0) {
+        if (git_config_get_bool(&folds, config, "core.ignorecase") != 0) {
+            folds = 0;
+        }
+        git_config_free(config);
+    }
+    return folds != 0;
+}
+
+}  // namespace
+
+// The rules are read as the questions reach each folder, once per folder: its .gitignore,
+// and whether the rules above it leave it out (then so is all under it).
 struct IgnoreRules::Repository
 {
+    struct Folder
+    {
+        const Folder* parent;  // null at the work tree's top
+        std::string path;      // under the top, ending in '/' ("" at the top)
+        std::optional<IgnoreList> rules;
+        bool ignored;
+    };
+
+    // The verdict for path (under the top) by the rules of folder and the folders above it,
+    // the nearest first, then .git/info/exclude and the global excludes file.
+    bool Decide(const Folder* folder, std::string_view path, bool isFolder) const
+    {
+        for (const Folder* at = folder; at != nullptr; at = at->parent) {
+            if (at->rules) {
+                if (const auto verdict = at->rules->Match(path.substr(at->path.size()), isFolder)) {
+                    return *verdict;
+                }
+            }
+        }
+        for (const std::optional<IgnoreList>* list : {&exclude, &global}) {
+            if (*list) {
+                if (const auto verdict = (*list)->Match(path, isFolder)) {
+                    return *verdict;
+                }
+            }
+        }
+        return false;
+    }
+
+    // The folder at path under the top (without its trailing '/'; "" for the top), read
+    // with the folders above it when first asked for.
+    const Folder& FolderAt(std::string_view path)
+    {
+        if (last != nullptr && lastKey == path) {
+            return *last;
+        }
+        lastKey.assign(path);
+        // The nearest folder on the way that is known, then each below it in turn.
+        std::vector<std::string> missing;
+        std::string key(path);
+        auto found = folders.find(key);
+        while (found == folders.end()) {
+            missing.push_back(key);
+            if (key.empty()) {
+                break;
+            }
+            const std::size_t slash = key.rfind('/');
+            key.resize(slash == std::string::npos ? 0 : slash);
+            found = folders.find(key);
+        }
+        const Folder* parent = found == folders.end() ? nullptr : found->second.get();
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+            auto folder = std::make_unique<Folder>();
+            folder->parent = parent;
+            folder->path = it->empty() ? std::string() : *it + "/";
+            folder->ignored = parent != nullptr && (parent->ignored || Decide(parent, *it, true));
+            if (!folder->ignored) {
+                folder->rules = ReadList(tree.workdir + folder->path + ".gitignore");
+            }
+            parent = folders.emplace(*it, std::move(folder)).first->second.get();
+        }
+        last = parent;
+        return *last;
+    }
+
     WorkTree tree;
-    std::string path;  // reused for each question
+    bool byLibrary = false;  // core.ignoreCase: the library answers, folding case as git does
+    std::string path;        // reused for each question
+    std::optional<IgnoreList> exclude;
+    std::optional<IgnoreList> global;
+    std::unordered_map<std::string, std::unique_ptr<Folder>> folders;
+    const Folder* last = nullptr;  // the folder asked about last, at lastKey
+    std::string lastKey;
 };
 
 IgnoreRules::IgnoreRules(std::unique_ptr<Repository> repository)
@@ -21,28 +154,43 @@ GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules
 {
     auto repository = std::make_unique<Repository>();
     const GitStatus status = OpenWorkTree(root, repository->tree, error);
-    if (status == GitStatus::Ok) {
-        rules.reset(new IgnoreRules(std::move(repository)));
+    if (status != GitStatus::Ok) {
+        return status;
     }
+    git_repository* opened = repository->tree.repository.get();
+    repository->byLibrary = FoldsCase(opened);
+    repository->exclude = ReadList(std::string(git_repository_commondir(opened)) + "info/exclude");
+    if (const std::string global = GlobalExcludesPath(opened); !global.empty()) {
+        repository->global = ReadList(global);
+    }
+    rules.reset(new IgnoreRules(std::move(repository)));
     return status;
 }
 
 bool IgnoreRules::Ignores(std::string_view relative, bool folder)
 {
+    // A work tree's .git is a folder, or a file naming it in a linked work tree or submodule.
     const std::size_t slash = relative.find_last_of('/');
-    if (folder && relative.substr(slash == std::string_view::npos ? 0 : slash + 1) == ".git") {
+    if (relative.substr(slash == std::string_view::npos ? 0 : slash + 1) == ".git") {
         return true;
     }
-    std::string& path = m_repository->path;
-    path.assign(m_repository->tree.prefix).append(relative);
-    // A trailing '/' tells the library it is a folder, so rules that end in '/' apply.
-    if (folder) {
-        path.push_back('/');
+    Repository& repository = *m_repository;
+    std::string& path = repository.path;
+    path.assign(repository.tree.prefix).append(relative);
+    if (repository.byLibrary) {
+        // A trailing '/' tells the library it is a folder, so rules that end in '/' apply.
+        if (folder) {
+            path.push_back('/');
+        }
+        int ignored = 0;
+        return git_ignore_path_is_ignored(&ignored, repository.tree.repository.get(),
+                                          path.c_str()) == 0 &&
+               ignored != 0;
     }
-    int ignored = 0;
-    return git_ignore_path_is_ignored(&ignored, m_repository->tree.repository.get(),
-                                      path.c_str()) == 0 &&
-           ignored != 0;
+    const std::size_t end = path.rfind('/');
+    const Repository::Folder& in =
+        repository.FolderAt(std::string_view(path).substr(0, end == std::string::npos ? 0 : end));
+    return in.ignored || repository.Decide(&in, path, folder);
 }
 
 }  // namespace lintally::gitsel

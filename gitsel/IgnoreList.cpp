@@ -1,0 +1,110 @@
+#include "gitsel/IgnoreList.h"
+
+#include <string>
+
+namespace lintally::gitsel {
+
+namespace {
+
+// line without its trailing spaces, but for one escaped by '\'.
+std::string_view TrimTrailingSpaces(std::string_view line)
+{
+    std::size_t end = 0;  // just past the last character that stays
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) {
+            ++i;
+            end = i + 1;
+        } else if (line[i] != ' ') {
+            end = i + 1;
+        }
+    }
+    return line.substr(0, end);
+}
+
+// pattern with each "**" that is not a whole part made one '*', as git's matcher takes it.
+std::string WholePartStars(std::string_view pattern)
+{
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '\\' && i + 1 < pattern.size()) {
+            out.append(pattern.substr(i, 2));
+            ++i;
+            continue;
+        }
+        if (pattern[i] != '*' || i + 1 >= pattern.size() || pattern[i + 1] != '*') {
+            out.push_back(pattern[i]);
+            continue;
+        }
+        std::size_t end = i;
+        while (end < pattern.size() && pattern[end] == '*') {
+            ++end;
+        }
+        const bool whole =
+            (i == 0 || pattern[i - 1] == '/') && (end == pattern.size() || pattern[end] == '/');
+        out.append(whole ? "**" : "*");
+        i = end - 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+IgnoreList::IgnoreList(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    while (!text.empty()) {
+        const std::size_t newline = text.find('\n');
+        std::string_view line = text.substr(0, newline);
+        text.remove_prefix(newline == std::string_view::npos ? text.size() : newline + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        Add(line);
+    }
+}
+
+void IgnoreList::Add(std::string_view line)
+{
+    if (line.empty() || line.front() == '#') {
+        return;
+    }
+    line = TrimTrailingSpaces(line);
+    Pattern pattern;
+    if (!line.empty() && line.front() == '!') {
+        pattern.keep = true;
+        line.remove_prefix(1);
+    }
+    if (!line.empty() && line.back() == '/') {
+        pattern.foldersOnly = true;
+        line.remove_suffix(1);
+    }
+    if (line.empty()) {
+        return;
+    }
+    pattern.byPath = line.find('/') != std::string_view::npos;
+    if (line.front() == '/') {
+        line.remove_prefix(1);
+    }
+    std::string error;
+    if (pattern.glob.Parse(WholePartStars(line), error)) {
+        m_patterns.push_back(std::move(pattern));
+    }
+}
+
+std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
+{
+    const std::size_t slash = relative.rfind('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+    for (auto it = m_patterns.rbegin(); it != m_patterns.rend(); ++it) {
+        if ((folder || !it->foldersOnly) && it->glob.Matches(it->byPath ? relative : name)) {
+            return !it->keep;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace lintally::gitsel

@@ -1,0 +1,47 @@
+// The patterns of one ignore file (a .gitignore, .git/info/exclude, the user's global
+// excludes file), read and matched as git reads them: '#' comments, trailing spaces dropped
+// unless escaped, '!' to keep again, a trailing '/' for folders only, a pattern with a '/'
+// before its end matched against the path under the file's folder and any other against the
+// last part of the path, and "**" across folders only as a whole part ("**/", "/**",
+// "/**/"); elsewhere it is one '*'.
+//
+// Immutable once read: any number of threads may match with it.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "scan/Glob.h"
+
+namespace lintally::gitsel {
+
+class IgnoreList
+{
+public:
+    // Reads the patterns of a file's text (lines end in "\n" or "\r\n"; a leading UTF-8 byte
+    // order mark is dropped). A pattern that is not one (an unclosed '[') never matches, as
+    // in git.
+    explicit IgnoreList(std::string_view text);
+
+    // The last pattern that matches relative (a path under the file's folder, parts joined by
+    // '/'; folder: it names a folder) decides: true ignored, false kept again by a '!'
+    // pattern; none when no pattern matches.
+    [[nodiscard]] std::optional<bool> Match(std::string_view relative, bool folder) const;
+
+    [[nodiscard]] bool empty() const { return m_patterns.empty(); }
+
+private:
+    struct Pattern
+    {
+        scan::Glob glob;
+        bool keep = false;         // '!'
+        bool foldersOnly = false;  // a trailing '/'
+        bool byPath = false;       // a '/' before the end: the whole path, else its last part
+    };
+    void Add(std::string_view line);
+
+    std::vector<Pattern> m_patterns;
+};
+
+}  // namespace lintally::gitsel
