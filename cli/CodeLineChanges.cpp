@@ -30,8 +30,23 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::File
 {
     const scan::RowView old = before.files.rows[pair.before];
     const scan::RowView now = after.files.rows[pair.after];
-    const std::string oldText = before.ReadText(old.name);
-    const std::string newText = after.ReadText(now.name);
+    // A revision's side is read second: when the other side's text has its blob's id the
+    // two are the same, and the blob is not read at all.
+    std::string oldText;
+    std::string newText;
+    if (before.revision && !after.revision) {
+        newText = after.ReadText(now.name);
+        if (old.lang == now.lang && before.Holds(old.name, newText)) {
+            return true;
+        }
+        oldText = before.ReadText(old.name);
+    } else {
+        oldText = before.ReadText(old.name);
+        if (old.lang == now.lang && after.Holds(now.name, oldText)) {
+            return true;
+        }
+        newText = after.ReadText(now.name);
+    }
     if (oldText == newText && old.lang == now.lang) {
         return true;
     }

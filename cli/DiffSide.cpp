@@ -188,6 +188,19 @@ bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
     return mine && theirs && revision->SameBytes(*mine, *other.revision, *theirs);
 }
 
+bool DiffSide::Holds(std::string_view name, std::string_view bytes) const
+{
+    if (!revision) {
+        return false;
+    }
+    std::optional<std::size_t> index;
+    {
+        const std::lock_guard<std::mutex> hold(revisionLock);
+        index = revision->IndexOf(name);
+    }
+    return index && revision->Holds(*index, bytes);
+}
+
 std::string DiffSide::ReadText(std::string_view name) const
 {
     std::string bytes;

@@ -49,6 +49,9 @@ struct DiffSide
     [[nodiscard]] bool HasText() const { return kind != SideKind::Json; }
     // The bytes of the file name (as its row names it); empty when it cannot be read now.
     [[nodiscard]] std::string ReadText(std::string_view name) const;
+    // True when this side is a revision whose file name holds exactly bytes, told from its
+    // blob's id without reading the blob. May be called from several threads at once.
+    [[nodiscard]] bool Holds(std::string_view name, std::string_view bytes) const;
     // True when both sides are revisions and name holds the same bytes in both (files are
     // then not read to be compared). Called from main's thread.
     [[nodiscard]] bool SameContent(std::string_view name, const DiffSide& other,

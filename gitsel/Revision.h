@@ -70,6 +70,9 @@ public:
     // both readable or neither (two revisions are so compared without reading a file).
     [[nodiscard]] bool SameBytes(std::size_t index, const Revision& other,
                                  std::size_t otherIndex) const;
+    // True when file index holds exactly bytes: bytes have its blob's id (so the blob need not
+    // be read to compare them). Any number of threads may ask at once.
+    [[nodiscard]] bool Holds(std::size_t index, std::string_view bytes) const;
     // For each of Files(), true when older holds the same bytes under the same name: what a
     // diff of the two has counted already. For one thread at a time (see IndexOf).
     [[nodiscard]] std::vector<bool> SameFilesAs(Revision& older) const;

@@ -441,6 +441,14 @@ bool Revision::SameBytes(std::size_t index, const Revision& other, std::size_t o
     return mine.readable == theirs.readable && git_oid_equal(&mine.id, &theirs.id) != 0;
 }
 
+bool Revision::Holds(std::size_t index, std::string_view bytes) const
+{
+    const Blob& blob = m_state->blobs[index];
+    git_oid id;
+    return blob.readable && git_odb_hash(&id, bytes.data(), bytes.size(), GIT_OBJECT_BLOB) == 0 &&
+           git_oid_equal(&id, &blob.id) != 0;
+}
+
 std::vector<bool> Revision::SameFilesAs(Revision& older) const
 {
     std::vector<bool> same(m_state->files.size(), false);

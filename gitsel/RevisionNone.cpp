@@ -67,6 +67,11 @@ bool Revision::SameBytes(std::size_t, const Revision&, std::size_t) const
     return false;
 }
 
+bool Revision::Holds(std::size_t, std::string_view) const
+{
+    return false;
+}
+
 std::vector<bool> Revision::SameFilesAs(Revision&) const
 {
     return {};

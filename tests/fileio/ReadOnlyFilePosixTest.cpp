@@ -103,3 +103,29 @@ TEST(ReadOnlyFile, AListedNameThatIsNoLongerAFileFailsItsRead)
     ::close(writer);
     ::close(dir);
 }
+
+TEST(ReadOnlyFile, ReadWholeFileReadsEveryByteOfAnySize)
+{
+    TempFolder folder;
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{4097},
+                                   std::size_t{(1 << 20) + 3}, std::size_t{3 << 20}}) {
+        std::string text(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) {
+            text[i] = static_cast<char>('a' + i % 23);
+        }
+        const std::string path = folder.Write(std::to_string(size) + ".txt", text);
+        std::string bytes = "old";
+        EXPECT_TRUE(Brim::ReadWholeFile(path.c_str(), bytes)) << size;
+        EXPECT_EQ(bytes, text) << size;
+    }
+    // Sized as empty by the system, yet full.
+    std::string maps;
+    EXPECT_TRUE(Brim::ReadWholeFile("/proc/self/maps", maps));
+    EXPECT_NE(maps.find("[stack]"), std::string::npos);
+    std::string none = "old";
+    EXPECT_FALSE(Brim::ReadWholeFile(folder.Path("missing").c_str(), none));
+    EXPECT_TRUE(none.empty());
+    EXPECT_FALSE(Brim::ReadWholeFile(folder.Root().c_str(), none));
+    // A read that fails (this file has nothing mapped at its offset 0) is no end of file.
+    EXPECT_FALSE(Brim::ReadWholeFile("/proc/self/mem", none));
+}
