@@ -30,8 +30,8 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::File
 {
     const scan::RowView old = before.files.rows[pair.before];
     const scan::RowView now = after.files.rows[pair.after];
-    // A revision's side is read second: when the other side's text has its blob's id the
-    // two are the same, and the blob is not read at all.
+    // A revision against a folder: the folder's file is read first, and when its text has
+    // the blob's id the two are the same and the blob is not read at all.
     std::string oldText;
     std::string newText;
     if (before.revision && !after.revision) {
@@ -42,7 +42,7 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::File
         oldText = before.ReadText(old.name);
     } else {
         oldText = before.ReadText(old.name);
-        if (old.lang == now.lang && after.Holds(now.name, oldText)) {
+        if (!before.revision && old.lang == now.lang && after.Holds(now.name, oldText)) {
             return true;
         }
         newText = after.ReadText(now.name);
