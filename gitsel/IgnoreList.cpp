@@ -88,10 +88,19 @@ void IgnoreList::Add(std::string_view line)
     if (line.front() == '/') {
         line.remove_prefix(1);
     }
-    std::string error;
-    if (pattern.glob.Parse(WholePartStars(line), error)) {
-        m_patterns.push_back(std::move(pattern));
+    const std::string text = WholePartStars(line);
+    constexpr std::string_view kWild = "*?[\\";
+    if (text.find_first_of(kWild) == std::string::npos) {
+        pattern.form = Form::Text;
+        pattern.text = text;
+    } else if (!pattern.byPath && text.front() == '*' &&
+               text.find_first_of(kWild, 1) == std::string::npos) {
+        pattern.form = Form::Suffix;
+        pattern.text = text.substr(1);
+    } else if (std::string error; !pattern.glob.Parse(text, error)) {
+        return;
     }
+    m_patterns.push_back(std::move(pattern));
 }
 
 std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
@@ -100,7 +109,14 @@ std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) co
     const std::string_view name =
         slash == std::string_view::npos ? relative : relative.substr(slash + 1);
     for (auto it = m_patterns.rbegin(); it != m_patterns.rend(); ++it) {
-        if ((folder || !it->foldersOnly) && it->glob.Matches(it->byPath ? relative : name)) {
+        if (!folder && it->foldersOnly) {
+            continue;
+        }
+        const std::string_view text = it->byPath ? relative : name;
+        const bool matches = it->form == Form::Text     ? text == it->text
+                             : it->form == Form::Suffix ? text.ends_with(it->text)
+                                                        : it->glob.Matches(text);
+        if (matches) {
             return !it->keep;
         }
     }

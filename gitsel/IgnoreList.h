@@ -9,6 +9,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +33,18 @@ public:
     [[nodiscard]] bool empty() const { return m_patterns.empty(); }
 
 private:
+    // Most patterns are a plain name or "*" and a suffix; those are compared as text, as git
+    // does too, and only the others go through the glob.
+    enum class Form : unsigned char
+    {
+        Text,    // no wildcard: the whole text
+        Suffix,  // "*" then no wildcard, matched against the last part: its end
+        Glob,
+    };
     struct Pattern
     {
+        Form form = Form::Glob;
+        std::string text;  // Text's and Suffix's (without the '*')
         scan::Glob glob;
         bool keep = false;         // '!'
         bool foldersOnly = false;  // a trailing '/'

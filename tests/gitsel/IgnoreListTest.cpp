@@ -46,6 +46,8 @@ TEST(IgnoreList, ReadsEachLineAsGitDoes)
         {"a/*.c\n", "a/x.c", false, true},
         {"a/*.c\n", "a/b/x.c", false, std::nullopt},  // '*' stays within a part
         {"a/*.c\n", "b/a/x.c", false, std::nullopt},  // a '/' inside anchors too
+        {"*/x.c\n", "a/x.c", false, true},
+        {"*/x.c\n", "a/b/x.c", false, std::nullopt},
         {"**/deep.c\n", "x/y/deep.c", false, true},
         {"a/**/z.c\n", "a/z.c", false, true},
         {"a/**\n", "a/b/c.c", false, true},
