@@ -24,42 +24,38 @@ std::optional<IgnoreList> ReadList(const std::string& path)
     return list.empty() ? std::nullopt : std::optional<IgnoreList>(std::move(list));
 }
 
-// The user's global excludes file: core.excludesFile, else git's default under the XDG
-// configuration folder.
-std::string GlobalExcludesPath(git_repository* repository)
+// What the repository's configuration says of ignoring: the user's global excludes file
+// (core.excludesFile, else git's default under the XDG configuration folder) and whether
+// names fold case (core.ignoreCase).
+struct IgnoreConfig
 {
+    std::string globalPath;
+    bool foldsCase = false;
+};
+
+IgnoreConfig ReadIgnoreConfig(git_repository* repository)
+{
+    IgnoreConfig read;
     git_config* config = nullptr;
-    std::string path;
     if (git_repository_config_snapshot(&config, repository) == 0) {
         git_buf value = GIT_BUF_INIT;
         if (git_config_get_path(&value, config, "core.excludesfile") == 0) {
-            path = value.ptr;
+            read.globalPath = value.ptr;
         }
         git_buf_dispose(&value);
+        int folds = 0;
+        read.foldsCase = git_config_get_bool(&folds, config, "core.ignorecase") == 0 && folds != 0;
         git_config_free(config);
     }
-    if (!path.empty()) {
-        return path;
+    if (!read.globalPath.empty()) {
+        return read;
     }
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-        return std::string(xdg) + "/git/ignore";
+        read.globalPath = std::string(xdg) + "/git/ignore";
+    } else if (const char* home = std::getenv("HOME"); home != nullptr) {
+        read.globalPath = std::string(home) + "/.config/git/ignore";
     }
-    const char* home = std::getenv("HOME");
-    return home != nullptr ? std::string(home) + "/.config/git/ignore" : std::string();
-}
-
-// Whether the repository folds case in names (core.ignoreCase).
-bool FoldsCase(git_repository* repository)
-{
-    git_config* config = nullptr;
-    int folds = 0;
-    if (git_repository_config_snapshot(&config, repository) == 0) {
-        if (git_config_get_bool(&folds, config, "core.ignorecase") != 0) {
-            folds = 0;
-        }
-        git_config_free(config);
-    }
-    return folds != 0;
+    return read;
 }
 
 }  // namespace
@@ -158,10 +154,11 @@ GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules
         return status;
     }
     git_repository* opened = repository->tree.repository.get();
-    repository->byLibrary = FoldsCase(opened);
+    const IgnoreConfig config = ReadIgnoreConfig(opened);
+    repository->byLibrary = config.foldsCase;
     repository->exclude = ReadList(std::string(git_repository_commondir(opened)) + "info/exclude");
-    if (const std::string global = GlobalExcludesPath(opened); !global.empty()) {
-        repository->global = ReadList(global);
+    if (!config.globalPath.empty()) {
+        repository->global = ReadList(config.globalPath);
     }
     rules.reset(new IgnoreRules(std::move(repository)));
     return status;
