@@ -283,8 +283,15 @@ void CLintallyDlg::EndDialog()
 void CLintallyDlg::PostWorkerReports()
 {
     // Queued: the worker goes on at once; the UI thread takes the reports when it gets here.
-    QMetaObject::invokeMethod(
-        this, [this] { m_core.OnWorkerReports(); }, Qt::QueuedConnection);
+    // Called by name, so the message carries nothing the worker allocated: the reports
+    // travel through the worker's mutex-guarded mailbox alone, a hand-off every checker of
+    // threads can follow (Qt's own event queue locks in ways ThreadSanitizer cannot see).
+    QMetaObject::invokeMethod(this, "TakeWorkerReports", Qt::QueuedConnection);
+}
+
+void CLintallyDlg::TakeWorkerReports()
+{
+    m_core.OnWorkerReports();
 }
 
 bool CLintallyDlg::PreTranslateMessage(QObject* target, QEvent* event)

@@ -64,6 +64,9 @@ private:
     void EndDialog() override;
     void PostWorkerReports() override;
 
+    // The UI thread's end of PostWorkerReports.
+    Q_SLOT void TakeWorkerReports();
+
     void CreateControls();
     void ConnectControls();
     // Widens the file-name column to the names of the rows first to last where they need it.
