@@ -117,7 +117,7 @@ TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
     const std::string big = tree.Write("big.c", "");
     ASSERT_EQ(truncate(big.c_str(), off_t{1} << 40), 0);
     CliRun run{{"--progress", "-t", "*.c", tree.Root()}, ""};
-    run.interruptAfterMs = 400;
+    run.interruptOnceErrShows = "\r";  // the progress line is on the screen
     const CliResult result = RunCli(run);
     EXPECT_EQ(result.status, 130);
     EXPECT_EQ(result.out, "");

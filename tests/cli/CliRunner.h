@@ -18,7 +18,8 @@ struct CliRun
     std::string inputPath = {};  // the file standard input reads; empty: an empty input
     long fileSizeLimit = -1;     // bytes; negative: no limit (POSIX only)
     long openFileLimit = -1;     // descriptors; negative: no limit (POSIX only)
-    int interruptAfterMs = -1;   // send SIGINT this long after the start (POSIX only)
+    // Send SIGINT once standard error holds this text; empty: never (POSIX only).
+    std::string interruptOnceErrShows = {};
     bool closedStdout = false;   // standard output is a pipe nobody reads
 };
 

@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <thread>
 
 namespace lintally::testing {
 
@@ -71,6 +73,23 @@ int MakeCaptureFile(std::string& path)
     _exit(127);
 }
 
+// Waits, however slow the machine, until the child has written text to its standard error
+// (or has ended, or the watchdog is near), then interrupts it.
+void InterruptOnceShown(pid_t child, const std::string& errPath, const std::string& text)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kWatchdogSeconds);
+    while (ReadAll(errPath).find(text) == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid == child) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(child, SIGINT);
+}
+
 }  // namespace
 
 CliResult RunCli(const CliRun& run)
@@ -94,9 +113,8 @@ CliResult RunCli(const CliRun& run)
     }
     close(outFd);
     close(errFd);
-    if (child > 0 && run.interruptAfterMs >= 0) {
-        usleep(static_cast<useconds_t>(run.interruptAfterMs) * 1000);
-        kill(child, SIGINT);
+    if (child > 0 && !run.interruptOnceErrShows.empty()) {
+        InterruptOnceShown(child, errPath, run.interruptOnceErrShows);
     }
     int status = 0;
     if (child > 0 && waitpid(child, &status, 0) == child) {

@@ -20,7 +20,7 @@ TEST(WorkQueue, PushWaitsWhileTheQueueIsFullAndPopFreesASlot)
         queue.Close();
     });
     const auto settle = [&pushed](int expected) {
-        for (int wait = 0; wait < 2000 && pushed.load() < expected; ++wait) {
+        for (int wait = 0; wait < 30000 && pushed.load() < expected; ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         // Long enough for a producer that ignored the bound to get further.
