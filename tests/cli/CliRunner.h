@@ -20,7 +20,7 @@ struct CliRun
     long openFileLimit = -1;     // descriptors; negative: no limit (POSIX only)
     // Send SIGINT once standard error holds this text; empty: never (POSIX only).
     std::string interruptOnceErrShows = {};
-    bool closedStdout = false;   // standard output is a pipe nobody reads
+    bool closedStdout = false;  // standard output is a pipe nobody reads
 };
 
 struct CliResult
