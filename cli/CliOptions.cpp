@@ -21,15 +21,21 @@ constexpr unsigned kMaxJobs = 1024;
 
 constexpr unsigned kMaxDepth = 1000;
 
-OutputFormat FormatNamed(const std::string& name)
+constexpr std::pair<const char*, OutputFormat> kFormats[] = {
+    {"table", OutputFormat::Table},
+    {"report", OutputFormat::Report},
+    {"json", OutputFormat::Json},
+    {"csv", OutputFormat::Csv},
+};
+
+const char* FormatName(OutputFormat format)
 {
-    if (name == "json") {
-        return OutputFormat::Json;
+    for (const auto& [name, value] : kFormats) {
+        if (value == format) {
+            return name;
+        }
     }
-    if (name == "csv") {
-        return OutputFormat::Csv;
-    }
-    return name == "report" ? OutputFormat::Report : OutputFormat::Table;
+    return kFormats[0].first;
 }
 
 struct GroupingNames
@@ -72,143 +78,6 @@ SortKey SortNamed(const std::string& name)
     return SortKey::Default;
 }
 
-// The first file-type list, cut where the help text wraps.
-std::string DefaultTypesText()
-{
-    std::string text(scan::kFileTypePresets[0]);
-    for (std::size_t at = 60; at < text.size(); at += 60) {
-        at = text.find(',', at);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.insert(at + 1, "\n  ");
-    }
-    return text;
-}
-
-const char* Walked(bool on)
-{
-    return on ? "walked" : "not walked";
-}
-
-const char* Count(bool on)
-{
-    return on ? "count" : "do not count";
-}
-
-void DefineOptions(CLI::App& app, CliOptions& options, bool& byGiven)
-{
-    app.set_version_flag("--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
-    DefineCountingOptions(app, options);
-    app.add_option_function<std::string>(
-           "-f,--format",
-           [&options](const std::string& name) { options.format = FormatNamed(name); },
-           "table (default): aligned columns for people; report: the dialog's saved report, byte "
-           "for byte, one row per file; json; csv")
-        ->check(CLI::IsMember({"table", "report", "json", "csv"}))
-        ->option_text("FORMAT");
-    DefineGroupingOption(app, options.by, byGiven,
-                         "rows of the table, JSON \"groups\" and CSV: language (the table's "
-                         "default), ext (name suffix), dir (folders one level under ROOT), dir:N "
-                         "(N levels) or file (one row per file; the default for json and csv)");
-    app.add_option_function<std::string>(
-           "--sort", [&options](const std::string& name) { options.sort = SortNamed(name); },
-           "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
-           "comment, blank or counted; numbers largest first (default: counted for groups, name "
-           "for files)")
-        ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
-        ->option_text("KEY");
-    app.add_option(
-           "--top", options.top,
-           "list only the first N of those rows; the total still covers everything (default: all)")
-        ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
-        ->option_text("N");
-    app.add_option("-o,--output", options.outputPath,
-                   "write to FILE (replaced atomically) instead of standard output")
-        ->option_text("FILE");
-    DefineRunOptions(app, options);
-    app.add_option("ROOT", options.roots,
-                   "folders to count, one or more (default: the current folder; put -- before a "
-                   "name that begins with '-')")
-        ->option_text("FOLDER...")
-        ->check(CLI::ExistingDirectory);
-    app.footer(
-        std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
-                    "Counted are the lines\nthat count under the options above.\n\n") +
-        "Default file types:\n  " + DefaultTypesText() + "\n\n" + "Default counting: sub-folders " +
-        Walked(scan::kStartupOptions.includeSubFolders) + ", comment lines " +
-        Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
-        Count(!scan::kStartupOptions.excludeBlank) +
-        ",\neach line judged alone (no --block-comments).\n\n" +
-        "Left out: what the options above leave out is counted by reason on the table's last\n"
-        "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
-        "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., "
-        "\"reason\": ...}]},\n"
-        "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
-        "was. A file that cannot be opened keeps its row with 0 lines and counts as "
-        "unreadable.\n\n" +
-        "To compare two counts (folders, saved counts or git revisions): " + kProgramName +
-        " diff --help.\n\n" +
-        "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
-        "some folders could not be read (each is named on standard error), 130 interrupted.");
-}
-
-// The first argument before "--" that looks like an option no option matches (a folder
-// named "-dash" given without "--"), or null. Without this the user would only hear that
-// ROOT is missing.
-const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg(argv[i]);
-        if (arg == "--") {
-            return nullptr;
-        }
-        if (arg.size() < 2 || arg[0] != '-') {
-            continue;
-        }
-        // "--name=value" is known by its name, "-jN" by its first letter.
-        const std::string name = arg[1] == '-' ? std::string(arg.substr(0, arg.find('=')))
-                                               : std::string(arg.substr(0, 2));
-        const CLI::Option* option = app.get_option_no_throw(name);
-        if (option == nullptr) {
-            return argv[i];
-        }
-        // The option's value may begin with '-' too; it is not an option itself.
-        if (option->get_expected_min() > 0 && arg.size() == name.size()) {
-            ++i;
-        }
-    }
-    return nullptr;
-}
-
-// CLI11's message with every argument that holds control bytes shown escaped, so a name
-// holding a newline cannot split the one-line error.
-std::string EscapeArguments(std::string text, int argc, const char* const* argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg(argv[i]);
-        const std::string escaped = Brim::EscapeControlBytes(arg);
-        if (escaped == arg) {
-            continue;
-        }
-        for (std::size_t at = text.find(arg); at != std::string::npos;
-             at = text.find(arg, at + escaped.size())) {
-            text.replace(at, arg.size(), escaped);
-        }
-    }
-    return text;
-}
-
-// CLI11's texts may span lines; the command line reports every usage error in one.
-std::string OneLine(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string ParseGrouping(const std::string& name, RowGrouping& by)
@@ -238,35 +107,46 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
     return {};
 }
 
-void DefineCountingOptions(CLI::App& app, CliOptions& options)
+void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
 {
-    app.add_option("-t,--types", options.types,
+    app.add_option("-t,--types", settings.types,
                    "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
                    "counts every file (default: the list below)")
         ->option_text("LIST");
     app.add_option_function<std::string>(
            "--languages",
-           [&options](const std::string& table) { options.wideLanguages = table == "wide"; },
+           [&settings](const std::string& table) {
+               settings.languages =
+                   table == "wide" ? scan::LanguageTable::Wide : scan::LanguageTable::Design;
+           },
            "design (default): the dialog's language table, so counts match the dialog's; wide: " +
                std::to_string(PrjHelper::kWideLanguageCount) +
                " languages known by suffix, file name or #! line, with their strings, nested "
                "comments and docstrings; without -t it counts every file it knows")
-        ->check(CLI::IsMember({"design", "wide"}))
+        ->check(CLI::IsMember({scan::LanguageTableName(scan::LanguageTable::Design),
+                               scan::LanguageTableName(scan::LanguageTable::Wide)}))
         ->option_text("TABLE");
     app.add_flag_callback(
-        "--no-sub", [&options] { options.includeSubFolders = false; },
+        "--no-sub", [&settings] { settings.includeSubFolders = false; },
         "do not descend into sub-folders (default: descend)");
     app.add_flag_callback(
-        "--exclude-remed", [&options] { options.includeRemed = false; },
+        "--exclude-remed", [&settings] { settings.includeRemed = false; },
         std::string("comment lines do not count (default: they ") +
             (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
     app.add_flag_callback(
-        "--exclude-blank", [&options] { options.excludeBlank = true; },
+        "--exclude-blank", [&settings] { settings.excludeBlank = true; },
         std::string("blank lines do not count (default: they ") +
             (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
-    app.add_flag("--block-comments", options.trackBlocks,
+    app.add_flag("--block-comments", settings.blockComments,
                  "a block comment spans lines: the lines inside it are comment lines (default: "
                  "each line is judged alone)");
+}
+
+void FinishCountingOptions(const CLI::App& app, scan::CountSettings& settings)
+{
+    if (settings.languages == scan::LanguageTable::Wide && app.count("--types") == 0) {
+        settings.types.clear();
+    }
 }
 
 void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help)
@@ -287,7 +167,7 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
         ->option_text("GROUP");
 }
 
-void DefineRunOptions(CLI::App& app, CliOptions& options)
+void DefineGlobalOptions(CLI::App& app, CliOptions& options)
 {
     app.add_option("-j,--jobs", options.jobs, "counting threads (default: number of cores)")
         ->check(CLI::Range(1u, kMaxJobs))
@@ -298,29 +178,41 @@ void DefineRunOptions(CLI::App& app, CliOptions& options)
     auto* off = app.add_flag_callback(
         "--no-progress", [&options] { options.progress = ProgressMode::Off; }, "no progress line");
     on->excludes(off);
-    DefineSelectionOptions(app, options.select);
 }
 
-ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, std::ostream& out,
-                            std::ostream& err)
+void DefineFormatOption(CLI::App& app, OutputFormat& format,
+                        const std::vector<OutputFormat>& formats, const std::string& help)
 {
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return ParseOutcome{false, app.exit(help, out, err)};
-    } catch (const CLI::CallForVersion& version) {
-        return ParseOutcome{false, app.exit(version, out, err)};
-    } catch (const CLI::ParseError& error) {
-        if (const char* unknown = UnknownOption(app, argc, argv)) {
-            err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
-                << " (use -- before a folder whose name begins with '-')\n";
-        } else {
-            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv))
-                << '\n';
-        }
-        return ParseOutcome{false, kUsageError};
+    std::vector<std::string> names;
+    for (const OutputFormat each : formats) {
+        names.emplace_back(FormatName(each));
     }
-    return ParseOutcome{true, 0};
+    app.add_option_function<std::string>(
+           "-f,--format",
+           [&format](const std::string& name) {
+               for (const auto& [text, value] : kFormats) {
+                   if (name == text) {
+                       format = value;
+                   }
+               }
+           },
+           help)
+        ->check(CLI::IsMember(names))
+        ->option_text("FORMAT");
+}
+
+void DefineOutputOption(CLI::App& app, std::string& path)
+{
+    app.add_option("-o,--output", path,
+                   "write to FILE (replaced atomically) instead of standard output")
+        ->option_text("FILE");
+}
+
+void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by)
+{
+    if (!byGiven && (format == OutputFormat::Json || format == OutputFormat::Csv)) {
+        by.perFile = true;
+    }
 }
 
 unsigned DefaultJobs()
@@ -339,40 +231,27 @@ const char* GroupingHeading(const RowGrouping& by)
     return NamesOf(by).heading;
 }
 
-ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& options,
-                              std::ostream& out, std::ostream& err)
+void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top)
 {
-    options = CliOptions();
-    options.jobs = DefaultJobs();
-    CLI::App app(
-        "Counts the lines of source code in folder trees: code, comment and blank lines, "
-        "summed by language, name suffix, folder or file.",
-        kProgramName);
-    // On Windows CLI11 would take "/name" for an option; there it is a path from the
-    // current drive's root, and ROOT may be one.
-    app.allow_windows_style_options(false);
-    bool byGiven = false;
-    DefineOptions(app, options, byGiven);
-    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err); !outcome.run) {
-        return outcome;
-    }
-    options.typesGiven = app.count("--types") > 0;
-    if (const std::string problem = CheckSelectionChoices(options.select, !options.roots.empty());
-        !problem.empty()) {
-        err << kProgramName << ": " << problem << '\n';
-        return ParseOutcome{false, kUsageError};
-    }
-    if (options.roots.empty()) {
-        options.roots.emplace_back(".");
-    }
-    if (options.format == OutputFormat::Report && (options.roots.size() > 1 || byGiven)) {
-        err << kProgramName << ": -f report lists the files of one ROOT and takes no --by\n";
-        return ParseOutcome{false, kUsageError};
-    }
-    if (!byGiven && (options.format == OutputFormat::Json || options.format == OutputFormat::Csv)) {
-        options.by.perFile = true;
-    }
-    return ParseOutcome{true, 0};
+    app.add_option_function<std::string>(
+           "--sort", [&sort](const std::string& name) { sort = SortNamed(name); },
+           "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
+           "comment, blank or counted; numbers largest first (default: counted for groups, name "
+           "for files)")
+        ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
+        ->option_text("KEY");
+    app.add_option(
+           "--top", top,
+           "list only the first N of those rows; the total still covers everything (default: all)")
+        ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
+        ->option_text("N");
+}
+
+std::string GroupingName(const RowGrouping& by)
+{
+    const std::string word = GroupingWord(by);
+    const bool folders = !by.perFile && by.grouping.by == scan::GroupBy::Folder;
+    return folders ? word + ":" + std::to_string(by.grouping.depth) : word;
 }
 
 }  // namespace lintally::cli

@@ -1,7 +1,7 @@
-// The command line of lintally-cli: what it accepts, its defaults (the dialog's start-up
-// state, so both front ends count a tree alike), and the parse.
+// The options of a count on the command line, their defaults (the dialog's start-up state, so
+// both front ends count a tree alike), and the option definitions the commands share.
 //
-// Plain values and a parse function; used by main's thread only.
+// Plain values and functions; used by main's thread only.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/SelectionOptions.h"
+#include "scan/CountSettings.h"
 #include "scan/Grouping.h"
-#include "scan/Presets.h"
 
 namespace CLI {
 class App;
@@ -65,13 +65,7 @@ enum class ProgressMode
 struct CliOptions
 {
     std::vector<std::string> roots;  // at least one after a successful parse
-    std::string types{scan::kFileTypePresets[0]};
-    bool typesGiven = false;
-    bool wideLanguages = false;  // --languages wide: the wide language table counts
-    bool includeSubFolders = scan::kStartupOptions.includeSubFolders;
-    bool includeRemed = scan::kStartupOptions.includeRemed;
-    bool excludeBlank = scan::kStartupOptions.excludeBlank;
-    bool trackBlocks = false;
+    scan::CountSettings settings;
     OutputFormat format = OutputFormat::Table;
     RowGrouping by;  // by language for a table; by file for JSON and CSV unless --by is given
     SortKey sort = SortKey::Default;
@@ -82,7 +76,7 @@ struct CliOptions
     SelectionChoices select;
 };
 
-// What the parse decided: run the scan, or end at once with exitCode (0 after --help or
+// What the parse decided: run the command, or end at once with exitCode (0 after --help or
 // --version, which were printed to out; 2 after a usage error, reported to err as one
 // line beginning "lintally-cli: ").
 struct ParseOutcome
@@ -91,25 +85,33 @@ struct ParseOutcome
     int exitCode = 0;
 };
 
-[[nodiscard]] ParseOutcome ParseCommandLine(int argc, const char* const* argv, CliOptions& options,
-                                            std::ostream& out, std::ostream& err);
-
-// The pieces of the command line that other commands share (diff counts its folders as a
+// The pieces of the command line that the commands share (a diff counts its folders as a
 // count would).
 // "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of
 // them, else what is wrong.
 std::string ParseGrouping(const std::string& name, RowGrouping& by);
+// The grouping as --by takes it ("dir:2" with its depth).
+[[nodiscard]] std::string GroupingName(const RowGrouping& by);
 // -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments.
-void DefineCountingOptions(CLI::App& app, CliOptions& options);
+void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
+// After the parse: the wide table without -t counts every file it knows.
+void FinishCountingOptions(const CLI::App& app, scan::CountSettings& settings);
 // --by GROUP, setting byGiven when given.
 void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help);
+// -f FORMAT, taking the formats named (the first is the default).
+void DefineFormatOption(CLI::App& app, OutputFormat& format,
+                        const std::vector<OutputFormat>& formats, const std::string& help);
+// --sort KEY and --top N.
+void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top);
+// -o FILE.
+void DefineOutputOption(CLI::App& app, std::string& path);
+// The grouping when --by is not given: by language for a table, by file for the others.
+void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by);
 // The number of counting threads when -j is not given: one per core.
 [[nodiscard]] unsigned DefaultJobs();
-// -j, --progress, --no-progress and the selection options.
-void DefineRunOptions(CLI::App& app, CliOptions& options);
-// Parses argv into app's options: run, or end with the exit code after --help or --version
-// (printed to out) or a usage error (one line on err).
-[[nodiscard]] ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv,
-                                          std::ostream& out, std::ostream& err);
+// The options every command takes, before or after its name: -j, --progress, --no-progress.
+void DefineGlobalOptions(CLI::App& app, CliOptions& options);
+// The names of the global options, as CLI11 names them.
+inline constexpr const char* kGlobalOptions[] = {"--jobs", "--progress", "--no-progress"};
 
 }  // namespace lintally::cli

@@ -9,20 +9,11 @@
 #include "cli/ExitStatus.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
-#include "linecount/WideTally.h"
-#include "scan/FileCount.h"
 #include "scan/JsonCsv.h"
 
 namespace lintally::cli {
 
 namespace {
-
-std::uint32_t CountFlags(const CliOptions& options)
-{
-    const std::uint32_t flags =
-        scan::MakeCountFlags(options.includeRemed, options.excludeBlank, options.trackBlocks);
-    return options.wideLanguages ? flags | PrjHelper::CF_WIDE_TABLE : flags;
-}
 
 // A saved count holds its names as UTF-8; a counted folder's are made so too before the two
 // are paired.
@@ -46,11 +37,11 @@ void ReportSkipped(const DiffSide& side)
     }
 }
 
-bool Load(const DiffOptions& options, CountFolders count, const SideRequest& request,
-          const DiffSide* earlier, DiffSide& side, int& status)
+bool Load(const DiffOptions& options, const SideRequest& request, const DiffSide* earlier,
+          DiffSide& side, int& status)
 {
     std::string error;
-    if (!LoadSide(options.count, count, request, earlier, side, error)) {
+    if (!LoadSide(options.count, request, earlier, side, error)) {
         std::cerr << kProgramName << ": " << error << '\n';
         status = kUsageError;
         return false;
@@ -76,8 +67,9 @@ bool CompareTexts(const DiffOptions& options, const DiffSide& before, const Diff
     scan::StopToken stop;
     StopOnInterrupt(stop);
     std::string error;
-    const bool compared = CompareCodeLines(before, after, pairs, CountFlags(options.count),
-                                           options.count.jobs, stop, *changes, error);
+    const bool compared =
+        CompareCodeLines(before, after, pairs, options.count.settings.CountFlags(),
+                         options.count.jobs, stop, *changes, error);
     EndStopOnInterrupt();
     if (const int signal = InterruptSignal(); signal != 0) {
         status = kInterrupted + signal;
@@ -92,18 +84,13 @@ bool CompareTexts(const DiffOptions& options, const DiffSide& before, const Diff
 
 }  // namespace
 
-int RunDiff(int argc, const char* const* argv, CountFolders count)
+int RunDiff(const DiffOptions& options)
 {
-    DiffOptions options;
-    const ParseOutcome outcome = ParseDiffCommandLine(argc, argv, options, std::cout, std::cerr);
-    if (!outcome.run) {
-        return outcome.exitCode;
-    }
     DiffSide before;
     DiffSide after;
     int status = 0;
-    if (!Load(options, count, options.before, nullptr, before, status) ||
-        !Load(options, count, options.after, &before, after, status)) {
+    if (!Load(options, options.before, nullptr, before, status) ||
+        !Load(options, options.after, &before, after, status)) {
         return status;
     }
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {

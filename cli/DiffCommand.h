@@ -5,12 +5,11 @@
 // Runs on main's thread (the counts and the line comparison use threads of their own).
 #pragma once
 
-#include "cli/DiffSide.h"
+#include "cli/DiffOptions.h"
 
 namespace lintally::cli {
 
-// argv[0] is "diff". count counts a folder as the count command does. Returns the exit
-// status (see the footer of `diff --help`).
-[[nodiscard]] int RunDiff(int argc, const char* const* argv, CountFolders count);
+// Returns the exit status (see the footer of `diff --help`).
+[[nodiscard]] int RunDiff(const DiffOptions& options);
 
 }  // namespace lintally::cli

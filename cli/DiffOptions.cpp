@@ -48,60 +48,10 @@ std::string Footer()
     return text;
 }
 
-void DefineDiffOptions(CLI::App& app, DiffOptions& options, std::vector<std::string>& sides,
-                       bool& byGiven)
-{
-    DefineCountingOptions(app, options.count);
-    app.add_option_function<std::string>(
-           "-f,--format",
-           [&options](const std::string& name) {
-               options.format = name == "json"  ? OutputFormat::Json
-                                : name == "csv" ? OutputFormat::Csv
-                                                : OutputFormat::Table;
-           },
-           "table (default): aligned columns for people; json; csv")
-        ->check(CLI::IsMember({"table", "json", "csv"}))
-        ->option_text("FORMAT");
-    DefineGroupingOption(app, options.by, byGiven,
-                         "rows: language (the table's default), ext (name suffix), dir (folders "
-                         "one level under the root), dir:N (N levels) or file (one row per file, "
-                         "with its status; the default for json and csv)");
-    app.add_option("-o,--output", options.outputPath,
-                   "write to FILE (replaced atomically) instead of standard output")
-        ->option_text("FILE");
-    app.add_option_function<std::uint64_t>(
-           "--fail-if-grows", [&options](std::uint64_t lines) { options.failIfGrows = lines; },
-           "exit with status 3 when the counted total grew by more than N lines (for CI)")
-        ->option_text("N");
-    DefineRunOptions(app, options.count);
-    // Options of a count that choose files another way than a diff's sides do; refused
-    // with a line that says why, and kept out of the help.
-    for (const char* count : {"--rev", "--files-from", "--null"}) {
-        app.get_option(count)->group("");
-    }
-    app.add_option("--old-rev", options.before.rev,
-                   "the old side is git revision REV (a tag, a branch, HEAD~3, a hash) of ROOT")
-        ->option_text("REV");
-    app.add_option("--new-rev", options.after.rev, "the new side is git revision REV of ROOT")
-        ->option_text("REV");
-    app.add_option("OLD NEW", sides,
-                   "the folders or saved counts to compare; with --old-rev or --new-rev, the "
-                   "one ROOT (default: the current folder; put -- before a name that begins "
-                   "with '-')")
-        ->option_text(" ");
-    app.footer(Footer());
-}
-
 // Puts the positional arguments in place: OLD and NEW, or the ROOT of the revisions; what is
 // wrong with them, or an empty text.
 std::string PlaceSides(const std::vector<std::string>& sides, DiffOptions& options)
 {
-    if (!options.count.select.rev.empty()) {
-        return "diff takes --old-rev and --new-rev, not --rev";
-    }
-    if (!options.count.select.filesFrom.empty()) {
-        return "diff counts folders and revisions; it takes no --files-from";
-    }
     if (options.before.rev.empty() && options.after.rev.empty()) {
         if (sides.size() != 2) {
             return "diff needs OLD and NEW (or --old-rev and --new-rev)";
@@ -123,35 +73,54 @@ std::string PlaceSides(const std::vector<std::string>& sides, DiffOptions& optio
 
 }  // namespace
 
-ParseOutcome ParseDiffCommandLine(int argc, const char* const* argv, DiffOptions& options,
-                                  std::ostream& out, std::ostream& err)
+void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& arguments)
 {
-    options = DiffOptions();
-    options.count.jobs = DefaultJobs();
-    CLI::App app(
-        "Compares two counts of a project: for each group the code, comment, blank and "
-        "counted lines before and after, and the files added, removed and changed.",
-        std::string(kProgramName) + " diff");
-    app.allow_windows_style_options(false);
-    bool byGiven = false;
+    DefineCountingOptions(app, options.count.settings);
+    DefineFormatOption(app, options.format,
+                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv},
+                       "table (default): aligned columns for people; json; csv");
+    DefineGroupingOption(app, options.by, arguments.byGiven,
+                         "rows: language (the table's default), ext (name suffix), dir (folders "
+                         "one level under the root), dir:N (N levels) or file (one row per file, "
+                         "with its status; the default for json and csv)");
+    DefineOutputOption(app, options.outputPath);
+    app.add_option_function<std::uint64_t>(
+           "--fail-if-grows", [&options](std::uint64_t lines) { options.failIfGrows = lines; },
+           "exit with status 3 when the counted total grew by more than N lines (for CI)")
+        ->option_text("N");
+    DefineGlobalOptions(app, options.count);
+    DefineSelectionOptions(app, options.count.select);
+    app.add_option("--old-rev", options.before.rev,
+                   "the old side is git revision REV (a tag, a branch, HEAD~3, a hash) of ROOT")
+        ->option_text("REV");
+    app.add_option("--new-rev", options.after.rev, "the new side is git revision REV of ROOT")
+        ->option_text("REV");
+    app.add_option("OLD", arguments.oldSide,
+                   "the folder or saved count to compare with; with --old-rev or --new-rev, the "
+                   "ROOT of the revisions (default: the current folder)")
+        ->option_text(" ");
+    app.add_option("NEW", arguments.newSides,
+                   "the folder or saved count to compare (put -- before a name that begins with "
+                   "'-')")
+        ->option_text(" ");
+    app.footer(Footer());
+}
+
+std::string FinishDiffOptions(const CLI::App& app, DiffOptions& options,
+                              const DiffArguments& arguments)
+{
+    FinishCountingOptions(app, options.count.settings);
     std::vector<std::string> sides;
-    DefineDiffOptions(app, options, sides, byGiven);
-    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err); !outcome.run) {
-        return outcome;
+    if (app.count("OLD") > 0) {
+        sides.push_back(arguments.oldSide);
     }
-    options.count.typesGiven = app.count("--types") > 0;
+    sides.insert(sides.end(), arguments.newSides.begin(), arguments.newSides.end());
     std::string problem = PlaceSides(sides, options);
     if (problem.empty()) {
         problem = CheckSelectionChoices(options.count.select, true);
     }
-    if (!problem.empty()) {
-        err << kProgramName << ": " << problem << '\n';
-        return ParseOutcome{false, kUsageError};
-    }
-    if (!byGiven && options.format != OutputFormat::Table) {
-        options.by.perFile = true;
-    }
-    return ParseOutcome{true, 0};
+    DefaultGrouping(options.format, arguments.byGiven, options.by);
+    return problem;
 }
 
 }  // namespace lintally::cli

@@ -6,12 +6,16 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliOptions.h"
 #include "cli/DiffSide.h"
+
+namespace CLI {
+class App;
+}
 
 namespace lintally::cli {
 
@@ -26,8 +30,24 @@ struct DiffOptions
     std::optional<std::uint64_t> failIfGrows;  // lines of growth allowed in the counted total
 };
 
-[[nodiscard]] ParseOutcome ParseDiffCommandLine(int argc, const char* const* argv,
-                                                DiffOptions& options, std::ostream& out,
-                                                std::ostream& err);
+// What the parse of diff collects before the options are placed.
+struct DiffArguments
+{
+    // OLD and NEW, or the ROOT of the revisions as OLD. Two positionals: a "--" before NEW
+    // stays diff's while NEW is still to come.
+    std::string oldSide;
+    std::vector<std::string> newSides;
+    bool byGiven = false;
+};
+
+inline constexpr const char* kDiffDescription =
+    "Compares two counts of a project: for each group the code, comment, blank and counted "
+    "lines before and after, and the files added, removed and changed.";
+
+// Adds diff's options to its command.
+void DefineDiffCommand(CLI::App& diff, DiffOptions& options, DiffArguments& arguments);
+// After the parse: the sides placed and the defaults taken; what is wrong, or an empty text.
+[[nodiscard]] std::string FinishDiffOptions(const CLI::App& diff, DiffOptions& options,
+                                            const DiffArguments& arguments);
 
 }  // namespace lintally::cli

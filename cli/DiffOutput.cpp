@@ -71,17 +71,6 @@ void AppendSide(std::string& out, const DiffSide& side)
     out.append("}");
 }
 
-void AppendOptions(std::string& out, const scan::CountOptionsRecord& options)
-{
-    const auto flag = [](bool on) { return on ? "true" : "false"; };
-    out.append("{\"types\": ").append(scan::JsonText(options.types));
-    out.append(", \"include_sub_folders\": ").append(flag(options.includeSubFolders));
-    out.append(", \"include_remed\": ").append(flag(options.includeRemed));
-    out.append(", \"exclude_blank\": ").append(flag(options.excludeBlank));
-    out.append(", \"block_comments\": ").append(flag(options.blockComments));
-    out.append(", \"languages\": ").append(scan::JsonText(options.languages)).append("}");
-}
-
 void WriteJson(const DiffOptions& options, const DiffReport& report, scan::TextOut& text)
 {
     std::string& out = text.Text();
@@ -106,13 +95,8 @@ void WriteJson(const DiffOptions& options, const DiffReport& report, scan::TextO
     out.append("], \"total\": {");
     AppendDiffMembers(out, report.total, report.lineChanges);
     out.append("}, \"options\": ");
-    AppendOptions(out, RecordOf(options.count));
-    const bool folders = !options.by.perFile && options.by.grouping.by == scan::GroupBy::Folder;
-    out.append(", \"by\": \"").append(GroupingWord(options.by));
-    if (folders) {
-        out.append(":").append(std::to_string(options.by.grouping.depth));
-    }
-    out.append("\"");
+    scan::AppendSettingsJson(out, options.count.settings);
+    out.append(", \"by\": ").append(scan::JsonText(GroupingName(options.by)));
     out.append(", \"line_changes\": ").append(report.lineChanges ? "true" : "false").append("}\n");
 }
 

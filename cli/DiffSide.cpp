@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/CountRoots.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "fileio/ReadOnlyFile.h"
@@ -11,28 +12,6 @@
 namespace lintally::cli {
 
 namespace {
-
-// The first option in which a differs from b, as "key: A there, B here".
-std::string FirstDifference(const scan::CountOptionsRecord& there,
-                            const scan::CountOptionsRecord& here)
-{
-    const auto flag = [](bool on) { return on ? std::string("true") : std::string("false"); };
-    const auto text = [](const std::string& value) { return "\"" + value + "\""; };
-    const std::tuple<const char*, std::string, std::string> fields[] = {
-        {"types", text(there.types), text(here.types)},
-        {"include_sub_folders", flag(there.includeSubFolders), flag(here.includeSubFolders)},
-        {"include_remed", flag(there.includeRemed), flag(here.includeRemed)},
-        {"exclude_blank", flag(there.excludeBlank), flag(here.excludeBlank)},
-        {"block_comments", flag(there.blockComments), flag(here.blockComments)},
-        {"languages", text(there.languages), text(here.languages)},
-    };
-    for (const auto& [key, a, b] : fields) {
-        if (a != b) {
-            return std::string(key) + ": " + a + " there, " + b + " here";
-        }
-    }
-    return {};
-}
 
 bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side,
               std::string& error)
@@ -49,10 +28,10 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
         return false;
     }
     // A count saved without its options cannot show it was counted alike.
-    const scan::CountOptionsRecord here = RecordOf(options);
-    if (!count.hasOptions || !(count.options == here)) {
-        const std::string difference =
-            count.hasOptions ? FirstDifference(count.options, here) : "no \"options\" there";
+    if (!count.hasOptions || !(count.settings == options.settings)) {
+        const std::string difference = count.hasOptions
+                                           ? scan::FirstDifference(count.settings, options.settings)
+                                           : "no \"options\" there";
         error = shown + " was counted with other options (" + Brim::EscapeControlBytes(difference) +
                 "); give diff the options both sides were counted with";
         return false;
@@ -83,8 +62,8 @@ std::vector<std::uint32_t> FilesToCount(gitsel::Revision& revision, gitsel::Revi
 // tracked, so --git and --gitignore have nothing to choose there. A revision after one
 // counted before counts only the files whose bytes differ there, and takes the rows of the
 // others from it: one name and the same bytes count alike with the same options.
-bool LoadCounted(const CliOptions& options, CountFolders count, const SideRequest& request,
-                 const DiffSide* earlier, DiffSide& side, std::string& error)
+bool LoadCounted(const CliOptions& options, const SideRequest& request, const DiffSide* earlier,
+                 DiffSide& side, std::string& error)
 {
     CliOptions one = options;
     one.roots = {request.path};
@@ -96,7 +75,8 @@ bool LoadCounted(const CliOptions& options, CountFolders count, const SideReques
     }
     scan::Selection selection;
     std::vector<RootPlan> plans;
-    if (!PlanSelection(one.select, one.roots, one.includeSubFolders, selection, plans, error)) {
+    if (!PlanSelection(one.select, one.roots, one.settings.includeSubFolders, selection, plans,
+                       error)) {
         // The plan speaks of the count's --rev.
         if (const std::string said = "--rev"; error.rfind(said, 0) == 0) {
             error.replace(0, said.size(), request.option);
@@ -109,7 +89,7 @@ bool LoadCounted(const CliOptions& options, CountFolders count, const SideReques
     if (reuse) {
         plan.revisionFiles = FilesToCount(*plan.revision, *earlier->revision, alike);
     }
-    scan::ScanResult result = count(one, selection, plans);
+    scan::ScanResult result = CountRoots(one, selection, plans);
     side.files.rows = std::move(result.rows);
     side.skipped = std::move(result.skipped);
     if (request.rev.empty()) {
@@ -131,18 +111,6 @@ bool LoadCounted(const CliOptions& options, CountFolders count, const SideReques
 
 }  // namespace
 
-scan::CountOptionsRecord RecordOf(const CliOptions& options)
-{
-    scan::CountOptionsRecord record;
-    record.types = options.wideLanguages && !options.typesGiven ? "" : options.types;
-    record.includeSubFolders = options.includeSubFolders;
-    record.includeRemed = options.includeRemed;
-    record.excludeBlank = options.excludeBlank;
-    record.blockComments = options.trackBlocks;
-    record.languages = options.wideLanguages ? "wide" : "design";
-    return record;
-}
-
 bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
 {
     std::error_code failure;
@@ -159,8 +127,8 @@ bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error)
     return false;
 }
 
-bool LoadSide(const CliOptions& options, CountFolders count, const SideRequest& request,
-              const DiffSide* earlier, DiffSide& side, std::string& error)
+bool LoadSide(const CliOptions& options, const SideRequest& request, const DiffSide* earlier,
+              DiffSide& side, std::string& error)
 {
     side.path = request.path;
     if (!request.rev.empty()) {
@@ -170,7 +138,7 @@ bool LoadSide(const CliOptions& options, CountFolders count, const SideRequest& 
     }
     const bool loaded = side.kind == SideKind::Json
                             ? LoadJson(options, request.path, side, error)
-                            : LoadCounted(options, count, request, earlier, side, error);
+                            : LoadCounted(options, request, earlier, side, error);
     if (loaded) {
         scan::PutInListOrder(side.files.rows);
     }

@@ -61,12 +61,6 @@ struct DiffSide
     mutable std::mutex revisionLock;             // a revision reads one file at a time
 };
 
-// Counts a folder with the options of a count, or stops the whole program short when
-// interrupted (the caller checks InterruptSignal()).
-using CountFolders = scan::ScanResult (*)(const CliOptions& options,
-                                          const scan::Selection& selection,
-                                          std::vector<RootPlan>& plans);
-
 // The kind of side argument names: a folder, or else a file holding a count; false with
 // error set when it is neither.
 [[nodiscard]] bool SideKindOf(const std::string& argument, SideKind& kind, std::string& error);
@@ -76,11 +70,7 @@ using CountFolders = scan::ScanResult (*)(const CliOptions& options,
 // not a count, an unknown revision, a selection that cannot be planned). earlier: a side
 // loaded before with the same options, or null; when both are revisions, files alike in both
 // are not counted twice.
-[[nodiscard]] bool LoadSide(const CliOptions& options, CountFolders count,
-                            const SideRequest& request, const DiffSide* earlier, DiffSide& side,
-                            std::string& error);
-
-// The options a count of these options writes under "options".
-[[nodiscard]] scan::CountOptionsRecord RecordOf(const CliOptions& options);
+[[nodiscard]] bool LoadSide(const CliOptions& options, const SideRequest& request,
+                            const DiffSide* earlier, DiffSide& side, std::string& error);
 
 }  // namespace lintally::cli

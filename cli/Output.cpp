@@ -10,14 +10,6 @@ namespace lintally::cli {
 
 namespace {
 
-// The grouping as --by took it ("dir:2" with its depth).
-std::string GroupingName(const RowGrouping& by)
-{
-    const std::string word = GroupingWord(by);
-    const bool folders = !by.perFile && by.grouping.by == scan::GroupBy::Folder;
-    return folders ? word + ":" + std::to_string(by.grouping.depth) : word;
-}
-
 void AppendCount(std::string& out, std::uint64_t count, const char* what)
 {
     if (count != 0) {
@@ -47,18 +39,8 @@ void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& t
     if (!cli.by.perFile) {
         OrderRows(result, cli.sort, cli.top);
     }
-    scan::JsonSummary summary{cli.roots,
-                              cli.types,
-                              cli.includeSubFolders,
-                              cli.includeRemed,
-                              cli.excludeBlank,
-                              cli.trackBlocks,
-                              GroupingName(cli.by),
+    scan::JsonSummary summary{cli.roots, cli.settings, GroupingName(cli.by),
                               cli.by.perFile ? nullptr : &result.groups};
-    if (cli.wideLanguages) {
-        summary.languages = "wide";
-        summary.types = cli.typesGiven ? cli.types : "";
-    }
     summary.revision = cli.select.rev;
     summary.commit = cli.select.commit;
     scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,

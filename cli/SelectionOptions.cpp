@@ -121,6 +121,10 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
             },
             "", "size"))
         ->option_text("SIZE");
+}
+
+void DefineListOptions(CLI::App& app, SelectionChoices& choices)
+{
     app.add_option(
            "--files-from", choices.filesFrom,
            "count exactly the files named in FILE, one per line ('-': standard input); rows "

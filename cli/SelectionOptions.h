@@ -36,8 +36,10 @@ struct SelectionChoices
     std::string commit;  // the commit rev resolved to, once the plan has it
 };
 
-// Adds the options to app, filling choices.
+// Adds the options that leave files out to app, filling choices.
 void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices);
+// Adds the options that name the files instead of a walk (--files-from, -0, --rev).
+void DefineListOptions(CLI::App& app, SelectionChoices& choices);
 
 // What is wrong with the choices beside the ROOTs given (none: an empty text).
 [[nodiscard]] std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiven);

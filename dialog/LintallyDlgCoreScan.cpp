@@ -8,9 +8,9 @@
 #include "dialog/ScanWorker.h"
 #include "fileio/PathSeparator.h"
 #include "scan/AsciiCase.h"
+#include "scan/CountRequest.h"
 #include "scan/FormatThousands.h"
 #include "scan/PatternList.h"
-#include "scan/SerialScan.h"
 
 #include <chrono>
 
@@ -87,8 +87,9 @@ void CLintallyDlgCore::OnCalculate()
 void CLintallyDlgCore::StartWorker()
 {
     ReapFinishedWorkers();
+    // The scan cuts the type list into the same patterns as BuildPatternList did just before.
     auto worker = std::make_unique<CScanWorker>([this] { m_view.PostWorkerReports(); }, m_strRoot,
-                                                m_arrPatterns, m_scanOptions);
+                                                m_view.GetText(IDC_CB_FILETYPE), m_scanOptions);
     m_pWorker = worker.get();
     ++m_scanSerial;
     m_workers.push_back(std::move(worker));
@@ -187,8 +188,12 @@ void CLintallyDlgCore::ScanFolder(CScanWorker& worker, std::string& dir)
         dir.pop_back();
     }
     CScanSink sink(*this, worker);
-    lintally::scan::RunSerialScan(dir, worker.Patterns(), worker.Options(), worker.GetStopToken(),
-                                  sink, [&worker] { return worker.Poll(); });
+    lintally::scan::CountRequest request;
+    request.files.root = dir;
+    request.settings.types = worker.Types();
+    request.live = &worker.Options();
+    request.pace = [&worker] { return worker.Poll(); };
+    (void)lintally::scan::Count(request, worker.GetStopToken(), sink);
 }
 
 std::uint64_t CLintallyDlgCore::CountFile(CScanWorker& worker, std::string_view relativeName,

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-CScanWorker::CScanWorker(Wake wake, std::string root, std::vector<std::string> patterns,
+CScanWorker::CScanWorker(Wake wake, std::string root, std::string types,
                          const lintally::scan::ScanOptions& options)
-    : m_wake(std::move(wake)), m_root(std::move(root)), m_patterns(std::move(patterns)),
+    : m_wake(std::move(wake)), m_root(std::move(root)), m_types(std::move(types)),
       m_options(options)
 {}
 

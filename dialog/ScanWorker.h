@@ -1,6 +1,6 @@
 // CScanWorker: one background scan of the dialog. It owns its thread, its stop token and its
 // pause gate, and takes everything the scan reads before it starts: the root it scans, the
-// suffix patterns, and the dialog's atomic scan options. So a stop confirmed for one scan
+// file type list, and the dialog's atomic scan options. So a stop confirmed for one scan
 // never touches another, and editing the dialog during a scan changes nothing of the scan
 // except the options, which are atomics.
 //
@@ -52,7 +52,7 @@ public:
     // Called on the worker thread when reports wait to be taken; must not block.
     using Wake = std::function<void()>;
 
-    CScanWorker(Wake wake, std::string root, std::vector<std::string> patterns,
+    CScanWorker(Wake wake, std::string root, std::string types,
                 const lintally::scan::ScanOptions& options);
     ~CScanWorker();
     CScanWorker(const CScanWorker&) = delete;
@@ -74,7 +74,7 @@ public:
 
     // The scan's inputs, fixed before it starts; any thread.
     [[nodiscard]] const std::string& Root() const { return m_root; }
-    [[nodiscard]] const std::vector<std::string>& Patterns() const { return m_patterns; }
+    [[nodiscard]] const std::string& Types() const { return m_types; }
     [[nodiscard]] const lintally::scan::ScanOptions& Options() const { return m_options; }
     [[nodiscard]] const lintally::scan::StopToken& GetStopToken() const { return m_stop; }
 
@@ -97,7 +97,7 @@ private:
 
     const Wake m_wake;
     const std::string m_root;
-    const std::vector<std::string> m_patterns;
+    const std::string m_types;
     const lintally::scan::ScanOptions& m_options;
     lintally::scan::StopToken m_stop;
     CPauseGate m_gate;

@@ -57,7 +57,7 @@ public:
     // Submodules left out because their repository lacks the recorded commit.
     [[nodiscard]] const std::vector<scan::SkippedFolder>& Missing() const;
 
-    // The bytes of Files() by index, for a list scan (see CountRevision).
+    // The bytes of Files() by index, for a count's file set (see RevisionFileSet.h).
     [[nodiscard]] const scan::IContentSource& Content() const;
 
     // Replaces bytes with those of file name (one of Files()) at the revision; false with

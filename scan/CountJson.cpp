@@ -1,5 +1,6 @@
 #include "scan/CountJson.h"
 
+#include <algorithm>
 #include <map>
 #include <string_view>
 
@@ -75,28 +76,25 @@ bool ForEachElement(JsonInput& in, Each each)
     return in.Take(']');
 }
 
-bool ReadOptions(JsonInput& in, CountOptionsRecord& options)
+// Reads each option the settings know, by the kind of value it takes; keys of other
+// options are passed over.
+bool ReadOptions(JsonInput& in, CountSettings& settings)
 {
+    const std::vector<SettingValue> known = settings.Values();
     std::string key;
     return ForEachMember(in, key, [&](const std::string& name) {
-        if (name == "types") {
-            return in.String(options.types);
+        const auto option =
+            std::find_if(known.begin(), known.end(),
+                         [&](const SettingValue& value) { return name == value.key; });
+        if (option == known.end()) {
+            return in.Skip();
         }
-        if (name == "languages") {
-            return in.String(options.languages);
+        SettingValue value = *option;
+        const bool read = value.isFlag ? in.Boolean(value.flag) : in.String(value.text);
+        if (!read) {
+            return false;
         }
-        const std::pair<const char*, bool*> flags[] = {
-            {"include_sub_folders", &options.includeSubFolders},
-            {"include_remed", &options.includeRemed},
-            {"exclude_blank", &options.excludeBlank},
-            {"block_comments", &options.blockComments},
-        };
-        for (const auto& [flagName, flag] : flags) {
-            if (name == flagName) {
-                return in.Boolean(*flag);
-            }
-        }
-        return in.Skip();
+        return settings.Set(value) || in.Fail("\"" + name + "\" has an unknown value");
     });
 }
 
@@ -172,7 +170,7 @@ bool ReadCount(JsonInput& in, CountJson& count)
         }
         if (member == "options") {
             count.hasOptions = true;
-            return ReadOptions(in, count.options);
+            return ReadOptions(in, count.settings);
         }
         if (member == "by") {
             return in.String(count.by);

@@ -9,30 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "scan/CountSettings.h"
 #include "scan/RowList.h"
 #include "scan/ScanResult.h"
 
 namespace lintally::scan {
-
-// The "options" of a count, as written.
-struct CountOptionsRecord
-{
-    std::string types;
-    bool includeSubFolders = true;
-    bool includeRemed = true;
-    bool excludeBlank = false;
-    bool blockComments = false;
-    std::string languages = "design";
-
-    friend bool operator==(const CountOptionsRecord&, const CountOptionsRecord&) = default;
-};
 
 struct CountJson
 {
     std::string root;
     std::vector<std::string> roots;
     bool hasOptions = false;
-    CountOptionsRecord options;
+    CountSettings settings;  // its "options"
     std::string by;
     bool hasFiles = false;  // it lists its files ("files"), not only group sums
     // The files in the order written; a row's lang is the index of its language's name in

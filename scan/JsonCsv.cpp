@@ -65,20 +65,30 @@ void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool j
     }
 }
 
+}  // namespace
+
+void AppendSettingsJson(std::string& out, const CountSettings& settings)
+{
+    const char* separator = "{";
+    for (const SettingValue& option : settings.Values()) {
+        out.append(separator).append(JsonText(option.key)).append(": ");
+        out.append(option.isFlag ? (option.flag ? "true" : "false") : JsonText(option.text));
+        separator = ", ";
+    }
+    out.append("}");
+}
+
+namespace {
+
 void AppendSummary(std::string& out, const JsonSummary& summary)
 {
     out.append(", \"roots\": [");
     for (std::size_t i = 0; i < summary.roots.size(); ++i) {
         out.append(i == 0 ? "" : ", ").append(JsonText(summary.roots[i]));
     }
-    const auto flag = [](bool on) { return on ? "true" : "false"; };
-    out.append("], \"options\": {\"types\": ").append(JsonText(summary.types));
-    out.append(", \"include_sub_folders\": ").append(flag(summary.includeSubFolders));
-    out.append(", \"include_remed\": ").append(flag(summary.includeRemed));
-    out.append(", \"exclude_blank\": ").append(flag(summary.excludeBlank));
-    out.append(", \"block_comments\": ").append(flag(summary.trackBlocks));
-    out.append(", \"languages\": ").append(JsonText(summary.languages));
-    out.append("}, \"by\": ").append(JsonText(summary.by));
+    out.append("], \"options\": ");
+    AppendSettingsJson(out, summary.settings);
+    out.append(", \"by\": ").append(JsonText(summary.by));
     if (!summary.revision.empty()) {
         out.append(", \"revision\": {\"name\": ").append(JsonText(summary.revision));
         out.append(", \"commit\": ").append(JsonText(summary.commit)).append("}");

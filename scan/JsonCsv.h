@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/CountSettings.h"
 #include "scan/Grouping.h"
 #include "scan/RowList.h"
 #include "scan/ScanResult.h"
@@ -35,17 +36,15 @@ namespace lintally::scan {
 struct JsonSummary
 {
     std::vector<std::string> roots;
-    std::string types;
-    bool includeSubFolders = true;
-    bool includeRemed = true;
-    bool excludeBlank = false;
-    bool trackBlocks = false;
+    CountSettings settings;
     std::string by;
     const std::vector<GroupRow>* groups = nullptr;
-    std::string languages = "design";
     std::string revision{};  // with --rev: "revision": {"name": ..., "commit": ...} after "by"
     std::string commit{};
 };
+
+// The settings as a JSON object of their options, in the order CountSettings gives them.
+void AppendSettingsJson(std::string& out, const CountSettings& settings);
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "scan/CountSettings.h"
 #include "scan/FileCount.h"
 #include "scan/Presets.h"
 
@@ -14,6 +15,11 @@ namespace lintally::scan {
 
 struct ScanOptions
 {
+    ScanOptions() = default;
+    explicit ScanOptions(const CountSettings& settings)
+        : includeSubFolders(settings.includeSubFolders), countFlags(settings.CountFlags())
+    {}
+
     // Read at every folder entry: descend into it, or skip it.
     std::atomic<bool> includeSubFolders{kStartupOptions.includeSubFolders};
     // Read for every counted file: the counter's option bits (see MakeCountFlags).

@@ -30,7 +30,13 @@ TEST(CountJson, ReadsBackWhatACountWrites)
                        {"new\nline.c", 0, {}, 2},
                        {"\xC3\xA9t\xC3\xA9.c", 2, {0, 0, 2}, 1},
                        {"\xF0\x9F\x98\x80\xE9.c", 1, {0, 0, 1}, 1}};
-    JsonSummary summary{{"root"}, "*.c", false, true, true, false, "file", nullptr};
+    lintally::scan::CountSettings settings;
+    settings.types = "*.c";
+    settings.includeSubFolders = false;
+    settings.excludeBlank = true;
+    settings.blockComments = true;
+    settings.languages = lintally::scan::LanguageTable::Wide;
+    const JsonSummary summary{{"root"}, settings, "file", nullptr};
     CountJson count;
     std::string error;
     ASSERT_TRUE(Read(FormatJson("root", rows, 6, {{"locked", "Permission denied"}}, &summary),
@@ -38,9 +44,7 @@ TEST(CountJson, ReadsBackWhatACountWrites)
         << error;
     EXPECT_EQ(count.root, "root");
     EXPECT_TRUE(count.hasOptions && count.hasFiles);
-    EXPECT_EQ(count.options.types, "*.c");
-    EXPECT_FALSE(count.options.includeSubFolders);
-    EXPECT_TRUE(count.options.excludeBlank);
+    EXPECT_EQ(count.settings, settings);
     ASSERT_EQ(count.rows.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(count.rows[i].name, lintally::scan::ToValidUtf8(rows[i].name)) << i;
@@ -75,6 +79,8 @@ TEST(CountJson, RefusesWhatIsNotACountWithWhereItWentWrong)
         {R"({"root": "a\q"})", "unknown escape"},
         {"{\"x\": " + std::string(100000, '[') + std::string(100000, ']') + "}", "too deep"},
         {"[1]", "'{' expected at byte 0"},
+        {R"({"options": {"languages": "narrow"}})", "\"languages\" has an unknown value"},
+        {R"({"options": {"types": true}})", "expected"},
     };
     for (const auto& [text, reason] : cases) {
         CountJson count;

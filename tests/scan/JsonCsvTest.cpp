@@ -82,7 +82,12 @@ TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)
 TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
 {
     const std::vector<GroupRow> groups = {{"C/C++", 2, 7, {1, 2, 4}}};
-    const JsonSummary summary{{"a", "b"}, "*.c", true, false, true, true, "language", &groups};
+    lintally::scan::CountSettings settings;
+    settings.types = "*.c";
+    settings.includeRemed = false;
+    settings.excludeBlank = true;
+    settings.blockComments = true;
+    const JsonSummary summary{{"a", "b"}, settings, "language", &groups};
     const auto document = nlohmann::json::parse(FormatJson("a", {}, 7, {}, &summary));
     EXPECT_FALSE(document.contains("files"));
     EXPECT_EQ(document["total"], 7);

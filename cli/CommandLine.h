@@ -1,0 +1,33 @@
+// The whole command line of lintally-cli: a count (the default command) or `diff`, each with
+// its own options; the global options (-j, --progress, --no-progress) go before or after the
+// command's name.
+//
+// Plain values and a parse function; used by main's thread only.
+#pragma once
+
+#include <iosfwd>
+
+#include "cli/CliOptions.h"
+#include "cli/DiffOptions.h"
+
+namespace lintally::cli {
+
+enum class Command
+{
+    Count,
+    Diff,
+};
+
+struct CommandLine
+{
+    Command command = Command::Count;
+    CliOptions count;  // the count's options
+    DiffOptions diff;  // diff's options
+};
+
+// Parses argv into line: run the command, or end with the exit code after --help or
+// --version (printed to out) or a usage error (one line on err).
+[[nodiscard]] ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
+                                            std::ostream& out, std::ostream& err);
+
+}  // namespace lintally::cli

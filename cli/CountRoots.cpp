@@ -1,0 +1,105 @@
+#include "cli/CountRoots.h"
+
+#include <optional>
+
+#include "cli/ProgressLine.h"
+#include "cli/System.h"
+#include "fileio/PathSeparator.h"
+#include "gitsel/RevisionFileSet.h"
+#include "scan/CountRequest.h"
+
+namespace lintally::cli {
+
+namespace {
+
+// name under root as given, for the rows of a count of several roots ("." is root itself).
+std::string UnderRoot(const std::string& root, const std::string& name)
+{
+    if (name == ".") {
+        return root;
+    }
+    const bool separated = !root.empty() && Brim::IsPathSeparator(root.back());
+    return separated ? root + name : root + Brim::kPathSeparator + name;
+}
+
+// Adds one root's result to the whole; with several roots, names that are relative to a
+// root are named under it.
+void AddRootResult(scan::ScanResult& whole, scan::ScanResult part, const std::string& root,
+                   bool severalRoots, bool byFolder, scan::GroupTable& groups)
+{
+    if (severalRoots) {
+        for (std::size_t i = 0; i < part.rows.size(); ++i) {
+            part.rows.Rename(i, UnderRoot(root, std::string(part.rows[i].name)));
+        }
+    }
+    whole.rows.Append(std::move(part.rows));
+    for (scan::GroupRow& group : part.groups) {
+        if (severalRoots && byFolder) {
+            group.name = UnderRoot(root, group.name);
+        }
+        groups.Add(group);
+    }
+    for (scan::SkippedFolder& folder : part.skipped) {
+        if (severalRoots && folder.name != root) {
+            folder.name = UnderRoot(root, folder.name);
+        }
+        whole.skipped.push_back(std::move(folder));
+    }
+    whole.total += part.total;
+    whole.files += part.files;
+    whole.kinds += part.kinds;
+    whole.skips += part.skips;
+    whole.stopped = whole.stopped || part.stopped;
+}
+
+// Counts one root as its plan says.
+scan::ScanResult CountRoot(scan::CountRequest& request, RootPlan& plan, const scan::StopToken& stop,
+                           scan::IScanSink& sink)
+{
+    std::optional<gitsel::RevisionFileSet> revision;
+    if (plan.revision) {
+        revision.emplace(*plan.revision, plan.revisionFiles ? &*plan.revisionFiles : nullptr);
+        request.files = revision->Files();
+    } else if (plan.listed) {
+        request.files = scan::FileSet{plan.prefix, &*plan.listed, nullptr, plan.tracked, {}};
+    } else {
+        request.files = scan::FileSet{plan.root, nullptr, nullptr, false, {}};
+    }
+    return scan::Count(request, stop, sink);
+}
+
+}  // namespace
+
+scan::ScanResult CountRoots(const CliOptions& options, const scan::Selection& selection,
+                            std::vector<RootPlan>& plans)
+{
+    const bool perFile = options.by.perFile || options.format == OutputFormat::Report;
+    scan::CountRequest request;
+    request.settings = options.settings;
+    request.grouping = perFile ? nullptr : &options.by.grouping;
+    request.jobs = options.jobs;
+    const bool show = options.progress == ProgressMode::On ||
+                      (options.progress == ProgressMode::Auto && IsTerminal(StdStream::Err));
+    ProgressLine progress(StdStream::Err, show);
+    scan::StopToken stop;
+    StopOnInterrupt(stop);
+    progress.Start();
+    scan::ScanResult result;
+    scan::GroupTable groups;
+    const bool byFolder = !perFile && options.by.grouping.by == scan::GroupBy::Folder;
+    for (RootPlan& plan : plans) {
+        const scan::Selection chosen = SelectionFor(selection, plan);
+        request.selection = &chosen;
+        AddRootResult(result, CountRoot(request, plan, stop, progress), plan.root, plans.size() > 1,
+                      byFolder, groups);
+        if (result.stopped) {
+            break;
+        }
+    }
+    result.groups = groups.Take();
+    progress.Finish();
+    EndStopOnInterrupt();
+    return result;
+}
+
+}  // namespace lintally::cli

@@ -1,0 +1,25 @@
+// Counting the ROOTs of a command line, each as its plan says (walked, listed, or a git
+// revision's files), into one result: the count of `lintally-cli` and of each folder or
+// revision side of a diff. Shows the progress line the options ask for; an interrupt stops
+// the count (the caller checks InterruptSignal()).
+//
+// Runs on main's thread (the count uses threads of its own).
+#pragma once
+
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/SelectionOptions.h"
+#include "scan/ScanResult.h"
+#include "scan/Selection.h"
+
+namespace lintally::cli {
+
+// With several roots, names relative to a root are named under it, so the rows and folders
+// of different roots stay apart. Rows are kept only for a count by file or a report; groups
+// alone keep memory flat.
+[[nodiscard]] scan::ScanResult CountRoots(const CliOptions& options,
+                                          const scan::Selection& selection,
+                                          std::vector<RootPlan>& plans);
+
+}  // namespace lintally::cli
