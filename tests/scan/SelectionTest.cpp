@@ -136,3 +136,25 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
         EXPECT_EQ(result.skips.unreadable, 2u) << tracked;
     }
 }
+
+// Ignore rules leave out untracked files only: a file listed from git's index counts even
+// under an ignored folder, while a plain list is asked of them.
+TEST(RunParallelListScan, TrackedNamesAreNotLeftOutByTheIgnoreCheck)
+{
+    const TempFolder tree;
+    tree.Write("a.c", "1\n");
+    tree.Write("build/keep.c", "1\n2\n");
+    const std::vector<std::string> names = {"a.c", NativePath("build/keep.c")};
+    Selection selection;
+    selection.SetIgnoreCheck(
+        [](std::string_view relative, bool) { return relative.rfind("build", 0) == 0; });
+    lintally::scan::StopToken stop;
+    lintally::scan::NullScanSink sink;
+    for (const bool tracked : {false, true}) {
+        const ScanResult result =
+            RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink, nullptr,
+                                &selection, nullptr, tracked);
+        EXPECT_EQ(result.rows.size(), tracked ? 2u : 1u) << tracked;
+        EXPECT_EQ(result.skips.ignored, tracked ? 0u : 1u) << tracked;
+    }
+}
