@@ -57,6 +57,33 @@ TEST(Glob, MatchesStarsSetsAndFolders)
     EXPECT_FALSE(bad.Parse("a\\", error));
 }
 
+// A '-' first or last in a set, or escaped, is one of its characters; between two others it
+// spans the range.
+TEST(Glob, BracketSetsTakeRangesNegationAndALiteralDash)
+{
+    const struct
+    {
+        const char* pattern;
+        const char* in;   // characters the set takes
+        const char* out;  // characters it does not
+    } cases[] = {
+        {"[a-]", "a-", "b]"},    {"[-a]", "a-", "b"},     {"[a-c]", "abc", "-d`"},
+        {"[!a-]", "b]", "a-/"},  {"[^-z]", "ay", "-z"},   {"[]-]", "]-", "a"},
+        {"[a\\-z]", "a-z", "by"}, {"[x-z-]", "xyz-", "w"}, {"[!a]", "b", "a/"},
+    };
+    for (const auto& c : cases) {
+        Glob glob;
+        std::string error;
+        ASSERT_TRUE(glob.Parse(c.pattern, error)) << c.pattern;
+        for (const char* at = c.in; *at != 0; ++at) {
+            EXPECT_TRUE(glob.Matches(std::string(1, *at))) << c.pattern << " on " << *at;
+        }
+        for (const char* at = c.out; *at != 0; ++at) {
+            EXPECT_FALSE(glob.Matches(std::string(1, *at))) << c.pattern << " on " << *at;
+        }
+    }
+}
+
 TEST(Selection, NamePathAndFolderOnlyPatterns)
 {
     Selection selection;
