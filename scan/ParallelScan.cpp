@@ -95,7 +95,7 @@ public:
     void OnListed(std::string_view prefix, const std::string& name, std::size_t baseAt,
                   std::size_t listed)
     {
-        if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name))) {
+        if (m_selection != nullptr && Leaves(m_selection->LeavesPath(name, m_trackedNames))) {
             return;
         }
         std::string fullPath = std::string(prefix) + name;

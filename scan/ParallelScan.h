@@ -35,7 +35,7 @@ ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>
 // repeats. With source given, no file is opened: the bytes of names[i] are those source's
 // readers give for index i (each counting thread reads through a reader of its own).
 // trackedNames: the names come from a repository's index, which lists files and links only,
-// so they open as a walk's listed files do.
+// so they open as a walk's listed files do, and the selection's ignore check leaves none out.
 ScanResult RunParallelListScan(std::string_view prefix, const std::vector<std::string>& names,
                                const std::vector<std::string>& patterns, const ScanOptions& options,
                                unsigned jobs, const StopToken& stop, IScanSink& sink,

@@ -111,7 +111,7 @@ std::optional<SkipReason> Selection::Leaves(std::string_view name, std::string_v
     return std::nullopt;
 }
 
-std::optional<SkipReason> Selection::LeavesPath(std::string_view relative) const
+std::optional<SkipReason> Selection::LeavesPath(std::string_view relative, bool tracked) const
 {
     std::size_t start = 0;
     for (;;) {
@@ -128,7 +128,7 @@ std::optional<SkipReason> Selection::LeavesPath(std::string_view relative) const
         start = end + 1;
     }
     // The ignore check looks at the folders on the way itself.
-    if (m_ignore && m_ignore(relative, false)) {
+    if (m_ignore && !tracked && m_ignore(relative, false)) {
         return SkipReason::Ignored;
     }
     return std::nullopt;

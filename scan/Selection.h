@@ -61,8 +61,10 @@ public:
     [[nodiscard]] std::optional<SkipReason> Leaves(std::string_view name, std::string_view relative,
                                                    bool folder) const;
     // The same for a listed file, whose folders on the way were never walked: each of them
-    // is asked too.
-    [[nodiscard]] std::optional<SkipReason> LeavesPath(std::string_view relative) const;
+    // is asked too. A file git tracks is not asked of the ignore check: git's ignore rules
+    // leave out untracked files only.
+    [[nodiscard]] std::optional<SkipReason> LeavesPath(std::string_view relative,
+                                                       bool tracked = false) const;
 
     bool skipBinary = false;
     std::uint64_t maxSize = 0;  // 0: no limit

@@ -174,6 +174,7 @@ TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
         }
         EXPECT_TRUE(Read(WithExtension(bytes, "ZZZZ")).read) << "an extension to pass over";
         EXPECT_FALSE(Read(WithExtension(bytes, "link")).read) << "entries in a second file";
+        EXPECT_FALSE(Read(WithExtension(bytes, "sdir")).read) << "entries that are folders";
     }
     Git(repo.Root(), "update-index --skip-worktree main.c");
     EXPECT_EQ(Read(IndexBytes(repo)).entries[4], "main.c 0 100644 skip");
@@ -204,4 +205,26 @@ TEST_F(GitSelection, APathInConflictIsListedOnce)
     std::string error;
     ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
     EXPECT_EQ(std::count(names.begin(), names.end(), "main.c"), 1);
+}
+
+// A sparse index stands for each folder outside the checkout by one entry. The reader refuses
+// it, for the folder entry and for the extension alike, and so does libgit2 (1.5): the tracked
+// files cannot be listed, which is said in one line.
+TEST_F(GitSelection, ASparseIndexIsRefusedInOneLine)
+{
+    repo.Write("out/x.c", "x\n");
+    Git(repo.Root(), "add out/x.c");
+    Git(repo.Root(), "commit -qm out");
+    Git(repo.Root(), "sparse-checkout set --cone --sparse-index src");
+    const std::string bytes = IndexBytes(repo);
+    EXPECT_FALSE(Read(bytes).read);
+    const std::size_t sdir = bytes.find(std::string("sdir\0\0\0\0", 8));
+    ASSERT_NE(sdir, std::string::npos);
+    EXPECT_FALSE(Read(std::string(bytes).erase(sdir, 8)).read) << "a folder entry alone";
+    std::vector<std::string> names;
+    std::string error;
+    EXPECT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Failed);
+    EXPECT_NE(error.find("cannot read the git index"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    EXPECT_TRUE(names.empty());
 }

@@ -123,6 +123,31 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         ExpectLikeLineByLine(name, text);
 }
 
+// Perl's and Ruby's program text ends at a line that is __END__ (Perl's __DATA__ too): the
+// lines after it are comment, blank ones still blank.
+TEST(WideTally, PerlAndRubyLinesAfterEndAreComment)
+{
+    const struct
+    {
+        const char* name;
+        const char* text;
+        LineBreakdown expected;  // blank, comment, code
+    } kCases[] = {
+        {"a.pl", "use strict;\nprint \"__END__\"; # c\n__END__\nprint 1;\n\nmy $x = 2;", {1, 3, 2}},
+        {"a.pl", "print 1;\n__END__x\n __END__\n__DATA__\nprint 2;\n", {0, 2, 3}},
+        {"a.rb", "puts 1\n__END__ \nputs 2\n\nx = 3\n", {1, 3, 1}},
+        {"Rakefile", "task :a\n__END__\n", {0, 1, 1}},
+    };
+    for (const auto& [name, text, expected] : kCases) {
+        FakeStream stream(text);
+        const WideTallyResult got =
+            TallyWideLines(stream, WideLanguageOfName(name), false, CF_TRACK_BLOCKS);
+        EXPECT_EQ(got.kinds, expected)
+            << name << " [" << text << "]: code " << got.kinds.code << " comment "
+            << got.kinds.comment << " blank " << got.kinds.blank;
+    }
+}
+
 TEST(WideGoldenFiles, EveryFileCountsWhatItStates)
 {
     const std::filesystem::path folder = std::filesystem::path(LINTALLY_TEST_DATA) / "golden-wide";

@@ -57,6 +57,33 @@ TEST(Glob, MatchesStarsSetsAndFolders)
     EXPECT_FALSE(bad.Parse("a\\", error));
 }
 
+// A '-' first or last in a set, or escaped, is one of its characters; between two others it
+// spans the range.
+TEST(Glob, BracketSetsTakeRangesNegationAndALiteralDash)
+{
+    const struct
+    {
+        const char* pattern;
+        const char* in;   // characters the set takes
+        const char* out;  // characters it does not
+    } cases[] = {
+        {"[a-]", "a-", "b]"},    {"[-a]", "a-", "b"},     {"[a-c]", "abc", "-d`"},
+        {"[!a-]", "b]", "a-/"},  {"[^-z]", "ay", "-z"},   {"[]-]", "]-", "a"},
+        {"[a\\-z]", "a-z", "by"}, {"[x-z-]", "xyz-", "w"}, {"[!a]", "b", "a/"},
+    };
+    for (const auto& c : cases) {
+        Glob glob;
+        std::string error;
+        ASSERT_TRUE(glob.Parse(c.pattern, error)) << c.pattern;
+        for (const char* at = c.in; *at != 0; ++at) {
+            EXPECT_TRUE(glob.Matches(std::string(1, *at))) << c.pattern << " on " << *at;
+        }
+        for (const char* at = c.out; *at != 0; ++at) {
+            EXPECT_FALSE(glob.Matches(std::string(1, *at))) << c.pattern << " on " << *at;
+        }
+    }
+}
+
 TEST(Selection, NamePathAndFolderOnlyPatterns)
 {
     Selection selection;
@@ -134,5 +161,27 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
         EXPECT_EQ(result.total, 4u) << tracked;
         // gone.c and the folder: rows of 0 lines, and counted
         EXPECT_EQ(result.skips.unreadable, 2u) << tracked;
+    }
+}
+
+// Ignore rules leave out untracked files only: a file listed from git's index counts even
+// under an ignored folder, while a plain list is asked of them.
+TEST(RunParallelListScan, TrackedNamesAreNotLeftOutByTheIgnoreCheck)
+{
+    const TempFolder tree;
+    tree.Write("a.c", "1\n");
+    tree.Write("build/keep.c", "1\n2\n");
+    const std::vector<std::string> names = {"a.c", NativePath("build/keep.c")};
+    Selection selection;
+    selection.SetIgnoreCheck(
+        [](std::string_view relative, bool) { return relative.rfind("build", 0) == 0; });
+    lintally::scan::StopToken stop;
+    lintally::scan::NullScanSink sink;
+    for (const bool tracked : {false, true}) {
+        const ScanResult result =
+            RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink, nullptr,
+                                &selection, nullptr, tracked);
+        EXPECT_EQ(result.rows.size(), tracked ? 2u : 1u) << tracked;
+        EXPECT_EQ(result.skips.ignored, tracked ? 0u : 1u) << tracked;
     }
 }
