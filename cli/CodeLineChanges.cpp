@@ -24,8 +24,8 @@ struct Work
 };
 
 // The changes of the pair at index, when both sides hold the file.
-bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::FilePair& pair,
-                 std::uint32_t flags, const LineDiff& lines, scan::LineChanges& changes,
+bool ComparePair(const DiffSide& before, const DiffSide& after, const results::FilePair& pair,
+                 std::uint32_t flags, const LineDiff& lines, results::LineChanges& changes,
                  std::string& error)
 {
     const scan::RowView old = before.files.rows[pair.before];
@@ -63,9 +63,9 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const scan::File
 }
 
 void CompareBatches(const DiffSide& before, const DiffSide& after,
-                    const std::vector<scan::FilePair>& pairs, const std::vector<bool>& alike,
+                    const std::vector<results::FilePair>& pairs, const std::vector<bool>& alike,
                     std::uint32_t flags, const LineDiff& lines, const scan::StopToken& stop,
-                    std::vector<scan::LineChanges>& changes, Work& work)
+                    std::vector<results::LineChanges>& changes, Work& work)
 {
     std::string error;
     for (;;) {
@@ -74,8 +74,8 @@ void CompareBatches(const DiffSide& before, const DiffSide& after,
             return;
         }
         for (std::size_t i = start; i < std::min(start + kBatch, pairs.size()); ++i) {
-            const scan::FilePair& pair = pairs[i];
-            if (pair.before == scan::FilePair::kNone || pair.after == scan::FilePair::kNone ||
+            const results::FilePair& pair = pairs[i];
+            if (pair.before == results::FilePair::kNone || pair.after == results::FilePair::kNone ||
                 alike[i]) {
                 continue;
             }
@@ -93,18 +93,18 @@ void CompareBatches(const DiffSide& before, const DiffSide& after,
 }  // namespace
 
 bool CompareCodeLines(const DiffSide& before, const DiffSide& after,
-                      const std::vector<scan::FilePair>& pairs, std::uint32_t flags, unsigned jobs,
-                      const scan::StopToken& stop, std::vector<scan::LineChanges>& changes,
+                      const std::vector<results::FilePair>& pairs, std::uint32_t flags, unsigned jobs,
+                      const scan::StopToken& stop, std::vector<results::LineChanges>& changes,
                       std::string& error)
 {
-    changes.assign(pairs.size(), scan::LineChanges{});
+    changes.assign(pairs.size(), results::LineChanges{});
     // Files two revisions hold with the same bytes are known without reading them.
     std::vector<bool> alike(pairs.size(), false);
     if (before.revision && after.revision) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
-            const scan::FilePair& pair = pairs[i];
-            alike[i] = pair.before != scan::FilePair::kNone &&
-                       pair.after != scan::FilePair::kNone &&
+            const results::FilePair& pair = pairs[i];
+            alike[i] = pair.before != results::FilePair::kNone &&
+                       pair.after != results::FilePair::kNone &&
                        before.SameContent(before.files.rows[pair.before].name, after,
                                           after.files.rows[pair.after].name) &&
                        before.files.rows[pair.before].lang == after.files.rows[pair.after].lang;

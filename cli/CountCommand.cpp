@@ -46,7 +46,7 @@ int RunCount(CliOptions& options)
         return kInterrupted + signal;
     }
     const int status = EmitOutput(options.outputPath,
-                                  [&](scan::TextOut& text) { WriteOutput(options, result, text); });
+                                  [&](results::TextOut& text) { WriteOutput(options, result, text); });
     if (result.skipped.empty()) {
         return status;
     }

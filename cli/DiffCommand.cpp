@@ -9,7 +9,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 
 namespace lintally::cli {
 
@@ -21,11 +21,11 @@ void NameAsSaved(scan::RowList& rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string_view name = rows[i].name;
-        if (std::string valid = scan::ToValidUtf8(name); valid != name) {
+        if (std::string valid = results::ToValidUtf8(name); valid != name) {
             rows.Rename(i, valid);
         }
     }
-    scan::PutInListOrder(rows);
+    results::PutInListOrder(rows);
 }
 
 void ReportSkipped(const DiffSide& side)
@@ -57,8 +57,8 @@ bool Load(const DiffOptions& options, const SideRequest& request, const DiffSide
 // build can compare lines; false (with status set) when the comparison failed or was
 // interrupted.
 bool CompareTexts(const DiffOptions& options, const DiffSide& before, const DiffSide& after,
-                  const std::vector<scan::FilePair>& pairs,
-                  std::optional<std::vector<scan::LineChanges>>& changes, int& status)
+                  const std::vector<results::FilePair>& pairs,
+                  std::optional<std::vector<results::LineChanges>>& changes, int& status)
 {
     if (!LineDiff::Supported() || !before.HasText() || !after.HasText()) {
         return true;
@@ -96,14 +96,14 @@ int RunDiff(const DiffOptions& options)
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
         NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
     }
-    const std::vector<scan::FilePair> pairs = scan::PairFiles(before.files.rows, after.files.rows);
-    std::optional<std::vector<scan::LineChanges>> changes;
+    const std::vector<results::FilePair> pairs = results::PairFiles(before.files.rows, after.files.rows);
+    std::optional<std::vector<results::LineChanges>> changes;
     if (!CompareTexts(options, before, after, pairs, changes, status)) {
         return status;
     }
-    const scan::CountDiff diff{before.files, after.files, pairs, changes ? &*changes : nullptr};
-    scan::DiffRow total;
-    std::vector<scan::DiffRow> groups;
+    const results::CountDiff diff{before.files, after.files, pairs, changes ? &*changes : nullptr};
+    results::DiffRow total;
+    std::vector<results::DiffRow> groups;
     if (options.by.perFile) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
             total += diff.FileCounts(i);
@@ -113,7 +113,7 @@ int RunDiff(const DiffOptions& options)
     }
     const DiffReport report{before, after, diff, groups, total, changes.has_value()};
     status = EmitOutput(options.outputPath,
-                        [&](scan::TextOut& text) { WriteDiff(options, report, text); });
+                        [&](results::TextOut& text) { WriteDiff(options, report, text); });
     ReportSkipped(before);
     ReportSkipped(after);
     if (status != 0) {

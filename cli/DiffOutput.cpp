@@ -3,7 +3,7 @@
 #include <array>
 
 #include "cli/DiffTable.h"
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 
 namespace lintally::cli {
 
@@ -14,7 +14,7 @@ std::int64_t Delta(std::uint64_t before, std::uint64_t after)
     return static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before);
 }
 
-void AppendCounts(std::string& out, const scan::DiffCounts& counts)
+void AppendCounts(std::string& out, const results::DiffCounts& counts)
 {
     out.append("{\"files\": ").append(std::to_string(counts.files));
     out.append(", \"code\": ").append(std::to_string(counts.code));
@@ -23,7 +23,7 @@ void AppendCounts(std::string& out, const scan::DiffCounts& counts)
     out.append(", \"counted\": ").append(std::to_string(counts.counted)).append("}");
 }
 
-void AppendDelta(std::string& out, const scan::DiffCounts& before, const scan::DiffCounts& after)
+void AppendDelta(std::string& out, const results::DiffCounts& before, const results::DiffCounts& after)
 {
     out.append("{\"files\": ").append(std::to_string(Delta(before.files, after.files)));
     out.append(", \"code\": ").append(std::to_string(Delta(before.code, after.code)));
@@ -35,7 +35,7 @@ void AppendDelta(std::string& out, const scan::DiffCounts& before, const scan::D
 }
 
 // "old", "new", "delta", the files added, removed and changed and the code lines.
-void AppendDiffMembers(std::string& out, const scan::DiffRow& row, bool lineChanges)
+void AppendDiffMembers(std::string& out, const results::DiffRow& row, bool lineChanges)
 {
     out.append("\"old\": ");
     AppendCounts(out, row.before);
@@ -56,22 +56,22 @@ void AppendSide(std::string& out, const DiffSide& side)
 {
     switch (side.kind) {
     case SideKind::Folder:
-        out.append("{\"kind\": \"folder\", \"path\": ").append(scan::JsonText(side.path));
+        out.append("{\"kind\": \"folder\", \"path\": ").append(results::JsonText(side.path));
         break;
     case SideKind::Json:
-        out.append("{\"kind\": \"json\", \"path\": ").append(scan::JsonText(side.path));
-        out.append(", \"root\": ").append(scan::JsonText(side.root));
+        out.append("{\"kind\": \"json\", \"path\": ").append(results::JsonText(side.path));
+        out.append(", \"root\": ").append(results::JsonText(side.root));
         break;
     case SideKind::Revision:
-        out.append("{\"kind\": \"revision\", \"root\": ").append(scan::JsonText(side.path));
-        out.append(", \"rev\": ").append(scan::JsonText(side.rev));
-        out.append(", \"commit\": ").append(scan::JsonText(side.commit));
+        out.append("{\"kind\": \"revision\", \"root\": ").append(results::JsonText(side.path));
+        out.append(", \"rev\": ").append(results::JsonText(side.rev));
+        out.append(", \"commit\": ").append(results::JsonText(side.commit));
         break;
     }
     out.append("}");
 }
 
-void WriteJson(const DiffOptions& options, const DiffReport& report, scan::TextOut& text)
+void WriteJson(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
 {
     std::string& out = text.Text();
     out.append("{\"old\": ");
@@ -81,11 +81,11 @@ void WriteJson(const DiffOptions& options, const DiffReport& report, scan::TextO
     out.append(", \"groups\": [");
     bool first = true;
     ForEachRow(
-        report, options.by.perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
-            out.append(first ? "{\"name\": " : ", {\"name\": ").append(scan::JsonText(row.name));
+        report, options.by.perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
+            out.append(first ? "{\"name\": " : ", {\"name\": ").append(results::JsonText(row.name));
             first = false;
             if (status != nullptr) {
-                out.append(", \"status\": \"").append(scan::StatusName(*status)).append("\"");
+                out.append(", \"status\": \"").append(results::StatusName(*status)).append("\"");
             }
             out.append(", ");
             AppendDiffMembers(out, row, report.lineChanges);
@@ -95,17 +95,17 @@ void WriteJson(const DiffOptions& options, const DiffReport& report, scan::TextO
     out.append("], \"total\": {");
     AppendDiffMembers(out, report.total, report.lineChanges);
     out.append("}, \"options\": ");
-    scan::AppendSettingsJson(out, options.count.settings);
-    out.append(", \"by\": ").append(scan::JsonText(GroupingName(options.by)));
+    results::AppendSettingsJson(out, options.count.settings);
+    out.append(", \"by\": ").append(results::JsonText(GroupingName(options.by)));
     out.append(", \"line_changes\": ").append(report.lineChanges ? "true" : "false").append("}\n");
 }
 
-void AppendCsvNumbers(std::string& out, const scan::DiffRow& row, bool lineChanges)
+void AppendCsvNumbers(std::string& out, const results::DiffRow& row, bool lineChanges)
 {
     for (const std::uint64_t value : {row.filesAdded, row.filesRemoved, row.filesChanged}) {
         out.append(",").append(std::to_string(value));
     }
-    const auto fields = [](const scan::DiffCounts& counts) {
+    const auto fields = [](const results::DiffCounts& counts) {
         return std::array<std::uint64_t, 5>{counts.files, counts.code, counts.comment, counts.blank,
                                             counts.counted};
     };
@@ -123,11 +123,11 @@ void AppendCsvNumbers(std::string& out, const scan::DiffRow& row, bool lineChang
     out.append("\n");
 }
 
-void WriteCsv(const DiffOptions& options, const DiffReport& report, scan::TextOut& text)
+void WriteCsv(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
 {
     std::string& out = text.Text();
     out.append("row,");
-    scan::AppendCsvField(out, GroupingWord(options.by));
+    results::AppendCsvField(out, GroupingWord(options.by));
     out.append(",status,files_added,files_removed,files_changed");
     for (const char* name : {"files", "code", "comment", "blank", "counted"}) {
         for (const char* side : {"old_", "new_", "delta_"}) {
@@ -136,10 +136,10 @@ void WriteCsv(const DiffOptions& options, const DiffReport& report, scan::TextOu
     }
     out.append(report.lineChanges ? ",code_added,code_removed\n" : "\n");
     ForEachRow(report, options.by.perFile,
-               [&](const scan::DiffRow& row, const scan::FileStatus* status) {
+               [&](const results::DiffRow& row, const results::FileStatus* status) {
                    out.append(status != nullptr ? "file," : "group,");
-                   scan::AppendCsvField(out, row.name);
-                   out.append(",").append(status != nullptr ? scan::StatusName(*status) : "");
+                   results::AppendCsvField(out, row.name);
+                   out.append(",").append(status != nullptr ? results::StatusName(*status) : "");
                    AppendCsvNumbers(out, row, report.lineChanges);
                    text.RowDone();
                });
@@ -149,7 +149,7 @@ void WriteCsv(const DiffOptions& options, const DiffReport& report, scan::TextOu
 
 }  // namespace
 
-void WriteDiff(const DiffOptions& options, const DiffReport& report, scan::TextOut& text)
+void WriteDiff(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
 {
     switch (options.format) {
     case OutputFormat::Json:

@@ -8,8 +8,8 @@
 
 #include "cli/DiffOptions.h"
 #include "cli/DiffSide.h"
-#include "scan/CountDiff.h"
-#include "scan/TextOut.h"
+#include "results/CountDiff.h"
+#include "results/TextOut.h"
 
 namespace lintally::cli {
 
@@ -17,9 +17,9 @@ struct DiffReport
 {
     const DiffSide& before;
     const DiffSide& after;
-    const scan::CountDiff& diff;
-    const std::vector<scan::DiffRow>& groups;  // empty by file: the rows are the diff's files
-    const scan::DiffRow& total;
+    const results::CountDiff& diff;
+    const std::vector<results::DiffRow>& groups;  // empty by file: the rows are the diff's files
+    const results::DiffRow& total;
     bool lineChanges = false;  // the code lines added and removed are known
 };
 
@@ -29,18 +29,18 @@ template <class Each>
 void ForEachRow(const DiffReport& report, bool perFile, Each each)
 {
     if (!perFile) {
-        for (const scan::DiffRow& group : report.groups) {
+        for (const results::DiffRow& group : report.groups) {
             each(group, nullptr);
         }
         return;
     }
     for (std::size_t i = 0; i < report.diff.pairs.size(); ++i) {
-        const scan::FileStatus status = report.diff.StatusOf(report.diff.pairs[i]);
+        const results::FileStatus status = report.diff.StatusOf(report.diff.pairs[i]);
         each(report.diff.FileRow(i), &status);
     }
 }
 
 // Writes the report to text as it goes.
-void WriteDiff(const DiffOptions& options, const DiffReport& report, scan::TextOut& text);
+void WriteDiff(const DiffOptions& options, const DiffReport& report, results::TextOut& text);
 
 }  // namespace lintally::cli

@@ -7,7 +7,7 @@
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "fileio/ReadOnlyFile.h"
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 
 namespace lintally::cli {
 
@@ -17,8 +17,8 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
               std::string& error)
 {
     const std::string shown = Brim::EscapeControlBytes(path);
-    scan::CountJson count;
-    if (!scan::ReadCountJson(path, count, error)) {
+    results::CountJson count;
+    if (!results::ReadCountJson(path, count, error)) {
         error = shown + " is not a count saved by -f json: " + Brim::EscapeControlBytes(error);
         return false;
     }
@@ -140,7 +140,7 @@ bool LoadSide(const CliOptions& options, const SideRequest& request, const DiffS
                             ? LoadJson(options, request.path, side, error)
                             : LoadCounted(options, request, earlier, side, error);
     if (loaded) {
-        scan::PutInListOrder(side.files.rows);
+        results::PutInListOrder(side.files.rows);
     }
     return loaded;
 }

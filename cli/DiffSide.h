@@ -13,8 +13,8 @@
 
 #include "cli/CliOptions.h"
 #include "gitsel/Revision.h"
-#include "scan/CountDiff.h"
-#include "scan/CountJson.h"
+#include "results/CountDiff.h"
+#include "results/CountJson.h"
 #include "scan/ScanResult.h"
 
 namespace lintally::cli {
@@ -42,7 +42,7 @@ struct DiffSide
     std::string root;  // for a JSON side: the root it was counted under
     std::string rev;   // for a revision: its name as given, and the commit it named
     std::string commit;
-    scan::CountSide files;
+    results::CountSide files;
     std::vector<scan::SkippedFolder> skipped;  // folders the count of the side could not read
 
     // True when ReadText can give the files' bytes.

@@ -4,7 +4,7 @@
 
 #include "cli/Table.h"
 #include "fileio/MessageText.h"
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 
 namespace lintally::cli {
 
@@ -22,12 +22,12 @@ struct Span
 
 std::string Number(std::uint64_t value)
 {
-    return scan::FormatThousands(static_cast<std::int64_t>(value));
+    return results::FormatThousands(static_cast<std::int64_t>(value));
 }
 
 std::string Signed(std::int64_t value)
 {
-    std::string text = scan::FormatThousands(value);
+    std::string text = results::FormatThousands(value);
     return value > 0 ? text.insert(0, 1, '+') : text;
 }
 
@@ -38,12 +38,12 @@ void AddKind(Line& line, std::uint64_t before, std::uint64_t after)
     line.push_back(Signed(static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before)));
 }
 
-Line MakeLine(std::string name, const scan::DiffRow& row, const scan::FileStatus* status,
+Line MakeLine(std::string name, const results::DiffRow& row, const results::FileStatus* status,
               bool perFile, bool lineChanges)
 {
     Line line{std::move(name)};
     if (perFile) {
-        line.emplace_back(status != nullptr ? scan::StatusName(*status) : "");
+        line.emplace_back(status != nullptr ? results::StatusName(*status) : "");
     } else {
         line.push_back(Number(row.before.files));
         line.push_back(Number(row.after.files));
@@ -78,7 +78,7 @@ void AppendSpans(std::string& out, const std::vector<Span>& spans,
     out.append(line).push_back('\n');
 }
 
-std::string FilesLine(const scan::DiffRow& total)
+std::string FilesLine(const results::DiffRow& total)
 {
     const std::uint64_t same = total.after.files - total.filesAdded - total.filesChanged;
     return "Files: " + Number(total.before.files) + " before, " + Number(total.after.files) +
@@ -88,7 +88,7 @@ std::string FilesLine(const scan::DiffRow& total)
 
 }  // namespace
 
-void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport& report)
+void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffReport& report)
 {
     const bool perFile = by.perFile;
     Line header{GroupingHeading(by)};
@@ -113,7 +113,7 @@ void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
-    ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
+    ForEachRow(report, perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
         widen(
             MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges));
     });
@@ -133,7 +133,7 @@ void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport
     AppendSpans(out, spans, widths);
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
-    ForEachRow(report, perFile, [&](const scan::DiffRow& row, const scan::FileStatus* status) {
+    ForEachRow(report, perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
         AppendColumns(
             out,
             MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges),

@@ -9,6 +9,6 @@
 namespace lintally::cli {
 
 // Written to text as it goes.
-void WriteDiffTable(scan::TextOut& text, const RowGrouping& by, const DiffReport& report);
+void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffReport& report);
 
 }  // namespace lintally::cli

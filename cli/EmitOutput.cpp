@@ -9,12 +9,12 @@
 
 namespace lintally::cli {
 
-int EmitOutput(const std::string& outputPath, const std::function<void(scan::TextOut&)>& write)
+int EmitOutput(const std::string& outputPath, const std::function<void(results::TextOut&)>& write)
 {
     std::string error;
     if (!outputPath.empty()) {
         const auto content = [&](const Brim::ContentWriter& writer) {
-            scan::TextOut text(writer);
+            results::TextOut text(writer);
             write(text);
             return text.Finish();
         };
@@ -25,7 +25,7 @@ int EmitOutput(const std::string& outputPath, const std::function<void(scan::Tex
         return 0;
     }
     WriteStatus status = WriteStatus::Written;
-    scan::TextOut text([&](std::string_view piece) {
+    results::TextOut text([&](std::string_view piece) {
         status = WriteStream(StdStream::Out, piece, error);
         return status == WriteStatus::Written;
     });

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
 namespace lintally::cli {
 
@@ -15,6 +15,6 @@ namespace lintally::cli {
 // 0, or kOutputFailed when the output could not be written (a reader of standard output that
 // went away is not a failure).
 [[nodiscard]] int EmitOutput(const std::string& outputPath,
-                             const std::function<void(scan::TextOut&)>& write);
+                             const std::function<void(results::TextOut&)>& write);
 
 }  // namespace lintally::cli

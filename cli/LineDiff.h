@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "scan/CountDiff.h"
+#include "results/CountDiff.h"
 
 namespace lintally::cli {
 
@@ -26,7 +26,7 @@ public:
     // The lines (each ended by LF) of after that before lacks, and of before that after lacks,
     // by a minimal-edit line diff; false with error set when the texts could not be compared.
     [[nodiscard]] bool Compare(std::string_view before, std::string_view after,
-                               scan::LineChanges& changes, std::string& error) const;
+                               results::LineChanges& changes, std::string& error) const;
 };
 
 }  // namespace lintally::cli

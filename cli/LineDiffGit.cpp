@@ -10,7 +10,7 @@ namespace {
 
 int OnLine(const git_diff_delta*, const git_diff_hunk*, const git_diff_line* line, void* payload)
 {
-    auto& changes = *static_cast<scan::LineChanges*>(payload);
+    auto& changes = *static_cast<results::LineChanges*>(payload);
     if (line->origin == GIT_DIFF_LINE_ADDITION) {
         ++changes.added;
     } else if (line->origin == GIT_DIFF_LINE_DELETION) {
@@ -36,7 +36,7 @@ bool LineDiff::Supported()
     return true;
 }
 
-bool LineDiff::Compare(std::string_view before, std::string_view after, scan::LineChanges& changes,
+bool LineDiff::Compare(std::string_view before, std::string_view after, results::LineChanges& changes,
                        std::string& error) const
 {
     changes = {};

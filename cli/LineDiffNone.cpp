@@ -11,7 +11,7 @@ bool LineDiff::Supported()
     return false;
 }
 
-bool LineDiff::Compare(std::string_view, std::string_view, scan::LineChanges& changes,
+bool LineDiff::Compare(std::string_view, std::string_view, results::LineChanges& changes,
                        std::string& error) const
 {
     changes = {};

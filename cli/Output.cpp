@@ -2,9 +2,9 @@
 
 #include "cli/RowOrder.h"
 #include "cli/Table.h"
-#include "scan/FormatThousands.h"
-#include "scan/JsonCsv.h"
-#include "scan/Report.h"
+#include "results/FormatThousands.h"
+#include "results/JsonCsv.h"
+#include "results/Report.h"
 
 namespace lintally::cli {
 
@@ -14,7 +14,7 @@ void AppendCount(std::string& out, std::uint64_t count, const char* what)
 {
     if (count != 0) {
         out.append(out.empty() ? "Skipped: " : ", ")
-            .append(scan::FormatThousands(static_cast<std::int64_t>(count)));
+            .append(results::FormatThousands(static_cast<std::int64_t>(count)));
         out.append(" ").append(what);
     }
 }
@@ -33,23 +33,23 @@ std::string SkipLine(const scan::ScanResult& result)
     return out.empty() ? out : out + "\n";
 }
 
-void WriteJson(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text)
+void WriteJson(const CliOptions& cli, scan::ScanResult& result, results::TextOut& text)
 {
     // The files keep the list order scripts know; only groups follow --sort and --top.
     if (!cli.by.perFile) {
         OrderRows(result, cli.sort, cli.top);
     }
-    scan::JsonSummary summary{cli.roots, cli.settings, GroupingName(cli.by),
+    results::JsonSummary summary{cli.roots, cli.settings, GroupingName(cli.by),
                               cli.by.perFile ? nullptr : &result.groups};
     summary.revision = cli.select.rev;
     summary.commit = cli.select.commit;
-    scan::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,
+    results::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,
                     result.skips);
 }
 
 }  // namespace
 
-void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text)
+void WriteOutput(const CliOptions& cli, scan::ScanResult& result, results::TextOut& text)
 {
     switch (cli.format) {
     case OutputFormat::Json:
@@ -58,9 +58,9 @@ void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut&
     case OutputFormat::Csv:
         OrderRows(result, cli.sort, cli.top);
         if (cli.by.perFile) {
-            scan::WriteCsv(text, result.rows);
+            results::WriteCsv(text, result.rows);
         } else {
-            text.Text().append(scan::FormatGroupCsv(GroupingWord(cli.by), result.groups));
+            text.Text().append(results::FormatGroupCsv(GroupingWord(cli.by), result.groups));
         }
         return;
     case OutputFormat::Table:
@@ -71,8 +71,8 @@ void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut&
     case OutputFormat::Report:
         break;
     }
-    scan::WriteReport(text, cli.roots.front(), result.rows,
-                      scan::FormatThousands(static_cast<std::int64_t>(result.total)));
+    results::WriteReport(text, cli.roots.front(), result.rows,
+                      results::FormatThousands(static_cast<std::int64_t>(result.total)));
 }
 
 }  // namespace lintally::cli

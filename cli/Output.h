@@ -6,12 +6,12 @@
 
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
 namespace lintally::cli {
 
 // Writes the output to text as it goes. result's rows and groups may be reordered and cut
 // by --sort and --top; a second call writes the same text again.
-void WriteOutput(const CliOptions& cli, scan::ScanResult& result, scan::TextOut& text);
+void WriteOutput(const CliOptions& cli, scan::ScanResult& result, results::TextOut& text);
 
 }  // namespace lintally::cli

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 
 namespace lintally::cli {
 
@@ -70,9 +70,9 @@ std::string ProgressLine::Text() const
     const double rate = seconds > 0 ? static_cast<double>(files) / seconds : 0.0;
     char timing[64];
     std::snprintf(timing, sizeof timing, " files/s, %.1f s", seconds);
-    return scan::FormatThousands(static_cast<std::int64_t>(files)) + " files, " +
-           scan::FormatThousands(static_cast<std::int64_t>(lines)) + " lines, " +
-           scan::FormatThousands(static_cast<std::int64_t>(rate)) + timing;
+    return results::FormatThousands(static_cast<std::int64_t>(files)) + " files, " +
+           results::FormatThousands(static_cast<std::int64_t>(lines)) + " lines, " +
+           results::FormatThousands(static_cast<std::int64_t>(rate)) + timing;
 }
 
 void ProgressLine::Redraw()

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fileio/MessageText.h"
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 
 namespace lintally::cli {
 
@@ -14,7 +14,7 @@ using Line = std::vector<std::string>;
 
 std::string Number(std::uint64_t value)
 {
-    return scan::FormatThousands(static_cast<std::int64_t>(value));
+    return results::FormatThousands(static_cast<std::int64_t>(value));
 }
 
 // Name, then Files unless per file, then Lines, Code, Comment, Blank, Counted.
@@ -77,7 +77,7 @@ std::string RuleFor(const std::vector<std::size_t>& widths)
     return std::string(width, '-');
 }
 
-void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
+void WriteTable(results::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
 {
     Line header{GroupingHeading(by)};
     if (!by.perFile) {

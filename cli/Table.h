@@ -9,7 +9,7 @@
 
 #include "cli/CliOptions.h"
 #include "scan/ScanResult.h"
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
 namespace lintally::cli {
 
@@ -24,6 +24,6 @@ void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::strin
 
 // Lists result's groups, or its rows when by is per file (without the Files column); the
 // total line covers every counted file. Written to text as it goes.
-void WriteTable(scan::TextOut& text, const RowGrouping& by, const scan::ScanResult& result);
+void WriteTable(results::TextOut& text, const RowGrouping& by, const scan::ScanResult& result);
 
 }  // namespace lintally::cli

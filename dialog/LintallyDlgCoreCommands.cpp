@@ -9,7 +9,7 @@
 #include "fileio/ItemIDList.h"
 #include "fileio/PathSeparator.h"
 #include "scan/AsciiCase.h"
-#include "scan/Report.h"
+#include "results/Report.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ void CLintallyDlgCore::OnSave()
         return;
     }
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    const std::string report = lintally::scan::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
+    const std::string report = lintally::results::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
     if (!Brim::WriteFileAtomically(fileName, report, error)) {
         m_prompts.ShowError(kMainDialogCaption,

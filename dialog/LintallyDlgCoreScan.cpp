@@ -9,7 +9,7 @@
 #include "fileio/PathSeparator.h"
 #include "scan/AsciiCase.h"
 #include "scan/CountRequest.h"
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 #include "scan/PatternList.h"
 
 #include <chrono>
@@ -164,7 +164,7 @@ bool CLintallyDlgCore::MatchPattern(std::string_view suffix) const
 
 void CLintallyDlgCore::FormatThousands(std::string& out, std::int64_t value) const
 {
-    out = lintally::scan::FormatThousands(value);
+    out = lintally::results::FormatThousands(value);
 }
 
 void CLintallyDlgCore::ScanThreadProc(CScanWorker& worker)

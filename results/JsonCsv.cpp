@@ -1,4 +1,4 @@
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 
 #include "linecount/WideLanguages.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 namespace {
 
@@ -67,10 +67,10 @@ void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool j
 
 }  // namespace
 
-void AppendSettingsJson(std::string& out, const CountSettings& settings)
+void AppendSettingsJson(std::string& out, const scan::CountSettings& settings)
 {
     const char* separator = "{";
-    for (const SettingValue& option : settings.Values()) {
+    for (const scan::SettingValue& option : settings.Values()) {
         out.append(separator).append(JsonText(option.key)).append(": ");
         out.append(option.isFlag ? (option.flag ? "true" : "false") : JsonText(option.text));
         separator = ", ";
@@ -98,7 +98,7 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
     }
     out.append(", \"groups\": [");
     for (std::size_t i = 0; i < summary.groups->size(); ++i) {
-        const GroupRow& group = (*summary.groups)[i];
+        const scan::GroupRow& group = (*summary.groups)[i];
         out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(group.name));
         out.append(", \"files\": ").append(std::to_string(group.files));
         out.append(", \"lines\": ").append(std::to_string(group.lines));
@@ -164,8 +164,8 @@ std::string ToValidUtf8(std::string_view bytes)
 
 namespace {
 
-void AppendSkipped(std::string& out, const SkipCounts& counts,
-                   const std::vector<SkippedFolder>& folders)
+void AppendSkipped(std::string& out, const scan::SkipCounts& counts,
+                   const std::vector<scan::SkippedFolder>& folders)
 {
     out.append(", \"skipped\": {\"excluded\": ").append(std::to_string(counts.excluded));
     out.append(", \"ignored\": ").append(std::to_string(counts.ignored));
@@ -182,9 +182,9 @@ void AppendSkipped(std::string& out, const SkipCounts& counts,
 
 }  // namespace
 
-void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
-               const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
-               const SkipCounts& counts)
+void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, std::uint64_t total,
+               const std::vector<scan::SkippedFolder>& skipped, const JsonSummary* summary,
+               const scan::SkipCounts& counts)
 {
     // Written row by row (the library only quotes the texts), so a large result costs
     // neither a document tree nor the whole text at once.
@@ -196,7 +196,7 @@ void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::u
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            const RowView row = rows[i];
+            const scan::RowView row = rows[i];
             out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
             out.append(", \"lines\": ").append(std::to_string(row.lines));
             out.append(", \"language\": ")
@@ -216,20 +216,20 @@ void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::u
     out.append("}\n");
 }
 
-std::string FormatJson(std::string_view root, const RowList& rows, std::uint64_t total,
-                       const std::vector<SkippedFolder>& skipped, const JsonSummary* summary,
-                       const SkipCounts& counts)
+std::string FormatJson(std::string_view root, const scan::RowList& rows, std::uint64_t total,
+                       const std::vector<scan::SkippedFolder>& skipped, const JsonSummary* summary,
+                       const scan::SkipCounts& counts)
 {
     TextOut text;
     WriteJson(text, root, rows, total, skipped, summary, counts);
     return text.Take();
 }
 
-void WriteCsv(TextOut& text, const RowList& rows)
+void WriteCsv(TextOut& text, const scan::RowList& rows)
 {
     std::string& out = text.Text();
     out.append("file,lines,language,code,comment,blank,physical\n");
-    for (const RowView row : rows) {
+    for (const scan::RowView row : rows) {
         AppendCsvField(out, row.name);
         out.append(",").append(std::to_string(row.lines)).append(",");
         AppendCsvField(out, PrjHelper::GetAnyLanguageName(row.lang));
@@ -239,19 +239,19 @@ void WriteCsv(TextOut& text, const RowList& rows)
     }
 }
 
-std::string FormatCsv(const RowList& rows)
+std::string FormatCsv(const scan::RowList& rows)
 {
     TextOut text;
     WriteCsv(text, rows);
     return text.Take();
 }
 
-std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupRow>& groups)
+std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<scan::GroupRow>& groups)
 {
     std::string out;
     AppendCsvField(out, nameColumn);
     out.append(",files,lines,code,comment,blank,physical\n");
-    for (const GroupRow& group : groups) {
+    for (const scan::GroupRow& group : groups) {
         AppendCsvField(out, group.name);
         out.append(",").append(std::to_string(group.files));
         out.append(",").append(std::to_string(group.lines));
@@ -261,4 +261,4 @@ std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<GroupR
     return out;
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

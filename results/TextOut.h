@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace lintally::scan {
+namespace lintally::results {
 
 class TextOut
 {
@@ -45,4 +45,4 @@ private:
     bool m_failed = false;
 };
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

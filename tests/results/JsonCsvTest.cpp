@@ -1,16 +1,16 @@
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-using lintally::scan::FormatCsv;
-using lintally::scan::FormatGroupCsv;
-using lintally::scan::FormatJson;
+using lintally::results::FormatCsv;
+using lintally::results::FormatGroupCsv;
+using lintally::results::FormatJson;
 using lintally::scan::GroupRow;
-using lintally::scan::JsonSummary;
+using lintally::results::JsonSummary;
 using lintally::scan::Row;
 using lintally::scan::RowList;
-using lintally::scan::ToValidUtf8;
+using lintally::results::ToValidUtf8;
 
 namespace {
 const std::string kFffd = "\xEF\xBF\xBD";
@@ -108,11 +108,11 @@ TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
                  1);
     }
     std::vector<std::string> pieces;
-    lintally::scan::TextOut text([&](std::string_view piece) {
+    lintally::results::TextOut text([&](std::string_view piece) {
         pieces.emplace_back(piece);
         return true;
     });
-    lintally::scan::WriteJson(text, "root", rows, 35000);
+    lintally::results::WriteJson(text, "root", rows, 35000);
     ASSERT_TRUE(text.Finish());
     ASSERT_GT(pieces.size(), 3u);
     std::string whole;
@@ -123,8 +123,8 @@ TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
     EXPECT_EQ(nlohmann::json::parse(whole)["files"][7]["name"], "dir/file7\x01" + kFffd + ".c");
 
     int calls = 0;
-    lintally::scan::TextOut refused([&](std::string_view) { return ++calls > 1 ? false : true; });
-    lintally::scan::WriteJson(refused, "root", rows, 35000);
+    lintally::results::TextOut refused([&](std::string_view) { return ++calls > 1 ? false : true; });
+    lintally::results::WriteJson(refused, "root", rows, 35000);
     EXPECT_FALSE(refused.Finish());
     EXPECT_EQ(calls, 2) << "nothing is handed on after a refused piece";
 }

@@ -1,6 +1,6 @@
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 std::string FormatThousands(std::int64_t value)
 {
@@ -24,4 +24,4 @@ std::string FormatThousands(std::int64_t value)
     return std::string(reversed.rbegin(), reversed.rend());
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

@@ -1,6 +1,6 @@
-#include "scan/Report.h"
+#include "results/Report.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 namespace {
 
@@ -39,18 +39,18 @@ void WriteRows(TextOut& text, std::string_view root, const Rows& rows, std::stri
 
 }  // namespace
 
-void WriteReport(TextOut& text, std::string_view root, const RowList& rows,
+void WriteReport(TextOut& text, std::string_view root, const scan::RowList& rows,
                  std::string_view totalText)
 {
     WriteRows(text, root, rows, totalText);
 }
 
-std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
+std::string FormatReport(std::string_view root, const std::vector<scan::Row>& rows,
                          std::string_view totalText)
 {
     TextOut text;
     std::size_t size = 96 + root.size() + totalText.size();
-    for (const Row& row : rows) {
+    for (const scan::Row& row : rows) {
         size += 16 + row.name.size();
     }
     text.Text().reserve(size);
@@ -58,4 +58,4 @@ std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
     return text.Take();
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

@@ -1,6 +1,6 @@
 // Two counts of a project compared: files paired by name, each pair's status and counts, and
 // the sums by group, a file whose language changed leaving one group for another.
-#include "scan/CountDiff.h"
+#include "results/CountDiff.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "scan/CountJson.h"
-#include "scan/JsonCsv.h"
+#include "results/CountJson.h"
+#include "results/JsonCsv.h"
 #include "tests/support/TempFolder.h"
 
+using namespace lintally::results;
 using namespace lintally::scan;
 using lintally::testing::TempFolder;
 

@@ -13,26 +13,26 @@
 #include "scan/RowList.h"
 #include "scan/ScanResult.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 struct CountJson
 {
     std::string root;
     std::vector<std::string> roots;
     bool hasOptions = false;
-    CountSettings settings;  // its "options"
+    scan::CountSettings settings;  // its "options"
     std::string by;
     bool hasFiles = false;  // it lists its files ("files"), not only group sums
     // The files in the order written; a row's lang is the index of its language's name in
     // languages.
-    RowList rows;
+    scan::RowList rows;
     std::vector<std::string> languages;
     // The folders the count could not read ("skipped": {"folders": [...]}).
-    std::vector<SkippedFolder> skipped;
+    std::vector<scan::SkippedFolder> skipped;
 };
 
 // Reads the count in the file at path; false with error set to one line (the file cannot be
 // read, or is not such a count: what was wrong, at which byte).
 [[nodiscard]] bool ReadCountJson(const std::string& path, CountJson& count, std::string& error);
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

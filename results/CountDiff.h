@@ -19,12 +19,12 @@
 #include "scan/Grouping.h"
 #include "scan/RowList.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 // One side's files, in list order.
 struct CountSide
 {
-    RowList rows;
+    scan::RowList rows;
     // Empty: the rows hold the engine's language ids; else a row's lang indexes its
     // language's name here.
     std::vector<std::string> languages;
@@ -33,7 +33,7 @@ struct CountSide
 };
 
 // Puts the rows in list order unless they are already (as a count keeps them).
-void PutInListOrder(RowList& rows);
+void PutInListOrder(scan::RowList& rows);
 
 struct DiffCounts
 {
@@ -43,7 +43,7 @@ struct DiffCounts
     std::uint64_t blank = 0;
     std::uint64_t counted = 0;
 
-    void Add(const RowView& row);
+    void Add(const scan::RowView& row);
     DiffCounts& operator+=(const DiffCounts& other);
     friend bool operator==(const DiffCounts&, const DiffCounts&) = default;
 };
@@ -73,7 +73,7 @@ struct FilePair
 };
 
 // The files of both sides by name, in list order; both lists must be in list order.
-[[nodiscard]] std::vector<FilePair> PairFiles(const RowList& before, const RowList& after);
+[[nodiscard]] std::vector<FilePair> PairFiles(const scan::RowList& before, const scan::RowList& after);
 
 // The difference of a group, or of one file (files are 0 or 1 on each side then).
 struct DiffRow
@@ -105,7 +105,7 @@ struct CountDiff
     // The same without the name.
     [[nodiscard]] DiffRow FileCounts(std::size_t index) const;
     // The sums by group in name order (RowNameLess); total gets the sums of every file.
-    [[nodiscard]] std::vector<DiffRow> GroupRows(const Grouping& grouping, DiffRow& total) const;
+    [[nodiscard]] std::vector<DiffRow> GroupRows(const scan::Grouping& grouping, DiffRow& total) const;
 };
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

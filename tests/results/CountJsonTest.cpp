@@ -1,14 +1,14 @@
-#include "scan/CountJson.h"
+#include "results/CountJson.h"
 
 #include <gtest/gtest.h>
 
-#include "scan/JsonCsv.h"
+#include "results/JsonCsv.h"
 #include "tests/support/TempFolder.h"
 
-using lintally::scan::CountJson;
-using lintally::scan::FormatJson;
-using lintally::scan::JsonSummary;
-using lintally::scan::ReadCountJson;
+using lintally::results::CountJson;
+using lintally::results::FormatJson;
+using lintally::results::JsonSummary;
+using lintally::results::ReadCountJson;
 using lintally::scan::Row;
 using lintally::scan::RowList;
 using lintally::testing::TempFolder;
@@ -47,7 +47,7 @@ TEST(CountJson, ReadsBackWhatACountWrites)
     EXPECT_EQ(count.settings, settings);
     ASSERT_EQ(count.rows.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(count.rows[i].name, lintally::scan::ToValidUtf8(rows[i].name)) << i;
+        EXPECT_EQ(count.rows[i].name, lintally::results::ToValidUtf8(rows[i].name)) << i;
         EXPECT_EQ(count.rows[i].lines, rows[i].lines) << i;
         EXPECT_EQ(count.rows[i].kinds, rows[i].kinds) << i;
     }

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-namespace lintally::scan {
+namespace lintally::results {
 
 // A negative value keeps its '-' in front of the grouped digits.
 [[nodiscard]] std::string FormatThousands(std::int64_t value);
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

@@ -1,4 +1,4 @@
-#include "scan/CountJson.h"
+#include "results/CountJson.h"
 
 #include <algorithm>
 #include <map>
@@ -6,9 +6,9 @@
 
 #include "fileio/LastError.h"
 #include "fileio/ReadOnlyFile.h"
-#include "scan/JsonInput.h"
+#include "results/JsonInput.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 namespace {
 
@@ -78,18 +78,18 @@ bool ForEachElement(JsonInput& in, Each each)
 
 // Reads each option the settings know, by the kind of value it takes; keys of other
 // options are passed over.
-bool ReadOptions(JsonInput& in, CountSettings& settings)
+bool ReadOptions(JsonInput& in, scan::CountSettings& settings)
 {
-    const std::vector<SettingValue> known = settings.Values();
+    const std::vector<scan::SettingValue> known = settings.Values();
     std::string key;
     return ForEachMember(in, key, [&](const std::string& name) {
         const auto option =
             std::find_if(known.begin(), known.end(),
-                         [&](const SettingValue& value) { return name == value.key; });
+                         [&](const scan::SettingValue& value) { return name == value.key; });
         if (option == known.end()) {
             return in.Skip();
         }
-        SettingValue value = *option;
+        scan::SettingValue value = *option;
         const bool read = value.isFlag ? in.Boolean(value.flag) : in.String(value.text);
         if (!read) {
             return false;
@@ -136,7 +136,7 @@ bool ReadFiles(JsonInput& in, CountJson& count)
 }
 
 // The folders of "skipped"; its counts of files left out are not needed.
-bool ReadSkipped(JsonInput& in, std::vector<SkippedFolder>& folders)
+bool ReadSkipped(JsonInput& in, std::vector<scan::SkippedFolder>& folders)
 {
     std::string key;
     return ForEachMember(in, key, [&](const std::string& member) {
@@ -144,7 +144,7 @@ bool ReadSkipped(JsonInput& in, std::vector<SkippedFolder>& folders)
             return in.Skip();
         }
         return ForEachElement(in, [&] {
-            SkippedFolder& folder = folders.emplace_back();
+            scan::SkippedFolder& folder = folders.emplace_back();
             return ForEachMember(in, key, [&](const std::string& field) {
                 return field == "name"sv     ? in.String(folder.name)
                        : field == "reason"sv ? in.String(folder.reason)
@@ -205,4 +205,4 @@ bool ReadCountJson(const std::string& path, CountJson& count, std::string& error
     return true;
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

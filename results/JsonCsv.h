@@ -24,9 +24,9 @@
 #include "scan/Grouping.h"
 #include "scan/RowList.h"
 #include "scan/ScanResult.h"
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 // What the command line adds to its JSON: "roots" (every root), "options" (the file types,
 // empty when every file the language table knows counts, the four counting choices and the
@@ -36,15 +36,15 @@ namespace lintally::scan {
 struct JsonSummary
 {
     std::vector<std::string> roots;
-    CountSettings settings;
+    scan::CountSettings settings;
     std::string by;
-    const std::vector<GroupRow>* groups = nullptr;
+    const std::vector<scan::GroupRow>* groups = nullptr;
     std::string revision{};  // with --rev: "revision": {"name": ..., "commit": ...} after "by"
     std::string commit{};
 };
 
-// The settings as a JSON object of their options, in the order CountSettings gives them.
-void AppendSettingsJson(std::string& out, const CountSettings& settings);
+// The settings as a JSON object of their options, in the order scan::CountSettings gives them.
+void AppendSettingsJson(std::string& out, const scan::CountSettings& settings);
 
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
@@ -58,21 +58,21 @@ void AppendSettingsJson(std::string& out, const CountSettings& settings);
 void AppendCsvField(std::string& out, std::string_view field);
 
 // Writes to text as it goes; FormatJson gives the same text whole.
-void WriteJson(TextOut& text, std::string_view root, const RowList& rows, std::uint64_t total,
-               const std::vector<SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
-               const SkipCounts& counts = {});
-[[nodiscard]] std::string FormatJson(std::string_view root, const RowList& rows,
+void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, std::uint64_t total,
+               const std::vector<scan::SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
+               const scan::SkipCounts& counts = {});
+[[nodiscard]] std::string FormatJson(std::string_view root, const scan::RowList& rows,
                                      std::uint64_t total,
-                                     const std::vector<SkippedFolder>& skipped = {},
+                                     const std::vector<scan::SkippedFolder>& skipped = {},
                                      const JsonSummary* summary = nullptr,
-                                     const SkipCounts& counts = {});
+                                     const scan::SkipCounts& counts = {});
 
 // Columns file, lines, language, code, comment, blank, physical.
-void WriteCsv(TextOut& text, const RowList& rows);
-[[nodiscard]] std::string FormatCsv(const RowList& rows);
+void WriteCsv(TextOut& text, const scan::RowList& rows);
+[[nodiscard]] std::string FormatCsv(const scan::RowList& rows);
 
 // Columns nameColumn, files, lines, code, comment, blank, physical.
 [[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn,
-                                         const std::vector<GroupRow>& groups);
+                                         const std::vector<scan::GroupRow>& groups);
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

@@ -2,12 +2,12 @@
 
 #include <limits>
 
-#include "scan/FormatThousands.h"
+#include "results/FormatThousands.h"
 #include "scan/RelativeName.h"
-#include "scan/Report.h"
+#include "results/Report.h"
 
-using lintally::scan::FormatReport;
-using lintally::scan::FormatThousands;
+using lintally::results::FormatReport;
+using lintally::results::FormatThousands;
 using lintally::scan::RelativeName;
 using lintally::scan::Row;
 

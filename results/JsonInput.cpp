@@ -1,9 +1,9 @@
-#include "scan/JsonInput.h"
+#include "results/JsonInput.h"
 
 #include <array>
 #include <cstring>
 
-namespace lintally::scan {
+namespace lintally::results {
 
 namespace {
 
@@ -313,4 +313,4 @@ bool JsonInput::Skip()
     }
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

@@ -1,6 +1,6 @@
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 void TextOut::HandOn()
 {
@@ -18,4 +18,4 @@ bool TextOut::Finish()
     return !m_failed;
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

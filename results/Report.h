@@ -11,15 +11,15 @@
 
 #include "scan/Row.h"
 #include "scan/RowList.h"
-#include "scan/TextOut.h"
+#include "results/TextOut.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 // totalText is written as given (normally FormatThousands of the total). WriteReport writes
 // to text as it goes; FormatReport gives the same text whole.
-void WriteReport(TextOut& text, std::string_view root, const RowList& rows,
+void WriteReport(TextOut& text, std::string_view root, const scan::RowList& rows,
                  std::string_view totalText);
-[[nodiscard]] std::string FormatReport(std::string_view root, const std::vector<Row>& rows,
+[[nodiscard]] std::string FormatReport(std::string_view root, const std::vector<scan::Row>& rows,
                                        std::string_view totalText);
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

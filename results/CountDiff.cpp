@@ -1,11 +1,11 @@
-#include "scan/CountDiff.h"
+#include "results/CountDiff.h"
 
 #include <algorithm>
 #include <map>
 
 #include "linecount/WideLanguages.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 std::string CountSide::LanguageName(std::int32_t lang) const
 {
@@ -17,17 +17,17 @@ std::string CountSide::LanguageName(std::int32_t lang) const
                : std::string();
 }
 
-void PutInListOrder(RowList& rows)
+void PutInListOrder(scan::RowList& rows)
 {
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (RowNameLess(rows[i].name, rows[i - 1].name)) {
-            SortRows(rows);
+        if (scan::RowNameLess(rows[i].name, rows[i - 1].name)) {
+            scan::SortRows(rows);
             return;
         }
     }
 }
 
-void DiffCounts::Add(const RowView& row)
+void DiffCounts::Add(const scan::RowView& row)
 {
     ++files;
     code += row.kinds.code;
@@ -61,7 +61,7 @@ const char* StatusName(FileStatus status)
     return "same";
 }
 
-std::vector<FilePair> PairFiles(const RowList& before, const RowList& after)
+std::vector<FilePair> PairFiles(const scan::RowList& before, const scan::RowList& after)
 {
     std::vector<FilePair> pairs;
     pairs.reserve(std::max(before.size(), after.size()));
@@ -70,9 +70,9 @@ std::vector<FilePair> PairFiles(const RowList& before, const RowList& after)
     while (i < before.size() || k < after.size()) {
         FilePair pair;
         if (k == after.size() ||
-            (i < before.size() && RowNameLess(before[i].name, after[k].name))) {
+            (i < before.size() && scan::RowNameLess(before[i].name, after[k].name))) {
             pair.before = static_cast<std::uint32_t>(i++);
-        } else if (i == before.size() || RowNameLess(after[k].name, before[i].name)) {
+        } else if (i == before.size() || scan::RowNameLess(after[k].name, before[i].name)) {
             pair.after = static_cast<std::uint32_t>(k++);
         } else {
             pair.before = static_cast<std::uint32_t>(i++);
@@ -113,7 +113,7 @@ FileStatus CountDiff::StatusOf(const FilePair& pair) const
 namespace {
 
 // One side of a file's pair: that side's counts, and the file's status.
-void AddSide(DiffRow& row, const RowView& file, bool isAfter, FileStatus status)
+void AddSide(DiffRow& row, const scan::RowView& file, bool isAfter, FileStatus status)
 {
     (isAfter ? row.after : row.before).Add(file);
     if (status == FileStatus::Added) {
@@ -143,19 +143,19 @@ DiffRow CountDiff::FileCounts(std::size_t index) const
     const LineChanges line = changes == nullptr ? LineChanges{} : (*changes)[index];
     DiffRow row;
     if (pair.before != FilePair::kNone) {
-        const RowView file = before.rows[pair.before];
+        const scan::RowView file = before.rows[pair.before];
         AddSide(row, file, false, status);
         row.code.removed = pair.after == FilePair::kNone ? file.kinds.code : line.removed;
     }
     if (pair.after != FilePair::kNone) {
-        const RowView file = after.rows[pair.after];
+        const scan::RowView file = after.rows[pair.after];
         AddSide(row, file, true, status);
         row.code.added = pair.before == FilePair::kNone ? file.kinds.code : line.added;
     }
     return row;
 }
 
-std::vector<DiffRow> CountDiff::GroupRows(const Grouping& grouping, DiffRow& total) const
+std::vector<DiffRow> CountDiff::GroupRows(const scan::Grouping& grouping, DiffRow& total) const
 {
     std::map<std::string, DiffRow, std::less<>> groups;
     // Files of one group tend to come together: each side remembers its last group.
@@ -170,8 +170,8 @@ std::vector<DiffRow> CountDiff::GroupRows(const Grouping& grouping, DiffRow& tot
         if (index == FilePair::kNone) {
             return nullptr;
         }
-        const RowView file = side.rows[index];
-        const bool byLanguage = grouping.by == GroupBy::Language;
+        const scan::RowView file = side.rows[index];
+        const bool byLanguage = grouping.by == scan::GroupBy::Language;
         if (byLanguage && seen.group != nullptr && file.lang == seen.lang) {
             return seen.group;
         }
@@ -216,8 +216,8 @@ std::vector<DiffRow> CountDiff::GroupRows(const Grouping& grouping, DiffRow& tot
         rows.push_back(std::move(entry.second));
     }
     std::sort(rows.begin(), rows.end(),
-              [](const DiffRow& a, const DiffRow& b) { return RowNameLess(a.name, b.name); });
+              [](const DiffRow& a, const DiffRow& b) { return scan::RowNameLess(a.name, b.name); });
     return rows;
 }
 
-}  // namespace lintally::scan
+}  // namespace lintally::results

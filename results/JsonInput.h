@@ -13,7 +13,7 @@
 
 #include "fileio/Stream.h"
 
-namespace lintally::scan {
+namespace lintally::results {
 
 class JsonInput
 {
@@ -76,4 +76,4 @@ private:
     std::string m_error;
 };
 
-}  // namespace lintally::scan
+}  // namespace lintally::results
