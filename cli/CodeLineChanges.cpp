@@ -25,7 +25,7 @@ struct Work
 
 // The changes of the pair at index, when both sides hold the file.
 bool ComparePair(const DiffSide& before, const DiffSide& after, const results::FilePair& pair,
-                 std::uint32_t flags, const LineDiff& lines, results::LineChanges& changes,
+                 std::uint32_t flags, const gitsel::LineDiff& lines, results::LineChanges& changes,
                  std::string& error)
 {
     const scan::RowView old = before.files.rows[pair.before];
@@ -55,16 +55,18 @@ bool ComparePair(const DiffSide& before, const DiffSide& after, const results::F
     if (oldCode == newCode) {
         return true;
     }
-    if (!lines.Compare(oldCode, newCode, changes, error)) {
+    gitsel::LineCounts counts;
+    if (!lines.Compare(oldCode, newCode, counts, error)) {
         error = "cannot compare the lines of " + Brim::EscapeControlBytes(now.name) + ": " + error;
         return false;
     }
+    changes = {counts.added, counts.removed};
     return true;
 }
 
 void CompareBatches(const DiffSide& before, const DiffSide& after,
                     const std::vector<results::FilePair>& pairs, const std::vector<bool>& alike,
-                    std::uint32_t flags, const LineDiff& lines, const scan::StopToken& stop,
+                    std::uint32_t flags, const gitsel::LineDiff& lines, const scan::StopToken& stop,
                     std::vector<results::LineChanges>& changes, Work& work)
 {
     std::string error;
@@ -93,9 +95,9 @@ void CompareBatches(const DiffSide& before, const DiffSide& after,
 }  // namespace
 
 bool CompareCodeLines(const DiffSide& before, const DiffSide& after,
-                      const std::vector<results::FilePair>& pairs, std::uint32_t flags, unsigned jobs,
-                      const scan::StopToken& stop, std::vector<results::LineChanges>& changes,
-                      std::string& error)
+                      const std::vector<results::FilePair>& pairs, std::uint32_t flags,
+                      unsigned jobs, const scan::StopToken& stop,
+                      std::vector<results::LineChanges>& changes, std::string& error)
 {
     changes.assign(pairs.size(), results::LineChanges{});
     // Files two revisions hold with the same bytes are known without reading them.
@@ -110,7 +112,7 @@ bool CompareCodeLines(const DiffSide& before, const DiffSide& after,
                        before.files.rows[pair.before].lang == after.files.rows[pair.after].lang;
         }
     }
-    const LineDiff lines;
+    const gitsel::LineDiff lines;
     Work work;
     const auto run = [&] {
         CompareBatches(before, after, pairs, alike, flags, lines, stop, changes, work);

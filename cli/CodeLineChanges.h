@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/DiffSide.h"
-#include "cli/LineDiff.h"
+#include "gitsel/LineDiff.h"
 #include "results/CountDiff.h"
 #include "scan/StopToken.h"
 
@@ -20,8 +20,8 @@ namespace lintally::cli {
 // counter's option bits both sides were counted with. False with error set when a comparison
 // failed; true but incomplete when stop was requested.
 [[nodiscard]] bool CompareCodeLines(const DiffSide& before, const DiffSide& after,
-                                    const std::vector<results::FilePair>& pairs, std::uint32_t flags,
-                                    unsigned jobs, const scan::StopToken& stop,
+                                    const std::vector<results::FilePair>& pairs,
+                                    std::uint32_t flags, unsigned jobs, const scan::StopToken& stop,
                                     std::vector<results::LineChanges>& changes, std::string& error);
 
 }  // namespace lintally::cli

@@ -45,8 +45,8 @@ int RunCount(CliOptions& options)
     if (const int signal = InterruptSignal(); signal != 0) {
         return kInterrupted + signal;
     }
-    const int status = EmitOutput(options.outputPath,
-                                  [&](results::TextOut& text) { WriteOutput(options, result, text); });
+    const int status = EmitOutput(
+        options.outputPath, [&](results::TextOut& text) { WriteOutput(options, result, text); });
     if (result.skipped.empty()) {
         return status;
     }

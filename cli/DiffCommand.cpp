@@ -60,7 +60,7 @@ bool CompareTexts(const DiffOptions& options, const DiffSide& before, const Diff
                   const std::vector<results::FilePair>& pairs,
                   std::optional<std::vector<results::LineChanges>>& changes, int& status)
 {
-    if (!LineDiff::Supported() || !before.HasText() || !after.HasText()) {
+    if (!gitsel::LineDiff::Supported() || !before.HasText() || !after.HasText()) {
         return true;
     }
     changes.emplace();
@@ -96,7 +96,8 @@ int RunDiff(const DiffOptions& options)
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
         NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
     }
-    const std::vector<results::FilePair> pairs = results::PairFiles(before.files.rows, after.files.rows);
+    const std::vector<results::FilePair> pairs =
+        results::PairFiles(before.files.rows, after.files.rows);
     std::optional<std::vector<results::LineChanges>> changes;
     if (!CompareTexts(options, before, after, pairs, changes, status)) {
         return status;

@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/ExitStatus.h"
-#include "cli/LineDiff.h"
+#include "gitsel/LineDiff.h"
 
 namespace lintally::cli {
 
@@ -27,7 +27,7 @@ std::string Footer()
         "Files are paired by their names under the side's root. A file on NEW only is added, on\n"
         "OLD only removed (a renamed file is both), on both changed when its code, comment,\n"
         "blank or counted lines differ, else the same.\n\n";
-    text += LineDiff::Supported()
+    text += gitsel::LineDiff::Supported()
                 ? "When both sides are folders or revisions, the code lines added and removed are\n"
                   "counted too: "
                   "a line diff of each file's code lines (all of them for a file added or\n"

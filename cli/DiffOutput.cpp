@@ -23,7 +23,8 @@ void AppendCounts(std::string& out, const results::DiffCounts& counts)
     out.append(", \"counted\": ").append(std::to_string(counts.counted)).append("}");
 }
 
-void AppendDelta(std::string& out, const results::DiffCounts& before, const results::DiffCounts& after)
+void AppendDelta(std::string& out, const results::DiffCounts& before,
+                 const results::DiffCounts& after)
 {
     out.append("{\"files\": ").append(std::to_string(Delta(before.files, after.files)));
     out.append(", \"code\": ").append(std::to_string(Delta(before.code, after.code)));
@@ -81,7 +82,8 @@ void WriteJson(const DiffOptions& options, const DiffReport& report, results::Te
     out.append(", \"groups\": [");
     bool first = true;
     ForEachRow(
-        report, options.by.perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
+        report, options.by.perFile,
+        [&](const results::DiffRow& row, const results::FileStatus* status) {
             out.append(first ? "{\"name\": " : ", {\"name\": ").append(results::JsonText(row.name));
             first = false;
             if (status != nullptr) {

@@ -113,10 +113,11 @@ void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffRep
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
-    ForEachRow(report, perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
-        widen(
-            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges));
-    });
+    ForEachRow(report, perFile,
+               [&](const results::DiffRow& row, const results::FileStatus* status) {
+                   widen(MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile,
+                                  report.lineChanges));
+               });
     // A title wider than its columns widens the last of them.
     for (const Span& span : spans) {
         std::size_t width = 2 * (span.count - 1);
@@ -133,13 +134,14 @@ void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffRep
     AppendSpans(out, spans, widths);
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
-    ForEachRow(report, perFile, [&](const results::DiffRow& row, const results::FileStatus* status) {
-        AppendColumns(
-            out,
-            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges),
-            widths);
-        text.RowDone();
-    });
+    ForEachRow(report, perFile,
+               [&](const results::DiffRow& row, const results::FileStatus* status) {
+                   AppendColumns(out,
+                                 MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile,
+                                          report.lineChanges),
+                                 widths);
+                   text.RowDone();
+               });
     out.append(rule).push_back('\n');
     AppendColumns(out, total, widths);
     out.append(FilesLine(report.total));

@@ -40,11 +40,11 @@ void WriteJson(const CliOptions& cli, scan::ScanResult& result, results::TextOut
         OrderRows(result, cli.sort, cli.top);
     }
     results::JsonSummary summary{cli.roots, cli.settings, GroupingName(cli.by),
-                              cli.by.perFile ? nullptr : &result.groups};
+                                 cli.by.perFile ? nullptr : &result.groups};
     summary.revision = cli.select.rev;
     summary.commit = cli.select.commit;
     results::WriteJson(text, cli.roots.front(), result.rows, result.total, result.skipped, &summary,
-                    result.skips);
+                       result.skips);
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void WriteOutput(const CliOptions& cli, scan::ScanResult& result, results::TextO
         break;
     }
     results::WriteReport(text, cli.roots.front(), result.rows,
-                      results::FormatThousands(static_cast<std::int64_t>(result.total)));
+                         results::FormatThousands(static_cast<std::int64_t>(result.total)));
 }
 
 }  // namespace lintally::cli

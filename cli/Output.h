@@ -5,8 +5,8 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "scan/ScanResult.h"
 #include "results/TextOut.h"
+#include "scan/ScanResult.h"
 
 namespace lintally::cli {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
-#include "scan/ScanResult.h"
 #include "results/TextOut.h"
+#include "scan/ScanResult.h"
 
 namespace lintally::cli {
 

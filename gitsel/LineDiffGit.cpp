@@ -1,16 +1,16 @@
-#include "cli/LineDiff.h"
+#include "gitsel/LineDiff.h"
 
 #include <git2.h>
 
 #include "gitsel/WorkTree.h"
 
-namespace lintally::cli {
+namespace lintally::gitsel {
 
 namespace {
 
 int OnLine(const git_diff_delta*, const git_diff_hunk*, const git_diff_line* line, void* payload)
 {
-    auto& changes = *static_cast<results::LineChanges*>(payload);
+    auto& changes = *static_cast<LineCounts*>(payload);
     if (line->origin == GIT_DIFF_LINE_ADDITION) {
         ++changes.added;
     } else if (line->origin == GIT_DIFF_LINE_DELETION) {
@@ -36,7 +36,7 @@ bool LineDiff::Supported()
     return true;
 }
 
-bool LineDiff::Compare(std::string_view before, std::string_view after, results::LineChanges& changes,
+bool LineDiff::Compare(std::string_view before, std::string_view after, LineCounts& changes,
                        std::string& error) const
 {
     changes = {};
@@ -49,10 +49,10 @@ bool LineDiff::Compare(std::string_view before, std::string_view after, results:
     options.interhunk_lines = 0;
     if (git_diff_buffers(before.data(), before.size(), nullptr, after.data(), after.size(), nullptr,
                          &options, nullptr, nullptr, nullptr, OnLine, &changes) != 0) {
-        error = gitsel::LastGitError("the line diff failed");
+        error = LastGitError("the line diff failed");
         return false;
     }
     return true;
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::gitsel

@@ -1,6 +1,6 @@
-#include "cli/LineDiff.h"
+#include "gitsel/LineDiff.h"
 
-namespace lintally::cli {
+namespace lintally::gitsel {
 
 LineDiff::LineDiff() = default;
 
@@ -11,7 +11,7 @@ bool LineDiff::Supported()
     return false;
 }
 
-bool LineDiff::Compare(std::string_view, std::string_view, results::LineChanges& changes,
+bool LineDiff::Compare(std::string_view, std::string_view, LineCounts& changes,
                        std::string& error) const
 {
     changes = {};
@@ -19,4 +19,4 @@ bool LineDiff::Compare(std::string_view, std::string_view, results::LineChanges&
     return false;
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::gitsel

@@ -6,12 +6,18 @@
 // threads may call it at once on one LineDiff.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "results/CountDiff.h"
+namespace lintally::gitsel {
 
-namespace lintally::cli {
+// The lines one text adds and removes against another.
+struct LineCounts
+{
+    std::uint64_t added = 0;
+    std::uint64_t removed = 0;
+};
 
 class LineDiff
 {
@@ -25,8 +31,8 @@ public:
 
     // The lines (each ended by LF) of after that before lacks, and of before that after lacks,
     // by a minimal-edit line diff; false with error set when the texts could not be compared.
-    [[nodiscard]] bool Compare(std::string_view before, std::string_view after,
-                               results::LineChanges& changes, std::string& error) const;
+    [[nodiscard]] bool Compare(std::string_view before, std::string_view after, LineCounts& changes,
+                               std::string& error) const;
 };
 
-}  // namespace lintally::cli
+}  // namespace lintally::gitsel
