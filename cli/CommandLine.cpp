@@ -173,9 +173,9 @@ std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& diff, Command
         const bool global = std::find(std::begin(kGlobalOptions), std::end(kGlobalOptions), name) !=
                             std::end(kGlobalOptions);
         if (!global) {
-            return (option->get_positional()
-                        ? "diff takes no ROOT before it"
-                        : name + " goes after diff (diff takes options of its own)");
+            return option->get_positional()
+                       ? "diff takes no folder before it, and only OLD and NEW after it"
+                       : name + " goes after diff (diff takes options of its own)";
         }
         if (diff.count(name) > 0) {
             continue;
