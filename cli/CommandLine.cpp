@@ -27,6 +27,19 @@ std::string DefaultTypesText()
     return text;
 }
 
+// The JSON keys of the skip reasons as the help shows them, wrapped where it wraps.
+std::string SkipKeysText()
+{
+    std::string text;
+    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+        text.append("\"").append(name.key).append("\": n, ");
+        if (name.reason == scan::SkipReason::Ignored) {
+            text.replace(text.size() - 1, 1, "\n");
+        }
+    }
+    return text;
+}
+
 const char* Walked(bool on)
 {
     return on ? "walked" : "not walked";
@@ -69,9 +82,9 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         Count(!scan::kStartupOptions.excludeBlank) +
         ",\neach line judged alone (no --block-comments).\n\n" +
         "Left out: what the options above leave out is counted by reason on the table's last\n"
-        "line (\"Skipped: ...\") and in JSON as \"skipped\": {\"excluded\": n, \"ignored\": n,\n"
-        "\"binary\": n, \"too_large\": n, \"unreadable\": n, \"folders\": [{\"name\": ..., "
-        "\"reason\": ...}]},\n"
+        "line (\"Skipped: ...\") and in JSON as \"skipped\": {" +
+        SkipKeysText() +
+        "\"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
         "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
         "was. A file that cannot be opened keeps its row with 0 lines and counts as "
         "unreadable.\n\n" +

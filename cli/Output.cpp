@@ -23,11 +23,9 @@ void AppendCount(std::string& out, std::uint64_t count, const char* what)
 std::string SkipLine(const scan::ScanResult& result)
 {
     std::string out;
-    AppendCount(out, result.skips.excluded, "excluded");
-    AppendCount(out, result.skips.ignored, "ignored");
-    AppendCount(out, result.skips.binary, "binary");
-    AppendCount(out, result.skips.tooLarge, "too large");
-    AppendCount(out, result.skips.unreadable, "unreadable");
+    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+        AppendCount(out, result.skips.Of(name.reason), name.words);
+    }
     AppendCount(out, result.skipped.size(),
                 result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
     return out.empty() ? out : out + "\n";

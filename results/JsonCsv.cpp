@@ -167,12 +167,12 @@ namespace {
 void AppendSkipped(std::string& out, const scan::SkipCounts& counts,
                    const std::vector<scan::SkippedFolder>& folders)
 {
-    out.append(", \"skipped\": {\"excluded\": ").append(std::to_string(counts.excluded));
-    out.append(", \"ignored\": ").append(std::to_string(counts.ignored));
-    out.append(", \"binary\": ").append(std::to_string(counts.binary));
-    out.append(", \"too_large\": ").append(std::to_string(counts.tooLarge));
-    out.append(", \"unreadable\": ").append(std::to_string(counts.unreadable));
-    out.append(", \"folders\": [");
+    out.append(", \"skipped\": {");
+    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+        out.append("\"").append(name.key).append("\": ");
+        out.append(std::to_string(counts.Of(name.reason))).append(", ");
+    }
+    out.append("\"folders\": [");
     for (std::size_t i = 0; i < folders.size(); ++i) {
         out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(folders[i].name));
         out.append(", \"reason\": ").append(JsonText(folders[i].reason)).append("}");

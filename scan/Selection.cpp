@@ -20,25 +20,23 @@ std::size_t NextSeparator(std::string_view path, std::size_t at)
 
 }  // namespace
 
+namespace {
+
+// Each reason's count, in the order of SkipReason.
+constexpr std::uint64_t SkipCounts::*kSlots[] = {&SkipCounts::excluded, &SkipCounts::ignored,
+                                                 &SkipCounts::binary, &SkipCounts::tooLarge,
+                                                 &SkipCounts::unreadable};
+
+}  // namespace
+
 void SkipCounts::Add(SkipReason reason)
 {
-    switch (reason) {
-    case SkipReason::Excluded:
-        ++excluded;
-        break;
-    case SkipReason::Ignored:
-        ++ignored;
-        break;
-    case SkipReason::Binary:
-        ++binary;
-        break;
-    case SkipReason::TooLarge:
-        ++tooLarge;
-        break;
-    case SkipReason::Unreadable:
-        ++unreadable;
-        break;
-    }
+    ++(this->*kSlots[static_cast<std::size_t>(reason)]);
+}
+
+std::uint64_t SkipCounts::Of(SkipReason reason) const
+{
+    return this->*kSlots[static_cast<std::size_t>(reason)];
 }
 
 SkipCounts& SkipCounts::operator+=(const SkipCounts& other)

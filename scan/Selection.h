@@ -35,8 +35,26 @@ struct SkipCounts
     std::uint64_t unreadable = 0;
 
     void Add(SkipReason reason);
+    [[nodiscard]] std::uint64_t Of(SkipReason reason) const;
     SkipCounts& operator+=(const SkipCounts& other);
     [[nodiscard]] bool Any() const;
+};
+
+// Each reason's names, in the order every output lists them: its key in JSON and the words
+// of the table's footer.
+struct SkipReasonName
+{
+    SkipReason reason;
+    const char* key;
+    const char* words;
+};
+
+inline constexpr SkipReasonName kSkipReasonNames[] = {
+    {SkipReason::Excluded, "excluded", "excluded"},
+    {SkipReason::Ignored, "ignored", "ignored"},
+    {SkipReason::Binary, "binary", "binary"},
+    {SkipReason::TooLarge, "too_large", "too large"},
+    {SkipReason::Unreadable, "unreadable", "unreadable"},
 };
 
 // How much of a file's start is read to tell a binary file.
