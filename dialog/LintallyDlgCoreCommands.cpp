@@ -7,13 +7,11 @@
 #include "fileio/AtomicFile.h"
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
-#include "fileio/PathSeparator.h"
+#include "fileio/JoinPath.h"
 #include "scan/AsciiCase.h"
 #include "scan/Report.h"
 
 #include <algorithm>
-
-using Brim::kPathSeparator;
 
 void CLintallyDlgCore::OnSave()
 {
@@ -49,11 +47,7 @@ void CLintallyDlgCore::OnDblclkResult()
     if (topmost < 0 || topmost >= m_rows.Count()) {
         return;
     }
-    std::string path = m_strRoot;
-    if (path.empty() || path.back() != kPathSeparator) {
-        path.push_back(kPathSeparator);
-    }
-    path += m_rows.At(topmost).name;
+    const std::string path = Brim::JoinPath(m_strRoot, m_rows.At(topmost).name);
     if (Brim::FileExists(path.c_str())) {
         m_prompts.OpenWithDesktop(path);
     }
@@ -80,8 +74,8 @@ void CLintallyDlgCore::OnBrowse()
     Brim::FreeIDList(&chosen);
     path[Brim::MaxIDListPath] = '\0';
     m_strRoot = path;
-    if (!m_strRoot.empty() && m_strRoot.back() != kPathSeparator) {
-        m_strRoot.push_back(kPathSeparator);
+    if (!m_strRoot.empty()) {
+        m_strRoot = Brim::JoinPath(m_strRoot, {});
     }
     m_view.SetText(IDC_CB_DESTINATION, m_strRoot);
     UpdateData(false);
