@@ -3,6 +3,7 @@
 #include "dialog/LintallyDlgCore.h"
 
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 #include "dialog/PathText.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/FileExists.h"
@@ -32,7 +33,7 @@ void CLintallyDlgCore::OnSave()
     const std::string report = lintally::scan::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
     if (!Brim::WriteFileAtomically(fileName, report, error)) {
-        m_prompts.ShowError(kMainDialogCaption,
+        m_prompts.ShowError(MAIN_DIALOG_CAPTION,
                             "The report could not be saved to " + fileName + ".\n" + error);
     }
 }
