@@ -2,13 +2,14 @@
 
 #include "app/DialogTemplate.h"
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setWindowTitle(QString::fromUtf8(ABOUT_BOX_CAPTION));
     setFont(DialogFont(font()));
     for (const ControlTemplate& control : kAboutControls) {
         QWidget* widget = CreateControl(control, this);
@@ -22,6 +23,6 @@ CAboutDlg::CAboutDlg(const QIcon& icon, QWidget* parent) : QDialog(parent)
                     &QDialog::accept);
         }
     }
-    FitCaptions(this, DuToPixelsX(kAboutWidthDu));
-    setFixedSize(DuToPixelsX(kAboutWidthDu), DuToPixelsY(kAboutHeightDu));
+    FitCaptions(this, DuToPixelsX(ABOUT_BOX_WIDTH_DU));
+    setFixedSize(DuToPixelsX(ABOUT_BOX_WIDTH_DU), DuToPixelsY(ABOUT_BOX_HEIGHT_DU));
 }

@@ -20,30 +20,10 @@
 #include <algorithm>
 #include <iterator>
 
-// One control per line, as in a dialog resource.
-// clang-format off
-const ControlTemplate kMainDialogControls[19] = {
-    {kNoControlId, ControlKind::GroupBox, "File Type", {5, 5, 257, 47}, "grpFileType"},
-    {kNoControlId, ControlKind::Label, "File type list:", {12, 17, 42, 8}, "lblFileType"},
-    {IDC_CB_FILETYPE, ControlKind::ComboBox, "", {12, 28, 243, 73}, "cbFileType"},
-    {kNoControlId, ControlKind::GroupBox, "Search Folder", {5, 56, 257, 48}, "grpSearchFolder"},
-    {kNoControlId, ControlKind::Label, "Destination:", {14, 72, 40, 8}, "lblDestination"},
-    {IDC_CB_DESTINATION, ControlKind::ComboBox, "", {56, 70, 155, 99}, "cbDestination"},
-    {IDC_BTN_BROWSE, ControlKind::PushButton, "&Browse", {215, 70, 39, 13}, "btnBrowse"},
-    {IDC_CHK_INCLUDE_SUB, ControlKind::CheckBox, "Include sub-folders.", {14, 89, 80, 10}, "chkIncludeSub"},
-    {IDC_CHK_INCLUDE_REMED, ControlKind::CheckBox, "Include remed line.", {97, 89, 77, 10}, "chkIncludeRemed"},
-    {IDC_CHK_EXCLUDE_BLANK, ControlKind::CheckBox, "Exclude blank line(s).", {175, 89, 83, 10}, "chkExcludeBlank"},
-    {IDC_BTN_MORE, ControlKind::PushButton, "&More", {5, 110, 50, 14}, "btnMore"},
-    {kNoControlId, ControlKind::Label, "Total", {77, 114, 19, 8}, "lblTotal"},
-    {IDC_EDIT_TOTAL, ControlKind::TotalEdit, "", {101, 111, 54, 12}, "editTotal"},
-    {kNoControlId, ControlKind::Label, "Lines.", {162, 114, 22, 8}, "lblLines"},
-    {IDC_BTN_CALCULATE, ControlKind::PushButton, "&Calculate", {215, 110, 40, 13}, "btnCalculate"},
-    {IDC_LST_RESULT, ControlKind::ListView, "", {5, 133, 257, 75}, "lstResult"},
-    {IDC_STATIC_ROOT, ControlKind::Label, "Root folder:", {5, 215, 39, 10}, "lblRoot"},
-    {IDC_EDIT_ROOT, ControlKind::ReadOnlyEdit, "", {49, 215, 151, 11}, "editRoot"},
-    {IDC_BTN_SAVE, ControlKind::PushButton, "&Save", {212, 212, 50, 14}, "btnSave"},
-};
-// clang-format on
+#define TEMPLATE_CONTROL(id, kind, caption, x, y, w, h, name) \
+    {id, ControlKind::kind, caption, {x, y, w, h}, name},
+
+const ControlTemplate kMainDialogControls[19] = {MAIN_DIALOG_CONTROLS(TEMPLATE_CONTROL)};
 
 const MenuItemTemplate kMainMenu[7] = {
     {"&File", nullptr, "&Open Folder", ID_FILE_OPENFOLDER, false, nullptr},
@@ -55,13 +35,9 @@ const MenuItemTemplate kMainMenu[7] = {
     {"&Help", nullptr, "&About", ID_HELP_ABOUT, false, nullptr},
 };
 
-const ControlTemplate kAboutControls[4] = {
-    {kNoControlId, ControlKind::Icon, "", {11, 17, 21, 20}, "iconAbout"},
-    {kNoControlId, ControlKind::Label, "Lintally Version 1.0", {40, 10, 119, 8}, "lblVersion"},
-    {IDOK, ControlKind::DefPushButton, "OK", {149, 14, 50, 16}, "btnOk"},
-    // Lintally has no web address to publish, so this label stays empty.
-    {kNoControlId, ControlKind::Label, "", {40, 28, 103, 8}, "lblWebAddress"},
-};
+const ControlTemplate kAboutControls[4] = {ABOUT_BOX_CONTROLS(TEMPLATE_CONTROL)};
+
+#undef TEMPLATE_CONTROL
 
 DuRect ShownRectDu(const ControlTemplate& control)
 {
@@ -86,7 +62,7 @@ int ShortFormHeightDu()
             bottom = std::max(bottom, rect.y + rect.h);
         }
     }
-    return bottom + kDialogMarginDu;
+    return bottom + DIALOG_MARGIN_DU;
 }
 
 QFont DialogFont(const QFont& base)

@@ -1,6 +1,7 @@
 // The dialog templates as data: the main dialog's controls with their ids, captions and
-// dialog-unit rectangles, its menu, and the About box. The presets of its two combo boxes
-// are shared with the command line (scan/Presets.h).
+// dialog-unit rectangles (from dialog/DialogLayout.h, shared with the Windows resource
+// script), its menu, and the About box. The presets of its two combo boxes are shared with
+// the command line (scan/Presets.h).
 // Dialog units map to pixels at 6 by 13 pixel base units (x: du * 6 / 4, y: du * 13 / 8).
 // The Create* helpers build Qt widgets from these tables; the caller's parent owns them.
 //
@@ -8,6 +9,7 @@
 #pragma once
 
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 
 #include <QFont>
 #include <QRect>
@@ -30,6 +32,7 @@ struct DuRect
 }
 [[nodiscard]] QRect DuToPixels(const DuRect& rect);
 
+// The kinds dialog/DialogLayout.h names.
 enum class ControlKind
 {
     GroupBox,
@@ -45,9 +48,6 @@ enum class ControlKind
     ListView
 };
 
-// Static controls (group boxes, labels) have no id of their own.
-constexpr int kNoControlId = -1;
-
 struct ControlTemplate
 {
     int id;
@@ -57,13 +57,6 @@ struct ControlTemplate
     const char* objectName;
 };
 
-// Main dialog (template 102): "Lintally", 267 by 231 dialog units.
-inline constexpr int kMainDialogWidthDu = 267;
-inline constexpr int kMainDialogHeightDu = 231;
-// The template keeps this margin between its edge and the nearest control.
-inline constexpr int kDialogMarginDu = 5;
-inline constexpr int kFileNameColumnWidth = 273;
-inline constexpr int kCodeLinesColumnWidth = 90;
 // A closed drop-down combo box is one edit row high; the template's height includes the list.
 inline constexpr int kComboClosedHeightDu = 13;
 
@@ -78,7 +71,7 @@ extern const ControlTemplate kMainDialogControls[19];
 [[nodiscard]] int ShortFormHeightDu();
 [[nodiscard]] constexpr int LongFormHeightDu()
 {
-    return kMainDialogHeightDu;
+    return MAIN_DIALOG_HEIGHT_DU;
 }
 
 struct MenuItemTemplate
@@ -93,10 +86,6 @@ struct MenuItemTemplate
 
 extern const MenuItemTemplate kMainMenu[7];
 
-// About box (template 100): "About Lintally", 206 by 55 dialog units.
-inline constexpr const char* kAboutCaption = "About Lintally";
-inline constexpr int kAboutWidthDu = 206;
-inline constexpr int kAboutHeightDu = 55;
 extern const ControlTemplate kAboutControls[4];
 
 // The dialog font: the application's font at the largest pixel size (at most 11, the

@@ -4,6 +4,7 @@
 #include "app/DialogTemplate.h"
 #include "app/ResultModel.h"
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,7 +47,7 @@ CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
 {
     InitAppResources();
     m_hIcon = QIcon(QStringLiteral(":/lintally/lintally.png"));
-    setWindowTitle(QString::fromUtf8(kMainDialogCaption));
+    setWindowTitle(QString::fromUtf8(MAIN_DIALOG_CAPTION));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -63,8 +64,8 @@ CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
     setWindowIcon(m_hIcon);
     m_lstResult->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lstResult->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth);
-    m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, kCodeLinesColumnWidth);
+    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, RESULT_NAME_COLUMN_WIDTH);
+    m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, RESULT_LINES_COLUMN_WIDTH);
     m_lstResult->setShowGrid(true);
     m_core.OnInitDialog();
     qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE))->lineEdit()->setCursorPosition(0);
@@ -85,10 +86,10 @@ void CLintallyDlg::CreateControls()
         CreateControl(control, m_pClient);
     }
     const int menuHeight = m_pMenuBar->sizeHint().height();
-    const int width = DuToPixelsX(kMainDialogWidthDu);
+    const int width = DuToPixelsX(MAIN_DIALOG_WIDTH_DU);
     FitCaptions(m_pClient, width - DuToPixelsX(5));
     m_pMenuBar->setGeometry(0, 0, width, menuHeight);
-    m_pClient->setGeometry(0, menuHeight, width, DuToPixelsY(kMainDialogHeightDu));
+    m_pClient->setGeometry(0, menuHeight, width, DuToPixelsY(MAIN_DIALOG_HEIGHT_DU));
     setFixedWidth(width);
 
     m_lstResult = qobject_cast<QTableView*>(GetDlgItem(IDC_LST_RESULT));
@@ -127,7 +128,7 @@ void CLintallyDlg::ConnectControls()
     connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
     connect(m_pResultModel, &QAbstractItemModel::modelReset, this, [this] {
-        m_lstResult->setColumnWidth(CResultModel::FileNameColumn, kFileNameColumnWidth);
+        m_lstResult->setColumnWidth(CResultModel::FileNameColumn, RESULT_NAME_COLUMN_WIDTH);
     });
 }
 
@@ -152,7 +153,7 @@ QWidget* CLintallyDlg::GetDlgItem(int id) const
     const auto widgets = findChildren<QWidget*>();
     const auto found = std::find_if(widgets.begin(), widgets.end(), [id](const QWidget* widget) {
         const QVariant value = widget->property("controlId");
-        return value.isValid() && value.toInt() == id && id != kNoControlId;
+        return value.isValid() && value.toInt() == id && id != IDC_STATIC;
     });
     return found == widgets.end() ? nullptr : *found;
 }

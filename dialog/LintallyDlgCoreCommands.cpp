@@ -3,17 +3,16 @@
 #include "dialog/LintallyDlgCore.h"
 
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 #include "dialog/PathText.h"
 #include "fileio/AtomicFile.h"
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
-#include "fileio/PathSeparator.h"
+#include "fileio/JoinPath.h"
 #include "scan/AsciiCase.h"
 #include "results/Report.h"
 
 #include <algorithm>
-
-using Brim::kPathSeparator;
 
 void CLintallyDlgCore::OnSave()
 {
@@ -34,7 +33,7 @@ void CLintallyDlgCore::OnSave()
     const std::string report = lintally::results::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
     if (!Brim::WriteFileAtomically(fileName, report, error)) {
-        m_prompts.ShowError(kMainDialogCaption,
+        m_prompts.ShowError(MAIN_DIALOG_CAPTION,
                             "The report could not be saved to " + fileName + ".\n" + error);
     }
 }
@@ -49,11 +48,7 @@ void CLintallyDlgCore::OnDblclkResult()
     if (topmost < 0 || topmost >= m_rows.Count()) {
         return;
     }
-    std::string path = m_strRoot;
-    if (path.empty() || path.back() != kPathSeparator) {
-        path.push_back(kPathSeparator);
-    }
-    path += m_rows.At(topmost).name;
+    const std::string path = Brim::JoinPath(m_strRoot, m_rows.At(topmost).name);
     if (Brim::FileExists(path.c_str())) {
         m_prompts.OpenWithDesktop(path);
     }
@@ -80,8 +75,8 @@ void CLintallyDlgCore::OnBrowse()
     Brim::FreeIDList(&chosen);
     path[Brim::MaxIDListPath] = '\0';
     m_strRoot = path;
-    if (!m_strRoot.empty() && m_strRoot.back() != kPathSeparator) {
-        m_strRoot.push_back(kPathSeparator);
+    if (!m_strRoot.empty()) {
+        m_strRoot = Brim::JoinPath(m_strRoot, {});
     }
     m_view.SetText(IDC_CB_DESTINATION, m_strRoot);
     UpdateData(false);

@@ -6,6 +6,7 @@
 #include "dialog/ControlIds.h"
 #include "dialog/PathText.h"
 #include "dialog/ScanWorker.h"
+#include "fileio/JoinPath.h"
 #include "fileio/PathSeparator.h"
 #include "scan/AsciiCase.h"
 #include "scan/CountRequest.h"
@@ -13,8 +14,6 @@
 #include "scan/PatternList.h"
 
 #include <chrono>
-
-using Brim::kPathSeparator;
 
 namespace {
 
@@ -173,9 +172,7 @@ void CLintallyDlgCore::ScanThreadProc(CScanWorker& worker)
     // An empty root names no folder (with a separator appended it would be the file
     // system's root); a file is no folder either, and its path is never shown as the root.
     if (PathIsFolder(root)) {
-        if (root.back() != kPathSeparator) {
-            root.push_back(kPathSeparator);
-        }
+        root = Brim::JoinPath(root, {});
         worker.ReportRootShown(root);
         ScanFolder(worker, root);
     }
@@ -184,7 +181,7 @@ void CLintallyDlgCore::ScanThreadProc(CScanWorker& worker)
 
 void CLintallyDlgCore::ScanFolder(CScanWorker& worker, std::string& dir)
 {
-    if (!dir.empty() && dir.back() == kPathSeparator) {
+    if (!dir.empty() && Brim::IsPathSeparator(dir.back())) {
         dir.pop_back();
     }
     CScanSink sink(*this, worker);

@@ -13,14 +13,14 @@ std::string RootFromDestination(const std::string& text)
 #else
     const char* home = std::getenv("HOME");
 #endif
-    const bool tilde = !text.empty() && text[0] == '~' &&
-                       (text.size() == 1 || text[1] == '/' || text[1] == Brim::kPathSeparator);
+    const bool tilde =
+        !text.empty() && text[0] == '~' && (text.size() == 1 || Brim::IsPathSeparator(text[1]));
     if (!tilde || home == nullptr || *home == '\0') {
         return text;
     }
     std::string root = home;
     // The home folder may end with a separator of its own; the rest of the text brings one.
-    if (text.size() > 1 && (root.back() == '/' || root.back() == Brim::kPathSeparator)) {
+    if (text.size() > 1 && Brim::IsPathSeparator(root.back())) {
         root.pop_back();
     }
     return root + text.substr(1);

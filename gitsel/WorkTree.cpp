@@ -1,5 +1,7 @@
 #include "gitsel/WorkTree.h"
 
+#include "fileio/JoinPath.h"
+
 #include <climits>
 #include <cstdlib>
 
@@ -14,11 +16,8 @@ bool RealPath(const std::string& path, std::string& real)
     if (resolved == nullptr) {
         return false;
     }
-    real = resolved;
+    real = Brim::JoinPath(resolved, {});
     std::free(resolved);
-    if (real.back() != '/') {
-        real.push_back('/');
-    }
     return true;
 }
 

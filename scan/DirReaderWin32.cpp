@@ -11,6 +11,7 @@
 
 #include <cstring>
 
+#include "fileio/JoinPath.h"
 #include "scan/DirReader.h"
 
 namespace lintally::scan {
@@ -57,7 +58,7 @@ bool Classify(const std::string& dir, const WIN32_FIND_DATAA& found, EntryKind& 
         return !PointsElsewhere(found);
     }
     kind = EntryKind::File;
-    return !PointsElsewhere(found) || LeadsToAFile(dir + '\\' + found.cFileName);
+    return !PointsElsewhere(found) || LeadsToAFile(Brim::JoinPath(dir, found.cFileName));
 }
 
 }  // namespace
@@ -65,7 +66,7 @@ bool Classify(const std::string& dir, const WIN32_FIND_DATAA& found, EntryKind& 
 bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& entries)
 {
     entries.clear();
-    const std::string pattern = dir + "\\*.*";
+    const std::string pattern = Brim::JoinPath(dir, "*.*");
     WIN32_FIND_DATAA found;
     const HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {

@@ -1,6 +1,7 @@
 #include "win32/Win32Dlg.h"
 
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 
 #include <commctrl.h>
 
@@ -8,11 +9,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kFileNameColumnWidth = 273;
-constexpr int kCodeLinesColumnWidth = 90;
-// The template keeps this margin (dialog units) between its edge and the nearest control.
-constexpr int kDialogMarginDu = 5;
 
 INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
@@ -93,7 +89,7 @@ void CWin32Dlg::OnInitDialog()
     RECT client{};
     GetClientRect(m_hWnd, &client);
     m_longFormHeight = client.bottom;
-    RECT margin{0, 0, 0, kDialogMarginDu};
+    RECT margin{0, 0, 0, DIALOG_MARGIN_DU};
     MapDialogRect(m_hWnd, &margin);
     int rowBottom = 0;
     for (const int id : {IDC_BTN_MORE, IDC_EDIT_TOTAL, IDC_BTN_CALCULATE}) {
@@ -110,11 +106,11 @@ void CWin32Dlg::OnInitDialog()
     column.fmt = LVCFMT_LEFT;
     char fileName[] = "File name";
     column.pszText = fileName;
-    column.cx = kFileNameColumnWidth;
+    column.cx = RESULT_NAME_COLUMN_WIDTH;
     SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     char codeLines[] = "Code line(s)";
     column.pszText = codeLines;
-    column.cx = kCodeLinesColumnWidth;
+    column.cx = RESULT_LINES_COLUMN_WIDTH;
     column.iSubItem = 1;
     SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,

@@ -4,6 +4,7 @@
 #include "app/AboutDlg.h"
 #include "app/DialogTemplate.h"
 #include "dialog/ControlIds.h"
+#include "dialog/DialogLayout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,10 +27,10 @@ TEST(DialogTemplate, EveryControlHasADistinctIdAndFitsTheDialog)
 {
     std::set<int> ids;
     for (const ControlTemplate& control : kMainDialogControls) {
-        if (control.id != kNoControlId) {
+        if (control.id != IDC_STATIC) {
             EXPECT_TRUE(ids.insert(control.id).second) << control.objectName;
         }
-        EXPECT_LE(control.rect.x + control.rect.w, kMainDialogWidthDu) << control.objectName;
+        EXPECT_LE(control.rect.x + control.rect.w, MAIN_DIALOG_WIDTH_DU) << control.objectName;
     }
     EXPECT_EQ(ids.size(), 13u);
 }
@@ -111,7 +112,7 @@ TEST(CLintallyDlg, ShortFormEndsBelowTheCalculateRowAndLongFormBelowTheSaveButto
 {
     DialogHarness h;
     CLintallyDlg& dlg = *h.dialog;
-    const int margin = DuToPixelsY(kDialogMarginDu) + 1;
+    const int margin = DuToPixelsY(DIALOG_MARGIN_DU) + 1;
     const QRect shortForm = dlg.geometry();
     int rowBottom = 0;
     for (int id : {IDC_BTN_MORE, IDC_EDIT_TOTAL, IDC_BTN_CALCULATE}) {

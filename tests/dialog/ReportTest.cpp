@@ -115,15 +115,19 @@ TEST(CLintallyDlgOpen, DoubleClickOpensTheTopmostSelectedRowsFile)
     h.dialog->OnDblclkResult();
     h.view.selectedRows = {1, 0};
     h.dialog->OnDblclkResult();
-    // A root typed with its separator gives the same single separator.
-    h.Type(IDC_CB_DESTINATION, Native(h.Root() + "/"));
-    h.view.selectedRows = {1};
-    h.dialog->OnDblclkResult();
+    // A root typed with its separator, this system's or '/' (one on every system), gives
+    // the same single separator.
+    for (const std::string& typed : {Native(h.Root() + "/"), h.Root() + "/"}) {
+        h.Type(IDC_CB_DESTINATION, typed);
+        h.view.selectedRows = {1};
+        h.dialog->OnDblclkResult();
+    }
     h.view.selectedRows = {};
     h.dialog->OnDblclkResult();
     EXPECT_EQ(h.prompts.opened,
               (std::vector<std::string>{Native(h.Root() + "/src/a.c"), Native(h.Root() + "/b.h"),
-                                        Native(h.Root() + "/src/a.c")}));
+                                        Native(h.Root() + "/src/a.c"),
+                                        h.Root() + "/" + Native("src/a.c")}));
 }
 
 TEST(CLintallyDlgOpen, DoubleClickIgnoresAFileThatHasGone)
