@@ -4,7 +4,7 @@
 
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
-#include "fileio/PathSeparator.h"
+#include "fileio/JoinPath.h"
 #include "gitsel/RevisionFileSet.h"
 #include "scan/CountRequest.h"
 
@@ -15,11 +15,7 @@ namespace {
 // name under root as given, for the rows of a count of several roots ("." is root itself).
 std::string UnderRoot(const std::string& root, const std::string& name)
 {
-    if (name == ".") {
-        return root;
-    }
-    const bool separated = !root.empty() && Brim::IsPathSeparator(root.back());
-    return separated ? root + name : root + Brim::kPathSeparator + name;
+    return name == "." ? root : Brim::JoinPath(root, name);
 }
 
 // Adds one root's result to the whole; with several roots, names that are relative to a

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "cli/CountRoots.h"
+#include "fileio/JoinPath.h"
 #include "fileio/MessageText.h"
-#include "fileio/PathSeparator.h"
 #include "fileio/ReadOnlyFile.h"
 #include "results/JsonCsv.h"
 
@@ -181,9 +181,7 @@ std::string DiffSide::ReadText(std::string_view name) const
     if (!HasText()) {
         return bytes;
     }
-    const bool separated = !path.empty() && Brim::IsPathSeparator(path.back());
-    const std::string full =
-        separated ? path + std::string(name) : path + Brim::kPathSeparator + std::string(name);
+    const std::string full = Brim::JoinPath(path, name);
     (void)Brim::ReadWholeFile(full.c_str(), bytes);
     return bytes;
 }

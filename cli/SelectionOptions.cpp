@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 
+#include "fileio/JoinPath.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "gitsel/TrackedFiles.h"
@@ -81,11 +82,6 @@ bool PlanRevision(const std::string& rev, const std::vector<std::string>& roots,
     }
     plans.push_back(std::move(plan));
     return true;
-}
-
-std::string Prefix(const std::string& root)
-{
-    return !root.empty() && Brim::IsPathSeparator(root.back()) ? root : root + Brim::kPathSeparator;
 }
 
 }  // namespace
@@ -227,7 +223,7 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
         if (choices.git) {
             plan.listed.emplace();
             plan.tracked = true;
-            plan.prefix = Prefix(root);
+            plan.prefix = Brim::JoinPath(root, {});
             if (gitsel::ListTrackedFiles(root, *plan.listed, error) != gitsel::GitStatus::Ok) {
                 error = "--git: " + Brim::EscapeControlBytes(error);
                 return false;
