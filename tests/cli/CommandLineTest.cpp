@@ -99,17 +99,17 @@ TEST(CommandLine, OptionsSetWhatTheyName)
 TEST(CommandLine, DiffTakesItsOwnOptionsAndTheGlobalOnesOnEitherSide)
 {
     const Parsed before =
-        Parse({"-j", "2", "--no-progress", "diff", "--languages", "wide", "a", "b"});
+        Parse({"-j", "7", "--no-progress", "diff", "--languages", "wide", "a", "b"});
     ASSERT_TRUE(before.run) << before.err;
     const auto& diff = before.line.diff;
     EXPECT_EQ(before.line.command, Command::Diff);
-    EXPECT_EQ(diff.count.jobs, 2u);
+    EXPECT_EQ(diff.count.jobs, 7u);  // not the default of one per core
     EXPECT_EQ(diff.count.progress, ProgressMode::Off);
     EXPECT_EQ(diff.count.settings.languages, LanguageTable::Wide);
     EXPECT_EQ(diff.before.path, "a");
     EXPECT_EQ(diff.after.path, "b");
 
-    const Parsed after = Parse({"-j", "2", "diff", "-j", "5", "-f", "csv", "a", "--", "-b"});
+    const Parsed after = Parse({"-j", "7", "diff", "-j", "5", "-f", "csv", "a", "--", "-b"});
     ASSERT_TRUE(after.run) << after.err;
     EXPECT_EQ(after.line.diff.count.jobs, 5u);  // the later one counts
     EXPECT_EQ(after.line.diff.after.path, "-b");
