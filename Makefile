@@ -4,8 +4,10 @@ BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 # Test executables to run, by name without "_tests" (e.g. TESTS='scan|cli|app'); all when empty.
 TESTS  ?=
+# Seconds each fuzz harness runs in make fuzz.
+FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test bench windows clean
+.PHONY: all deps configure build run test bench windows fuzz clean
 
 all: build
 
@@ -38,6 +40,13 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	ctest --preset windows -j $(JOBS)
+
+# The libFuzzer harnesses (clang), each run FUZZ_SECONDS from its seeds in fuzz/corpus/.
+fuzz:
+	@scripts/install-deps build fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	fuzz/run build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

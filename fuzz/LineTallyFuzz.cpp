@@ -1,0 +1,77 @@
+// The design table's line classifier over a whole file, in the language its name gives and
+// the option bits of the mode byte. Checks that each line gets exactly one kind, that the
+// count does not depend on where the stream's reads end (lines that span reads take the long
+// line path), that it agrees with the classifier applied to each whole line, that the lines
+// that count are those LineCounts counts, and that CodeLines keeps exactly the code lines.
+#include <algorithm>
+#include <string>
+
+#include "Harness.h"
+#include "linecount/CodeLines.h"
+#include "linecount/LanguageTable.h"
+#include "linecount/LineClassifier.h"
+#include "linecount/LineTally.h"
+
+using namespace PrjHelper;
+using lintally::fuzz::ChunkedStream;
+using lintally::fuzz::Fault;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    lintally::fuzz::FileInput input;
+    if (!lintally::fuzz::ReadFileInput(data, size, input)) {
+        return 0;
+    }
+    // The mode byte's low bits are the CF_ bits: '0' tracks blocks, '3' also counts comment
+    // and blank lines, '@' judges each line alone.
+    const std::uint32_t flags =
+        (input.mode & 0x03) | ((input.mode & 0x10) != 0 ? CF_TRACK_BLOCKS : 0);
+    const bool trackBlocks = (flags & CF_TRACK_BLOCKS) != 0;
+    char ext[16] = {};
+    const std::int32_t lang = GetPathLanguage(std::string(input.name).c_str(), ext, sizeof ext);
+
+    ChunkedStream whole(input.text, input.text.size());
+    const LineBreakdown kinds = TallyLines(whole, lang, flags);
+    ChunkedStream pieces(input.text, input.piece);
+    if (TallyLines(pieces, lang, flags) != kinds) {
+        Fault("the count depends on where the reads end");
+    }
+    if (kinds.Physical() != lintally::fuzz::LineCount(input.text)) {
+        Fault("a line of no kind, or of two");
+    }
+
+    const CommentMarkers markers = GetCommentMarkers(lang);
+    LineBreakdown byLine;
+    std::uint64_t counted = 0;
+    bool inBlock = false;
+    bool countsInBlock = false;
+    std::string line;
+    for (std::size_t start = 0; start < input.text.size();) {
+        const std::size_t end = std::min(input.text.find('\n', start), input.text.size());
+        line.assign(input.text.substr(start, end - start));
+        switch (ClassifyLine(markers, trackBlocks, line.c_str(), inBlock)) {
+        case LineKind::Blank:
+            ++byLine.blank;
+            break;
+        case LineKind::Comment:
+            ++byLine.comment;
+            break;
+        case LineKind::Code:
+            ++byLine.code;
+            break;
+        }
+        counted += LineCounts(markers, flags, line.c_str(), countsInBlock) ? 1 : 0;
+        start = end + 1;
+    }
+    if (byLine != kinds) {
+        Fault("the count differs from the classifier's, line by line");
+    }
+    if (counted != kinds.Counted(flags)) {
+        Fault("the lines that count differ from LineCounts'");
+    }
+    const std::string code = CodeLines(input.text, lang, flags);
+    if (static_cast<std::uint64_t>(std::count(code.begin(), code.end(), '\n')) != kinds.code) {
+        Fault("CodeLines keeps other lines than the code lines");
+    }
+    return 0;
+}
