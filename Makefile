@@ -7,7 +7,7 @@ TESTS  ?=
 # Seconds each fuzz harness runs in make fuzz.
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test bench windows fuzz clean
+.PHONY: all deps configure build run test bench windows fuzz coverage clean
 
 all: build
 
@@ -47,6 +47,16 @@ fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	fuzz/run build/fuzz $(FUZZ_SECONDS)
+
+# Line and branch coverage of the whole suite: build/coverage/html/index.html and
+# build/coverage/summary.txt. The counts start from zero each time.
+coverage:
+	@scripts/install-deps build coverage
+	cmake --preset coverage
+	cmake --build --preset coverage -j $(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage -j $(JOBS)
+	scripts/coverage-report build/coverage
 
 clean:
 	rm -rf build
