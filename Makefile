@@ -3,9 +3,12 @@ PRESET ?= release
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 # Test executables to run, by name without "_tests" (e.g. TESTS='scan|cli|app'); all when empty.
+# When given, only those executables (and what they need) are built.
 TESTS  ?=
 # Seconds each fuzz harness runs in make fuzz.
 FUZZ_SECONDS ?= 20
+
+TEST_TARGETS := $(addsuffix _tests,$(subst |, ,$(TESTS)))
 
 .PHONY: all deps configure build run test bench windows fuzz coverage clean
 
@@ -25,7 +28,8 @@ run: configure
 	cmake --build --preset $(PRESET) -j $(JOBS) --target lintally lintally-cli
 	$(BUILD)/app/lintally
 
-test: build
+test: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) $(if $(TESTS),--target $(TEST_TARGETS))
 	ctest --preset $(PRESET) -j $(JOBS) $(if $(TESTS),-L '^($(TESTS))_tests$$')
 
 bench: deps
