@@ -5,6 +5,9 @@ JOBS   ?= $(shell nproc)
 # Test executables to run, by name without "_tests" (e.g. TESTS='scan|cli|app'); all when empty.
 # When given, only those executables (and what they need) are built.
 TESTS  ?=
+# OFF leaves the benchmarks out of the preset's build (CI's test runs); the build folder keeps
+# the choice until BENCH=ON or make bench. Empty: as the preset says.
+BENCH  ?=
 # Seconds each fuzz harness runs in make fuzz.
 FUZZ_SECONDS ?= 20
 
@@ -18,7 +21,7 @@ deps:
 	@scripts/install-deps build
 
 configure: deps
-	cmake --preset $(PRESET)
+	cmake --preset $(PRESET) $(if $(BENCH),-DLINTALLY_BUILD_BENCH=$(BENCH))
 
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
@@ -34,7 +37,7 @@ test: configure
 
 bench: deps
 	@scripts/install-deps bench
-	cmake --preset release
+	cmake --preset release -DLINTALLY_BUILD_BENCH=ON
 	cmake --build --preset release -j $(JOBS)
 	bench/run-all build/release
 
