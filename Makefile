@@ -11,6 +11,12 @@ BENCH  ?=
 # Seconds each fuzz harness runs in make fuzz.
 FUZZ_SECONDS ?= 20
 
+# ccache, when installed, serves compiles repeated in one build folder (a rebuild after
+# make clean, another branch). A build folder takes it when first configured.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+endif
+
 TEST_TARGETS := $(addsuffix _tests,$(subst |, ,$(TESTS)))
 
 .PHONY: all deps configure build run test bench windows fuzz coverage clean
