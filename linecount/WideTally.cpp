@@ -17,16 +17,18 @@ constexpr WideLanguage kNoSyntax{.name = "Other"};
 // A "#!" line longer than this names no interpreter we know.
 constexpr std::size_t kShebangMax = 256;
 
-// Reads the stream's first line (up to kShebangMax bytes) into head and names its language.
+// Reads the stream's first line into head, up to a byte past kShebangMax (so that a longer
+// line is known as one however the reads fall), and names its language.
 std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& head)
 {
-    while (head.size() < kShebangMax && head.find('\n') == std::string::npos) {
+    while (head.size() <= kShebangMax && head.find('\n') == std::string::npos) {
         const std::uint32_t got = stream.Read(block.Data(), block.Size());
         if (got == 0)
             break;
         head.append(block.Data(), got);
     }
-    return WideLanguageOfShebang(std::string_view(head).substr(0, head.find('\n')));
+    const std::string_view line = std::string_view(head).substr(0, head.find('\n'));
+    return line.size() <= kShebangMax ? WideLanguageOfShebang(line) : 0;
 }
 
 // The syntax of a wide id, or of no comment syntax for any other id. Every language's syntax

@@ -188,3 +188,19 @@ TEST(WideTally, ShortReadsCountLikeOneRead)
     EXPECT_EQ(TallyWideLines(unknown, 0, true, CF_TRACK_BLOCKS).kinds, (LineBreakdown{0, 0, 2}))
         << "an unknown script has no comment syntax";
 }
+
+TEST(WideTally, ShebangLineLongerThan256BytesNamesNoLanguageWhateverTheReads)
+{
+    const std::int32_t python = kWideLanguageBase + WideLanguageIndex("Python");
+    // "python" and a version of 239 digits: a line of 256 bytes, then of one more.
+    const std::string atLimit = "#!/usr/bin/python" + std::string(239, '3');
+    ASSERT_EQ(atLimit.size(), 256u);
+    for (std::uint32_t maxRead : {16u, 1000u}) {
+        FakeStream fits(atLimit + "\n# c\n");
+        fits.maxRead = maxRead;
+        EXPECT_EQ(TallyWideLines(fits, 0, true, CF_TRACK_BLOCKS).lang, python) << maxRead;
+        FakeStream tooLong(atLimit + "3\n# c\n");
+        tooLong.maxRead = maxRead;
+        EXPECT_EQ(TallyWideLines(tooLong, 0, true, CF_TRACK_BLOCKS).lang, 0) << maxRead;
+    }
+}
