@@ -9,8 +9,8 @@
 #include "fileio/FileExists.h"
 #include "fileio/ItemIDList.h"
 #include "fileio/JoinPath.h"
-#include "scan/AsciiCase.h"
 #include "results/Report.h"
+#include "scan/AsciiCase.h"
 
 #include <algorithm>
 
@@ -30,7 +30,8 @@ void CLintallyDlgCore::OnSave()
         return;
     }
     // Written beside the target and renamed over it: a failure leaves the old file whole.
-    const std::string report = lintally::results::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
+    const std::string report =
+        lintally::results::FormatReport(m_strRoot, m_rows.Sorted(), m_strTotal);
     std::string error;
     if (!Brim::WriteFileAtomically(fileName, report, error)) {
         m_prompts.ShowError(MAIN_DIALOG_CAPTION,

@@ -8,9 +8,9 @@
 #include "dialog/ScanWorker.h"
 #include "fileio/JoinPath.h"
 #include "fileio/PathSeparator.h"
+#include "results/FormatThousands.h"
 #include "scan/AsciiCase.h"
 #include "scan/CountRequest.h"
-#include "results/FormatThousands.h"
 #include "scan/PatternList.h"
 
 #include <chrono>

@@ -73,7 +73,8 @@ struct FilePair
 };
 
 // The files of both sides by name, in list order; both lists must be in list order.
-[[nodiscard]] std::vector<FilePair> PairFiles(const scan::RowList& before, const scan::RowList& after);
+[[nodiscard]] std::vector<FilePair> PairFiles(const scan::RowList& before,
+                                              const scan::RowList& after);
 
 // The difference of a group, or of one file (files are 0 or 1 on each side then).
 struct DiffRow
@@ -105,7 +106,8 @@ struct CountDiff
     // The same without the name.
     [[nodiscard]] DiffRow FileCounts(std::size_t index) const;
     // The sums by group in name order (RowNameLess); total gets the sums of every file.
-    [[nodiscard]] std::vector<DiffRow> GroupRows(const scan::Grouping& grouping, DiffRow& total) const;
+    [[nodiscard]] std::vector<DiffRow> GroupRows(const scan::Grouping& grouping,
+                                                 DiffRow& total) const;
 };
 
 }  // namespace lintally::results

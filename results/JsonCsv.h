@@ -20,11 +20,11 @@
 #include <string_view>
 #include <vector>
 
+#include "results/TextOut.h"
 #include "scan/CountSettings.h"
 #include "scan/Grouping.h"
 #include "scan/RowList.h"
 #include "scan/ScanResult.h"
-#include "results/TextOut.h"
 
 namespace lintally::results {
 
@@ -59,8 +59,8 @@ void AppendCsvField(std::string& out, std::string_view field);
 
 // Writes to text as it goes; FormatJson gives the same text whole.
 void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, std::uint64_t total,
-               const std::vector<scan::SkippedFolder>& skipped = {}, const JsonSummary* summary = nullptr,
-               const scan::SkipCounts& counts = {});
+               const std::vector<scan::SkippedFolder>& skipped = {},
+               const JsonSummary* summary = nullptr, const scan::SkipCounts& counts = {});
 [[nodiscard]] std::string FormatJson(std::string_view root, const scan::RowList& rows,
                                      std::uint64_t total,
                                      const std::vector<scan::SkippedFolder>& skipped = {},

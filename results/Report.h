@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "results/TextOut.h"
 #include "scan/Row.h"
 #include "scan/RowList.h"
-#include "results/TextOut.h"
 
 namespace lintally::results {
 

@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "results/FormatThousands.h"
-#include "scan/RelativeName.h"
 #include "results/Report.h"
+#include "scan/RelativeName.h"
 
 using lintally::results::FormatReport;
 using lintally::results::FormatThousands;

@@ -6,11 +6,11 @@
 using lintally::results::FormatCsv;
 using lintally::results::FormatGroupCsv;
 using lintally::results::FormatJson;
-using lintally::scan::GroupRow;
 using lintally::results::JsonSummary;
+using lintally::results::ToValidUtf8;
+using lintally::scan::GroupRow;
 using lintally::scan::Row;
 using lintally::scan::RowList;
-using lintally::results::ToValidUtf8;
 
 namespace {
 const std::string kFffd = "\xEF\xBF\xBD";
@@ -123,7 +123,8 @@ TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
     EXPECT_EQ(nlohmann::json::parse(whole)["files"][7]["name"], "dir/file7\x01" + kFffd + ".c");
 
     int calls = 0;
-    lintally::results::TextOut refused([&](std::string_view) { return ++calls > 1 ? false : true; });
+    lintally::results::TextOut refused(
+        [&](std::string_view) { return ++calls > 1 ? false : true; });
     lintally::results::WriteJson(refused, "root", rows, 35000);
     EXPECT_FALSE(refused.Finish());
     EXPECT_EQ(calls, 2) << "nothing is handed on after a refused piece";

@@ -23,8 +23,8 @@ TEST(CountSettings, FlagsAndPatternsFollowTheTableAndTheTypes)
     CountSettings wide;
     wide.languages = LanguageTable::Wide;
     wide.types = "*.go";
-    EXPECT_EQ(wide.CountFlags(), lintally::scan::MakeCountFlags(true, false, false) |
-                                     PrjHelper::CF_WIDE_TABLE);
+    EXPECT_EQ(wide.CountFlags(),
+              lintally::scan::MakeCountFlags(true, false, false) | PrjHelper::CF_WIDE_TABLE);
     wide.types.clear();
     EXPECT_EQ(wide.Patterns(), std::vector<std::string>{".*"});
     EXPECT_NE(wide.CountFlags() & PrjHelper::CF_KNOWN_ONLY, 0u);

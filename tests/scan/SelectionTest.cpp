@@ -67,8 +67,8 @@ TEST(Glob, BracketSetsTakeRangesNegationAndALiteralDash)
         const char* in;   // characters the set takes
         const char* out;  // characters it does not
     } cases[] = {
-        {"[a-]", "a-", "b]"},    {"[-a]", "a-", "b"},     {"[a-c]", "abc", "-d`"},
-        {"[!a-]", "b]", "a-/"},  {"[^-z]", "ay", "-z"},   {"[]-]", "]-", "a"},
+        {"[a-]", "a-", "b]"},     {"[-a]", "a-", "b"},     {"[a-c]", "abc", "-d`"},
+        {"[!a-]", "b]", "a-/"},   {"[^-z]", "ay", "-z"},   {"[]-]", "]-", "a"},
         {"[a\\-z]", "a-z", "by"}, {"[x-z-]", "xyz-", "w"}, {"[!a]", "b", "a/"},
     };
     for (const auto& c : cases) {
