@@ -2,15 +2,10 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <limits>
-#include <ostream>
-#include <string_view>
 #include <thread>
 #include <utility>
 
-#include "cli/ExitStatus.h"
-#include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
 
 namespace lintally::cli {

@@ -2,9 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <ostream>
-
-#include "cli/ExitStatus.h"
 #include "gitsel/LineDiff.h"
 
 namespace lintally::cli {
