@@ -6,7 +6,10 @@
 #include <thread>
 #include <utility>
 
+#include "cli/OptionChecks.h"
+#include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
+#include "scan/PatternList.h"
 
 namespace lintally::cli {
 
@@ -15,6 +18,39 @@ namespace {
 constexpr unsigned kMaxJobs = 1024;
 
 constexpr unsigned kMaxDepth = 1000;
+
+constexpr std::uint64_t kMaxTop = std::numeric_limits<std::size_t>::max();
+
+// Options that cannot both be given.
+constexpr std::pair<const char*, const char*> kContradictions[] = {
+    {"--block-comments", "--no-block-comments"},
+    {"--progress", "--no-progress"},
+    {"--gitignore", "--no-ignore"},
+};
+
+// A type list: patterns such as "*.c" separated by ','; the dialog takes no empty list.
+CLI::Validator TypeList()
+{
+    return CLI::Validator(
+        [](std::string& list) {
+            if (scan::BuildPatternList(list).empty() &&
+                list.find_first_not_of(',') == std::string::npos) {
+                return std::string("the file type list is empty");
+            }
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                const std::size_t comma = std::min(list.find(',', start), list.size());
+                const std::string item = list.substr(start, comma - start);
+                if (!item.empty() && scan::BuildPatternList(item).empty()) {
+                    return Brim::EscapeControlBytes(item) +
+                           " is not a file type; types look like *.c or *.*";
+                }
+                start = comma + 1;
+            }
+            return std::string();
+        },
+        "", "types");
+}
 
 constexpr std::pair<const char*, OutputFormat> kFormats[] = {
     {"table", OutputFormat::Table},
@@ -105,8 +141,11 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
 {
     app.add_option("-t,--types", settings.types,
-                   "file types to count, as patterns separated by ',', e.g. \"*.c,*.h\"; \"*.*\" "
-                   "counts every file (default: the list below)")
+                   "count only files of these types: patterns separated by ',', e.g. "
+                   "\"*.c,*.h\"; a pattern matches the part of a name from its first dot, so "
+                   "x.tmp.c is not *.c; \"*.*\" is every file with a dot (default: every "
+                   "file the language table knows; with --languages design the dialog's list)")
+        ->check(TypeList())
         ->option_text("LIST");
     app.add_option_function<std::string>(
            "--languages",
@@ -114,34 +153,61 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
                settings.languages =
                    table == "wide" ? scan::LanguageTable::Wide : scan::LanguageTable::Design;
            },
-           "design (default): the dialog's language table, so counts match the dialog's; wide: " +
-               std::to_string(PrjHelper::kWideLanguageCount) +
+           "wide (default): " + std::to_string(PrjHelper::kWideLanguageCount) +
                " languages known by suffix, file name or #! line, with their strings, nested "
-               "comments and docstrings; without -t it counts every file it knows")
-        ->check(CLI::IsMember({scan::LanguageTableName(scan::LanguageTable::Design),
-                               scan::LanguageTableName(scan::LanguageTable::Wide)}))
+               "comments and docstrings; design: the dialog's table, types, options and "
+               "nothing left out, so counts match the dialog's (the default with -f report)")
+        ->check(OneOf({scan::LanguageTableName(scan::LanguageTable::Wide),
+                       scan::LanguageTableName(scan::LanguageTable::Design)}))
         ->option_text("TABLE");
     app.add_flag_callback(
         "--no-sub", [&settings] { settings.includeSubFolders = false; },
         "do not descend into sub-folders (default: descend)");
     app.add_flag_callback(
         "--exclude-remed", [&settings] { settings.includeRemed = false; },
-        std::string("comment lines do not count (default: they ") +
+        std::string("comment (\"remed\") lines do not count (default: they ") +
             (scan::kStartupOptions.includeRemed ? "count)" : "do not)"));
     app.add_flag_callback(
         "--exclude-blank", [&settings] { settings.excludeBlank = true; },
         std::string("blank lines do not count (default: they ") +
             (scan::kStartupOptions.excludeBlank ? "do not)" : "count)"));
     app.add_flag("--block-comments", settings.blockComments,
-                 "a block comment spans lines: the lines inside it are comment lines (default: "
-                 "each line is judged alone)");
+                 "a block comment spans lines: the lines inside it are comment lines (default, "
+                 "except with --languages design)");
+    app.add_flag("--no-block-comments")
+        ->description("each line is judged alone, as the dialog judges it: the inside of a block "
+                      "comment counts as code");
 }
 
-void FinishCountingOptions(const CLI::App& app, scan::CountSettings& settings)
+bool CountsAsDesigned(const CLI::App& app, OutputFormat format,
+                      const scan::CountSettings& settings)
 {
-    if (settings.languages == scan::LanguageTable::Wide && app.count("--types") == 0) {
+    return app.count("--languages") > 0 ? settings.languages == scan::LanguageTable::Design
+                                        : format == OutputFormat::Report;
+}
+
+std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
+                                  scan::CountSettings& settings, SelectionChoices& select)
+{
+    for (const auto& [one, other] : kContradictions) {
+        if (app.count(one) > 0 && app.count(other) > 0) {
+            return std::string(one) + " and " + other + " contradict each other; give one";
+        }
+    }
+    if (CountsAsDesigned(app, format, settings)) {
+        settings.languages = scan::LanguageTable::Design;
+        return {};
+    }
+    settings.languages = scan::LanguageTable::Wide;
+    if (app.count("--types") == 0) {
         settings.types.clear();
     }
+    settings.blockComments = app.count("--no-block-comments") == 0;
+    select.skipBinary = true;
+    select.linksOnce = true;
+    select.ignoreByDefault = app.count("--no-ignore") == 0 && !select.gitignore &&
+                             !select.git && select.filesFrom.empty() && select.rev.empty();
+    return {};
 }
 
 void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help)
@@ -164,15 +230,19 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
 
 void DefineGlobalOptions(CLI::App& app, CliOptions& options)
 {
-    app.add_option("-j,--jobs", options.jobs, "counting threads (default: number of cores)")
-        ->check(CLI::Range(1u, kMaxJobs))
+    app.add_option_function<std::string>(
+           "-j,--jobs",
+           [&options](const std::string& text) {
+               options.jobs = static_cast<unsigned>(*ParseWholeNumber(text, 1, kMaxJobs));
+           },
+           "counting threads (default: number of cores)")
+        ->check(WholeNumber(1, kMaxJobs))
         ->option_text("N");
-    auto* on = app.add_flag_callback(
+    app.add_flag_callback(
         "--progress", [&options] { options.progress = ProgressMode::On; },
         "progress line on standard error (default: only on a terminal)");
-    auto* off = app.add_flag_callback(
+    app.add_flag_callback(
         "--no-progress", [&options] { options.progress = ProgressMode::Off; }, "no progress line");
-    on->excludes(off);
 }
 
 void DefineFormatOption(CLI::App& app, OutputFormat& format,
@@ -192,7 +262,7 @@ void DefineFormatOption(CLI::App& app, OutputFormat& format,
                }
            },
            help)
-        ->check(CLI::IsMember(names))
+        ->check(OneOf(names))
         ->option_text("FORMAT");
 }
 
@@ -233,12 +303,15 @@ void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top)
            "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
            "comment, blank or counted; numbers largest first (default: counted for groups, name "
            "for files)")
-        ->check(CLI::IsMember({"name", "files", "lines", "code", "comment", "blank", "counted"}))
+        ->check(OneOf({"name", "files", "lines", "code", "comment", "blank", "counted"}))
         ->option_text("KEY");
-    app.add_option(
-           "--top", top,
+    app.add_option_function<std::string>(
+           "--top",
+           [&top](const std::string& text) {
+               top = static_cast<std::size_t>(*ParseWholeNumber(text, 1, kMaxTop));
+           },
            "list only the first N of those rows; the total still covers everything (default: all)")
-        ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max()))
+        ->check(WholeNumber(1, kMaxTop))
         ->option_text("N");
 }
 

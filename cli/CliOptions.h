@@ -92,10 +92,22 @@ struct ParseOutcome
 std::string ParseGrouping(const std::string& name, RowGrouping& by);
 // The grouping as --by takes it ("dir:2" with its depth).
 [[nodiscard]] std::string GroupingName(const RowGrouping& by);
-// -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments.
+// -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments,
+// --no-block-comments.
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
-// After the parse: the wide table without -t counts every file it knows.
-void FinishCountingOptions(const CLI::App& app, scan::CountSettings& settings);
+// True when the parse asks for the dialog's counts: --languages design, or -f report
+// without --languages.
+[[nodiscard]] bool CountsAsDesigned(const CLI::App& app, OutputFormat format,
+                                    const scan::CountSettings& settings);
+// After the parse, the defaults of what was not given. The dialog's counts keep the dialog's
+// defaults and leave nothing out. Otherwise the wide table counts every file it knows (or
+// those of -t), a block comment spans lines, binaries are left out and, unless --no-ignore
+// or the files are named rather than walked, what git ignores and version-control folders
+// are left out too.
+// What is wrong (two options that contradict each other), or an empty text.
+[[nodiscard]] std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
+                                                scan::CountSettings& settings,
+                                                SelectionChoices& select);
 // --by GROUP, setting byGiven when given.
 void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help);
 // -f FORMAT, taking the formats named (the first is the default).

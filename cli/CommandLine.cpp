@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/ExitStatus.h"
+#include "cli/OptionChecks.h"
 #include "fileio/MessageText.h"
 
 namespace lintally::cli {
@@ -52,7 +53,7 @@ const char* Count(bool on)
 
 void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
 {
-    app.set_version_flag("--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
+    app.set_version_flag("-V,--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
     DefineCountingOptions(app, options.settings);
     DefineFormatOption(
         app, options.format,
@@ -69,10 +70,10 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineSelectionOptions(app, options.select);
     DefineListOptions(app, options.select);
     app.add_option("ROOT", options.roots,
-                   "folders to count, one or more (default: the current folder; put -- before a "
-                   "name that begins with '-')")
+                   "folders (or files) to count, one or more (default: the current folder; put "
+                   "-- before a name that begins with '-')")
         ->option_text("FOLDER...")
-        ->check(CLI::ExistingDirectory);
+        ->check(ExistingFolderOrFile());
     app.footer(
         std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
                     "Counted are the lines\nthat count under the options above.\n\n") +
@@ -94,10 +95,52 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "some folders could not be read (each is named on standard error), 130 interrupted.");
 }
 
+// The edits (a letter added, dropped, changed, or two swapped) that turn a into b.
+std::size_t EditDistance(std::string_view a, std::string_view b)
+{
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) {
+        d[i][0] = i;
+    }
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        d[0][j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
+                                d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// The long option of command nearest to name ("--type" gives "--types"), or an empty text
+// when none is near enough to be what was meant.
+std::string NearestOption(const CLI::App& command, std::string_view name)
+{
+    std::string best;
+    std::size_t bestDistance = name.size() / 3 + 1;
+    for (const CLI::Option* option : command.get_options()) {
+        for (const std::string& longName : option->get_lnames()) {
+            const std::string candidate = "--" + longName;
+            const std::size_t distance = EditDistance(name, candidate);
+            if (distance < bestDistance) {
+                best = candidate;
+                bestDistance = distance;
+            }
+        }
+    }
+    return best;
+}
+
 // The first argument before "--" that looks like an option no option matches (a folder
-// named "-dash" given without "--"), or null. Without this the user would only hear that
-// ROOT is missing.
-const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv)
+// named "-dash" given without "--"), or null, with the command it was given to. Without
+// this the user would only hear that ROOT is missing.
+const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv,
+                          const CLI::App*& where)
 {
     const CLI::App* command = &app;
     for (int i = 1; i < argc; ++i) {
@@ -118,6 +161,7 @@ const char* UnknownOption(const CLI::App& app, int argc, const char* const* argv
                                                : std::string(arg.substr(0, 2));
         const CLI::Option* option = command->get_option_no_throw(name);
         if (option == nullptr) {
+            where = command;
             return argv[i];
         }
         // The option's value may begin with '-' too; it is not an option itself.
@@ -156,10 +200,37 @@ std::string OneLine(std::string text)
     return text;
 }
 
+// The parser's message in our words. Value checks already speak ours ("--top: takes ..."); what
+// is left are counts of values and arguments nothing takes.
+std::string OwnWords(const CLI::ParseError& error)
+{
+    const std::string text = error.what();
+    const std::string kind = error.get_name();
+    const std::string name = text.substr(0, text.find(':'));
+    if (kind == "ArgumentMismatch") {
+        return text.find("At Most") != std::string::npos ? name + " is given more than once"
+                                                         : name + " needs a value";
+    }
+    if (kind == "ConversionError" && text.find("flag") != std::string::npos) {
+        return name + " takes no value";
+    }
+    if (kind == "ExtrasError") {
+        const std::string said = "not expected: ";
+        const std::size_t at = text.find(said);
+        return "unexpected argument " +
+               (at == std::string::npos ? text : text.substr(at + said.size()));
+    }
+    return text;
+}
+
 // After the count's parse: its defaults taken; what is wrong, or an empty text.
 std::string FinishCountOptions(const CLI::App& app, CliOptions& options, bool byGiven)
 {
-    FinishCountingOptions(app, options.settings);
+    if (std::string problem =
+            FinishCountingOptions(app, options.format, options.settings, options.select);
+        !problem.empty()) {
+        return problem;
+    }
     if (std::string problem = CheckSelectionChoices(options.select, !options.roots.empty());
         !problem.empty()) {
         return problem;
@@ -212,11 +283,16 @@ ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, st
     } catch (const CLI::CallForVersion& version) {
         return ParseOutcome{false, app.exit(version, out, err)};
     } catch (const CLI::ParseError& error) {
-        if (const char* unknown = UnknownOption(app, argc, argv)) {
+        const CLI::App* where = &app;
+        if (const char* unknown = UnknownOption(app, argc, argv, where)) {
+            const std::string_view given(unknown);
+            const std::string nearest = NearestOption(*where, given.substr(0, given.find('=')));
             err << kProgramName << ": unknown option " << Brim::EscapeControlBytes(unknown)
-                << " (use -- before a folder whose name begins with '-')\n";
+                << (nearest.empty() ? " (use -- before a folder whose name begins with '-')"
+                                    : "; did you mean " + nearest + "?")
+                << '\n';
         } else {
-            err << kProgramName << ": " << OneLine(EscapeArguments(error.what(), argc, argv))
+            err << kProgramName << ": " << OneLine(EscapeArguments(OwnWords(error), argc, argv))
                 << '\n';
         }
         return ParseOutcome{false, kUsageError};

@@ -1,5 +1,6 @@
 #include "cli/CountRoots.h"
 
+#include <iostream>
 #include <optional>
 
 #include "cli/ProgressLine.h"
@@ -76,6 +77,11 @@ scan::ScanResult CountRoots(const CliOptions& options, const scan::Selection& se
     request.jobs = options.jobs;
     const bool show = options.progress == ProgressMode::On ||
                       (options.progress == ProgressMode::Auto && IsTerminal(StdStream::Err));
+    for (const RootPlan& plan : plans) {
+        if (!plan.ignoreWarning.empty()) {
+            std::cerr << kProgramName << ": " << plan.ignoreWarning << '\n';
+        }
+    }
     ProgressLine progress(StdStream::Err, show);
     scan::StopToken stop;
     StopOnInterrupt(stop);

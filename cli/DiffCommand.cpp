@@ -125,7 +125,7 @@ int RunDiff(const DiffOptions& options)
     if (options.failIfGrows && grown > *options.failIfGrows) {
         std::cerr << kProgramName << ": the counted lines grew by " << grown << ", more than the "
                   << *options.failIfGrows << " --fail-if-grows allows\n";
-        return kIncomplete;
+        return kGrewTooMuch;
     }
     return before.skipped.empty() && after.skipped.empty() ? 0 : kIncomplete;
 }

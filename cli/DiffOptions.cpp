@@ -2,11 +2,16 @@
 
 #include <CLI/CLI.hpp>
 
+#include <limits>
+
+#include "cli/OptionChecks.h"
 #include "gitsel/LineDiff.h"
 
 namespace lintally::cli {
 
 namespace {
+
+constexpr std::uint64_t kNoLimit = std::numeric_limits<std::uint64_t>::max();
 
 std::string Footer()
 {
@@ -39,9 +44,9 @@ std::string Footer()
         "\"changed\" | \"same\"; with the line diff \"code_added\" and\n\"code_removed\" follow. "
         "CSV: one line per group or file, then the total.\n\n"
         "Exit status: 0 done, whatever the difference; 1 the output could not be written; 2 "
-        "usage\nerror; 3 the counted total grew by more than --fail-if-grows allows, or some "
-        "folders\ncould not be read, by this diff or by a saved count (each is named on standard "
-        "error);\n130 interrupted.";
+        "usage\nerror; 3 some folders could not be read, by this diff or by a saved count (each "
+        "is named\non standard error); 4 the counted total grew by more than --fail-if-grows "
+        "allows (checked\nfirst); 130 interrupted.";
     return text;
 }
 
@@ -81,9 +86,13 @@ void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& argum
                          "one level under the root), dir:N (N levels) or file (one row per file, "
                          "with its status; the default for json and csv)");
     DefineOutputOption(app, options.outputPath);
-    app.add_option_function<std::uint64_t>(
-           "--fail-if-grows", [&options](std::uint64_t lines) { options.failIfGrows = lines; },
-           "exit with status 3 when the counted total grew by more than N lines (for CI)")
+    app.add_option_function<std::string>(
+           "--fail-if-grows",
+           [&options](const std::string& text) {
+               options.failIfGrows = ParseWholeNumber(text, 0, kNoLimit);
+           },
+           "exit with status 4 when the counted total grew by more than N lines (for CI)")
+        ->check(WholeNumber(0, kNoLimit))
         ->option_text("N");
     DefineGlobalOptions(app, options.count);
     DefineSelectionOptions(app, options.count.select);
@@ -106,7 +115,11 @@ void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& argum
 std::string FinishDiffOptions(const CLI::App& app, DiffOptions& options,
                               const DiffArguments& arguments)
 {
-    FinishCountingOptions(app, options.count.settings);
+    if (std::string problem = FinishCountingOptions(app, options.format, options.count.settings,
+                                                    options.count.select);
+        !problem.empty()) {
+        return problem;
+    }
     std::vector<std::string> sides;
     if (app.count("OLD") > 0) {
         sides.push_back(arguments.oldSide);

@@ -72,6 +72,7 @@ bool LoadCounted(const CliOptions& options, const SideRequest& request, const Di
         one.select.rev = request.rev;
         one.select.git = false;
         one.select.gitignore = false;
+        one.select.ignoreByDefault = false;
     }
     scan::Selection selection;
     std::vector<RootPlan> plans;

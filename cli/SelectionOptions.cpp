@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "fileio/JoinPath.h"
@@ -84,6 +85,37 @@ bool PlanRevision(const std::string& rev, const std::vector<std::string>& roots,
     return true;
 }
 
+// The ignore rules of the work tree that holds the plan's root, when it lies in one. A
+// repository whose rules cannot be read is said, not guessed around: its root is counted
+// without them.
+void OpenDefaultIgnoreRules(RootPlan& plan)
+{
+    std::string error;
+    const gitsel::GitStatus status = gitsel::IgnoreRules::Open(plan.root, plan.ignore, error);
+    if (status == gitsel::GitStatus::Failed) {
+        plan.ignore.reset();
+        plan.ignoreWarning = "git's ignore rules for " + Brim::EscapeControlBytes(plan.root) +
+                             " cannot be read (" + Brim::EscapeControlBytes(error) +
+                             "); counting it without them";
+    }
+}
+
+// A ROOT that names a file is counted as that one file, as named: no ignore rule or index
+// is asked about it. False for a folder.
+bool PlanNamedFile(RootPlan& plan)
+{
+    std::error_code failure;
+    const std::filesystem::path path(plan.root);
+    if (!std::filesystem::is_regular_file(path, failure)) {
+        return false;
+    }
+    const std::string folder = path.parent_path().string();
+    plan.root = folder.empty() ? "." : folder;
+    plan.prefix = Brim::JoinPath(plan.root, {});
+    plan.listed.emplace(1, path.filename().string());
+    return true;
+}
+
 }  // namespace
 
 void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
@@ -97,15 +129,21 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
         ->allow_extra_args(false);
     app.add_flag("--exclude-vcs", choices.excludeVcs,
                  "leave out the folders of version control: .git, .hg, .svn, CVS, .bzr");
-    app.add_flag("--gitignore", choices.gitignore,
-                 "leave out what git would ignore (.gitignore files, .git/info/exclude, the global "
-                 "excludes file) and the .git folder; each ROOT must lie in a git work tree");
+    app.add_flag(
+        "--gitignore", choices.gitignore,
+        "leave out what git would ignore (.gitignore files, .git/info/exclude, the global "
+        "excludes file) and the .git folder; each ROOT must lie in a git work tree (the default "
+        "does this where a ROOT lies in one, except with --languages design)");
+    app.add_flag("--no-ignore")
+        ->description("count what git ignores and the folders of version control too (the "
+                      "default leaves them out)");
     app.add_flag(
         "--git", choices.git,
         "count exactly the files git tracks under each ROOT (in the index, with checked-out "
         "submodules); each ROOT must lie in a git work tree");
     app.add_flag("--skip-binary", choices.skipBinary,
-                 "leave out files with a NUL byte in their first 8 KiB");
+                 "leave out files with a NUL byte in their first 8 KiB (the default, except with "
+                 "--languages design)");
     app.add_option_function<std::string>(
            "--max-size",
            [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
@@ -113,7 +151,8 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
         ->check(CLI::Validator(
             [](std::string& text) {
                 return ParseSize(text) ? std::string()
-                                       : "--max-size takes a size such as 500K or 5M, not " + text;
+                                       : "takes a size such as 500K or 5M, not " +
+                                             Brim::EscapeControlBytes(text);
             },
             "", "size"))
         ->option_text("SIZE");
@@ -200,7 +239,7 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
             return false;
         }
     }
-    if (choices.excludeVcs) {
+    if (choices.excludeVcs || choices.ignoreByDefault) {
         selection.AddVersionControlExcludes();
     }
     selection.skipBinary = choices.skipBinary;
@@ -220,6 +259,10 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
     }
     for (const std::string& root : roots) {
         RootPlan plan{root, std::nullopt, {}, nullptr, nullptr};
+        if (PlanNamedFile(plan)) {
+            plans.push_back(std::move(plan));
+            continue;
+        }
         if (choices.git) {
             plan.listed.emplace();
             plan.tracked = true;
@@ -239,6 +282,10 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
             error = "--gitignore: " + Brim::EscapeControlBytes(error);
             return false;
         }
+        if (choices.ignoreByDefault) {
+            OpenDefaultIgnoreRules(plan);
+        }
+        plan.linksOnce = choices.linksOnce && !choices.git;
         plans.push_back(std::move(plan));
     }
     return true;
@@ -247,6 +294,10 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
 scan::Selection SelectionFor(const scan::Selection& shared, RootPlan& plan)
 {
     scan::Selection selection = shared;
+    // A root that cannot be resolved cannot be walked either; the walk says so.
+    if (plan.linksOnce) {
+        (void)selection.SkipLinksUnder(plan.root);
+    }
     if (plan.ignore) {
         gitsel::IgnoreRules* rules = plan.ignore.get();
         selection.SetIgnoreCheck([rules](std::string_view relative, bool folder) {

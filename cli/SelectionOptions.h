@@ -27,6 +27,11 @@ struct SelectionChoices
     std::vector<std::string> excludes;
     bool excludeVcs = false;
     bool gitignore = false;
+    // A walk leaves out version-control folders and, in a git work tree, what git ignores
+    // (the default of a count that is not the dialog's); outside a work tree nothing more.
+    bool ignoreByDefault = false;
+    // A walk leaves out a link to a file under its ROOT, which it counts where it lies.
+    bool linksOnce = false;
     bool git = false;
     bool skipBinary = false;
     std::uint64_t maxSize = 0;  // 0: no limit
@@ -57,10 +62,14 @@ struct RootPlan
     std::string prefix;
     std::unique_ptr<gitsel::IgnoreRules> ignore;  // with --gitignore
     std::unique_ptr<gitsel::Revision> revision;   // with --rev
+    // Why the default ignore rules could not be read for this root (they are then not
+    // applied), as one line; empty when they were or were not asked for.
+    std::string ignoreWarning{};
     // With --rev, the indexes of the revision's files to count when not all of them (a diff
     // takes the others' rows from its other side).
     std::optional<std::vector<std::uint32_t>> revisionFiles{};
-    bool tracked = false;  // listed from a repository's index
+    bool tracked = false;    // listed from a repository's index
+    bool linksOnce = false;  // see SelectionChoices
 };
 
 // The shared selection and a plan per root; false with error set to one line (a usage

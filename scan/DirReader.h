@@ -30,6 +30,7 @@ struct DirEntry
 {
     std::string name;
     EntryKind kind = EntryKind::File;
+    bool link = false;  // a file reached through a symbolic link
 };
 
 class IDirReader

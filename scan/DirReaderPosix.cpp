@@ -22,7 +22,7 @@ namespace {
 
 // Classifies an entry the directory listing could not type, or a link: a link counts as a
 // file only when it leads to a regular file; a link to a folder is never followed.
-bool ClassifyByStat(int dirFd, const char* name, EntryKind& kind)
+bool ClassifyByStat(int dirFd, const char* name, EntryKind& kind, bool& link)
 {
     struct stat info = {};
     if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -32,14 +32,15 @@ bool ClassifyByStat(int dirFd, const char* name, EntryKind& kind)
         kind = EntryKind::Folder;
         return true;
     }
-    if (S_ISLNK(info.st_mode) && fstatat(dirFd, name, &info, 0) != 0) {
+    link = S_ISLNK(info.st_mode);
+    if (link && fstatat(dirFd, name, &info, 0) != 0) {
         return false;
     }
     kind = EntryKind::File;
     return S_ISREG(info.st_mode);
 }
 
-bool Classify(int dirFd, const dirent& entry, EntryKind& kind)
+bool Classify(int dirFd, const dirent& entry, EntryKind& kind, bool& link)
 {
     switch (entry.d_type) {
     case DT_REG:
@@ -50,7 +51,7 @@ bool Classify(int dirFd, const dirent& entry, EntryKind& kind)
         return true;
     case DT_LNK:
     case DT_UNKNOWN:
-        return ClassifyByStat(dirFd, entry.d_name, kind);
+        return ClassifyByStat(dirFd, entry.d_name, kind, link);
     default:
         return false;
     }
@@ -76,8 +77,9 @@ bool ListFolder(int fd, std::vector<DirEntry>& entries)
     // A read error part-way ends the listing like its end; what was read is kept.
     while (const dirent* entry = readdir(folder)) {
         EntryKind kind = EntryKind::File;
-        if (!IsDotOrDotDot(entry->d_name) && Classify(dirFd, *entry, kind)) {
-            entries.push_back(DirEntry{entry->d_name, kind});
+        bool link = false;
+        if (!IsDotOrDotDot(entry->d_name) && Classify(dirFd, *entry, kind, link)) {
+            entries.push_back(DirEntry{entry->d_name, kind, link});
         }
     }
     closedir(folder);

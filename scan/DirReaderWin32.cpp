@@ -77,7 +77,7 @@ bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& 
     do {
         EntryKind kind = EntryKind::File;
         if (Classify(dir, found, kind)) {
-            entries.push_back(DirEntry{found.cFileName, kind});
+            entries.push_back(DirEntry{found.cFileName, kind, PointsElsewhere(found)});
         }
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);

@@ -74,9 +74,12 @@ public:
     }
 
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
-                     std::string_view relativeName) override
+                     std::string_view relativeName, bool link) override
     {
         if (m_selection != nullptr && Leaves(m_selection->Leaves(name, relativeName, false))) {
+            return;
+        }
+        if (link && m_selection != nullptr && Leaves(m_selection->LeavesLink(fullPath))) {
             return;
         }
         const auto offset = static_cast<std::uint32_t>(fullPath.size() - relativeName.size());

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "fileio/JoinPath.h"
 #include "fileio/PathSeparator.h"
+#include "fileio/RealPath.h"
 
 namespace lintally::scan {
 
@@ -25,7 +27,7 @@ namespace {
 // Each reason's count, in the order of SkipReason.
 constexpr std::uint64_t SkipCounts::*kSlots[] = {&SkipCounts::excluded, &SkipCounts::ignored,
                                                  &SkipCounts::binary, &SkipCounts::tooLarge,
-                                                 &SkipCounts::unreadable};
+                                                 &SkipCounts::unreadable, &SkipCounts::linked};
 
 }  // namespace
 
@@ -46,12 +48,13 @@ SkipCounts& SkipCounts::operator+=(const SkipCounts& other)
     binary += other.binary;
     tooLarge += other.tooLarge;
     unreadable += other.unreadable;
+    linked += other.linked;
     return *this;
 }
 
 bool SkipCounts::Any() const
 {
-    return excluded + ignored + binary + tooLarge + unreadable != 0;
+    return excluded + ignored + binary + tooLarge + unreadable + linked != 0;
 }
 
 bool Selection::AddExclude(std::string_view pattern, std::string& error)
@@ -130,6 +133,26 @@ std::optional<SkipReason> Selection::LeavesPath(std::string_view relative, bool 
         return SkipReason::Ignored;
     }
     return std::nullopt;
+}
+
+bool Selection::SkipLinksUnder(const std::string& root)
+{
+    std::string real;
+    if (!Brim::RealPath(root, real)) {
+        return false;
+    }
+    m_linkRoot = Brim::JoinPath(real, {});
+    return true;
+}
+
+std::optional<SkipReason> Selection::LeavesLink(const std::string& fullPath) const
+{
+    std::string target;
+    if (m_linkRoot.empty() || !Brim::RealPath(fullPath, target) ||
+        target.compare(0, m_linkRoot.size(), m_linkRoot) != 0) {
+        return std::nullopt;
+    }
+    return SkipReason::Linked;
 }
 
 }  // namespace lintally::scan

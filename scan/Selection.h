@@ -24,6 +24,7 @@ enum class SkipReason : unsigned char
     Binary,      // a NUL byte in the file's first kBinaryProbeBytes
     TooLarge,    // over maxSize bytes
     Unreadable,  // could not be opened (its row stays, with 0 lines)
+    Linked,      // a link to a file the walk meets where it lies
 };
 
 struct SkipCounts
@@ -33,6 +34,7 @@ struct SkipCounts
     std::uint64_t binary = 0;
     std::uint64_t tooLarge = 0;
     std::uint64_t unreadable = 0;
+    std::uint64_t linked = 0;
 
     void Add(SkipReason reason);
     [[nodiscard]] std::uint64_t Of(SkipReason reason) const;
@@ -55,6 +57,7 @@ inline constexpr SkipReasonName kSkipReasonNames[] = {
     {SkipReason::Binary, "binary", "binary"},
     {SkipReason::TooLarge, "too_large", "too large"},
     {SkipReason::Unreadable, "unreadable", "unreadable"},
+    {SkipReason::Linked, "linked", "links to files counted where they lie"},
 };
 
 // How much of a file's start is read to tell a binary file.
@@ -74,6 +77,10 @@ public:
     // Leaves out the folders of version control: .git, .hg, .svn, CVS, .bzr.
     void AddVersionControlExcludes();
     void SetIgnoreCheck(IgnoreCheck check) { m_ignore = std::move(check); }
+    // Leaves out each file reached through a symbolic link whose target lies under root:
+    // the walk meets that file where it lies, so it would count twice. A link that leads
+    // out of root counts. False when root's own path cannot be resolved.
+    [[nodiscard]] bool SkipLinksUnder(const std::string& root);
 
     // Why the walk's entry name (at relative under the root) is left out; none to keep it.
     [[nodiscard]] std::optional<SkipReason> Leaves(std::string_view name, std::string_view relative,
@@ -83,6 +90,8 @@ public:
     // leave out untracked files only.
     [[nodiscard]] std::optional<SkipReason> LeavesPath(std::string_view relative,
                                                        bool tracked = false) const;
+    // Whether the file reached through the link at fullPath is left out (see SkipLinksUnder).
+    [[nodiscard]] std::optional<SkipReason> LeavesLink(const std::string& fullPath) const;
 
     bool skipBinary = false;
     std::uint64_t maxSize = 0;  // 0: no limit
@@ -99,6 +108,7 @@ private:
 
     std::vector<Rule> m_rules;
     IgnoreCheck m_ignore;
+    std::string m_linkRoot;  // resolved, with a trailing separator; empty: links count
 };
 
 }  // namespace lintally::scan

@@ -27,7 +27,7 @@ public:
     bool IncludeSubFolders() override { return m_options.includeSubFolders.load(); }
 
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
-                     std::string_view relativeName) override
+                     std::string_view relativeName, bool /*link*/) override
     {
         const std::uint32_t flags = m_options.countFlags.load();
         const FileLines file = TallyFile(folder, name, fullPath, flags);

@@ -73,7 +73,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
             continue;
         }
         if (MatchPattern(patterns, NameSuffix(entry.name))) {
-            visitor.OnFileFound(frame.folder, entry.name, fullPath, relative);
+            visitor.OnFileFound(frame.folder, entry.name, fullPath, relative, entry.link);
         }
         visitor.OnEntryChecked();
     }

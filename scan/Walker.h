@@ -39,13 +39,15 @@ public:
         (void)fullPath;
         (void)relativeName;
     }
-    // The same, with the open folder it lies in (null when the reader keeps none) and its
-    // name there, for visitors that open it (see OpenEntry). By default calls OnFileMatched.
+    // The same, with the open folder it lies in (null when the reader keeps none), its
+    // name there, for visitors that open it (see OpenEntry), and whether it was reached
+    // through a symbolic link. By default calls OnFileMatched.
     virtual void OnFileFound(const FolderRef& folder, const std::string& name,
-                             const std::string& fullPath, std::string_view relativeName)
+                             const std::string& fullPath, std::string_view relativeName, bool link)
     {
         (void)folder;
         (void)name;
+        (void)link;
         OnFileMatched(fullPath, relativeName);
     }
     // A folder that could not be read, with its relative name (the root as given for the

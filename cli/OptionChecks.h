@@ -1,0 +1,31 @@
+// The checks of option values on the command line, each failing with a message in our own
+// words ("--top: takes a whole number from 1 up, not -1"), so no text of the option parser
+// reaches the user.
+//
+// Plain functions; used by main's thread only.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class Validator;
+}
+
+namespace lintally::cli {
+
+// A whole number in decimal digits from min to max; none for anything else (a sign, a
+// fraction, a number out of range).
+[[nodiscard]] std::optional<std::uint64_t> ParseWholeNumber(const std::string& text,
+                                                            std::uint64_t min, std::uint64_t max);
+
+// Takes a whole number from min to max (see ParseWholeNumber).
+[[nodiscard]] CLI::Validator WholeNumber(std::uint64_t min, std::uint64_t max);
+// Takes one of names.
+[[nodiscard]] CLI::Validator OneOf(std::vector<std::string> names);
+// Takes an existing folder or file.
+[[nodiscard]] CLI::Validator ExistingFolderOrFile();
+
+}  // namespace lintally::cli
