@@ -17,8 +17,6 @@ namespace {
 
 constexpr unsigned kMaxJobs = 1024;
 
-constexpr unsigned kMaxDepth = 1000;
-
 constexpr std::uint64_t kMaxTop = std::numeric_limits<std::size_t>::max();
 
 // Options that cannot both be given.
@@ -69,31 +67,6 @@ const char* FormatName(OutputFormat format)
     return kFormats[0].first;
 }
 
-struct GroupingNames
-{
-    const char* word;
-    const char* heading;
-    bool perFile;
-    scan::GroupBy by;
-};
-
-constexpr GroupingNames kGroupings[] = {
-    {"language", "Language", false, scan::GroupBy::Language},
-    {"ext", "Ext", false, scan::GroupBy::Suffix},
-    {"dir", "Folder", false, scan::GroupBy::Folder},
-    {"file", "File", true, scan::GroupBy::Language},
-};
-
-const GroupingNames& NamesOf(const RowGrouping& by)
-{
-    for (const GroupingNames& names : kGroupings) {
-        if (names.perFile == by.perFile && (by.perFile || names.by == by.grouping.by)) {
-            return names;
-        }
-    }
-    return kGroupings[0];
-}
-
 SortKey SortNamed(const std::string& name)
 {
     static const std::pair<const char*, SortKey> kKeys[] = {
@@ -110,33 +83,6 @@ SortKey SortNamed(const std::string& name)
 }
 
 }  // namespace
-
-std::string ParseGrouping(const std::string& name, RowGrouping& by)
-{
-    by = RowGrouping();
-    const std::string word = name.substr(0, name.find(':'));
-    const GroupingNames* found = nullptr;
-    for (const GroupingNames& names : kGroupings) {
-        if (word == names.word) {
-            found = &names;
-        }
-    }
-    if (found == nullptr || (word != "dir" && word != name)) {
-        return "takes language, ext, dir, dir:N or file, not " + name;
-    }
-    by.perFile = found->perFile;
-    by.grouping.by = found->by;
-    if (word != name) {
-        const std::string depth = name.substr(word.size() + 1);
-        if (depth.empty() || depth.size() > 4 ||
-            depth.find_first_not_of("0123456789") != std::string::npos || std::stoul(depth) < 1 ||
-            std::stoul(depth) > kMaxDepth) {
-            return "dir:N needs a depth N from 1 to " + std::to_string(kMaxDepth);
-        }
-        by.grouping.depth = static_cast<unsigned>(std::stoul(depth));
-    }
-    return {};
-}
 
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
 {
@@ -216,13 +162,13 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
            "--by",
            [&by, &byGiven](const std::string& name) {
                byGiven = true;
-               ParseGrouping(name, by);
+               results::ParseGrouping(name, by);
            },
            help)
         ->check(CLI::Validator(
             [](std::string& name) {
                 RowGrouping by;
-                return ParseGrouping(name, by);
+                return results::ParseGrouping(name, by);
             },
             "", "grouping"))
         ->option_text("GROUP");
@@ -286,16 +232,6 @@ unsigned DefaultJobs()
     return cores == 0 ? 1 : cores;
 }
 
-const char* GroupingWord(const RowGrouping& by)
-{
-    return NamesOf(by).word;
-}
-
-const char* GroupingHeading(const RowGrouping& by)
-{
-    return NamesOf(by).heading;
-}
-
 void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top)
 {
     app.add_option_function<std::string>(
@@ -313,13 +249,6 @@ void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top)
            "list only the first N of those rows; the total still covers everything (default: all)")
         ->check(WholeNumber(1, kMaxTop))
         ->option_text("N");
-}
-
-std::string GroupingName(const RowGrouping& by)
-{
-    const std::string word = GroupingWord(by);
-    const bool folders = !by.perFile && by.grouping.by == scan::GroupBy::Folder;
-    return folders ? word + ":" + std::to_string(by.grouping.depth) : word;
 }
 
 }  // namespace lintally::cli

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "cli/SelectionOptions.h"
+#include "results/OutputFormat.h"
+#include "results/RowGrouping.h"
+#include "results/RowOrder.h"
 #include "scan/CountSettings.h"
-#include "scan/Grouping.h"
 
 namespace CLI {
 class App;
@@ -21,39 +23,10 @@ namespace lintally::cli {
 
 inline constexpr const char* kProgramName = "lintally-cli";
 
-enum class OutputFormat
-{
-    Table,
-    Report,
-    Json,
-    Csv,
-};
-
-// What a table or CSV row stands for: one file, or the sums of a group.
-struct RowGrouping
-{
-    bool perFile = false;
-    scan::Grouping grouping;
-};
-
-// The word --by takes for a grouping ("language", "ext", "dir", "file"; dir:N is "dir"),
-// and the heading of its first table column ("Language", "Ext", "Folder", "File").
-[[nodiscard]] const char* GroupingWord(const RowGrouping& by);
-[[nodiscard]] const char* GroupingHeading(const RowGrouping& by);
-
-// What rows are listed by; Default: the grouping's own order (counted lines, largest first,
-// for groups; the list order for files).
-enum class SortKey
-{
-    Default,
-    Name,
-    Files,
-    Lines,
-    Code,
-    Comment,
-    Blank,
-    Counted,
-};
+// The output's choices are the results library's; the options name them here.
+using results::OutputFormat;
+using results::RowGrouping;
+using results::SortKey;
 
 enum class ProgressMode
 {
@@ -87,11 +60,6 @@ struct ParseOutcome
 
 // The pieces of the command line that the commands share (a diff counts its folders as a
 // count would).
-// "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of
-// them, else what is wrong.
-std::string ParseGrouping(const std::string& name, RowGrouping& by);
-// The grouping as --by takes it ("dir:2" with its depth).
-[[nodiscard]] std::string GroupingName(const RowGrouping& by);
 // -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments,
 // --no-block-comments.
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
@@ -103,8 +71,7 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
 // defaults and leave nothing out. Otherwise the wide table counts every file it knows (or
 // those of -t), a block comment spans lines, binaries are left out and, unless --no-ignore
 // or the files are named rather than walked, what git ignores and version-control folders
-// are left out too.
-// What is wrong (two options that contradict each other), or an empty text.
+// are left out too. What is wrong (two options that contradict each other), or an empty text.
 [[nodiscard]] std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
                                                 scan::CountSettings& settings,
                                                 SelectionChoices& select);

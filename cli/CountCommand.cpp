@@ -5,13 +5,20 @@
 #include "cli/CountRoots.h"
 #include "cli/EmitOutput.h"
 #include "cli/ExitStatus.h"
-#include "cli/Output.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
+#include "results/CountOutput.h"
 
 namespace lintally::cli {
 
 namespace {
+
+// The output's choices as the command line made them.
+results::CountOutputOptions OutputOptionsOf(const CliOptions& options)
+{
+    return {options.format, options.by,       options.sort,       options.top,
+            options.roots,  options.settings, options.select.rev, options.select.commit};
+}
 
 // One line per folder the walk could not read, then how many there were: the rows and
 // total leave them out, and nothing else would tell.
@@ -45,8 +52,10 @@ int RunCount(CliOptions& options)
     if (const int signal = InterruptSignal(); signal != 0) {
         return kInterrupted + signal;
     }
-    const int status = EmitOutput(
-        options.outputPath, [&](results::TextOut& text) { WriteOutput(options, result, text); });
+    const results::CountOutputOptions output = OutputOptionsOf(options);
+    const int status = EmitOutput(options.outputPath, [&](results::TextOut& text) {
+        results::WriteCountOutput(output, result, text);
+    });
     if (result.skipped.empty()) {
         return status;
     }

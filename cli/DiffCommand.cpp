@@ -4,11 +4,11 @@
 
 #include "cli/CodeLineChanges.h"
 #include "cli/DiffOptions.h"
-#include "cli/DiffOutput.h"
 #include "cli/EmitOutput.h"
 #include "cli/ExitStatus.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
+#include "results/DiffOutput.h"
 #include "results/JsonCsv.h"
 
 namespace lintally::cli {
@@ -112,9 +112,11 @@ int RunDiff(const DiffOptions& options)
     } else {
         groups = diff.GroupRows(options.by.grouping, total);
     }
-    const DiffReport report{before, after, diff, groups, total, changes.has_value()};
+    const results::DiffReport report{before.Label(), after.Label(), diff,
+                                     groups,         total,         changes.has_value(),
+                                     options.format, options.by,    options.count.settings};
     status = EmitOutput(options.outputPath,
-                        [&](results::TextOut& text) { WriteDiff(options, report, text); });
+                        [&](results::TextOut& text) { results::WriteDiff(report, text); });
     ReportSkipped(before);
     ReportSkipped(after);
     if (status != 0) {

@@ -146,6 +146,11 @@ bool LoadSide(const CliOptions& options, const SideRequest& request, const DiffS
     return loaded;
 }
 
+results::DiffSideLabel DiffSide::Label() const
+{
+    return {kind, path, root, rev, commit};
+}
+
 bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
                            std::string_view otherName) const
 {

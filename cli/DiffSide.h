@@ -15,16 +15,13 @@
 #include "gitsel/Revision.h"
 #include "results/CountDiff.h"
 #include "results/CountJson.h"
+#include "results/DiffReport.h"
 #include "scan/ScanResult.h"
 
 namespace lintally::cli {
 
-enum class SideKind
-{
-    Folder,
-    Json,
-    Revision,
-};
+// A side's kind is the one its label in the output names.
+using SideKind = results::DiffSideKind;
 
 // What the command line names as one side: a folder or saved count by its path, or a
 // revision by its name and the folder of a work tree (or a bare repository) it is taken in.
@@ -45,6 +42,8 @@ struct DiffSide
     results::CountSide files;
     std::vector<scan::SkippedFolder> skipped;  // folders the count of the side could not read
 
+    // How the output names this side.
+    [[nodiscard]] results::DiffSideLabel Label() const;
     // True when ReadText can give the files' bytes.
     [[nodiscard]] bool HasText() const { return kind != SideKind::Json; }
     // The bytes of the file name (as its row names it); empty when it cannot be read now.

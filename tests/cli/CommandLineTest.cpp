@@ -11,10 +11,10 @@
 using lintally::cli::Command;
 using lintally::cli::CommandLine;
 using lintally::cli::DefaultJobs;
-using lintally::cli::GroupingName;
 using lintally::cli::OutputFormat;
 using lintally::cli::ParseCommandLine;
 using lintally::cli::ProgressMode;
+using lintally::results::GroupingName;
 using lintally::scan::LanguageTable;
 
 namespace {

@@ -1,8 +1,8 @@
-#include "cli/RowOrder.h"
+#include "results/RowOrder.h"
 
 #include <algorithm>
 
-namespace lintally::cli {
+namespace lintally::results {
 
 namespace {
 
@@ -72,4 +72,4 @@ void OrderRows(scan::ScanResult& result, SortKey key, std::size_t top)
     Order(result.groups, key == SortKey::Default ? SortKey::Counted : key, top);
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::results

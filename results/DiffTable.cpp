@@ -1,12 +1,12 @@
-#include "cli/DiffTable.h"
+#include "results/DiffTable.h"
 
 #include <vector>
 
-#include "cli/Table.h"
 #include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
+#include "results/TableColumns.h"
 
-namespace lintally::cli {
+namespace lintally::results {
 
 namespace {
 
@@ -22,12 +22,12 @@ struct Span
 
 std::string Number(std::uint64_t value)
 {
-    return results::FormatThousands(static_cast<std::int64_t>(value));
+    return FormatThousands(static_cast<std::int64_t>(value));
 }
 
 std::string Signed(std::int64_t value)
 {
-    std::string text = results::FormatThousands(value);
+    std::string text = FormatThousands(value);
     return value > 0 ? text.insert(0, 1, '+') : text;
 }
 
@@ -38,12 +38,12 @@ void AddKind(Line& line, std::uint64_t before, std::uint64_t after)
     line.push_back(Signed(static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before)));
 }
 
-Line MakeLine(std::string name, const results::DiffRow& row, const results::FileStatus* status,
-              bool perFile, bool lineChanges)
+Line MakeLine(std::string name, const DiffRow& row, const FileStatus* status, bool perFile,
+              bool lineChanges)
 {
     Line line{std::move(name)};
     if (perFile) {
-        line.emplace_back(status != nullptr ? results::StatusName(*status) : "");
+        line.emplace_back(status != nullptr ? StatusName(*status) : "");
     } else {
         line.push_back(Number(row.before.files));
         line.push_back(Number(row.after.files));
@@ -78,7 +78,7 @@ void AppendSpans(std::string& out, const std::vector<Span>& spans,
     out.append(line).push_back('\n');
 }
 
-std::string FilesLine(const results::DiffRow& total)
+std::string FilesLine(const DiffRow& total)
 {
     const std::uint64_t same = total.after.files - total.filesAdded - total.filesChanged;
     return "Files: " + Number(total.before.files) + " before, " + Number(total.after.files) +
@@ -88,10 +88,10 @@ std::string FilesLine(const results::DiffRow& total)
 
 }  // namespace
 
-void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffReport& report)
+void WriteDiffTable(TextOut& text, const DiffReport& report)
 {
-    const bool perFile = by.perFile;
-    Line header{GroupingHeading(by)};
+    const bool perFile = report.by.perFile;
+    Line header{GroupingHeading(report.by)};
     std::vector<Span> spans;
     if (perFile) {
         header.emplace_back("Status");
@@ -113,11 +113,10 @@ void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffRep
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
-    ForEachRow(report, perFile,
-               [&](const results::DiffRow& row, const results::FileStatus* status) {
-                   widen(MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile,
-                                  report.lineChanges));
-               });
+    ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
+        widen(
+            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges));
+    });
     // A title wider than its columns widens the last of them.
     for (const Span& span : spans) {
         std::size_t width = 2 * (span.count - 1);
@@ -134,17 +133,16 @@ void WriteDiffTable(results::TextOut& text, const RowGrouping& by, const DiffRep
     AppendSpans(out, spans, widths);
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
-    ForEachRow(report, perFile,
-               [&](const results::DiffRow& row, const results::FileStatus* status) {
-                   AppendColumns(out,
-                                 MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile,
-                                          report.lineChanges),
-                                 widths);
-                   text.RowDone();
-               });
+    ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
+        AppendColumns(
+            out,
+            MakeLine(Brim::EscapeControlBytes(row.name), row, status, perFile, report.lineChanges),
+            widths);
+        text.RowDone();
+    });
     out.append(rule).push_back('\n');
     AppendColumns(out, total, widths);
     out.append(FilesLine(report.total));
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::results

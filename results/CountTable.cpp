@@ -1,12 +1,13 @@
-#include "cli/Table.h"
+#include "results/CountTable.h"
 
-#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
+#include "results/TableColumns.h"
 
-namespace lintally::cli {
+namespace lintally::results {
 
 namespace {
 
@@ -14,7 +15,7 @@ using Line = std::vector<std::string>;
 
 std::string Number(std::uint64_t value)
 {
-    return results::FormatThousands(static_cast<std::int64_t>(value));
+    return FormatThousands(static_cast<std::int64_t>(value));
 }
 
 // Name, then Files unless per file, then Lines, Code, Comment, Blank, Counted.
@@ -51,33 +52,7 @@ void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each eac
 
 }  // namespace
 
-void AppendColumns(std::string& out, const std::vector<std::string>& line,
-                   const std::vector<std::size_t>& widths)
-{
-    out.append(line[0]).append(widths[0] - line[0].size(), ' ');
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        out.append(2 + widths[i] - line[i].size(), ' ').append(line[i]);
-    }
-    out.push_back('\n');
-}
-
-void WidenColumns(std::vector<std::size_t>& widths, const std::vector<std::string>& line)
-{
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        widths[i] = std::max(widths[i], line[i].size());
-    }
-}
-
-std::string RuleFor(const std::vector<std::size_t>& widths)
-{
-    std::size_t width = widths[0];
-    for (std::size_t i = 1; i < widths.size(); ++i) {
-        width += 2 + widths[i];
-    }
-    return std::string(width, '-');
-}
-
-void WriteTable(results::TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
+void WriteTable(TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
 {
     Line header{GroupingHeading(by)};
     if (!by.perFile) {
@@ -107,4 +82,4 @@ void WriteTable(results::TextOut& text, const RowGrouping& by, const scan::ScanR
     AppendColumns(out, total, widths);
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::results

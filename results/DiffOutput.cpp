@@ -1,11 +1,11 @@
-#include "cli/DiffOutput.h"
+#include "results/DiffOutput.h"
 
 #include <array>
 
-#include "cli/DiffTable.h"
+#include "results/DiffTable.h"
 #include "results/JsonCsv.h"
 
-namespace lintally::cli {
+namespace lintally::results {
 
 namespace {
 
@@ -14,7 +14,7 @@ std::int64_t Delta(std::uint64_t before, std::uint64_t after)
     return static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before);
 }
 
-void AppendCounts(std::string& out, const results::DiffCounts& counts)
+void AppendCounts(std::string& out, const DiffCounts& counts)
 {
     out.append("{\"files\": ").append(std::to_string(counts.files));
     out.append(", \"code\": ").append(std::to_string(counts.code));
@@ -23,8 +23,7 @@ void AppendCounts(std::string& out, const results::DiffCounts& counts)
     out.append(", \"counted\": ").append(std::to_string(counts.counted)).append("}");
 }
 
-void AppendDelta(std::string& out, const results::DiffCounts& before,
-                 const results::DiffCounts& after)
+void AppendDelta(std::string& out, const DiffCounts& before, const DiffCounts& after)
 {
     out.append("{\"files\": ").append(std::to_string(Delta(before.files, after.files)));
     out.append(", \"code\": ").append(std::to_string(Delta(before.code, after.code)));
@@ -36,7 +35,7 @@ void AppendDelta(std::string& out, const results::DiffCounts& before,
 }
 
 // "old", "new", "delta", the files added, removed and changed and the code lines.
-void AppendDiffMembers(std::string& out, const results::DiffRow& row, bool lineChanges)
+void AppendDiffMembers(std::string& out, const DiffRow& row, bool lineChanges)
 {
     out.append("\"old\": ");
     AppendCounts(out, row.before);
@@ -53,26 +52,26 @@ void AppendDiffMembers(std::string& out, const results::DiffRow& row, bool lineC
     }
 }
 
-void AppendSide(std::string& out, const DiffSide& side)
+void AppendSide(std::string& out, const DiffSideLabel& side)
 {
     switch (side.kind) {
-    case SideKind::Folder:
-        out.append("{\"kind\": \"folder\", \"path\": ").append(results::JsonText(side.path));
+    case DiffSideKind::Folder:
+        out.append("{\"kind\": \"folder\", \"path\": ").append(JsonText(side.path));
         break;
-    case SideKind::Json:
-        out.append("{\"kind\": \"json\", \"path\": ").append(results::JsonText(side.path));
-        out.append(", \"root\": ").append(results::JsonText(side.root));
+    case DiffSideKind::Json:
+        out.append("{\"kind\": \"json\", \"path\": ").append(JsonText(side.path));
+        out.append(", \"root\": ").append(JsonText(side.root));
         break;
-    case SideKind::Revision:
-        out.append("{\"kind\": \"revision\", \"root\": ").append(results::JsonText(side.path));
-        out.append(", \"rev\": ").append(results::JsonText(side.rev));
-        out.append(", \"commit\": ").append(results::JsonText(side.commit));
+    case DiffSideKind::Revision:
+        out.append("{\"kind\": \"revision\", \"root\": ").append(JsonText(side.path));
+        out.append(", \"rev\": ").append(JsonText(side.rev));
+        out.append(", \"commit\": ").append(JsonText(side.commit));
         break;
     }
     out.append("}");
 }
 
-void WriteJson(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
+void WriteDiffJson(const DiffReport& report, TextOut& text)
 {
     std::string& out = text.Text();
     out.append("{\"old\": ");
@@ -81,33 +80,31 @@ void WriteJson(const DiffOptions& options, const DiffReport& report, results::Te
     AppendSide(out, report.after);
     out.append(", \"groups\": [");
     bool first = true;
-    ForEachRow(
-        report, options.by.perFile,
-        [&](const results::DiffRow& row, const results::FileStatus* status) {
-            out.append(first ? "{\"name\": " : ", {\"name\": ").append(results::JsonText(row.name));
-            first = false;
-            if (status != nullptr) {
-                out.append(", \"status\": \"").append(results::StatusName(*status)).append("\"");
-            }
-            out.append(", ");
-            AppendDiffMembers(out, row, report.lineChanges);
-            out.append("}");
-            text.RowDone();
-        });
+    ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
+        out.append(first ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
+        first = false;
+        if (status != nullptr) {
+            out.append(", \"status\": \"").append(StatusName(*status)).append("\"");
+        }
+        out.append(", ");
+        AppendDiffMembers(out, row, report.lineChanges);
+        out.append("}");
+        text.RowDone();
+    });
     out.append("], \"total\": {");
     AppendDiffMembers(out, report.total, report.lineChanges);
     out.append("}, \"options\": ");
-    results::AppendSettingsJson(out, options.count.settings);
-    out.append(", \"by\": ").append(results::JsonText(GroupingName(options.by)));
+    AppendSettingsJson(out, report.settings);
+    out.append(", \"by\": ").append(JsonText(GroupingName(report.by)));
     out.append(", \"line_changes\": ").append(report.lineChanges ? "true" : "false").append("}\n");
 }
 
-void AppendCsvNumbers(std::string& out, const results::DiffRow& row, bool lineChanges)
+void AppendCsvNumbers(std::string& out, const DiffRow& row, bool lineChanges)
 {
     for (const std::uint64_t value : {row.filesAdded, row.filesRemoved, row.filesChanged}) {
         out.append(",").append(std::to_string(value));
     }
-    const auto fields = [](const results::DiffCounts& counts) {
+    const auto fields = [](const DiffCounts& counts) {
         return std::array<std::uint64_t, 5>{counts.files, counts.code, counts.comment, counts.blank,
                                             counts.counted};
     };
@@ -125,11 +122,11 @@ void AppendCsvNumbers(std::string& out, const results::DiffRow& row, bool lineCh
     out.append("\n");
 }
 
-void WriteCsv(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
+void WriteDiffCsv(const DiffReport& report, TextOut& text)
 {
     std::string& out = text.Text();
     out.append("row,");
-    results::AppendCsvField(out, GroupingWord(options.by));
+    AppendCsvField(out, GroupingWord(report.by));
     out.append(",status,files_added,files_removed,files_changed");
     for (const char* name : {"files", "code", "comment", "blank", "counted"}) {
         for (const char* side : {"old_", "new_", "delta_"}) {
@@ -137,34 +134,33 @@ void WriteCsv(const DiffOptions& options, const DiffReport& report, results::Tex
         }
     }
     out.append(report.lineChanges ? ",code_added,code_removed\n" : "\n");
-    ForEachRow(report, options.by.perFile,
-               [&](const results::DiffRow& row, const results::FileStatus* status) {
-                   out.append(status != nullptr ? "file," : "group,");
-                   results::AppendCsvField(out, row.name);
-                   out.append(",").append(status != nullptr ? results::StatusName(*status) : "");
-                   AppendCsvNumbers(out, row, report.lineChanges);
-                   text.RowDone();
-               });
+    ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
+        out.append(status != nullptr ? "file," : "group,");
+        AppendCsvField(out, row.name);
+        out.append(",").append(status != nullptr ? StatusName(*status) : "");
+        AppendCsvNumbers(out, row, report.lineChanges);
+        text.RowDone();
+    });
     out.append("total,,");
     AppendCsvNumbers(out, report.total, report.lineChanges);
 }
 
 }  // namespace
 
-void WriteDiff(const DiffOptions& options, const DiffReport& report, results::TextOut& text)
+void WriteDiff(const DiffReport& report, TextOut& text)
 {
-    switch (options.format) {
+    switch (report.format) {
     case OutputFormat::Json:
-        WriteJson(options, report, text);
+        WriteDiffJson(report, text);
         return;
     case OutputFormat::Csv:
-        WriteCsv(options, report, text);
+        WriteDiffCsv(report, text);
         return;
     case OutputFormat::Table:
     case OutputFormat::Report:
         break;
     }
-    WriteDiffTable(text, options.by, report);
+    WriteDiffTable(text, report);
 }
 
-}  // namespace lintally::cli
+}  // namespace lintally::results

@@ -1,0 +1,75 @@
+#include "results/CountOutput.h"
+
+#include "results/CountTable.h"
+#include "results/FormatThousands.h"
+#include "results/JsonCsv.h"
+#include "results/Report.h"
+
+namespace lintally::results {
+
+namespace {
+
+void AppendCount(std::string& out, std::uint64_t count, const char* what)
+{
+    if (count != 0) {
+        out.append(out.empty() ? "Skipped: " : ", ")
+            .append(FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(" ").append(what);
+    }
+}
+
+// The table's footer: how many entries were left out, by reason; nothing when none were.
+std::string SkipLine(const scan::ScanResult& result)
+{
+    std::string out;
+    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+        AppendCount(out, result.skips.Of(name.reason), name.words);
+    }
+    AppendCount(out, result.skipped.size(),
+                result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
+    return out.empty() ? out : out + "\n";
+}
+
+void WriteCountJson(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
+{
+    // The files keep the list order scripts know; only groups follow the sort and top.
+    if (!options.by.perFile) {
+        OrderRows(result, options.sort, options.top);
+    }
+    JsonSummary summary{options.roots, options.settings, GroupingName(options.by),
+                        options.by.perFile ? nullptr : &result.groups};
+    summary.revision = options.revision;
+    summary.commit = options.commit;
+    WriteJson(text, options.roots.front(), result.rows, result.total, result.skipped, &summary,
+              result.skips);
+}
+
+}  // namespace
+
+void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
+{
+    switch (options.format) {
+    case OutputFormat::Json:
+        WriteCountJson(options, result, text);
+        return;
+    case OutputFormat::Csv:
+        OrderRows(result, options.sort, options.top);
+        if (options.by.perFile) {
+            WriteCsv(text, result.rows);
+        } else {
+            text.Text().append(FormatGroupCsv(GroupingWord(options.by), result.groups));
+        }
+        return;
+    case OutputFormat::Table:
+        OrderRows(result, options.sort, options.top);
+        WriteTable(text, options.by, result);
+        text.Text().append(SkipLine(result));
+        return;
+    case OutputFormat::Report:
+        break;
+    }
+    WriteReport(text, options.roots.front(), result.rows,
+                FormatThousands(static_cast<std::int64_t>(result.total)));
+}
+
+}  // namespace lintally::results

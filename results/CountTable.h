@@ -1,0 +1,17 @@
+// The table of a count for people: a header, one line per row or group, a rule and a total
+// line, in aligned columns with thousands separators; LF line ends and a final newline.
+//
+// Functions of the thread that owns the result and the text.
+#pragma once
+
+#include "results/RowGrouping.h"
+#include "results/TextOut.h"
+#include "scan/ScanResult.h"
+
+namespace lintally::results {
+
+// Lists result's groups, or its rows when by is per file (without the Files column); the
+// total line covers every counted file. Written to text as it goes.
+void WriteTable(TextOut& text, const RowGrouping& by, const scan::ScanResult& result);
+
+}  // namespace lintally::results

@@ -1,0 +1,91 @@
+// A small diff written in each format: the sides' labels, one row per file or group with
+// its status, old, new and signed change, the code lines added and removed, and the totals.
+#include "results/DiffOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace lintally::results;
+using namespace lintally::scan;
+
+TEST(WriteDiff, EachFormatListsTheRowsAndTheTotal)
+{
+    const CountSide before{{{"a.c", 3, {1, 0, 2}, 0}, {"gone.c", 4, {0, 1, 3}, 0}}, {"C"}};
+    const CountSide after{{{"a.c", 5, {1, 1, 3}, 0}, {"new,1.c", 2, {0, 0, 2}, 0}}, {"C"}};
+    const std::vector<FilePair> pairs = PairFiles(before.rows, after.rows);
+    const std::vector<LineChanges> changes = {{2, 1}, {0, 3}, {2, 0}};
+    const CountDiff diff{before, after, pairs, &changes};
+    const struct
+    {
+        OutputFormat format;
+        bool perFile;
+        const char* text;
+    } cases[] = {
+        {OutputFormat::Table, true,
+         "                           Code        Comment          Blank        Counted      Code "
+         "lines\n"
+         "File      Status  old  new  +/-  old  new  +/-  old  new  +/-  old  new  +/-  added  "
+         "removed\n"
+         "-----------------------------------------------------------------------------------------"
+         "---\n"
+         "a.c      changed    2    3   +1    0    1   +1    1    1    0    3    5   +2     +2      "
+         " -1\n"
+         "gone.c   removed    3    0   -3    1    0   -1    0    0    0    4    0   -4      0      "
+         " -3\n"
+         "new,1.c    added    0    2   +2    0    0    0    0    0    0    0    2   +2     +2      "
+         "  0\n"
+         "-----------------------------------------------------------------------------------------"
+         "---\n"
+         "Total               5    5    0    1    1    0    1    1    0    7    7    0     +4      "
+         " -4\n"
+         "Files: 2 before, 2 after: 1 added, 1 removed, 1 changed, 0 the same\n"},
+        {OutputFormat::Json, false,
+         "{\"old\": {\"kind\": \"revision\", \"root\": \"repo\", \"rev\": \"v1\", \"commit\": "
+         "\"c0\"}, \"new\": {\"kind\": \"json\", \"path\": \"new.json\", \"root\": \"r\"}, "
+         "\"groups\": [{\"name\": \"C\", \"old\": {\"files\": 2, \"code\": 5, \"comment\": 1, "
+         "\"blank\": 1, \"counted\": 7}, \"new\": {\"files\": 2, \"code\": 5, \"comment\": 1, "
+         "\"blank\": 1, \"counted\": 7}, \"delta\": {\"files\": 0, \"code\": 0, \"comment\": 0, "
+         "\"blank\": 0, \"counted\": 0}, \"files_added\": 1, \"files_removed\": 1, "
+         "\"files_changed\": 1, \"code_added\": 4, \"code_removed\": 4}], \"total\": "
+         "{\"old\": {\"files\": 2, \"code\": 5, \"comment\": 1, \"blank\": 1, \"counted\": 7}, "
+         "\"new\": {\"files\": 2, \"code\": 5, \"comment\": 1, \"blank\": 1, \"counted\": 7}, "
+         "\"delta\": {\"files\": 0, \"code\": 0, \"comment\": 0, \"blank\": 0, \"counted\": 0}, "
+         "\"files_added\": 1, \"files_removed\": 1, \"files_changed\": 1, \"code_added\": 4, "
+         "\"code_removed\": 4}, \"options\": "},
+        {OutputFormat::Csv, true,
+         "row,file,status,files_added,files_removed,files_changed,old_files,new_files,delta_files,"
+         "old_code,new_code,delta_code,old_comment,new_comment,delta_comment,old_blank,new_blank,"
+         "delta_blank,old_counted,new_counted,delta_counted,code_added,code_removed\n"
+         "file,a.c,changed,0,0,1,1,1,0,2,3,1,0,1,1,1,1,0,3,5,2,2,1\n"
+         "file,gone.c,removed,0,1,0,1,0,-1,3,0,-3,1,0,-1,0,0,0,4,0,-4,0,3\n"
+         "file,\"new,1.c\",added,1,0,0,0,1,1,0,2,2,0,0,0,0,0,0,0,2,2,2,0\n"
+         "total,,,1,1,1,2,2,0,5,5,0,1,1,0,1,1,0,7,7,0,4,4\n"},
+    };
+    for (const auto& c : cases) {
+        RowGrouping by;
+        by.perFile = c.perFile;
+        DiffRow total;
+        const std::vector<DiffRow> groups =
+            by.perFile ? std::vector<DiffRow>{} : diff.GroupRows(by.grouping, total);
+        for (std::size_t i = 0; by.perFile && i < pairs.size(); ++i) {
+            total += diff.FileCounts(i);
+        }
+        const DiffReport report{{DiffSideKind::Revision, "repo", "", "v1", "c0"},
+                                {DiffSideKind::Json, "new.json", "r", "", ""},
+                                diff,
+                                groups,
+                                total,
+                                true,
+                                c.format,
+                                by,
+                                {}};
+        TextOut text;
+        WriteDiff(report, text);
+        // The JSON's options are JsonCsv's to test; only what comes before them is checked.
+        const std::string out = text.Take();
+        const std::size_t size = std::string(c.text).size();
+        EXPECT_EQ(c.format == OutputFormat::Json ? out.substr(0, size) : out, c.text);
+    }
+}
