@@ -232,13 +232,10 @@ unsigned DefaultJobs()
     return cores == 0 ? 1 : cores;
 }
 
-void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top)
+void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top, const std::string& help)
 {
     app.add_option_function<std::string>(
-           "--sort", [&sort](const std::string& name) { sort = SortNamed(name); },
-           "order the rows of the table, the CSV and the JSON groups by name, files, lines, code, "
-           "comment, blank or counted; numbers largest first (default: counted for groups, name "
-           "for files)")
+           "--sort", [&sort](const std::string& name) { sort = SortNamed(name); }, help)
         ->check(OneOf({"name", "files", "lines", "code", "comment", "blank", "counted"}))
         ->option_text("KEY");
     app.add_option_function<std::string>(

@@ -80,8 +80,8 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
 // -f FORMAT, taking the formats named (the first is the default).
 void DefineFormatOption(CLI::App& app, OutputFormat& format,
                         const std::vector<OutputFormat>& formats, const std::string& help);
-// --sort KEY and --top N.
-void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top);
+// --sort KEY (help says what it orders) and --top N.
+void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top, const std::string& help);
 // -o FILE.
 void DefineOutputOption(CLI::App& app, std::string& path);
 // The grouping when --by is not given: by language for a table, by file for the others.

@@ -64,7 +64,10 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
                          "rows of the table, JSON \"groups\" and CSV: language (the table's "
                          "default), ext (name suffix), dir (folders one level under ROOT), dir:N "
                          "(N levels) or file (one row per file; the default for json and csv)");
-    DefineSortOptions(app, options.sort, options.top);
+    DefineSortOptions(app, options.sort, options.top,
+                      "order the rows of the table, the CSV and the JSON groups by name, files, "
+                      "lines, code, comment, blank or counted; numbers largest first (default: "
+                      "counted for groups, name for files)");
     DefineOutputOption(app, options.outputPath);
     DefineGlobalOptions(app, options);
     DefineSelectionOptions(app, options.select);

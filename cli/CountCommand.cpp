@@ -7,6 +7,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
+#include "linecount/WideLanguages.h"
 #include "results/CountOutput.h"
 
 namespace lintally::cli {
@@ -33,6 +34,35 @@ void ReportSkipped(const scan::ScanResult& result)
               << " skipped\n";
 }
 
+// One line on why nothing was counted and what to try, for a count that listed no file.
+std::string NothingCounted(const CliOptions& options, const scan::ScanResult& result)
+{
+    const scan::CountSettings& settings = options.settings;
+    std::string text = "nothing counted: no file ";
+    if (settings.types.empty()) {
+        text += "of the " + std::to_string(PrjHelper::kWideLanguageCount) +
+                " languages the table knows";
+    } else {
+        constexpr std::size_t kShown = 60;
+        const std::string types = Brim::EscapeControlBytes(settings.types);
+        text += "of the types " + (types.size() > kShown ? types.substr(0, kShown) + "..." : types);
+    }
+    text += " was found";
+    if (const std::string left = results::SkipSummary(result); !left.empty()) {
+        text += "; left out: " + left;
+    }
+    if (result.skips.ignored != 0) {
+        text += "; --no-ignore counts what git ignores";
+    }
+    if (settings.languages == scan::LanguageTable::Design) {
+        text += "; --languages wide knows " + std::to_string(PrjHelper::kWideLanguageCount) +
+                " languages";
+    } else if (!settings.types.empty()) {
+        text += "; without -t every language the table knows counts";
+    }
+    return text;
+}
+
 }  // namespace
 
 int RunCount(CliOptions& options)
@@ -53,6 +83,9 @@ int RunCount(CliOptions& options)
         return kInterrupted + signal;
     }
     const results::CountOutputOptions output = OutputOptionsOf(options);
+    if (result.files == 0 && !result.stopped) {
+        std::cerr << kProgramName << ": " << NothingCounted(options, result) << '\n';
+    }
     const int status = EmitOutput(options.outputPath, [&](results::TextOut& text) {
         results::WriteCountOutput(output, result, text);
     });

@@ -8,6 +8,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/System.h"
 #include "fileio/MessageText.h"
+#include "results/DiffOrder.h"
 #include "results/DiffOutput.h"
 #include "results/JsonCsv.h"
 
@@ -105,16 +106,20 @@ int RunDiff(const DiffOptions& options)
     const results::CountDiff diff{before.files, after.files, pairs, changes ? &*changes : nullptr};
     results::DiffRow total;
     std::vector<results::DiffRow> groups;
+    std::vector<std::size_t> files;
     if (options.by.perFile) {
         for (std::size_t i = 0; i < pairs.size(); ++i) {
             total += diff.FileCounts(i);
         }
+        files = results::OrderDiffFiles(diff, options.sort, options.top);
     } else {
         groups = diff.GroupRows(options.by.grouping, total);
+        results::OrderDiffGroups(groups, options.sort, options.top);
     }
-    const results::DiffReport report{before.Label(), after.Label(), diff,
-                                     groups,         total,         changes.has_value(),
-                                     options.format, options.by,    options.count.settings};
+    const results::DiffReport report{before.Label(), after.Label(),          diff,
+                                     groups,         total,                  changes.has_value(),
+                                     options.format, options.by,             options.count.settings,
+                                     &files};
     status = EmitOutput(options.outputPath,
                         [&](results::TextOut& text) { results::WriteDiff(report, text); });
     ReportSkipped(before);

@@ -85,6 +85,10 @@ void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& argum
                          "rows: language (the table's default), ext (name suffix), dir (folders "
                          "one level under the root), dir:N (N levels) or file (one row per file, "
                          "with its status; the default for json and csv)");
+    DefineSortOptions(app, options.sort, options.top,
+                      "order the rows by name (default), or by the size of the change in files "
+                      "(added, removed and changed), lines, code, comment, blank or counted, "
+                      "largest first");
     DefineOutputOption(app, options.outputPath);
     app.add_option_function<std::string>(
            "--fail-if-grows",

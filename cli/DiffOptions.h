@@ -26,6 +26,8 @@ struct DiffOptions
     SideRequest after;
     OutputFormat format = OutputFormat::Table;
     RowGrouping by;  // by language for a table; by file for JSON and CSV unless --by is given
+    SortKey sort = SortKey::Default;
+    std::size_t top = 0;  // 0: every row
     std::string outputPath;
     std::optional<std::uint64_t> failIfGrows;  // lines of growth allowed in the counted total
 };

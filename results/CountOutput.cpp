@@ -12,8 +12,7 @@ namespace {
 void AppendCount(std::string& out, std::uint64_t count, const char* what)
 {
     if (count != 0) {
-        out.append(out.empty() ? "Skipped: " : ", ")
-            .append(FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(out.empty() ? "" : ", ").append(FormatThousands(static_cast<std::int64_t>(count)));
         out.append(" ").append(what);
     }
 }
@@ -21,13 +20,8 @@ void AppendCount(std::string& out, std::uint64_t count, const char* what)
 // The table's footer: how many entries were left out, by reason; nothing when none were.
 std::string SkipLine(const scan::ScanResult& result)
 {
-    std::string out;
-    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
-        AppendCount(out, result.skips.Of(name.reason), name.words);
-    }
-    AppendCount(out, result.skipped.size(),
-                result.skipped.size() == 1 ? "folder unreadable" : "folders unreadable");
-    return out.empty() ? out : out + "\n";
+    const std::string summary = SkipSummary(result);
+    return summary.empty() ? summary : "Skipped: " + summary + "\n";
 }
 
 void WriteCountJson(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
@@ -40,11 +34,25 @@ void WriteCountJson(const CountOutputOptions& options, scan::ScanResult& result,
                         options.by.perFile ? nullptr : &result.groups};
     summary.revision = options.revision;
     summary.commit = options.commit;
+    summary.files = result.files;
+    summary.kinds = result.kinds;
     WriteJson(text, options.roots.front(), result.rows, result.total, result.skipped, &summary,
               result.skips);
 }
 
 }  // namespace
+
+std::string SkipSummary(const scan::ScanResult& result)
+{
+    std::string out;
+    for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+        const std::uint64_t count = result.skips.Of(name.reason);
+        AppendCount(out, count, count == 1 ? name.one : name.more);
+    }
+    AppendCount(out, result.skipped.size(),
+                result.skipped.size() == 1 ? "unreadable folder" : "unreadable folders");
+    return out;
+}
 
 void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
 {
@@ -62,7 +70,7 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
         return;
     case OutputFormat::Table:
         OrderRows(result, options.sort, options.top);
-        WriteTable(text, options.by, result);
+        WriteTable(text, options.by, !options.settings.CountsEveryLine(), result);
         text.Text().append(SkipLine(result));
         return;
     case OutputFormat::Report:

@@ -29,6 +29,9 @@ struct CountOutputOptions
     std::string commit;
 };
 
+// What was left out, by reason ("2 binary files, 1 unreadable folder"); empty when nothing was.
+[[nodiscard]] std::string SkipSummary(const scan::ScanResult& result);
+
 // Writes the output to text as it goes. result's rows and groups may be reordered and cut
 // by the sort and top; a second call writes the same text again.
 void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text);

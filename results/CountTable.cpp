@@ -18,17 +18,26 @@ std::string Number(std::uint64_t value)
     return FormatThousands(static_cast<std::int64_t>(value));
 }
 
-// Name, then Files unless per file, then Lines, Code, Comment, Blank, Counted.
-Line MakeLine(bool perFile, std::string name, std::uint64_t files, std::uint64_t lines,
+// What the columns after the name hold.
+struct Columns
+{
+    bool files;    // the Files column: not per file
+    bool counted;  // the Counted column: only when it can differ from Lines
+};
+
+// Name, then Files, Lines, Code, Comment, Blank and Counted as columns says.
+Line MakeLine(Columns columns, std::string name, std::uint64_t files, std::uint64_t lines,
               const PrjHelper::LineBreakdown& kinds)
 {
     Line line{std::move(name)};
-    if (!perFile) {
+    if (columns.files) {
         line.push_back(Number(files));
     }
-    for (const std::uint64_t value :
-         {kinds.Physical(), kinds.code, kinds.comment, kinds.blank, lines}) {
+    for (const std::uint64_t value : {kinds.Physical(), kinds.code, kinds.comment, kinds.blank}) {
         line.push_back(Number(value));
+    }
+    if (columns.counted) {
+        line.push_back(Number(lines));
     }
     return line;
 }
@@ -36,15 +45,15 @@ Line MakeLine(bool perFile, std::string name, std::uint64_t files, std::uint64_t
 // Calls each with the line of every row or group in list order. The lines are made as they
 // are needed, so a table of a million rows never holds them all.
 template <class Each>
-void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each each)
+void ForEachLine(const RowGrouping& by, Columns columns, const scan::ScanResult& result, Each each)
 {
     if (by.perFile) {
         for (const scan::RowView row : result.rows) {
-            each(MakeLine(true, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
+            each(MakeLine(columns, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
         }
     } else {
         for (const scan::GroupRow& group : result.groups) {
-            each(MakeLine(false, Brim::EscapeControlBytes(group.name), group.files, group.lines,
+            each(MakeLine(columns, Brim::EscapeControlBytes(group.name), group.files, group.lines,
                           group.kinds));
         }
     }
@@ -52,16 +61,21 @@ void ForEachLine(const RowGrouping& by, const scan::ScanResult& result, Each eac
 
 }  // namespace
 
-void WriteTable(TextOut& text, const RowGrouping& by, const scan::ScanResult& result)
+void WriteTable(TextOut& text, const RowGrouping& by, bool showCounted,
+                const scan::ScanResult& result)
 {
+    const Columns columns{!by.perFile, showCounted};
     Line header{GroupingHeading(by)};
-    if (!by.perFile) {
+    if (columns.files) {
         header.emplace_back("Files");
     }
-    for (const char* name : {"Lines", "Code", "Comment", "Blank", "Counted"}) {
+    for (const char* name : {"Lines", "Code", "Comment", "Blank"}) {
         header.emplace_back(name);
     }
-    Line total = MakeLine(by.perFile, "Total", result.files, result.total, result.kinds);
+    if (columns.counted) {
+        header.emplace_back("Counted");
+    }
+    Line total = MakeLine(columns, "Total", result.files, result.total, result.kinds);
     if (by.perFile) {
         total[0] = "Total (" + Number(result.files) + (result.files == 1 ? " file)" : " files)");
     }
@@ -69,12 +83,12 @@ void WriteTable(TextOut& text, const RowGrouping& by, const scan::ScanResult& re
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
-    ForEachLine(by, result, widen);
+    ForEachLine(by, columns, result, widen);
     const std::string rule = RuleFor(widths);
     std::string& out = text.Text();
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
-    ForEachLine(by, result, [&](const Line& line) {
+    ForEachLine(by, columns, result, [&](const Line& line) {
         AppendColumns(out, line, widths);
         text.RowDone();
     });

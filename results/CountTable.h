@@ -11,7 +11,9 @@
 namespace lintally::results {
 
 // Lists result's groups, or its rows when by is per file (without the Files column); the
-// total line covers every counted file. Written to text as it goes.
-void WriteTable(TextOut& text, const RowGrouping& by, const scan::ScanResult& result);
+// total line covers every counted file. The Counted column is shown only when asked for
+// (when options make it differ from Lines). Written to text as it goes.
+void WriteTable(TextOut& text, const RowGrouping& by, bool showCounted,
+                const scan::ScanResult& result);
 
 }  // namespace lintally::results

@@ -122,12 +122,13 @@ void AppendCsvNumbers(std::string& out, const DiffRow& row, bool lineChanges)
     out.append("\n");
 }
 
+// As the count's CSV: a line per file or group and no total line (the JSON holds the total).
 void WriteDiffCsv(const DiffReport& report, TextOut& text)
 {
     std::string& out = text.Text();
-    out.append("row,");
     AppendCsvField(out, GroupingWord(report.by));
-    out.append(",status,files_added,files_removed,files_changed");
+    out.append(report.by.perFile ? ",status" : "");
+    out.append(",files_added,files_removed,files_changed");
     for (const char* name : {"files", "code", "comment", "blank", "counted"}) {
         for (const char* side : {"old_", "new_", "delta_"}) {
             out.append(",").append(side).append(name);
@@ -135,14 +136,13 @@ void WriteDiffCsv(const DiffReport& report, TextOut& text)
     }
     out.append(report.lineChanges ? ",code_added,code_removed\n" : "\n");
     ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
-        out.append(status != nullptr ? "file," : "group,");
         AppendCsvField(out, row.name);
-        out.append(",").append(status != nullptr ? StatusName(*status) : "");
+        if (status != nullptr) {
+            out.append(",").append(StatusName(*status));
+        }
         AppendCsvNumbers(out, row, report.lineChanges);
         text.RowDone();
     });
-    out.append("total,,");
-    AppendCsvNumbers(out, report.total, report.lineChanges);
 }
 
 }  // namespace

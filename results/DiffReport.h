@@ -46,6 +46,9 @@ struct DiffReport
     OutputFormat format = OutputFormat::Table;
     RowGrouping by;
     scan::CountSettings settings;  // how both sides were counted, as JSON lists them
+    // By file: the indexes of the files listed, in list order; null lists every file in the
+    // diff's order.
+    const std::vector<std::size_t>* files = nullptr;
 };
 
 // Calls each with every row the output lists, in list order: the groups, or one row per
@@ -59,9 +62,18 @@ void ForEachRow(const DiffReport& report, Each each)
         }
         return;
     }
-    for (std::size_t i = 0; i < report.diff.pairs.size(); ++i) {
+    const auto listFile = [&](std::size_t i) {
         const FileStatus status = report.diff.StatusOf(report.diff.pairs[i]);
         each(report.diff.FileRow(i), &status);
+    };
+    if (report.files != nullptr) {
+        for (const std::size_t i : *report.files) {
+            listFile(i);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < report.diff.pairs.size(); ++i) {
+        listFile(i);
     }
 }
 

@@ -100,7 +100,9 @@ void WriteDiffTable(TextOut& text, const DiffReport& report)
         spans.push_back({"Files", 1, 5});
         header.insert(header.end(), {"old", "new", "added", "removed", "changed"});
     }
-    for (const char* kind : {"Code", "Comment", "Blank", "Counted"}) {
+    // The counted lines are all lines unless options leave some out; then they say so.
+    const char* counted = report.settings.CountsEveryLine() ? "Lines" : "Counted";
+    for (const char* kind : {"Code", "Comment", "Blank", counted}) {
         spans.push_back({kind, header.size(), 3});
         header.insert(header.end(), {"old", "new", "+/-"});
     }

@@ -193,6 +193,11 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
         .append(JsonText(root))
         .append(", \"total\": ")
         .append(std::to_string(total));
+    if (summary != nullptr) {
+        out.append(", \"totals\": {\"files\": ").append(std::to_string(summary->files));
+        AppendKinds(out, summary->kinds, true);
+        out.append(", \"counted\": ").append(std::to_string(total)).append("}");
+    }
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
         for (std::size_t i = 0; i < rows.size(); ++i) {

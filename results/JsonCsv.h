@@ -2,7 +2,9 @@
 //
 // JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n, "language": ...,
 // "code": n, "comment": n, "blank": n, "physical": n}, ...]} in row order ("lines" are those
-// that count, "physical" every line), then, only when something was skipped, "skipped":
+// that count, "physical" every line; with a summary, "totals": {"files": n, "code": n,
+// "comment": n, "blank": n, "physical": n, "counted": n} follows "total", whose number is
+// its "counted"), then, only when something was skipped, "skipped":
 // {"excluded": n, "ignored": n, "binary": n, "too_large": n, "unreadable": n, "folders":
 // [{"name": ..., "reason": ...}, ...]} (the folders the walk could not read), then the
 // summary's keys when one is given; on one
@@ -41,6 +43,8 @@ struct JsonSummary
     const std::vector<scan::GroupRow>* groups = nullptr;
     std::string revision{};  // with --rev: "revision": {"name": ..., "commit": ...} after "by"
     std::string commit{};
+    std::uint64_t files = 0;  // the files counted and their lines, for "totals"
+    PrjHelper::LineBreakdown kinds{};
 };
 
 // The settings as a JSON object of their options, in the order scan::CountSettings gives them.

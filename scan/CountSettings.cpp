@@ -134,10 +134,15 @@ std::string FirstDifference(const CountSettings& there, const CountSettings& her
 {
     const std::vector<SettingValue> a = there.Values();
     const std::vector<SettingValue> b = here.Values();
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (!a[i].SameValue(b[i])) {
-            return std::string(a[i].key) + ": " + a[i].Shown() + " there, " + b[i].Shown() +
-                   " here";
+    // The language table first: the default types and block comments follow from it, so a
+    // difference there is the one to name.
+    for (const bool table : {true, false}) {
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const bool isTable = std::string_view(a[i].key) == "languages";
+            if (isTable == table && !a[i].SameValue(b[i])) {
+                return std::string(a[i].key) + ": " + a[i].Shown() + " there, " + b[i].Shown() +
+                       " here";
+            }
         }
     }
     return {};

@@ -49,6 +49,9 @@ struct CountSettings
     bool blockComments = false;
     LanguageTable languages = LanguageTable::Design;
 
+    // True when every line counts (comment and blank lines too), so the counted lines are
+    // all lines.
+    [[nodiscard]] bool CountsEveryLine() const { return includeRemed && !excludeBlank; }
     // The counter's option bits (see FileCount.h and the CF_ bits of linecount).
     [[nodiscard]] std::uint32_t CountFlags() const;
     // The suffix patterns of the type list (with the wide table and no types: ".*", every

@@ -43,21 +43,24 @@ struct SkipCounts
 };
 
 // Each reason's names, in the order every output lists them: its key in JSON and the words
-// of the table's footer.
+// of the table's footer after a count of one and of more.
 struct SkipReasonName
 {
     SkipReason reason;
     const char* key;
-    const char* words;
+    const char* one;
+    const char* more;
 };
 
 inline constexpr SkipReasonName kSkipReasonNames[] = {
-    {SkipReason::Excluded, "excluded", "excluded"},
-    {SkipReason::Ignored, "ignored", "ignored"},
-    {SkipReason::Binary, "binary", "binary"},
-    {SkipReason::TooLarge, "too_large", "too large"},
-    {SkipReason::Unreadable, "unreadable", "unreadable"},
-    {SkipReason::Linked, "linked", "links to files counted where they lie"},
+    {SkipReason::Excluded, "excluded", "folder or file excluded", "folders and files excluded"},
+    {SkipReason::Ignored, "ignored", "folder or file git ignores", "folders and files git ignores"},
+    {SkipReason::Binary, "binary", "binary file", "binary files"},
+    {SkipReason::TooLarge, "too_large", "file too large", "files too large"},
+    {SkipReason::Unreadable, "unreadable", "unreadable file (listed with 0 lines)",
+     "unreadable files (listed with 0 lines)"},
+    {SkipReason::Linked, "linked", "link to a file counted where it lies",
+     "links to files counted where they lie"},
 };
 
 // How much of a file's start is read to tell a binary file.
