@@ -7,36 +7,31 @@
 #include <string_view>
 
 #include "cli/ExitStatus.h"
+#include "cli/HelpText.h"
 #include "cli/OptionChecks.h"
 #include "fileio/MessageText.h"
+#include "linecount/WideLanguages.h"
 
 namespace lintally::cli {
 
 namespace {
 
-// The first file-type list, cut where the help text wraps.
-std::string DefaultTypesText()
+// The dialog's file types, one space after each comma so the help can wrap them.
+std::string DesignTypesText()
 {
     std::string text(scan::kFileTypePresets[0]);
-    for (std::size_t at = 60; at < text.size(); at += 60) {
-        at = text.find(',', at);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.insert(at + 1, "\n  ");
+    for (std::size_t at = text.find(','); at != std::string::npos; at = text.find(',', at + 2)) {
+        text.insert(at + 1, " ");
     }
     return text;
 }
 
-// The JSON keys of the skip reasons as the help shows them, wrapped where it wraps.
+// The JSON keys of the skip reasons as the help shows them.
 std::string SkipKeysText()
 {
     std::string text;
     for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
         text.append("\"").append(name.key).append("\": n, ");
-        if (name.reason == scan::SkipReason::Ignored) {
-            text.replace(text.size() - 1, 1, "\n");
-        }
     }
     return text;
 }
@@ -53,7 +48,9 @@ const char* Count(bool on)
 
 void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
 {
-    app.set_version_flag("-V,--version", std::string(kProgramName) + " " + LINTALLY_VERSION);
+    app.set_help_flag("-h,--help", "show this help and exit");
+    app.set_version_flag("-V,--version", std::string(kProgramName) + " " + LINTALLY_VERSION,
+                         "show the version and exit");
     DefineCountingOptions(app, options.settings);
     DefineFormatOption(
         app, options.format,
@@ -77,25 +74,37 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
                    "-- before a name that begins with '-')")
         ->option_text("FOLDER...")
         ->check(ExistingFolderOrFile());
+    const std::string languages = std::to_string(PrjHelper::kWideLanguageCount);
     app.footer(
-        std::string("Columns: Lines are all lines; Code, Comment and Blank split them; "
-                    "Counted are the lines\nthat count under the options above.\n\n") +
-        "Default file types:\n  " + DefaultTypesText() + "\n\n" + "Default counting: sub-folders " +
+        "Columns: Lines are all lines, split into Code, Comment and Blank. Counted, shown when "
+        "--exclude-remed or --exclude-blank is given, are the lines that count under those "
+        "options. In JSON and CSV \"physical\" is all lines and \"lines\" the counted ones.\n\n"
+        "Defaults: every file of the " +
+        languages +
+        " languages the wide table knows; a block comment spans lines; sub-folders " +
         Walked(scan::kStartupOptions.includeSubFolders) + ", comment lines " +
         Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
         Count(!scan::kStartupOptions.excludeBlank) +
-        ",\neach line judged alone (no --block-comments).\n\n" +
-        "Left out: what the options above leave out is counted by reason on the table's last\n"
-        "line (\"Skipped: ...\") and in JSON as \"skipped\": {" +
+        ". Left out: binary files, the folders of version control and, where a ROOT lies in a "
+        "git work tree, what git ignores (--no-ignore counts them); a file reached through a "
+        "link under ROOT counts once, where it lies.\n\n"
+        "The dialog's numbers: --languages design (the default with -f report) counts as the "
+        "dialog does: its language table, each line judged alone, nothing left out, and its "
+        "file types unless -t is given: " +
+        DesignTypesText() +
+        "\n\n"
+        "Left out: what is left out is counted by reason on the table's last line "
+        "(\"Skipped: ...\") and in JSON as \"skipped\": {" +
         SkipKeysText() +
-        "\"folders\": [{\"name\": ..., \"reason\": ...}]},\n"
-        "where folders are those that could not be read; JSON has \"skipped\" only when something\n"
-        "was. A file that cannot be opened keeps its row with 0 lines and counts as "
-        "unreadable.\n\n" +
-        "To compare two counts (folders, saved counts or git revisions): " + kProgramName +
-        " diff --help.\n\n" +
-        "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but\n"
-        "some folders could not be read (each is named on standard error), 130 interrupted.");
+        "\"folders\": [{\"name\": ..., \"reason\": ...}]}, where folders are those that "
+        "could not be read; JSON has \"skipped\" only when something was. A file that cannot "
+        "be opened keeps its row with 0 lines and counts as unreadable.\n\n"
+        "To compare two counts (folders, saved counts or git revisions): " +
+        kProgramName +
+        " diff --help.\n\n"
+        "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but some "
+        "folders could not be read (each is named on standard error), 4 (diff only) the "
+        "counted lines grew past --fail-if-grows, 130 interrupted.");
 }
 
 // The edits (a letter added, dropped, changed, or two swapped) that turn a into b.
@@ -277,12 +286,14 @@ std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& diff, Command
 }
 
 ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, std::ostream& out,
-                            std::ostream& err)
+                            std::ostream& err, std::size_t helpWidth)
 {
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return ParseOutcome{false, app.exit(help, out, err)};
+    } catch (const CLI::CallForHelp&) {
+        // The help of the command named, if any.
+        out << WrapHelp(app.help(), helpWidth);
+        return ParseOutcome{false, 0};
     } catch (const CLI::CallForVersion& version) {
         return ParseOutcome{false, app.exit(version, out, err)};
     } catch (const CLI::ParseError& error) {
@@ -306,7 +317,7 @@ ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, st
 }  // namespace
 
 ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
-                              std::ostream& out, std::ostream& err)
+                              std::ostream& out, std::ostream& err, std::size_t helpWidth)
 {
     line = CommandLine();
     line.count.jobs = DefaultJobs();
@@ -323,9 +334,10 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     DefineCountCommand(app, line.count, byGiven);
     CLI::App* diff = app.add_subcommand("diff", kDiffDescription);
     diff->allow_windows_style_options(false);
+    diff->set_help_flag("-h,--help", "show this help and exit");
     DiffArguments diffArguments;
     DefineDiffCommand(*diff, line.diff, diffArguments);
-    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err); !outcome.run) {
+    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth); !outcome.run) {
         return outcome;
     }
     std::string problem;

@@ -5,6 +5,7 @@
 // Plain values and a parse function; used by main's thread only.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 
 #include "cli/CliOptions.h"
@@ -25,9 +26,10 @@ struct CommandLine
     DiffOptions diff;  // diff's options
 };
 
-// Parses argv into line: run the command, or end with the exit code after --help or
-// --version (printed to out) or a usage error (one line on err).
+// Parses argv into line: run the command, or end with the exit code after --help (wrapped
+// to helpWidth columns) or --version (printed to out) or a usage error (one line on err).
 [[nodiscard]] ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
-                                            std::ostream& out, std::ostream& err);
+                                            std::ostream& out, std::ostream& err,
+                                            std::size_t helpWidth = 80);
 
 }  // namespace lintally::cli

@@ -16,37 +16,37 @@ constexpr std::uint64_t kNoLimit = std::numeric_limits<std::uint64_t>::max();
 std::string Footer()
 {
     std::string text =
-        "Each of OLD and NEW is a folder, counted as lintally-cli counts one, or a count saved by\n"
-        "lintally-cli -f json (by file, the default for json). Both sides are counted alike: a\n"
-        "saved count whose \"options\" differ from the options given here is refused. The\n"
-        "default file types are those of a count (see lintally-cli --help).\n"
-        "With --old-rev and --new-rev both sides are revisions of the repository at ROOT (the\n"
-        "current folder when none is given), read from its objects; with only one of them, the\n"
+        "Each of OLD and NEW is a folder, counted as lintally-cli counts one, or a count saved by "
+        "lintally-cli -f json (by file, the default for json). Both sides are counted alike, with "
+        "a count's defaults (see lintally-cli --help): a saved count whose \"options\" differ "
+        "from the options given here is refused, naming the first difference.\n\n"
+        "With --old-rev and --new-rev both sides are revisions of the repository at ROOT (the "
+        "current folder when none is given), read from its objects; with only one of them, the "
         "other side is the folder ROOT as it is now:\n"
         "  lintally-cli diff --old-rev v1.0 --new-rev v2.0   what v2.0 changed since v1.0\n"
         "  lintally-cli diff --old-rev main                  what the work tree changed since "
         "main\n\n"
-        "Files are paired by their names under the side's root. A file on NEW only is added, on\n"
-        "OLD only removed (a renamed file is both), on both changed when its code, comment,\n"
+        "Files are paired by their names under the side's root. A file on NEW only is added, on "
+        "OLD only removed (a renamed file is both), on both changed when its code, comment, "
         "blank or counted lines differ, else the same.\n\n";
     text += gitsel::LineDiff::Supported()
-                ? "When both sides are folders or revisions, the code lines added and removed are\n"
-                  "counted too: "
-                  "a line diff of each file's code lines (all of them for a file added or\n"
-                  "removed), shown as +added and -removed.\n\n"
-                : "This build has no line diff (no libgit2): it shows no code lines added and\n"
+                ? "When both sides are folders or revisions, the code lines added and removed are "
+                  "counted too: a line diff of each file's code lines (all of them for a file "
+                  "added or removed), shown as +added and -removed.\n\n"
+                : "This build has no line diff (no libgit2): it shows no code lines added and "
                   "removed, only the counts of both sides.\n\n";
     text +=
-        "JSON: {\"old\": SIDE, \"new\": SIDE, \"groups\": [{\"name\": ..., \"old\": C, \"new\": C, "
-        "\"delta\": C,\n\"files_added\": n, \"files_removed\": n, \"files_changed\": n}, ...], "
-        "\"total\": {...}}, each C\n{\"files\": n, \"code\": n, \"comment\": n, \"blank\": n, "
-        "\"counted\": n}; by file each entry adds\n\"status\": \"added\" | \"removed\" | "
-        "\"changed\" | \"same\"; with the line diff \"code_added\" and\n\"code_removed\" follow. "
-        "CSV: one line per group or file, then the total.\n\n"
+        "JSON: {\"old\": SIDE, \"new\": SIDE, \"groups\": [{\"name\": ..., \"old\": C, "
+        "\"new\": C, \"delta\": C, \"files_added\": n, \"files_removed\": n, "
+        "\"files_changed\": n}, ...], \"total\": {...}}, each C {\"files\": n, \"code\": n, "
+        "\"comment\": n, \"blank\": n, \"counted\": n}; by file each entry adds \"status\": "
+        "\"added\" | \"removed\" | \"changed\" | \"same\"; with the line diff \"code_added\" "
+        "and \"code_removed\" follow. CSV: one line per group or file, as in JSON, without a "
+        "total line.\n\n"
         "Exit status: 0 done, whatever the difference; 1 the output could not be written; 2 "
-        "usage\nerror; 3 some folders could not be read, by this diff or by a saved count (each "
-        "is named\non standard error); 4 the counted total grew by more than --fail-if-grows "
-        "allows (checked\nfirst); 130 interrupted.";
+        "usage error; 3 some folders could not be read, by this diff or by a saved count (each "
+        "is named on standard error); 4 the counted lines grew by more than --fail-if-grows "
+        "allows (checked first); 130 interrupted.";
     return text;
 }
 

@@ -32,6 +32,8 @@ void PrepareStdStreams();
 
 // True when the stream is shown on a terminal (a console on Windows).
 [[nodiscard]] bool IsTerminal(StdStream stream);
+// The width of the terminal the stream is shown on, in columns; 0 when it is none.
+[[nodiscard]] unsigned TerminalColumns(StdStream stream);
 
 // Writes all of bytes, unbuffered; error names the reason when the result is Failed.
 [[nodiscard]] WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error);

@@ -1,5 +1,6 @@
 // The command line's system calls on POSIX systems: write(2) on descriptors 1 and 2, and
-// isatty.
+// isatty and the terminal's size.
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -46,6 +47,15 @@ void PrepareStdStreams()
 bool IsTerminal(StdStream stream)
 {
     return isatty(DescriptorOf(stream)) == 1;
+}
+
+unsigned TerminalColumns(StdStream stream)
+{
+    winsize size = {};
+    if (ioctl(DescriptorOf(stream), TIOCGWINSZ, &size) != 0) {
+        return 0;
+    }
+    return size.ws_col;
 }
 
 WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error)

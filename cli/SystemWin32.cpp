@@ -60,6 +60,15 @@ bool IsTerminal(StdStream stream)
     return ::GetConsoleMode(HandleOf(stream), &mode) != FALSE;
 }
 
+unsigned TerminalColumns(StdStream stream)
+{
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (::GetConsoleScreenBufferInfo(HandleOf(stream), &info) == FALSE) {
+        return 0;
+    }
+    return static_cast<unsigned>(info.srWindow.Right - info.srWindow.Left + 1);
+}
+
 WriteStatus WriteStream(StdStream stream, std::string_view bytes, std::string& error)
 {
     const HANDLE handle = HandleOf(stream);

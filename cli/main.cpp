@@ -4,12 +4,14 @@
 //
 // Exit status: 0 done (also when the reader of standard output went away), 1 the output
 // could not be written, 2 usage error, 3 done but some folders could not be read (each is
-// named on standard error), 128 + N the scan was interrupted by signal N (130 for Ctrl-C).
+// named on standard error), 4 a diff grew past --fail-if-grows, 128 + N the scan was
+// interrupted by signal N (130 for Ctrl-C).
 #include <iostream>
 
 #include "cli/CommandLine.h"
 #include "cli/CountCommand.h"
 #include "cli/DiffCommand.h"
+#include "cli/HelpText.h"
 #include "cli/System.h"
 
 int main(int argc, char** argv)
@@ -17,7 +19,8 @@ int main(int argc, char** argv)
     using namespace lintally::cli;
     PrepareStdStreams();
     CommandLine line;
-    if (const ParseOutcome outcome = ParseCommandLine(argc, argv, line, std::cout, std::cerr);
+    if (const ParseOutcome outcome = ParseCommandLine(argc, argv, line, std::cout, std::cerr,
+                                                      HelpWidth(TerminalColumns(StdStream::Out)));
         !outcome.run) {
         return outcome.exitCode;
     }
