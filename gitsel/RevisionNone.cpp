@@ -50,6 +50,11 @@ const scan::IContentSource& Revision::Content() const
     return *m_state;
 }
 
+std::vector<UnreadFile> Revision::Unread() const
+{
+    return {};
+}
+
 bool Revision::ReadFile(std::string_view, std::string& bytes, std::string& error)
 {
     bytes.clear();
