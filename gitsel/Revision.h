@@ -58,6 +58,8 @@ public:
     // rev as given, and the id of the commit it resolved to (40 hex digits).
     [[nodiscard]] const std::string& Name() const;
     [[nodiscard]] const std::string& Commit() const;
+    // True when the repository is bare: it has no work tree to compare the revision with.
+    [[nodiscard]] bool Bare() const;
 
     // The files, relative to root with native separators, each once, in the tree's order.
     [[nodiscard]] const std::vector<std::string>& Files() const;

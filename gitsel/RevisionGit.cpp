@@ -227,6 +227,37 @@ struct Revision::State final : scan::IContentSource
 
 namespace {
 
+// The references a short name stands for, in the order git tries them; more than one makes
+// the name ambiguous (git warns and takes the first; a count would silently pick one).
+std::vector<std::string> RefsNamed(git_repository* repository, const std::string& rev)
+{
+    std::vector<std::string> found;
+    for (const char* form : {"%s", "refs/%s", "refs/tags/%s", "refs/heads/%s", "refs/remotes/%s",
+                             "refs/remotes/%s/HEAD"}) {
+        std::string name = form;
+        name.replace(name.find("%s"), 2, rev);
+        git_reference* reference = nullptr;
+        int valid = 0;
+        if (git_reference_name_is_valid(&valid, name.c_str()) == 0 && valid != 0 &&
+            git_reference_lookup(&reference, repository, name.c_str()) == 0) {
+            git_reference_free(reference);
+            found.push_back(std::move(name));
+        }
+    }
+    return found;
+}
+
+// Why objects that should be there are not: a pack that no longer matches its index (libgit2
+// then leaves the whole pack out); "" when every pack is whole.
+std::string DamagedPackNote(git_repository* repository)
+{
+    const std::vector<std::string> packs = DamagedPacks(ObjectsFolder(repository));
+    return packs.empty() ? std::string()
+                         : "the pack " + packs.front() +
+                               " is damaged (cut short or changed: it no longer ends as its "
+                               "index says), so none of its objects can be read";
+}
+
 // Lists a revision's files, folder by folder on a stack of its own (a deep tree costs no
 // recursion), into state; a submodule's files through its repository.
 class Lister
@@ -391,9 +422,10 @@ private:
         m_stack.push_back(Folder{TreePtr(tree), 0, shown + "/", {}, index});
     }
 
-    static GitStatus Fail(const std::string& what, std::string& error)
+    GitStatus Fail(const std::string& what, std::string& error) const
     {
-        error = what + ": " + LastGitError("unknown error");
+        const std::string damaged = DamagedPackNote(m_state.tree.repository.get());
+        error = what + ": " + (damaged.empty() ? LastGitError("unknown error") : damaged);
         return GitStatus::Failed;
     }
 
@@ -426,10 +458,17 @@ GitStatus OpenRepository(const std::string& root, WorkTree& tree, std::string& e
 GitStatus Resolve(git_repository* repository, const std::string& rev, ObjectPtr& commit,
                   TreePtr& tree, std::string& error)
 {
+    if (const std::vector<std::string> names = RefsNamed(repository, rev); names.size() > 1) {
+        error = "revision '" + rev + "' is ambiguous: it names " + names[0] + " and " + names[1] +
+                "; give the full name of the one to count";
+        return GitStatus::Failed;
+    }
     git_object* found = nullptr;
     const int code = git_revparse_single(&found, repository, rev.c_str());
     if (code == GIT_ENOTFOUND || code == GIT_EINVALIDSPEC) {
-        error = "unknown revision '" + rev + "'";
+        const std::string damaged = DamagedPackNote(repository);
+        error = damaged.empty() ? "unknown revision '" + rev + "'"
+                                : "cannot read revision '" + rev + "': " + damaged;
         return GitStatus::Failed;
     }
     if (code != 0) {
@@ -499,6 +538,11 @@ const std::string& Revision::Name() const
 const std::string& Revision::Commit() const
 {
     return m_state->commit;
+}
+
+bool Revision::Bare() const
+{
+    return m_state->tree.workdir.empty();
 }
 
 const std::vector<std::string>& Revision::Files() const

@@ -50,6 +50,11 @@ const scan::IContentSource& Revision::Content() const
     return *m_state;
 }
 
+bool Revision::Bare() const
+{
+    return false;
+}
+
 std::vector<UnreadFile> Revision::Unread() const
 {
     return {};
