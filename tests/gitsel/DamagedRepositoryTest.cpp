@@ -13,9 +13,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 
+#include "gitsel/PackIndex.h"
 #include "gitsel/Revision.h"
 #include "gitsel/TrackedFiles.h"
 #include "tests/support/GitCommand.h"
@@ -105,8 +107,10 @@ TEST_F(DamagedRepository, ALooseTreeCutShortIsNamedAndTheRevisionRefused)
 
 TEST_F(DamagedRepository, ABlobCutShortIsAnUnreadFileNamingItsObject)
 {
-    for (const std::uintmax_t size : {std::uintmax_t{2}, std::uintmax_t{20}}) {
+    // Cut in its header, in its data, and in the checksum after its data.
+    for (const std::uintmax_t cut : {std::uintmax_t{2}, std::uintmax_t{20}, std::uintmax_t{0}}) {
         const std::string id = Id("HEAD:src/b.c");
+        const std::uintmax_t size = cut != 0 ? cut : std::filesystem::file_size(Loose(id)) - 2;
         Truncate(Loose(id), size);
         EXPECT_TRUE(EndsWell([&] {
             std::unique_ptr<Revision> revision;
@@ -177,4 +181,33 @@ TEST_F(DamagedRepository, OtherDamageAndDoubtIsSaidInOneLine)
     std::vector<std::string> names;
     EXPECT_EQ(lintally::gitsel::ListTrackedFiles(repo.Root(), names, error), GitStatus::Failed);
     EXPECT_NE(error.find("index is damaged"), std::string::npos) << error;
+}
+
+TEST_F(DamagedRepository, ThePackIndexFindsEveryObjectWhereGitSaysItIs)
+{
+    Git(repo.Root(), "gc -q");
+    std::filesystem::path index;
+    for (const auto& entry : std::filesystem::directory_iterator(repo.Path(".git/objects/pack"))) {
+        if (entry.path().extension() == ".idx") {
+            index = entry.path();
+        }
+    }
+    const lintally::gitsel::PackIndex packs(repo.Path(".git/objects"));
+    // show-index lists "OFFSET ID (CRC)" per object.
+    std::istringstream listed(GitOutput(repo.Root(), "show-index < '" + index.string() + "'"));
+    std::uint64_t offset = 0;
+    std::string id;
+    std::string crc;
+    int objects = 0;
+    while (listed >> offset >> id >> crc) {
+        unsigned char raw[lintally::gitsel::kObjectIdBytes];
+        for (std::size_t i = 0; i < sizeof raw; ++i) {
+            raw[i] = static_cast<unsigned char>(std::stoi(id.substr(2 * i, 2), nullptr, 16));
+        }
+        const auto found = packs.Find(raw);
+        ASSERT_TRUE(found) << id;
+        EXPECT_EQ(found->offset, offset) << id;
+        ++objects;
+    }
+    EXPECT_EQ(objects, 5);  // the commit, two trees, two blobs
 }
