@@ -89,10 +89,14 @@ int RunCount(CliOptions& options)
     const int status = EmitOutput(options.outputPath, [&](results::TextOut& text) {
         results::WriteCountOutput(output, result, text);
     });
-    if (result.skipped.empty()) {
+    const bool unread =
+        !plans.empty() && plans.front().revision && ReportUnread(*plans.front().revision);
+    if (result.skipped.empty() && !unread) {
         return status;
     }
-    ReportSkipped(result);
+    if (!result.skipped.empty()) {
+        ReportSkipped(result);
+    }
     return status != 0 ? status : kIncomplete;
 }
 

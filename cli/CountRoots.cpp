@@ -6,6 +6,7 @@
 #include "cli/ProgressLine.h"
 #include "cli/System.h"
 #include "fileio/JoinPath.h"
+#include "fileio/MessageText.h"
 #include "gitsel/RevisionFileSet.h"
 #include "scan/CountRequest.h"
 
@@ -102,6 +103,17 @@ scan::ScanResult CountRoots(const CliOptions& options, const scan::Selection& se
     progress.Finish();
     EndStopOnInterrupt();
     return result;
+}
+
+bool ReportUnread(const gitsel::Revision& revision)
+{
+    const std::vector<gitsel::UnreadFile> unread = revision.Unread();
+    for (const gitsel::UnreadFile& file : unread) {
+        std::cerr << kProgramName << ": cannot read " << Brim::EscapeControlBytes(file.name)
+                  << " at revision '" << Brim::EscapeControlBytes(revision.Name())
+                  << "': " << Brim::EscapeControlBytes(file.reason) << '\n';
+    }
+    return !unread.empty();
 }
 
 }  // namespace lintally::cli

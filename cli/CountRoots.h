@@ -22,4 +22,8 @@ namespace lintally::cli {
                                           const scan::Selection& selection,
                                           std::vector<RootPlan>& plans);
 
+// Names on standard error each file of revision that could not be read, with why; true when
+// there was one (the count is then incomplete).
+[[nodiscard]] bool ReportUnread(const gitsel::Revision& revision);
+
 }  // namespace lintally::cli

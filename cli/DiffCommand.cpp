@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/CodeLineChanges.h"
+#include "cli/CountRoots.h"
 #include "cli/DiffOptions.h"
 #include "cli/EmitOutput.h"
 #include "cli/ExitStatus.h"
@@ -29,13 +30,31 @@ void NameAsSaved(scan::RowList& rows)
     results::PutInListOrder(rows);
 }
 
-void ReportSkipped(const DiffSide& side)
+// True when the side could not be read whole: folders it skipped, files of a revision.
+bool ReportSkipped(const DiffSide& side)
 {
     for (const scan::SkippedFolder& folder : side.skipped) {
         std::cerr << kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
                   << " of " << Brim::EscapeControlBytes(side.path) << ": "
                   << Brim::EscapeControlBytes(folder.reason) << '\n';
     }
+    const bool unread = side.revision && ReportUnread(*side.revision);
+    return unread || !side.skipped.empty();
+}
+
+// A revision against ROOT as it is now needs a work tree; a bare repository's folder holds
+// git's own files.
+bool RefuseBare(const DiffSide& before, const DiffSide& after)
+{
+    const DiffSide& revision = before.revision ? before : after;
+    if (!revision.revision || (before.revision && after.revision) || !revision.revision->Bare()) {
+        return false;
+    }
+    std::cerr << kProgramName << ": " << Brim::EscapeControlBytes(revision.path)
+              << " is a bare repository: it has no work tree to compare revision '"
+              << Brim::EscapeControlBytes(revision.rev)
+              << "' with; give both --old-rev and --new-rev\n";
+    return true;
 }
 
 bool Load(const DiffOptions& options, const SideRequest& request, const DiffSide* earlier,
@@ -94,6 +113,9 @@ int RunDiff(const DiffOptions& options)
         !Load(options, options.after, &before, after, status)) {
         return status;
     }
+    if (RefuseBare(before, after)) {
+        return kUsageError;
+    }
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
         NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
     }
@@ -122,8 +144,8 @@ int RunDiff(const DiffOptions& options)
                                      &files};
     status = EmitOutput(options.outputPath,
                         [&](results::TextOut& text) { results::WriteDiff(report, text); });
-    ReportSkipped(before);
-    ReportSkipped(after);
+    const bool beforeIncomplete = ReportSkipped(before);
+    const bool incomplete = ReportSkipped(after) || beforeIncomplete;
     if (status != 0) {
         return status;
     }
@@ -134,7 +156,7 @@ int RunDiff(const DiffOptions& options)
                   << *options.failIfGrows << " --fail-if-grows allows\n";
         return kGrewTooMuch;
     }
-    return before.skipped.empty() && after.skipped.empty() ? 0 : kIncomplete;
+    return incomplete ? kIncomplete : 0;
 }
 
 }  // namespace lintally::cli

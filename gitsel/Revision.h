@@ -32,6 +32,13 @@
 
 namespace lintally::gitsel {
 
+// A file of the revision that could not be read, and why (naming the object).
+struct UnreadFile
+{
+    std::string name;
+    std::string reason;
+};
+
 class Revision
 {
 public:
@@ -51,11 +58,17 @@ public:
     // rev as given, and the id of the commit it resolved to (40 hex digits).
     [[nodiscard]] const std::string& Name() const;
     [[nodiscard]] const std::string& Commit() const;
+    // True when the repository is bare: it has no work tree to compare the revision with.
+    [[nodiscard]] bool Bare() const;
 
     // The files, relative to root with native separators, each once, in the tree's order.
     [[nodiscard]] const std::vector<std::string>& Files() const;
     // Submodules left out because their repository lacks the recorded commit.
     [[nodiscard]] const std::vector<scan::SkippedFolder>& Missing() const;
+
+    // The files the readers of Content() and ReadFile could not read so far, each with why.
+    // Any thread may ask.
+    [[nodiscard]] std::vector<UnreadFile> Unread() const;
 
     // The bytes of Files() by index, for a count's file set (see RevisionFileSet.h).
     [[nodiscard]] const scan::IContentSource& Content() const;

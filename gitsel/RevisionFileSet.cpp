@@ -24,11 +24,13 @@ private:
             : m_all(std::move(all)), m_only(only)
         {}
 
-        std::optional<scan::SkipReason> Read(std::size_t index, std::uint64_t sizeLimit,
-                                             std::string_view& bytes) override
+        std::optional<scan::SkipReason> Open(std::size_t index, std::uint64_t sizeLimit,
+                                             Brim::IStream*& stream, std::uint64_t& size) override
         {
-            return m_all->Read(m_only[index], sizeLimit, bytes);
+            return m_all->Open(m_only[index], sizeLimit, stream, size);
         }
+
+        bool Failed() const override { return m_all->Failed(); }
 
     private:
         std::unique_ptr<scan::IContentReader> m_all;

@@ -50,6 +50,16 @@ const scan::IContentSource& Revision::Content() const
     return *m_state;
 }
 
+bool Revision::Bare() const
+{
+    return false;
+}
+
+std::vector<UnreadFile> Revision::Unread() const
+{
+    return {};
+}
+
 bool Revision::ReadFile(std::string_view, std::string& bytes, std::string& error)
 {
     bytes.clear();

@@ -93,15 +93,20 @@ bool ReadIndexFile(git_repository* repository, std::string& bytes)
     return static_cast<bool>(in.read(bytes.data(), size));
 }
 
-// The same through libgit2, for the index files ReadIndexEntries does not read.
+// The same through libgit2, for the index files ReadIndexEntries does not read; damaged: the
+// file was read and ReadIndexEntries refused it.
 GitStatus AddTrackedThroughLibrary(git_repository* repository, std::string_view workdir,
                                    std::string_view prefix, const std::string& shown,
-                                   std::vector<std::string>& names, std::string& error)
+                                   std::vector<std::string>& names, bool damaged,
+                                   std::string& error)
 {
     git_index* opened = nullptr;
     if (git_repository_index(&opened, repository) != 0) {
+        // Bytes neither reader takes are a damaged index, whatever libgit2 guesses.
         error = "cannot read the git index of " + std::string(workdir) + ": " +
-                LastGitError("unknown error");
+                (damaged ? std::string(git_repository_path(repository)) +
+                               "index is damaged (cut short or overwritten): it is not a git index"
+                         : LastGitError("unknown error"));
         return GitStatus::Failed;
     }
     const std::unique_ptr<git_index, IndexFree> index(opened);
@@ -121,7 +126,8 @@ GitStatus AddTracked(git_repository* repository, std::string_view workdir, std::
                      const std::string& shown, std::vector<std::string>& names, std::string& error)
 {
     std::string bytes;
-    if (ReadIndexFile(repository, bytes)) {
+    const bool read = ReadIndexFile(repository, bytes);
+    if (read) {
         const std::size_t mark = names.size();
         TrackedAdder adder(workdir, prefix, shown, names, error);
         if (ReadIndexEntries(bytes, [&adder](const IndexEntry& entry) {
@@ -132,7 +138,7 @@ GitStatus AddTracked(git_repository* repository, std::string_view workdir, std::
         names.resize(mark);
         error.clear();
     }
-    return AddTrackedThroughLibrary(repository, workdir, prefix, shown, names, error);
+    return AddTrackedThroughLibrary(repository, workdir, prefix, shown, names, read, error);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "gitsel/WorkTree.h"
 
 #include "fileio/JoinPath.h"
+#include "gitsel/ObjectGuard.h"
 
 #include <climits>
 #include <cstdlib>
@@ -45,6 +46,7 @@ GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& e
         return GitStatus::Failed;
     }
     tree.repository.reset(opened);
+    (void)GuardObjects(opened);
     const char* workdir = git_repository_workdir(opened);
     std::string real;
     if (workdir == nullptr || !RealPath(workdir, tree.workdir) || !RealPath(folder, real) ||

@@ -1,6 +1,6 @@
 // Where the bytes of listed files come from when they are not files of the file system
 // (a git revision's blobs): a list scan given a source reads each listed name's bytes from
-// it and counts them in memory, with the same rules as a file's.
+// it as a stream and counts them with the same rules as a file's.
 //
 // The source outlives the scan. Each counting thread asks it for a reader of its own
 // (NewReader may be called from several threads at once) and uses only that reader.
@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string_view>
 
+#include "fileio/Stream.h"
 #include "scan/Selection.h"
 
 namespace lintally::scan {
@@ -21,11 +21,15 @@ class IContentReader
 public:
     virtual ~IContentReader() = default;
 
-    // The bytes of the index-th listed name, valid until the next call or the reader's end;
-    // otherwise why there are none: Unreadable, or TooLarge when the content is bigger than
-    // sizeLimit (0: no limit), which the reader may tell without reading it.
-    [[nodiscard]] virtual std::optional<SkipReason> Read(std::size_t index, std::uint64_t sizeLimit,
-                                                         std::string_view& bytes) = 0;
+    // The bytes of the index-th listed name as a stream at its start, with their whole size,
+    // valid until the next call or the reader's end; otherwise why there are none:
+    // Unreadable, or TooLarge when the content is bigger than sizeLimit (0: no limit), which
+    // the reader may tell without reading it.
+    [[nodiscard]] virtual std::optional<SkipReason> Open(std::size_t index, std::uint64_t sizeLimit,
+                                                         Brim::IStream*& stream,
+                                                         std::uint64_t& size) = 0;
+    // True when the stream Open gave last failed part-way: its bytes were not all read.
+    [[nodiscard]] virtual bool Failed() const = 0;
 };
 
 class IContentSource

@@ -118,32 +118,63 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
     return counted;
 }
 
-FileLines TallyContent(const std::string& name, const ReadContent& read, std::uint32_t flags,
-                       const StopToken* stop, const Selection* content)
+FileLines TallyContent(const std::string& name, const ContentReader& reader, std::size_t index,
+                       std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
-    std::optional<Brim::MemoryStream> stream;
-    return Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
-        std::string_view bytes;
-        file.skipped = read(content != nullptr ? content->maxSize : 0, bytes);
+    IContentReader* opened = nullptr;
+    FileLines counted = Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
+        opened = reader();
+        Brim::IStream* stream = nullptr;
+        std::uint64_t size = 0;
+        file.skipped =
+            opened == nullptr
+                ? SkipReason::Unreadable
+                : opened->Open(index, content != nullptr ? content->maxSize : 0, stream, size);
         if (file.skipped) {
             return nullptr;
         }
-        stream.emplace(bytes);
         if (content != nullptr) {
-            file.skipped = CheckContent(*stream, bytes.size(), *content);
+            file.skipped = CheckContent(*stream, size, *content);
         }
-        return file.skipped ? nullptr : &*stream;
+        return file.skipped ? nullptr : stream;
     });
+    if (opened != nullptr && !counted.skipped && opened->Failed()) {
+        counted.skipped = SkipReason::Unreadable;
+    }
+    return counted;
 }
+
+namespace {
+
+// One buffer as a content source's only file.
+class BufferReader final : public IContentReader
+{
+public:
+    explicit BufferReader(std::string_view bytes) : m_bytes(bytes), m_stream(bytes) {}
+
+    std::optional<SkipReason> Open(std::size_t, std::uint64_t, Brim::IStream*& stream,
+                                   std::uint64_t& size) override
+    {
+        stream = &m_stream;
+        size = m_bytes.size();
+        return std::nullopt;
+    }
+
+    bool Failed() const override { return false; }
+
+private:
+    std::string_view m_bytes;
+    Brim::MemoryStream m_stream;
+};
+
+}  // namespace
 
 FileLines TallyBuffer(const std::string& name, std::string_view bytes, std::uint32_t flags,
                       const StopToken* stop, const Selection* content)
 {
-    const ReadContent read = [bytes](std::uint64_t, std::string_view& out) {
-        out = bytes;
-        return std::optional<SkipReason>();
-    };
-    return TallyContent(name, read, flags, stop, content);
+    BufferReader reader(bytes);
+    return TallyContent(
+        name, [&reader] { return &reader; }, 0, flags, stop, content);
 }
 
 std::uint64_t CountFile(const FolderRef& folder, const std::string& name,

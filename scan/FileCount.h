@@ -11,6 +11,7 @@
 
 #include "linecount/LineBreakdown.h"
 
+#include "scan/ContentSource.h"
 #include "scan/DirReader.h"
 #include "scan/Selection.h"
 #include "scan/StopToken.h"
@@ -49,15 +50,15 @@ struct FileLines
                                     std::uint32_t flags, const StopToken* stop = nullptr,
                                     const Selection* content = nullptr);
 
-// Gives the bytes of a file held in memory (valid while its count runs), or why there are
-// none; sizeLimit (0: none) lets it refuse a larger one as TooLarge without reading it.
-using ReadContent =
-    std::function<std::optional<SkipReason>(std::uint64_t sizeLimit, std::string_view& bytes)>;
+// The reader a content count reads from, made when first asked for (null: none can be made).
+using ContentReader = std::function<IContentReader*()>;
 
-// TallyBuffer over bytes that read gives, asked for only when the file is to be counted
-// (the wide table may leave it out by its name alone).
-[[nodiscard]] FileLines TallyContent(const std::string& name, const ReadContent& read,
-                                     std::uint32_t flags, const StopToken* stop = nullptr,
+// The same count over the index-th bytes of a content source, streamed from the reader (asked
+// for only when the file is to be counted: the wide table may leave it out by its name alone).
+// Bytes that cannot all be read leave the file Unreadable, with what was read counted.
+[[nodiscard]] FileLines TallyContent(const std::string& name, const ContentReader& reader,
+                                     std::size_t index, std::uint32_t flags,
+                                     const StopToken* stop = nullptr,
                                      const Selection* content = nullptr);
 
 // The lines of the file that count under flags; 0 when the file cannot be opened or read.

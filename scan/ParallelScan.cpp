@@ -167,13 +167,8 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
             share.source == nullptr
                 ? TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection)
                 : TallyContent(
-                      item.name,
-                      [&](std::uint64_t sizeLimit, std::string_view& bytes) {
-                          IContentReader* reader = share.Reader();
-                          return reader == nullptr ? SkipReason::Unreadable
-                                                   : reader->Read(item.listed, sizeLimit, bytes);
-                      },
-                      flags, &stop, selection);
+                      item.name, [&share] { return share.Reader(); }, item.listed, flags, &stop,
+                      selection);
         item.folder.reset();
         // A stop during the count leaves it unfinished: no row rather than a wrong one.
         if (stop.StopRequested()) {

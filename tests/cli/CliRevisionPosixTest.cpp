@@ -122,3 +122,27 @@ TEST_F(CliRevision, MisuseGivesTwoAndOneLine)
     }
     unsetenv("GIT_CEILING_DIRECTORIES");
 }
+
+TEST_F(CliRevision, ADamagedBlobIsNamedAndTheCountIncompleteAndABareDiffRefused)
+{
+    const std::string id =
+        lintally::testing::GitOutput(repo.Root(), "rev-parse HEAD:a.c").substr(0, 40);
+    const std::string loose = repo.Path(".git/objects/" + id.substr(0, 2) + "/" + id.substr(2));
+    std::filesystem::permissions(loose, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    std::filesystem::resize_file(loose, 20);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--rev", "HEAD", "."},
+          std::vector<std::string>{"diff", "--old-rev", "v1", "--new-rev", "HEAD", "."}}) {
+        const CliResult damaged = Run(args);
+        EXPECT_EQ(damaged.status, 3) << args[0];
+        EXPECT_NE(damaged.err.find("cannot read a.c at revision 'HEAD': object " + id),
+                  std::string::npos)
+            << damaged.err;
+    }
+    Git(repo.Root(), "clone -q --bare . bare.git");
+    const CliResult bare = RunCli({{"diff", "--old-rev", "v1", "."}, repo.Path("bare.git")});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_TRUE(IsOneErrorLine(bare.err)) << bare.err;
+    EXPECT_NE(bare.err.find("bare repository"), std::string::npos) << bare.err;
+}

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fileio/MemoryStream.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/WideTally.h"
 #include "scan/FileCount.h"
@@ -81,10 +82,35 @@ TEST(TallyBuffer, LeavesOutBinaryAndLargeContentAsForAFile)
         ASSERT_TRUE(buffer.skipped.has_value());
         ExpectSame(buffer, TallyFile(nullptr, "x.c", path, 0, nullptr, &selection), "x.c");
     }
-    // A reader that refuses the content says why; the file is not counted.
+    // No reader: the file is not counted.
     const FileLines refused = TallyContent(
-        "x.c",
-        [](std::uint64_t, std::string_view&) { return std::optional(SkipReason::Unreadable); }, 0);
+        "x.c", [] { return nullptr; }, 0, 0);
     EXPECT_EQ(refused.skipped, SkipReason::Unreadable);
     EXPECT_EQ(refused.kinds.Physical(), 0u);
+}
+
+// A source whose stream fails after its first bytes (a damaged object).
+class FailingReader final : public IContentReader
+{
+public:
+    std::optional<SkipReason> Open(std::size_t, std::uint64_t, Brim::IStream*& stream,
+                                   std::uint64_t& size) override
+    {
+        stream = &m_stream;
+        size = 100;
+        return std::nullopt;
+    }
+    bool Failed() const override { return true; }
+
+private:
+    Brim::MemoryStream m_stream{"a;\nb;\n"};
+};
+
+TEST(TallyContent, AStreamThatFailsPartWayLeavesTheFileUnreadable)
+{
+    FailingReader reader;
+    const FileLines file = TallyContent(
+        "x.c", [&reader] { return &reader; }, 0, 0);
+    EXPECT_EQ(file.skipped, SkipReason::Unreadable);
+    EXPECT_EQ(file.kinds.Physical(), 2u);
 }
