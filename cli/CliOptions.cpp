@@ -89,7 +89,7 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
     app.add_option("-t,--types", settings.types,
                    "count only files of these types: patterns separated by ',', e.g. "
                    "\"*.c,*.h\"; a pattern matches the part of a name from its first dot, so "
-                   "x.tmp.c is not *.c; \"*.*\" is every file with a dot (default: every "
+                   "x.tmp.c is not *.c; \"*.*\" is every file (default: every "
                    "file the language table knows; with --languages design the dialog's list)")
         ->check(TypeList())
         ->option_text("LIST");
@@ -121,12 +121,12 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
                  "a block comment spans lines: the lines inside it are comment lines (default, "
                  "except with --languages design)");
     app.add_flag("--no-block-comments")
-        ->description("each line is judged alone, as the dialog judges it: the inside of a block "
-                      "comment counts as code");
+        ->description(
+            "each line is judged alone, as the dialog judges it: the inside of a block "
+            "comment counts as code");
 }
 
-bool CountsAsDesigned(const CLI::App& app, OutputFormat format,
-                      const scan::CountSettings& settings)
+bool CountsAsDesigned(const CLI::App& app, OutputFormat format, const scan::CountSettings& settings)
 {
     return app.count("--languages") > 0 ? settings.languages == scan::LanguageTable::Design
                                         : format == OutputFormat::Report;
@@ -151,8 +151,8 @@ std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
     settings.blockComments = app.count("--no-block-comments") == 0;
     select.skipBinary = true;
     select.linksOnce = true;
-    select.ignoreByDefault = app.count("--no-ignore") == 0 && !select.gitignore &&
-                             !select.git && select.filesFrom.empty() && select.rev.empty();
+    select.ignoreByDefault = app.count("--no-ignore") == 0 && !select.gitignore && !select.git &&
+                             select.filesFrom.empty() && select.rev.empty();
     return {};
 }
 

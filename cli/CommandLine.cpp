@@ -80,8 +80,7 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "--exclude-remed or --exclude-blank is given, are the lines that count under those "
         "options. In JSON and CSV \"physical\" is all lines and \"lines\" the counted ones.\n\n"
         "Defaults: every file of the " +
-        languages +
-        " languages the wide table knows; a block comment spans lines; sub-folders " +
+        languages + " languages the wide table knows; a block comment spans lines; sub-folders " +
         Walked(scan::kStartupOptions.includeSubFolders) + ", comment lines " +
         Count(scan::kStartupOptions.includeRemed) + ", blank lines " +
         Count(!scan::kStartupOptions.excludeBlank) +
@@ -219,12 +218,15 @@ std::string OwnWords(const CLI::ParseError& error)
     const std::string text = error.what();
     const std::string kind = error.get_name();
     const std::string name = text.substr(0, text.find(':'));
-    if (kind == "ArgumentMismatch") {
-        return text.find("At Most") != std::string::npos ? name + " is given more than once"
-                                                         : name + " needs a value";
+    if (kind == "ArgumentMismatch" && text.find("At Most") != std::string::npos) {
+        return name + " is given more than once";
     }
-    if (kind == "ConversionError" && text.find("flag") != std::string::npos) {
-        return name + " takes no value";
+    if (text.find("flag") != std::string::npos) {
+        const std::string flag = name.substr(0, name.find(' '));
+        return (flag.rfind('-', 0) == 0 ? flag : "--" + flag) + " takes no value";
+    }
+    if (kind == "ArgumentMismatch") {
+        return name + " needs a value";
     }
     if (kind == "ExtrasError") {
         const std::string said = "not expected: ";
@@ -329,6 +331,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     // On Windows CLI11 would take "/name" for an option; there it is a path from the
     // current drive's root, and ROOT may be one.
     app.allow_windows_style_options(false);
+    // A flag takes no value: "--no-sub=no" must not read as "--no-sub".
+    app.option_defaults()->disable_flag_override();
     app.require_subcommand(0, 1);
     bool byGiven = false;
     DefineCountCommand(app, line.count, byGiven);
@@ -337,7 +341,8 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     diff->set_help_flag("-h,--help", "show this help and exit");
     DiffArguments diffArguments;
     DefineDiffCommand(*diff, line.diff, diffArguments);
-    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth); !outcome.run) {
+    if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth);
+        !outcome.run) {
         return outcome;
     }
     std::string problem;

@@ -138,9 +138,9 @@ int RunDiff(const DiffOptions& options)
         groups = diff.GroupRows(options.by.grouping, total);
         results::OrderDiffGroups(groups, options.sort, options.top);
     }
-    const results::DiffReport report{before.Label(), after.Label(),          diff,
-                                     groups,         total,                  changes.has_value(),
-                                     options.format, options.by,             options.count.settings,
+    const results::DiffReport report{before.Label(), after.Label(), diff,
+                                     groups,         total,         changes.has_value(),
+                                     options.format, options.by,    options.count.settings,
                                      &files};
     status = EmitOutput(options.outputPath,
                         [&](results::TextOut& text) { results::WriteDiff(report, text); });

@@ -54,7 +54,8 @@ void WrapLine(std::string& out, std::string_view line, std::size_t width)
 
 std::size_t HelpWidth(unsigned terminalColumns)
 {
-    return terminalColumns == 0 ? kDefaultWidth : std::max<std::size_t>(terminalColumns, kNarrowest);
+    return terminalColumns == 0 ? kDefaultWidth
+                                : std::max<std::size_t>(terminalColumns, kNarrowest);
 }
 
 std::string WrapHelp(std::string_view text, std::size_t width)

@@ -12,7 +12,8 @@ namespace lintally::cli {
 std::optional<std::uint64_t> ParseWholeNumber(const std::string& text, std::uint64_t min,
                                               std::uint64_t max)
 {
-    if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos) {
+    if (text.empty() || text.size() > 20 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
         return std::nullopt;
     }
     std::uint64_t value = 0;
@@ -36,10 +37,9 @@ CLI::Validator WholeNumber(std::uint64_t min, std::uint64_t max)
                                   : "from " + std::to_string(min) + " to " + std::to_string(max);
     return CLI::Validator(
         [min, max, range](std::string& text) {
-            return ParseWholeNumber(text, min, max)
-                       ? std::string()
-                       : "takes a whole number " + range + ", not " +
-                             Brim::EscapeControlBytes(text);
+            return ParseWholeNumber(text, min, max) ? std::string()
+                                                    : "takes a whole number " + range + ", not " +
+                                                          Brim::EscapeControlBytes(text);
         },
         "", "number");
 }

@@ -135,8 +135,9 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
         "excludes file) and the .git folder; each ROOT must lie in a git work tree (the default "
         "does this where a ROOT lies in one, except with --languages design)");
     app.add_flag("--no-ignore")
-        ->description("count what git ignores and the folders of version control too (the "
-                      "default leaves them out)");
+        ->description(
+            "count what git ignores and the folders of version control too (the "
+            "default leaves them out)");
     app.add_flag(
         "--git", choices.git,
         "count exactly the files git tracks under each ROOT (in the index, with checked-out "

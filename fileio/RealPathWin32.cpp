@@ -10,15 +10,15 @@ bool RealPath(const std::string& path, std::string& real)
 {
     // Attributes only, so no sharing rule of another open gets in the way; backup semantics
     // open a folder too.
-    const HANDLE handle = ::CreateFileA(path.c_str(), 0,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return false;
     }
     std::string text(MAX_PATH, '\0');
-    DWORD length = ::GetFinalPathNameByHandleA(handle, text.data(),
-                                               static_cast<DWORD>(text.size()), FILE_NAME_NORMALIZED);
+    DWORD length = ::GetFinalPathNameByHandleA(handle, text.data(), static_cast<DWORD>(text.size()),
+                                               FILE_NAME_NORMALIZED);
     if (length >= text.size()) {
         text.resize(length);
         length = ::GetFinalPathNameByHandleA(handle, text.data(), static_cast<DWORD>(text.size()),

@@ -12,7 +12,8 @@ namespace {
 void AppendCount(std::string& out, std::uint64_t count, const char* what)
 {
     if (count != 0) {
-        out.append(out.empty() ? "" : ", ").append(FormatThousands(static_cast<std::int64_t>(count)));
+        out.append(out.empty() ? "" : ", ")
+            .append(FormatThousands(static_cast<std::int64_t>(count)));
         out.append(" ").append(what);
     }
 }

@@ -25,8 +25,8 @@ std::size_t NextSeparator(std::string_view path, std::size_t at)
 namespace {
 
 // Each reason's count, in the order of SkipReason.
-constexpr std::uint64_t SkipCounts::*kSlots[] = {&SkipCounts::excluded, &SkipCounts::ignored,
-                                                 &SkipCounts::binary, &SkipCounts::tooLarge,
+constexpr std::uint64_t SkipCounts::*kSlots[] = {&SkipCounts::excluded,   &SkipCounts::ignored,
+                                                 &SkipCounts::binary,     &SkipCounts::tooLarge,
                                                  &SkipCounts::unreadable, &SkipCounts::linked};
 
 }  // namespace

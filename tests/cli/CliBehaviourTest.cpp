@@ -46,9 +46,9 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
 {
     const CliResult help = RunCli({{"--help"}, ""});
     EXPECT_EQ(help.status, 0);
-    for (const char* text :
-         {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N", "table (default)",
-          "*.jsp,*.pl,*.cs,*.java", "blank lines count", "\"too_large\": n"}) {
+    for (const char* text : {"--block-comments", "--by GROUP", "dir:N", "--sort KEY", "--top N",
+                             "table (default)", "*.jsp, *.pl, *.cs, *.java", "blank lines count",
+                             "\"too_large\": n", "--no-ignore", "--languages design"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const CliResult version = RunCli({{"--version"}, ""});
@@ -87,7 +87,8 @@ TEST(CliOutput, AClosedPipeEndsQuietly)
 
 TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
 {
-    const CliResult json = RunCli({{"-t", "*.*", "-f", "json", "nested"}, kTrees});
+    const CliResult json =
+        RunCli({{"--languages", "design", "-t", "*.*", "-f", "json", "nested"}, kTrees});
     const auto document = nlohmann::json::parse(json.out);
     EXPECT_EQ(document["root"], "nested");
     EXPECT_EQ(document["total"], 20);
@@ -95,7 +96,8 @@ TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
     EXPECT_EQ(document["files"][7]["name"], NativePath("with space/my file.c"));
     EXPECT_EQ(document["files"][7]["lines"], 2);
 
-    const CliResult csv = RunCli({{"-t", "*.*", "--no-sub", "-f", "csv", "nested"}, kTrees});
+    const CliResult csv =
+        RunCli({{"--languages", "design", "-t", "*.*", "--no-sub", "-f", "csv", "nested"}, kTrees});
     EXPECT_EQ(csv.out,
               "file,lines,language,code,comment,blank,physical\n.dot.c,1,Other,1,0,0,1\n"
               "block.c,4,C/C++,4,0,0,4\ncrlf.c,4,C/C++,1,2,1,4\ntop.c,1,C/C++,1,0,0,1\n");

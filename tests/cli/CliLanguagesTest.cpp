@@ -36,7 +36,7 @@ std::map<std::string, std::string> Files(const std::vector<std::string>& args)
 
 }  // namespace
 
-TEST(CliLanguages, WideNamesMoreFilesAndDesignStaysTheDefault)
+TEST(CliLanguages, WideIsTheDefaultAndDesignCountsAsTheDialog)
 {
     const TempFolder tree;
     tree.Write("a.c", "int x; /* a\nb */\n\n");
@@ -45,12 +45,12 @@ TEST(CliLanguages, WideNamesMoreFilesAndDesignStaysTheDefault)
     tree.Write("notes.txt", "words\n");
     tree.Write("data", "no script\n");
     const std::map<std::string, std::string> design = {{"a.c", "C/C++ 2/0/1"}};
-    EXPECT_EQ(Files({"-f", "json", "--block-comments", tree.Root()}), design);
     EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "design", tree.Root()}),
               design);
 
     std::map<std::string, std::string> wide = {
         {"a.c", "C 1/1/1"}, {"sub/run", "Shell 2/0/0"}, {"lib.rs", "Rust 1/1/0"}};
+    EXPECT_EQ(Files({"-f", "json", tree.Root()}), wide) << "block comments span lines";
     EXPECT_EQ(Files({"-f", "json", "--block-comments", "--languages", "wide", tree.Root()}), wide);
     wide["notes.txt"] = "Other 1/0/0";
     wide["data"] = "Other 1/0/0";
@@ -59,7 +59,7 @@ TEST(CliLanguages, WideNamesMoreFilesAndDesignStaysTheDefault)
         wide)
         << "with -t the types choose the files and unknown ones count as Other";
 
-    const CliResult table = RunCli({{"--languages", "wide", tree.Root()}, ""});
+    const CliResult table = RunCli({{tree.Root()}, ""});
     EXPECT_NE(table.out.find("Rust"), std::string::npos) << table.out;
     const CliResult wrong = RunCli({{"--languages", "all", tree.Root()}, ""});
     EXPECT_EQ(wrong.status, 2);

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/GitCommand.h"
 #include "tests/support/PosixTree.h"
 #include "tests/support/TempFolder.h"
 
@@ -54,7 +55,13 @@ TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
     tree.Write("caf\xE9 x.c", "1\n2\n3\n");
     tree.Write("lock.c", "int l;\n");
     chmod(tree.Path("lock.c").c_str(), 0);
-    const CliResult result = RunCli({{"-t", "*.c", "-f", "json", tree.Root()}, ""});
+    // The dialog's counts read a link to a file as the file; the default counts that file once.
+    const auto once =
+        nlohmann::json::parse(RunCli({{"-t", "*.c", "-f", "json", tree.Root()}, ""}).out);
+    EXPECT_EQ(once["files"].size(), 3u);
+    EXPECT_EQ(once["skipped"]["linked"], 1);
+    const CliResult result =
+        RunCli({{"--languages", "design", "-t", "*.c", "-f", "json", tree.Root()}, ""});
     ASSERT_EQ(result.status, 0);
     const auto files = nlohmann::json::parse(result.out)["files"];
     ASSERT_EQ(files.size(), 4u);
@@ -116,7 +123,8 @@ TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
     // A sparse file far too large to count before the interrupt comes.
     const std::string big = tree.Write("big.c", "");
     ASSERT_EQ(truncate(big.c_str(), off_t{1} << 40), 0);
-    CliRun run{{"--progress", "-t", "*.c", tree.Root()}, ""};
+    // The dialog's counts: the file's zeros are not left out as binary.
+    CliRun run{{"--progress", "--languages", "design", "-t", "*.c", tree.Root()}, ""};
     run.interruptOnceErrShows = "\r";  // the progress line is on the screen
     const CliResult result = RunCli(run);
     EXPECT_EQ(result.status, 130);
@@ -125,6 +133,33 @@ TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
     const std::size_t lastLine = result.err.rfind('\r', result.err.size() - 2);
     ASSERT_NE(lastLine, std::string::npos) << result.err;
     EXPECT_EQ(result.err.find_first_not_of(' ', lastLine + 1), result.err.size() - 1) << result.err;
+}
+
+// With no options a project counts as people expect: every language the wide table knows,
+// block comments spanning lines; git's ignored files, .git, binaries and a second way to a
+// file left out.
+TEST(CliDefaults, AProjectCountsItsLanguagesAndLeavesOutWhatPeopleExpect)
+{
+    const TempFolder tree;
+    tree.Write(".gitignore", "build/\nnode_modules/\n");
+    tree.Write("app.py",
+               "\"\"\"A small app.\"\"\"\nimport sys\n\n\ndef main():\n    # greet\n"
+               "    print(\"hi\")  # inline\n");
+    tree.Write("main.go", "package main\n\n/* A block\n   comment */\nfunc main() {}\n");
+    tree.Write("web/index.js",
+               "// entry\nconst x = 1;\n/**\n * doc\n */\nfunction f() { return x; }\n");
+    tree.Write("src/lib.c", "#include <stdio.h>\n/* one\n * two */\nint f(void) { return 0; }\n");
+    tree.Write("Makefile", "all:\n\techo hi\n");
+    tree.Write("README.md", "# Title\n\nText.\n");
+    tree.Write("build/gen.c", "int generated;\n");
+    tree.Write("node_modules/x/index.js", "module.exports = 1;\n");
+    tree.Write("blob.c", std::string("int x;\0\0\1binary", 15));
+    MakeLink(tree, "alias.py", "app.py");
+    lintally::testing::Git(tree.Root(), "init -q");
+    const CliResult result = RunCli(CliRun{{}, tree.Root()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, ReadAll(kTrees + "/project.default.table"));
+    EXPECT_EQ(result.err, "");
 }
 
 TEST(CliGit, CountsTheTrackedFilesAndLeavesOutTheIgnoredOnes)

@@ -90,14 +90,16 @@ TEST_F(CliRevision, AnOlderRevisionCountsWhatItHeldWhateverTheWorkTreeHolds)
         for (const auto& file : json["files"]) {
             names.push_back(file["name"]);
         }
-        EXPECT_EQ(names, (std::vector<std::string>{"a.c", "gone.c", "link.c", "src/deep/c.h"}));
-        EXPECT_EQ(json["total"], 3 + 1 + 3 + 2) << rev;  // link.c counts a.c's lines
+        EXPECT_EQ(names, (std::vector<std::string>{"a.c", "gone.c", "link.c", "src/b.py",
+                                                   "src/deep/c.h"}));
+        EXPECT_EQ(json["total"], 3 + 1 + 3 + 1 + 2) << rev;  // link.c counts a.c's lines
     }
     const auto head = nlohmann::json::parse(Run({"-f", "json", "--rev", "HEAD", "."}).out);
-    EXPECT_EQ(head["total"], 6 + 6 + 2 + 1);  // a.c, link.c, src/c.h, new.java
-    const auto sub =
-        nlohmann::json::parse(RunCli({{"-f", "json", "--rev", "v1", "."}, repo.Path("src")}).out);
-    EXPECT_EQ(sub["total"], 2);  // deep/c.h; src/b.py is not of the default types
+    EXPECT_EQ(head["total"], 6 + 6 + 1 + 2 + 1);  // a.c, link.c, src/b.py, src/c.h, new.java
+    const auto sub = nlohmann::json::parse(
+        RunCli({{"-f", "json", "--languages", "design", "--rev", "v1", "."}, repo.Path("src")})
+            .out);
+    EXPECT_EQ(sub["total"], 2);  // deep/c.h; src/b.py is not of the dialog's types
 }
 
 TEST_F(CliRevision, MisuseGivesTwoAndOneLine)

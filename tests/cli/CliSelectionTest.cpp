@@ -67,7 +67,9 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     EXPECT_EQ(table.status, 0) << table.err;
     EXPECT_NE(table.out.find(NativePath("src/a.c")), std::string::npos);
     EXPECT_NE(table.out.find("Total (1 file)"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("\nSkipped: 3 excluded, 1 binary, 1 too large\n"), std::string::npos)
+    EXPECT_NE(table.out.find("\nSkipped: 3 folders and files excluded, 1 binary file, 1 file too "
+                             "large\n"),
+              std::string::npos)
         << table.out;
 
     args = choices;
@@ -75,13 +77,15 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     const auto json = nlohmann::json::parse(RunCli({args, ""}).out);
     EXPECT_EQ(json["total"], 2);
     EXPECT_EQ(json["skipped"], nlohmann::json::parse(R"({"excluded": 3, "ignored": 0, "binary": 1,
-        "too_large": 1, "unreadable": 0, "folders": []})"));
+        "too_large": 1, "unreadable": 0, "linked": 0, "folders": []})"));
 
-    // Without the options every file counts, as before, and nothing is said to be skipped.
-    const CliResult plain = RunCli({{"--by", "file", tree.Root()}, ""});
+    // The dialog's counts leave nothing out, and nothing is said to be skipped.
+    const CliResult plain = RunCli({{"--languages", "design", "--by", "file", tree.Root()}, ""});
     EXPECT_NE(plain.out.find("Total (6 files)"), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find("Skipped"), std::string::npos);
-    EXPECT_EQ(nlohmann::json::parse(RunCli({{"-f", "json", tree.Root()}, ""}).out).count("skipped"),
+    EXPECT_EQ(nlohmann::json::parse(
+                  RunCli({{"--languages", "design", "-f", "json", tree.Root()}, ""}).out)
+                  .count("skipped"),
               0u);
 }
 

@@ -1,6 +1,7 @@
 // The command line's parse, in-process: every default, every conflict and the text of every
 // usage error, without starting a program.
 #include "cli/CommandLine.h"
+#include "cli/HelpText.h"
 
 #include <gtest/gtest.h>
 
@@ -49,19 +50,38 @@ Parsed Parse(std::vector<std::string> args)
 
 }  // namespace
 
-TEST(CommandLine, ACountWithoutOptionsHasTheDialogsDefaults)
+TEST(CommandLine, ACountWithoutOptionsTakesEveryKnownLanguageAndLeavesOutWhatPeopleExpect)
 {
     const Parsed parsed = Parse({});
     ASSERT_TRUE(parsed.run) << parsed.err;
     const auto& count = parsed.line.count;
     EXPECT_EQ(parsed.line.command, Command::Count);
     EXPECT_EQ(count.roots, std::vector<std::string>{"."});
-    EXPECT_EQ(count.settings, lintally::scan::CountSettings());
+    lintally::scan::CountSettings wide;
+    wide.types.clear();
+    wide.blockComments = true;
+    wide.languages = LanguageTable::Wide;
+    EXPECT_EQ(count.settings, wide);
+    EXPECT_TRUE(count.select.skipBinary && count.select.ignoreByDefault && count.select.linksOnce);
     EXPECT_EQ(count.format, OutputFormat::Table);
     EXPECT_EQ(GroupingName(count.by), "language");
     EXPECT_EQ(count.jobs, DefaultJobs());
     EXPECT_EQ(count.progress, ProgressMode::Auto);
     EXPECT_EQ(count.top, 0u);
+
+    // The dialog's numbers: its settings, nothing left out.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--languages", "design"}, {"-f", "report"}}) {
+        const Parsed design = Parse(args);
+        ASSERT_TRUE(design.run) << design.err;
+        EXPECT_EQ(design.line.count.settings, lintally::scan::CountSettings()) << args[0];
+        const auto& select = design.line.count.select;
+        EXPECT_FALSE(select.skipBinary || select.ignoreByDefault || select.linksOnce) << args[0];
+    }
+    // Files named or listed rather than walked are not asked of the ignore rules.
+    EXPECT_FALSE(Parse({"--files-from", "list"}).line.count.select.ignoreByDefault);
+    EXPECT_FALSE(Parse({"--no-ignore"}).line.count.select.ignoreByDefault);
+    EXPECT_FALSE(Parse({"--no-block-comments"}).line.count.settings.blockComments);
 }
 
 TEST(CommandLine, OptionsSetWhatTheyName)
@@ -72,10 +92,10 @@ TEST(CommandLine, OptionsSetWhatTheyName)
         std::string by;  // the grouping the parse settles on
         std::string types;
     } cases[] = {
-        {{"-f", "json"}, "file", lintally::scan::CountSettings().types},
-        {{"-f", "csv", "--by", "dir:3"}, "dir:3", lintally::scan::CountSettings().types},
-        {{"--languages", "wide"}, "language", ""},  // every file the wide table knows
-        {{"--languages", "wide", "-t", "*.go"}, "language", "*.go"},
+        {{"-f", "json"}, "file", ""},  // every file the wide table knows
+        {{"-f", "csv", "--by", "dir:3"}, "dir:3", ""},
+        {{"--languages", "design"}, "language", lintally::scan::CountSettings().types},
+        {{"-t", "*.go"}, "language", "*.go"},
         {{"-f", "report", "-t", "*.c"}, "language", "*.c"},
     };
     for (const auto& each : cases) {
@@ -84,8 +104,8 @@ TEST(CommandLine, OptionsSetWhatTheyName)
         EXPECT_EQ(GroupingName(parsed.line.count.by), each.by) << each.args[0];
         EXPECT_EQ(parsed.line.count.settings.types, each.types) << each.args[0];
     }
-    const Parsed flags = Parse({"--no-sub", "--exclude-remed", "--exclude-blank",
-                                "--block-comments", "-j", "3", "--no-progress"});
+    const Parsed flags = Parse({"--no-sub", "--exclude-remed", "--exclude-blank", "--languages",
+                                "design", "--block-comments", "-j", "3", "--no-progress"});
     ASSERT_TRUE(flags.run) << flags.err;
     const auto& settings = flags.line.count.settings;
     EXPECT_FALSE(settings.includeSubFolders);
@@ -125,28 +145,38 @@ TEST(CommandLine, DiffTakesItsOwnOptionsAndTheGlobalOnesOnEitherSide)
 TEST(CommandLine, UsageErrorsAreOneLineWithStatusTwo)
 {
     const lintally::testing::TempFolder tree;
-    const std::string file = tree.Write("plain.txt", "x\n");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--frobnicate"}, "unknown option --frobnicate (use -- before a folder"},
+        {{"--typs", "*.c"}, "unknown option --typs; did you mean --types?"},
+        {{"diff", "--tpo", "3"}, "unknown option --tpo; did you mean --top?"},
         {{"diff", "--rev", "v1"}, "unknown option --rev"},
-        {{tree.Path("missing")}, "Directory does not exist"},
-        {{file}, "Directory is actually a file"},
-        {{"-j", "0"}, "-j"},
-        {{"-f", "xml"}, "xml not in"},
-        {{"diff", "-f", "report", "a", "b"}, "report not in"},
+        {{tree.Path("missing")}, "ROOT: no folder or file "},
+        {{"-j", "0"}, "--jobs: takes a whole number from 1 to 1024, not 0"},
+        {{"-f", "xml"}, "--format: takes table, report, json or csv, not xml"},
+        {{"diff", "-f", "report", "a", "b"}, "takes table, json or csv, not report"},
         {{"--by", "dir:0"}, "dir:N needs a depth N from 1 to 1000"},
         {{"--by", "size"}, "takes language, ext, dir, dir:N or file, not size"},
-        {{"--top", "0"}, "--top"},
-        {{"--languages", "narrow"}, "narrow not in"},
+        {{"--top", "0"}, "--top: takes a whole number from 1 up, not 0"},
+        {{"--top", "-1"}, "--top: takes a whole number from 1 up, not -1"},
+        {{"--top", "1", "--top", "2"}, "--top is given more than once"},
+        {{"--top"}, "--top needs a value"},
+        {{"--no-sub=no"}, "--no-sub takes no value"},
+        {{"diff", "--fail-if-grows", "-5", "a", "b"}, "takes a whole number from 0 up, not -5"},
+        {{"-t", ""}, "--types: the file type list is empty"},
+        {{"-t", "go"}, "--types: go is not a file type; types look like *.c"},
+        {{"-t", "*.c,go"}, "go is not a file type"},
+        {{"--languages", "narrow"}, "--languages: takes wide or design, not narrow"},
+        {{"--block-comments", "--no-block-comments"}, "contradict each other"},
+        {{"--gitignore", "--no-ignore"}, "--gitignore and --no-ignore contradict each other"},
         {{"-f", "report", ".", "."}, "-f report lists the files of one ROOT and takes no --by"},
         {{"-f", "report", "--by", "file"}, "-f report lists the files of one ROOT"},
-        {{"--progress", "--no-progress"}, "excludes --no-progress"},
+        {{"--progress", "--no-progress"}, "--progress and --no-progress contradict each other"},
         {{"--files-from", "list", "."}, "--files-from names the files itself and takes no ROOT"},
         {{"--files-from", "list", "--git"}, "--files-from and --git each choose the files"},
         {{"-0"}, "-0 only goes with --files-from"},
         {{"--rev", "v1", "--gitignore"}, "--rev counts the files of a revision"},
         {{"--rev", ""}, "takes the name of a revision, not an empty text"},
-        {{"--max-size", "5Q"}, "--max-size takes a size such as 500K or 5M, not 5Q"},
+        {{"--max-size", "5Q"}, "--max-size: takes a size such as 500K or 5M, not 5Q"},
         {{"-t", "*.c", "diff", "a", "b"}, "--types goes after diff"},
         {{".", "diff", "a", "b"}, "diff takes no folder before it"},
         {{"diff", "a", "b", "--", tree.Root()}, "and only OLD and NEW after it"},
@@ -177,4 +207,34 @@ TEST(CommandLine, EachCommandHasItsOwnHelp)
     EXPECT_NE(diff.out.find("Usage: lintally-cli diff"), std::string::npos);
     EXPECT_NE(diff.out.find("--fail-if-grows"), std::string::npos);
     EXPECT_EQ(diff.out.find("--files-from"), std::string::npos);
+}
+
+TEST(HelpText, LongLinesWrapAtSpacesUnderTheirDescription)
+{
+    const struct
+    {
+        std::string text;
+        std::size_t width;
+        std::string wrapped;
+    } cases[] = {
+        {"short\n\n", 20, "short\n\n"},
+        {"  -x,--xx N    alpha beta gamma delta epsilon zeta\n", 40,
+         "  -x,--xx N    alpha beta gamma delta\n               epsilon zeta\n"},
+        {"plain words that wrap here\n", 12, "plain words\nthat wrap\nhere\n"},
+        {"averyveryverylongword next\n", 10, "averyveryverylongword\nnext\n"},
+        {"no newline at the end", 80, "no newline at the end"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lintally::cli::WrapHelp(c.text, c.width), c.wrapped) << c.text;
+    }
+    EXPECT_EQ(lintally::cli::HelpWidth(0), 80u);
+    EXPECT_EQ(lintally::cli::HelpWidth(12), 40u);
+    EXPECT_EQ(lintally::cli::HelpWidth(132), 132u);
+
+    const Parsed help = Parse({"--help"});
+    std::istringstream lines(help.out);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 80u) << line;
+    }
+    EXPECT_EQ(help.out.find("Excludes"), std::string::npos);
 }

@@ -24,7 +24,7 @@ TEST(WriteDiff, EachFormatListsTheRowsAndTheTotal)
         const char* text;
     } cases[] = {
         {OutputFormat::Table, true,
-         "                           Code        Comment          Blank        Counted      Code "
+         "                           Code        Comment          Blank          Lines      Code "
          "lines\n"
          "File      Status  old  new  +/-  old  new  +/-  old  new  +/-  old  new  +/-  added  "
          "removed\n"
@@ -55,13 +55,12 @@ TEST(WriteDiff, EachFormatListsTheRowsAndTheTotal)
          "\"files_added\": 1, \"files_removed\": 1, \"files_changed\": 1, \"code_added\": 4, "
          "\"code_removed\": 4}, \"options\": "},
         {OutputFormat::Csv, true,
-         "row,file,status,files_added,files_removed,files_changed,old_files,new_files,delta_files,"
+         "file,status,files_added,files_removed,files_changed,old_files,new_files,delta_files,"
          "old_code,new_code,delta_code,old_comment,new_comment,delta_comment,old_blank,new_blank,"
          "delta_blank,old_counted,new_counted,delta_counted,code_added,code_removed\n"
-         "file,a.c,changed,0,0,1,1,1,0,2,3,1,0,1,1,1,1,0,3,5,2,2,1\n"
-         "file,gone.c,removed,0,1,0,1,0,-1,3,0,-3,1,0,-1,0,0,0,4,0,-4,0,3\n"
-         "file,\"new,1.c\",added,1,0,0,0,1,1,0,2,2,0,0,0,0,0,0,0,2,2,2,0\n"
-         "total,,,1,1,1,2,2,0,5,5,0,1,1,0,1,1,0,7,7,0,4,4\n"},
+         "a.c,changed,0,0,1,1,1,0,2,3,1,0,1,1,1,1,0,3,5,2,2,1\n"
+         "gone.c,removed,0,1,0,1,0,-1,3,0,-3,1,0,-1,0,0,0,4,0,-4,0,3\n"
+         "\"new,1.c\",added,1,0,0,0,1,1,0,2,2,0,0,0,0,0,0,0,2,2,2,0\n"},
     };
     for (const auto& c : cases) {
         RowGrouping by;

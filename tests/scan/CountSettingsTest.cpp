@@ -63,13 +63,18 @@ TEST(CountSettings, RefusesUnknownKeysAndValuesOfTheWrongKind)
     EXPECT_EQ(settings, before);
 }
 
-TEST(CountSettings, FirstDifferenceNamesTheFirstOptionThatDiffers)
+TEST(CountSettings, FirstDifferenceNamesTheTableBeforeWhatFollowsFromIt)
 {
     CountSettings there;
     CountSettings here;
+    here.types.clear();
     here.blockComments = true;
     here.languages = LanguageTable::Wide;
+    EXPECT_EQ(FirstDifference(there, here), "languages: \"design\" there, \"wide\" here");
+    there.languages = LanguageTable::Wide;
+    EXPECT_EQ(FirstDifference(there, here).substr(0, 7), "types: ");
+    there.types.clear();
     EXPECT_EQ(FirstDifference(there, here), "block_comments: false there, true here");
     there.blockComments = true;
-    EXPECT_EQ(FirstDifference(there, here), "languages: \"design\" there, \"wide\" here");
+    EXPECT_EQ(FirstDifference(there, here), "");
 }
