@@ -11,6 +11,10 @@ void CElidedNameDelegate::initStyleOption(QStyleOptionViewItem* option,
                                           const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    // Without a cell to draw in (a size hint), the name is measured whole.
+    if (option->rect.width() <= 0) {
+        return;
+    }
     const QWidget* widget = option->widget;
     const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     // The room the style leaves for the text: its text rectangle less the margins it draws
