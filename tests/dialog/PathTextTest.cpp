@@ -46,6 +46,7 @@ TEST(StartDestination, IsTheWorkingFolderWhereThePresetsCannotExist)
     if (lintally::scan::kStartDestination == lintally::scan::StartDestination::FirstPreset) {
         EXPECT_EQ(start, lintally::scan::kDestinationPresets[0]);
     } else {
-        EXPECT_TRUE(std::filesystem::equivalent(RootFromDestination(start), folder.Root())) << start;
+        EXPECT_TRUE(std::filesystem::equivalent(RootFromDestination(start), folder.Root()))
+            << start;
     }
 }
