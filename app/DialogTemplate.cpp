@@ -118,8 +118,9 @@ QTableView* CreateListView(QWidget* parent)
     view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setWordWrap(false);
-    // A name wider than its column widens it (see the dialog); scroll by pixels to read it.
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The columns fit the list; a name wider than its column is shortened (see the dialog),
+    // never scrolled to.
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return view;
 }
 

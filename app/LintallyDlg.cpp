@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/DialogTemplate.h"
+#include "app/ElidedNameDelegate.h"
 #include "app/ResultModel.h"
 #include "dialog/ControlIds.h"
 #include "dialog/DialogLayout.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 
@@ -66,6 +66,9 @@ CLintallyDlg::CLintallyDlg(IPrompts& prompts, QWidget* parent)
     m_lstResult->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_lstResult->setColumnWidth(CResultModel::FileNameColumn, RESULT_NAME_COLUMN_WIDTH);
     m_lstResult->setColumnWidth(CResultModel::CodeLinesColumn, RESULT_LINES_COLUMN_WIDTH);
+    // Both columns keep their widths, so the counts stay in view; long names are shortened.
+    m_lstResult->setItemDelegateForColumn(CResultModel::FileNameColumn,
+                                          new CElidedNameDelegate(m_lstResult));
     m_lstResult->setShowGrid(true);
     m_core.OnInitDialog();
     qobject_cast<QComboBox*>(GetDlgItem(IDC_CB_FILETYPE))->lineEdit()->setCursorPosition(0);
@@ -125,27 +128,6 @@ void CLintallyDlg::ConnectControls()
             [this] { m_core.OnEditChangeDestination(); });
     connect(destination, &QComboBox::activated, this, [this] { m_core.OnSelChangeDestination(); });
     connect(m_lstResult, &QTableView::doubleClicked, this, [this] { m_core.OnDblclkResult(); });
-    connect(m_pResultModel, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) { FitNameColumn(first, last); });
-    connect(m_pResultModel, &QAbstractItemModel::modelReset, this, [this] {
-        m_lstResult->setColumnWidth(CResultModel::FileNameColumn, RESULT_NAME_COLUMN_WIDTH);
-    });
-}
-
-void CLintallyDlg::FitNameColumn(int first, int last)
-{
-    // The column keeps its designed width until a name needs more; the list then scrolls
-    // sideways instead of cutting the name short.
-    const int margin =
-        m_lstResult->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_lstResult);
-    const int padding = 2 * (margin + 1) + 1;
-    int width = m_lstResult->columnWidth(CResultModel::FileNameColumn);
-    for (int row = first; row <= last; ++row) {
-        const QString name =
-            m_pResultModel->index(row, CResultModel::FileNameColumn).data().toString();
-        width = std::max(width, m_lstResult->fontMetrics().horizontalAdvance(name) + padding);
-    }
-    m_lstResult->setColumnWidth(CResultModel::FileNameColumn, width);
 }
 
 QWidget* CLintallyDlg::GetDlgItem(int id) const

@@ -69,8 +69,6 @@ private:
 
     void CreateControls();
     void ConnectControls();
-    // Widens the file-name column to the names of the rows first to last where they need it.
-    void FitNameColumn(int first, int last);
 
     QIcon m_hIcon;
     class QMenuBar* m_pMenuBar = nullptr;

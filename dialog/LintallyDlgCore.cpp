@@ -26,7 +26,7 @@ bool CLintallyDlgCore::OnInitDialog()
         m_view.AddComboItem(IDC_CB_DESTINATION, std::string(preset));
     }
     m_view.SetText(IDC_CB_FILETYPE, std::string(lintally::scan::kFileTypePresets[0]));
-    m_view.SetText(IDC_CB_DESTINATION, std::string(lintally::scan::kDestinationPresets[0]));
+    m_view.SetText(IDC_CB_DESTINATION, StartDestination());
     m_view.SetShown(IDC_STATIC_ROOT, false);
     m_view.SetShown(IDC_EDIT_ROOT, false);
     m_view.SetMenuCheck(ID_LINEBREAK_CRLF, m_bLineBreakCRLF != 0);
@@ -76,8 +76,7 @@ bool CLintallyDlgCore::CanCalculate()
 void CLintallyDlgCore::UpdateCalculateButton()
 {
     m_view.SetEnabled(IDC_BTN_CALCULATE, CanCalculate());
-    // A disabled button says why, and so does the box to fix; on first run the destination
-    // presets name folders that rarely exist here.
+    // A disabled button says why, and so does the box to fix.
     const std::string noRoot =
         PathFileExists(m_strRoot) ? "" : "The destination folder does not exist.";
     const std::string noTypes =

@@ -227,7 +227,7 @@ void CLintallyDlgCore::OnWorkerReports()
         switch (report.kind) {
         case ScanReport::Kind::RootShown:
             m_view.SetShown(IDC_STATIC_ROOT, true);
-            m_view.SetText(IDC_EDIT_ROOT, report.text);
+            m_view.SetText(IDC_EDIT_ROOT, HomeAbbreviated(report.text));
             break;
         case ScanReport::Kind::Row: {
             const int index = m_rows.Insert(std::move(report.text), report.lines);

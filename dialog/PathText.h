@@ -12,6 +12,15 @@
 // text, and "~" when the home folder is unknown, is taken as it is.
 [[nodiscard]] std::string RootFromDestination(const std::string& text);
 
+// The path as the dialog shows it: a path inside the home folder starts with "~" where the
+// home folder's own text stood, so RootFromDestination gives the path back. Windows users
+// do not write "~", so there every path is shown as it is.
+[[nodiscard]] std::string HomeAbbreviated(const std::string& path);
+
+// The text the destination box starts with (scan/Presets.h says which): the first preset, or
+// the working folder as HomeAbbreviated shows it (the first preset when it cannot be told).
+[[nodiscard]] std::string StartDestination();
+
 // True when path names an existing file or folder (symbolic links followed); an empty path
 // names nothing.
 [[nodiscard]] bool PathFileExists(const std::string& path);

@@ -1,7 +1,8 @@
 // What both front ends start with: the file-type lists and root folders the dialog offers
-// in its two boxes (in the order shown; the first of each is picked at start), and the
-// three counting options as the dialog opens. The command line takes the same defaults, so
-// a tree counted by either without further choices gives the same rows.
+// in its two boxes (in the order shown; the first type list is picked at start), where the
+// dialog's destination starts, and the three counting options as the dialog opens. The
+// command line takes the same defaults, so a tree counted by either without further
+// choices gives the same rows.
 //
 // Constants; usable from any thread.
 #pragma once
@@ -34,6 +35,21 @@ inline constexpr std::array<std::string_view, 3> kDestinationPresets = {
     "E:\\lib_main",
     "N:\\lib_main",
 };
+
+// The destination presets name Windows drives. Elsewhere they can never exist, so the
+// dialog starts in the folder it was started in (the home folder when a desktop menu
+// starts it), where Calculate can be pressed at once.
+enum class StartDestination
+{
+    FirstPreset,
+    WorkingFolder,
+};
+
+#ifdef _WIN32
+inline constexpr StartDestination kStartDestination = StartDestination::FirstPreset;
+#else
+inline constexpr StartDestination kStartDestination = StartDestination::WorkingFolder;
+#endif
 
 struct StartupOptions
 {

@@ -113,8 +113,10 @@ void CWin32Dlg::OnInitDialog()
     column.cx = RESULT_LINES_COLUMN_WIDTH;
     column.iSubItem = 1;
     SendMessageA(list, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
-                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    // The columns keep their widths, so the counts stay in view: the list view ends a name
+    // too wide for its column with an ellipsis, and its label tip shows the whole name.
+    constexpr DWORD listStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, listStyle, listStyle);
 
     m_hToolTip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd,

@@ -5,6 +5,7 @@
 #include "app/DialogTemplate.h"
 #include "dialog/ControlIds.h"
 #include "dialog/DialogLayout.h"
+#include "dialog/PathText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,7 +70,8 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
     EXPECT_EQ(items(types), typePresets);
     EXPECT_EQ(types->currentText(), typePresets[0]);
     EXPECT_EQ(items(destination), destinationPresets);
-    EXPECT_EQ(destination->currentText(), destinationPresets[0]);
+    // The dialog starts where it was started, a folder that exists.
+    EXPECT_EQ(destination->currentText().toStdString(), StartDestination());
 
     EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_SUB))->isChecked());
     EXPECT_TRUE(qobject_cast<QCheckBox*>(dlg.GetDlgItem(IDC_CHK_INCLUDE_REMED))->isChecked());
@@ -79,8 +81,7 @@ TEST(CLintallyDlg, OpensInTheShortFormWithTheFirstPresetsAndDefaultOptions)
     EXPECT_EQ(h.Text(IDC_BTN_MORE), QStringLiteral("&More"));
     EXPECT_FALSE(dlg.GetDlgItem(IDC_EDIT_ROOT)->isVisible());
     EXPECT_FALSE(dlg.GetDlgItem(IDC_STATIC_ROOT)->isVisible());
-    // The Windows presets do not exist here, so there is nothing to calculate yet.
-    EXPECT_FALSE(dlg.GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
+    EXPECT_TRUE(dlg.GetDlgItem(IDC_BTN_CALCULATE)->isEnabled());
 
     auto* list = qobject_cast<QTableView*>(dlg.GetDlgItem(IDC_LST_RESULT));
     EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("File name"));
