@@ -147,6 +147,16 @@ TEST(CliGoldenTrees, JsonGroupsAddUpToTheFilesOfTheSameTree)
         }
     }
     EXPECT_EQ(grouped, sums);
+    // The totals record holds the same sums, the counted lines as "total" gives them.
+    for (const auto& [key, sum] : {std::pair<const char*, const char*>{"files", "files"},
+                                   {"code", "code"},
+                                   {"comment", "comment"},
+                                   {"blank", "blank"},
+                                   {"physical", "physical"},
+                                   {"counted", "lines"}}) {
+        EXPECT_EQ(files["totals"][key], sums[sum]) << key;
+    }
+    EXPECT_EQ(files["totals"]["counted"], files["total"]);
     EXPECT_EQ(files["files"][2]["language"], "C/C++");
     EXPECT_EQ(files["options"]["types"], "*.*");
 }

@@ -1,6 +1,7 @@
 // A small diff written in each format: the sides' labels, one row per file or group with
 // its status, old, new and signed change, the code lines added and removed, and the totals.
 #include "results/DiffOutput.h"
+#include "results/DiffOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +88,39 @@ TEST(WriteDiff, EachFormatListsTheRowsAndTheTotal)
         const std::size_t size = std::string(c.text).size();
         EXPECT_EQ(c.format == OutputFormat::Json ? out.substr(0, size) : out, c.text);
     }
+}
+
+TEST(DiffOrder, NumbersSortByTheSizeOfTheChangeTiesKeepNameOrderAndTopCuts)
+{
+    const CountSide before{{{"a.c", 3, {1, 0, 2}, 0}, {"gone.c", 4, {0, 1, 3}, 0}}, {"C"}};
+    const CountSide after{{{"a.c", 5, {1, 1, 3}, 0}, {"new,1.c", 2, {0, 0, 2}, 0}}, {"C"}};
+    const std::vector<FilePair> pairs = PairFiles(before.rows, after.rows);
+    const CountDiff diff{before, after, pairs, nullptr};
+    const auto names = [&diff](SortKey key, std::size_t top) {
+        std::vector<std::string> listed;
+        for (const std::size_t i : OrderDiffFiles(diff, key, top)) {
+            listed.push_back(diff.FileRow(i).name);
+        }
+        return listed;
+    };
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(names(SortKey::Default, 0), (Names{"a.c", "gone.c", "new,1.c"}));
+    EXPECT_EQ(names(SortKey::Code, 0), (Names{"gone.c", "new,1.c", "a.c"}));  // 3, 2, 1
+    EXPECT_EQ(names(SortKey::Counted, 2), (Names{"gone.c", "a.c"}));          // 4, then a tie
+    EXPECT_EQ(names(SortKey::Name, 1), (Names{"a.c"}));
+
+    std::vector<DiffRow> groups(3);
+    groups[0].name = "C";
+    groups[0].filesChanged = 1;
+    groups[1].name = "Go";
+    groups[1].filesAdded = 2;
+    groups[1].filesRemoved = 1;
+    groups[2].name = "Rust";
+    groups[2].before.blank = 9;
+    OrderDiffGroups(groups, SortKey::Files, 2);
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].name, "Go");
+    EXPECT_EQ(groups[1].name, "C");
+    OrderDiffGroups(groups, SortKey::Blank, 0);
+    EXPECT_EQ(groups[0].name, "Go") << "no change in blank lines keeps the order";
 }
