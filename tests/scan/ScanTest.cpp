@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
 #include <thread>
 
 #include "scan/CountRequest.h"
@@ -153,6 +156,53 @@ TEST(Count, GivesThePacedRowsForAnyNumberOfThreads)
         EXPECT_EQ(sink.entries, 301);
         EXPECT_EQ(sink.finished, 1);
     }
+}
+
+namespace {
+
+// Holds each counted row until a second thread has counted one too: it meets one at once only
+// when the count runs more than one counting thread. The bound only ends a count that never
+// meets one.
+class MeetingSink final : public IScanSink
+{
+public:
+    void OnRowCounted(std::string_view, std::uint64_t) override
+    {
+        std::unique_lock lock(m_mutex);
+        m_threads.insert(std::this_thread::get_id());
+        m_changed.notify_all();
+        if (!m_changed.wait_for(lock, std::chrono::seconds(20),
+                                [this] { return m_threads.size() > 1 || m_gaveUp; })) {
+            m_gaveUp = true;
+        }
+    }
+    void OnEntryWalked() override {}
+    void OnFinished(bool) override {}
+    std::size_t Threads()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_threads.size();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::set<std::thread::id> m_threads;
+    bool m_gaveUp = false;
+};
+
+}  // namespace
+
+TEST(Count, CountsOnSeveralThreadsAtOnce)
+{
+    const TempFolder tree;
+    FillManyFiles(tree, 300);  // more files than one batch to a counting thread holds
+    const ScanOptions options;
+    const StopToken stop;
+    MeetingSink sink;
+    const ScanResult result = Count(Walk(tree.Root(), "*.c", options, 2), stop, sink);
+    EXPECT_EQ(result.rows.size(), 300u);
+    EXPECT_EQ(sink.Threads(), 2u);
 }
 
 TEST(Count, HonoursTheOptions)
