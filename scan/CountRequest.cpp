@@ -1,7 +1,6 @@
 #include "scan/CountRequest.h"
 
-#include "scan/ParallelScan.h"
-#include "scan/SerialScan.h"
+#include "scan/CountEngines.h"
 
 namespace lintally::scan {
 

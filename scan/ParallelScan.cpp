@@ -1,4 +1,4 @@
-#include "scan/ParallelScan.h"
+#include "scan/CountEngines.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,9 +2,10 @@
 // the end. The dialog turns these into list rows and total updates, the command line into
 // its progress line.
 //
-// Implemented by the front end. Thread rule: RunSerialScan calls every member from its own
-// thread; RunParallelScan calls OnRowCounted from several counting threads at once,
-// OnEntryWalked from the walking thread and OnFinished once, after every other call.
+// Implemented by the front end. Thread rule: a paced count (see CountRequest.h) calls every
+// member from Count's thread; any other count calls OnRowCounted from several counting
+// threads at once, OnEntryWalked from the walking thread and OnFinished once, after every
+// other call.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "scan/SerialScan.h"
+#include "scan/CountEngines.h"
 
 #include "scan/ResultTally.h"
 #include "scan/Walker.h"

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "scan/ParallelScan.h"
-#include "scan/PatternList.h"
-#include "scan/SerialScan.h"
+#include "scan/CountRequest.h"
+#include "tests/scan/WalkRequest.h"
 #include "tests/support/TempFolder.h"
 
 using namespace lintally::scan;
+using lintally::testing::PacedWalk;
 using lintally::testing::TempFolder;
+using lintally::testing::Walk;
 
 namespace {
 
@@ -53,7 +54,7 @@ private:
 
 }  // namespace
 
-TEST(RunParallelScan, FilesFarBelowThePathLimitAreCounted)
+TEST(Count, FilesFarBelowThePathLimitAreCounted)
 {
     const TempFolder tree;
     tree.Write("top.c", "x\n");
@@ -61,9 +62,8 @@ TEST(RunParallelScan, FilesFarBelowThePathLimitAreCounted)
     const ScanOptions options;
     const StopToken stop;
     NullScanSink quiet;
-    for (const ScanResult& result :
-         {RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 3, stop, quiet),
-          RunSerialScan(tree.Root(), BuildPatternList("*.c"), options, stop, quiet)}) {
+    for (const ScanResult& result : {Count(Walk(tree.Root(), "*.c", options, 3), stop, quiet),
+                                     Count(PacedWalk(tree.Root(), "*.c", options), stop, quiet)}) {
         EXPECT_EQ(result.total, 3u);
         ASSERT_EQ(result.rows.size(), 2u);
         EXPECT_GT(result.rows[0].name.size(), 400 * kLevel.size());

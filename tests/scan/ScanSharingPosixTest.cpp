@@ -13,15 +13,17 @@
 #include <future>
 #include <iterator>
 #include <string>
+#include <string_view>
 
+#include "scan/CountRequest.h"
 #include "scan/FileCount.h"
-#include "scan/ParallelScan.h"
-#include "scan/PatternList.h"
+#include "tests/scan/WalkRequest.h"
 #include "tests/support/PosixTree.h"
 
 using namespace lintally::scan;
 using lintally::testing::MakeLink;
 using lintally::testing::TempFolder;
+using lintally::testing::Walk;
 
 namespace {
 
@@ -48,7 +50,7 @@ ScanResult Scan(const TempFolder& tree, unsigned jobs)
     const ScanOptions options;
     const StopToken stop;
     NullScanSink quiet;
-    return RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, jobs, stop, quiet);
+    return Count(Walk(tree.Root(), "*.c", options, jobs), stop, quiet);
 }
 
 // Ends the whole test program when a call hangs, so a hang shows as a failure.
@@ -65,7 +67,7 @@ auto WithinSeconds(int seconds, Call call)
 
 }  // namespace
 
-TEST(RunParallelScan, LinkedFilesGiveTheSameTotalOnAnyNumberOfThreadsAndInConcurrentScans)
+TEST(Count, LinkedFilesGiveTheSameTotalOnAnyNumberOfThreadsAndInConcurrentScans)
 {
     const TempFolder tree;
     WriteLinkedTree(tree);
@@ -90,7 +92,7 @@ TEST(CountFile, AFileUnderAnotherReadersLockStillCounts)
     }
 }
 
-TEST(RunParallelScan, AFileWhoseReadWouldBlockEndsWithoutStoppingTheScan)
+TEST(Count, AFileWhoseReadWouldBlockEndsWithoutStoppingTheScan)
 {
     // /proc/kmsg claims to be a regular file and blocks a read until the kernel logs
     // something; only a privileged user may open it.
@@ -109,7 +111,7 @@ TEST(RunParallelScan, AFileWhoseReadWouldBlockEndsWithoutStoppingTheScan)
 
 // /proc hands some files out a page per read, each read short of the buffer: files of such
 // a file system are checked at the open and read to their end, never cut at the first page.
-TEST(RunParallelScan, PseudoFileSystemFilesAreReadPastTheirFirstPage)
+TEST(Count, PseudoFileSystemFilesAreReadPastTheirFirstPage)
 {
     std::ifstream maps("/proc/self/maps");
     const std::string whole(std::istreambuf_iterator<char>(maps), {});
@@ -121,13 +123,18 @@ TEST(RunParallelScan, PseudoFileSystemFilesAreReadPastTheirFirstPage)
     options.includeSubFolders = false;
     const StopToken stop;
     NullScanSink quiet;
-    const ScanResult result = RunParallelScan("/proc/self", {"maps"}, options, 2, stop, quiet);
+    // No type list names "maps" alone: every file's type, and a selection keeping maps only.
+    Selection onlyMaps;
+    onlyMaps.SetIgnoreCheck([](std::string_view relative, bool) { return relative != "maps"; });
+    CountRequest request = Walk("/proc/self", "*.*", options, 2);
+    request.selection = &onlyMaps;
+    const ScanResult result = Count(request, stop, quiet);
     ASSERT_EQ(result.rows.size(), 1u);
     EXPECT_GT(result.total, static_cast<std::uint64_t>(linesInFirstPage) + 1);
 }
 
 // A file whose read fails keeps its row and what was read, and is reported as unreadable.
-TEST(RunParallelScan, AFileWhoseReadFailsIsCountedAsUnreadable)
+TEST(Count, AFileWhoseReadFailsIsCountedAsUnreadable)
 {
     // Reading this process's memory at offset 0 fails: nothing is mapped there.
     const int probe = open("/proc/self/mem", O_RDONLY | O_CLOEXEC);

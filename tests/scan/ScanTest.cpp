@@ -2,18 +2,22 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <set>
 #include <thread>
 
+#include "scan/CountRequest.h"
 #include "scan/FileCount.h"
-#include "scan/ParallelScan.h"
-#include "scan/PatternList.h"
-#include "scan/SerialScan.h"
+#include "tests/scan/WalkRequest.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/UnreadableFile.h"
 
 using namespace lintally::scan;
+using lintally::testing::PacedWalk;
 using lintally::testing::TempFolder;
 using lintally::testing::UnreadableFile;
+using lintally::testing::Walk;
 
 namespace {
 
@@ -87,13 +91,12 @@ TEST(CountFile, AppliesTheOptionBits)
     EXPECT_EQ(CountFile(tree.Path("six.c"), MakeCountFlags(true, false, false)), 6u);
 }
 
-TEST(RunSerialScan, ReportsEveryRowAndEveryEntryToTheSink)
+TEST(PacedCount, ReportsEveryRowAndEveryEntryToTheSink)
 {
     const ScanOptions options;
     const StopToken stop;
     CountingSink sink;
-    const ScanResult result =
-        RunSerialScan(kTrees + "/filter", BuildPatternList("*.c,*.h"), options, stop, sink);
+    const ScanResult result = Count(PacedWalk(kTrees + "/filter", "*.c,*.h", options), stop, sink);
     ASSERT_EQ(result.rows.size(), 2u);
     EXPECT_EQ(result.rows[0].name, "a.c");
     EXPECT_EQ(result.rows[1].name, "B.H");
@@ -105,7 +108,7 @@ TEST(RunSerialScan, ReportsEveryRowAndEveryEntryToTheSink)
     EXPECT_FALSE(result.stopped);
 }
 
-TEST(RunSerialScan, PollHookCanEndTheScanKeepingTheRowsSoFar)
+TEST(PacedCount, PollHookCanEndTheScanKeepingTheRowsSoFar)
 {
     const TempFolder tree;
     FillManyFiles(tree, 20);
@@ -113,21 +116,20 @@ TEST(RunSerialScan, PollHookCanEndTheScanKeepingTheRowsSoFar)
     const StopToken stop;
     CountingSink sink;
     int polls = 0;
-    const ScanResult result = RunSerialScan(tree.Root(), BuildPatternList("*.c"), options, stop,
-                                            sink, [&polls] { return ++polls < 5; });
+    const ScanResult result =
+        Count(PacedWalk(tree.Root(), "*.c", options, [&polls] { return ++polls < 5; }), stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_LT(result.rows.size(), 4u);
 }
 
-TEST(RunSerialScan, AStoppedTokenWalksNothing)
+TEST(PacedCount, AStoppedTokenWalksNothing)
 {
     const ScanOptions options;
     StopToken stop;
     stop.RequestStop();
     CountingSink sink;
-    const ScanResult result =
-        RunSerialScan(kTrees + "/nested", BuildPatternList("*.*"), options, stop, sink);
+    const ScanResult result = Count(PacedWalk(kTrees + "/nested", "*.*", options), stop, sink);
     EXPECT_TRUE(result.rows.empty());
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(stop.WaitFor(std::chrono::microseconds(0)));
@@ -135,7 +137,7 @@ TEST(RunSerialScan, AStoppedTokenWalksNothing)
     EXPECT_FALSE(stop.WaitFor(std::chrono::microseconds(100)));
 }
 
-TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
+TEST(Count, GivesThePacedRowsForAnyNumberOfThreads)
 {
     const TempFolder tree;
     FillManyFiles(tree, 300);
@@ -143,13 +145,11 @@ TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
     const ScanOptions options;
     const StopToken stop;
     NullScanSink quiet;
-    const auto patterns = BuildPatternList("*.c");
-    const ScanResult serial = RunSerialScan(tree.Root(), patterns, options, stop, quiet);
+    const ScanResult serial = Count(PacedWalk(tree.Root(), "*.c", options), stop, quiet);
     ASSERT_EQ(serial.rows.size(), 301u);
     for (const unsigned jobs : {1u, 2u, 8u}) {
         CountingSink sink;
-        const ScanResult parallel =
-            RunParallelScan(tree.Root(), patterns, options, jobs, stop, sink);
+        const ScanResult parallel = Count(Walk(tree.Root(), "*.c", options, jobs), stop, sink);
         EXPECT_TRUE(SameRows(serial, parallel)) << jobs << " threads";
         EXPECT_EQ(sink.rows, 301);
         EXPECT_EQ(sink.total, serial.total);
@@ -158,15 +158,61 @@ TEST(RunParallelScan, GivesTheSerialRowsForAnyNumberOfThreads)
     }
 }
 
-TEST(RunParallelScan, HonoursTheOptions)
+namespace {
+
+// Holds each counted row until a second thread has counted one too: it meets one at once only
+// when the count runs more than one counting thread. The bound only ends a count that never
+// meets one.
+class MeetingSink final : public IScanSink
+{
+public:
+    void OnRowCounted(std::string_view, std::uint64_t) override
+    {
+        std::unique_lock lock(m_mutex);
+        m_threads.insert(std::this_thread::get_id());
+        m_changed.notify_all();
+        if (!m_changed.wait_for(lock, std::chrono::seconds(20),
+                                [this] { return m_threads.size() > 1 || m_gaveUp; })) {
+            m_gaveUp = true;
+        }
+    }
+    void OnEntryWalked() override {}
+    void OnFinished(bool) override {}
+    std::size_t Threads()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_threads.size();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::set<std::thread::id> m_threads;
+    bool m_gaveUp = false;
+};
+
+}  // namespace
+
+TEST(Count, CountsOnSeveralThreadsAtOnce)
+{
+    const TempFolder tree;
+    FillManyFiles(tree, 300);  // more files than one batch to a counting thread holds
+    const ScanOptions options;
+    const StopToken stop;
+    MeetingSink sink;
+    const ScanResult result = Count(Walk(tree.Root(), "*.c", options, 2), stop, sink);
+    EXPECT_EQ(result.rows.size(), 300u);
+    EXPECT_EQ(sink.Threads(), 2u);
+}
+
+TEST(Count, HonoursTheOptions)
 {
     ScanOptions options;
     options.includeSubFolders = false;
     options.countFlags = MakeCountFlags(false, true, false);
     const StopToken stop;
     NullScanSink quiet;
-    const ScanResult result =
-        RunParallelScan(kTrees + "/nested", BuildPatternList("*.*"), options, 4, stop, quiet);
+    const ScanResult result = Count(Walk(kTrees + "/nested", "*.*", options, 4), stop, quiet);
     ASSERT_EQ(result.rows.size(), 4u);
     EXPECT_EQ(result.rows[3].name, "top.c");
     EXPECT_EQ(result.total, 1u + 4u + 1u + 1u);  // .dot.c, block.c, crlf.c, top.c
@@ -190,15 +236,14 @@ private:
 
 }  // namespace
 
-TEST(RunParallelScan, AStopEndsWalkAndCountingAndIsReported)
+TEST(Count, AStopEndsWalkAndCountingAndIsReported)
 {
     const TempFolder tree;
     FillManyFiles(tree, 2000);
     const ScanOptions options;
     StopToken stop;
     StoppingSink sink(stop);
-    const ScanResult result =
-        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, sink);
+    const ScanResult result = Count(Walk(tree.Root(), "*.c", options, 2), stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_LT(result.rows.size(), 2000u);
@@ -231,7 +276,7 @@ private:
 
 }  // namespace
 
-TEST(RunParallelScan, AStopThatCutsOnlyTheCountingStillMarksTheResultStopped)
+TEST(Count, AStopThatCutsOnlyTheCountingStillMarksTheResultStopped)
 {
     // Fewer files than the queue holds, all in the root, so the walk never waits and has
     // no entry left to poll once the last one is walked.
@@ -242,14 +287,13 @@ TEST(RunParallelScan, AStopThatCutsOnlyTheCountingStillMarksTheResultStopped)
     const ScanOptions options;
     StopToken stop;
     CutCountingSink sink(stop, 40);
-    const ScanResult result =
-        RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 1, stop, sink);
+    const ScanResult result = Count(Walk(tree.Root(), "*.c", options, 1), stop, sink);
     EXPECT_TRUE(result.stopped);
     EXPECT_TRUE(sink.stopped);
     EXPECT_EQ(result.rows.size(), 1u);
 }
 
-TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
+TEST(Count, AFileThatCannotBeReadIsARowWithZeroLines)
 {
     const TempFolder tree;
     tree.Write("locked.c", "int a;\nint b;\n");
@@ -262,8 +306,7 @@ TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
         if (!locked.IsUnreadable()) {
             GTEST_SKIP() << "this user can read every file";
         }
-        const ScanResult result =
-            RunParallelScan(tree.Root(), BuildPatternList("*.c"), options, 2, stop, quiet);
+        const ScanResult result = Count(Walk(tree.Root(), "*.c", options, 2), stop, quiet);
         ASSERT_EQ(result.rows.size(), 2u);
         EXPECT_EQ(result.rows[0].name, "free.c");
         EXPECT_EQ(result.rows[0].lines, 1u);
@@ -273,7 +316,7 @@ TEST(RunParallelScan, AFileThatCannotBeReadIsARowWithZeroLines)
     EXPECT_EQ(CountFile(tree.Path("locked.c"), options.countFlags.load()), 2u);
 }
 
-TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
+TEST(Count, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
 {
     const TempFolder tree;
     FillManyFiles(tree, 200);
@@ -282,8 +325,7 @@ TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
     options.countFlags = MakeCountFlags(false, true, false);  // code lines alone
     const StopToken stop;
     NullScanSink quiet;
-    const auto patterns = BuildPatternList("*.c");
-    const ScanResult rows = RunSerialScan(tree.Root(), patterns, options, stop, quiet);
+    const ScanResult rows = Count(PacedWalk(tree.Root(), "*.c", options), stop, quiet);
     const Grouping byFolder{GroupBy::Folder, 1};
     GroupTable expected;
     for (const RowView row : rows.rows) {
@@ -292,8 +334,9 @@ TEST(RunParallelScan, GroupedKeepsNoRowsAndSumsWhatTheRowsHold)
     const std::vector<GroupRow> groups = expected.Take();
     ASSERT_EQ(groups.size(), 8u);  // d0 to d6 and "."
     for (const unsigned jobs : {1u, 8u}) {
-        const ScanResult grouped =
-            RunParallelScan(tree.Root(), patterns, options, jobs, stop, quiet, &byFolder);
+        CountRequest request = Walk(tree.Root(), "*.c", options, jobs);
+        request.grouping = &byFolder;
+        const ScanResult grouped = Count(request, stop, quiet);
         EXPECT_TRUE(grouped.rows.empty());
         EXPECT_EQ(grouped.total, rows.total);
         EXPECT_EQ(grouped.files, 201u);

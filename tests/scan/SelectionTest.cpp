@@ -2,21 +2,42 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "scan/CountRequest.h"
 #include "scan/Glob.h"
-#include "scan/ParallelScan.h"
 #include "scan/Selection.h"
+#include "tests/scan/WalkRequest.h"
 #include "tests/support/TempFolder.h"
 
+using lintally::scan::Count;
+using lintally::scan::CountRequest;
 using lintally::scan::Glob;
-using lintally::scan::RunParallelListScan;
-using lintally::scan::RunParallelScan;
 using lintally::scan::ScanOptions;
 using lintally::scan::ScanResult;
 using lintally::scan::Selection;
 using lintally::scan::SkipReason;
 using lintally::testing::NativePath;
 using lintally::testing::TempFolder;
+using lintally::testing::Walk;
+
+namespace {
+
+// A count of the listed files of tree of the type "*.c" on two threads.
+CountRequest ListOf(const TempFolder& tree, const std::vector<std::string>& names,
+                    const Selection& selection, bool tracked)
+{
+    CountRequest request;
+    request.files.root = tree.Path("");
+    request.files.names = &names;
+    request.files.tracked = tracked;
+    request.settings.types = "*.c";
+    request.selection = &selection;
+    request.jobs = 2;
+    return request;
+}
+
+}  // namespace
 
 TEST(Glob, MatchesStarsSetsAndFolders)
 {
@@ -105,7 +126,7 @@ TEST(Selection, NamePathAndFolderOnlyPatterns)
     EXPECT_FALSE(selection.AddExclude("", error));
 }
 
-TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
+TEST(Count, CountsEveryReasonForLeavingAFileOut)
 {
     const TempFolder tree;
     tree.Write("keep.c", "a\nb\n");
@@ -125,8 +146,9 @@ TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     for (unsigned jobs : {1u, 3u}) {
-        const ScanResult result =
-            RunParallelScan(tree.Root(), {".c"}, options, jobs, stop, sink, nullptr, &selection);
+        CountRequest request = Walk(tree.Root(), "*.c", options, jobs);
+        request.selection = &selection;
+        const ScanResult result = Count(request, stop, sink);
         ASSERT_EQ(result.rows.size(), 3u);
         EXPECT_EQ(result.rows[2].name, "late.c");
         EXPECT_EQ(result.files, 3u);
@@ -135,12 +157,13 @@ TEST(RunParallelScan, CountsEveryReasonForLeavingAFileOut)
         EXPECT_EQ(result.skips.tooLarge, 0u);
     }
     selection.maxSize = 2047;
-    const ScanResult smaller =
-        RunParallelScan(tree.Root(), {".c"}, options, 2, stop, sink, nullptr, &selection);
+    CountRequest request = Walk(tree.Root(), "*.c", options, 2);
+    request.selection = &selection;
+    const ScanResult smaller = Count(request, stop, sink);
     EXPECT_EQ(smaller.skips.tooLarge, 2u);  // big.c and late.c
 }
 
-TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
+TEST(Count, ListCountsExactlyTheListedFilesOfTheTypeList)
 {
     const TempFolder tree;
     tree.Write("a.c", "1\n2\n3\n");
@@ -154,9 +177,7 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     for (const bool tracked : {false, true}) {
-        const ScanResult result =
-            RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink, nullptr,
-                                &selection, nullptr, tracked);
+        const ScanResult result = Count(ListOf(tree, names, selection, tracked), stop, sink);
         ASSERT_EQ(result.rows.size(), 4u) << tracked;
         EXPECT_EQ(result.total, 4u) << tracked;
         // gone.c and the folder: rows of 0 lines, and counted
@@ -166,7 +187,7 @@ TEST(RunParallelListScan, CountsExactlyTheListedFilesOfTheTypeList)
 
 // Ignore rules leave out untracked files only: a file listed from git's index counts even
 // under an ignored folder, while a plain list is asked of them.
-TEST(RunParallelListScan, TrackedNamesAreNotLeftOutByTheIgnoreCheck)
+TEST(Count, ListTrackedNamesAreNotLeftOutByTheIgnoreCheck)
 {
     const TempFolder tree;
     tree.Write("a.c", "1\n");
@@ -178,9 +199,7 @@ TEST(RunParallelListScan, TrackedNamesAreNotLeftOutByTheIgnoreCheck)
     lintally::scan::StopToken stop;
     lintally::scan::NullScanSink sink;
     for (const bool tracked : {false, true}) {
-        const ScanResult result =
-            RunParallelListScan(tree.Path(""), names, {".c"}, ScanOptions(), 2, stop, sink, nullptr,
-                                &selection, nullptr, tracked);
+        const ScanResult result = Count(ListOf(tree, names, selection, tracked), stop, sink);
         EXPECT_EQ(result.rows.size(), tracked ? 2u : 1u) << tracked;
         EXPECT_EQ(result.skips.ignored, tracked ? 0u : 1u) << tracked;
     }

@@ -1,12 +1,13 @@
-// One scan over several threads, for large trees: the calling thread walks and hands the
-// matched files in small batches over a bounded queue to N counting threads; each thread
-// keeps its own rows (or group sums), merged and sorted once at the end. Memory stays
-// bounded by the queue and the rows (no file is ever held whole).
+// Count's engines (see CountRequest.h): the paced walk on the calling thread and the walk or
+// list over counting threads. Only Count and the engines' own sources include this; every
+// front end and test counts through Count.
 //
-// Blocks the calling thread until every counting thread has ended. Thread rule of the
-// sink: see ScanSink.h. options and stop may be changed from other threads while it runs.
+// The serial scan runs on the calling thread and calls the sink from it only. The parallel
+// scans block the calling thread until every counting thread has ended; thread rule of the
+// sink: see ScanSink.h. options and stop may be changed from other threads while any runs.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +22,20 @@
 
 namespace lintally::scan {
 
-// jobs is the number of counting threads (at least one is used). Gives the same rows, groups
-// and totals as RunSerialScan over the same tree. grouping: as for RunSerialScan. selection,
-// when given, leaves out what it chooses, counted in the result's skips.
+// Walks and counts each matched file as it is met: the dialog's paced scan. poll, when given,
+// is called before each entry and may wait there (on the stop token, or while a question is
+// open); false from it stops like the token. grouping, when given, keeps group sums instead
+// of rows (see Grouping.h).
+ScanResult RunSerialScan(std::string_view root, const std::vector<std::string>& patterns,
+                         const ScanOptions& options, const StopToken& stop, IScanSink& sink,
+                         const std::function<bool()>& poll = {},
+                         const Grouping* grouping = nullptr);
+
+// For large trees: the calling thread walks and hands the matched files in small batches
+// over a bounded queue to jobs counting threads (at least one is used); each thread keeps its
+// own rows (or group sums), merged and sorted once at the end, so memory stays bounded by the
+// queue and the rows. Gives the same rows, groups and totals as RunSerialScan over the same
+// tree. selection, when given, leaves out what it chooses, counted in the result's skips.
 ScanResult RunParallelScan(std::string_view root, const std::vector<std::string>& patterns,
                            const ScanOptions& options, unsigned jobs, const StopToken& stop,
                            IScanSink& sink, const Grouping* grouping = nullptr,
