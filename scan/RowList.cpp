@@ -79,6 +79,12 @@ RowView RowList::View(std::size_t stored) const
 
 void RowList::Append(RowList&& other)
 {
+    // An empty list takes other whole: no record is touched and no second order is held.
+    if (m_count == 0 && m_names.empty() && m_wide.empty()) {
+        *this = std::move(other);
+        other = RowList();
+        return;
+    }
     // other's records name its own blocks: renumber them for the blocks they join here.
     const auto nameBase = static_cast<std::uint32_t>(m_names.size());
     const auto wideBase = static_cast<std::uint32_t>(m_wide.size());
@@ -101,6 +107,7 @@ void RowList::Append(RowList&& other)
         const bool full = m_records.empty() || m_records.back().size() == kRecordsPerBlock;
         if (m_ordered || other.m_ordered || !full) {
             MakeOrder();
+            m_order.reserve(m_order.size() + other.size());
             const std::size_t base = m_records.size() * kRecordsPerBlock;
             for (std::size_t i = 0; i < other.size(); ++i) {
                 m_order.push_back(static_cast<std::uint32_t>(base + other.Stored(i)));

@@ -1,7 +1,7 @@
 // A small diff written in each format: the sides' labels, one row per file or group with
 // its status, old, new and signed change, the code lines added and removed, and the totals.
-#include "results/DiffOutput.h"
 #include "results/DiffOrder.h"
+#include "results/DiffOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -100,6 +100,13 @@ TEST(RowList, AppendSortTruncateAndRenameKeepTheListOrder)
     EXPECT_EQ(Names(first), (std::vector<std::string>{"a", "c", "root/b", "e"}));
     first.Truncate(0);
     EXPECT_TRUE(first.empty());
+
+    RowList sorted = {{"z", 1}, {"y", 2}};
+    SortRows(sorted);
+    RowList empty;
+    empty.Append(std::move(sorted));  // taken whole, in its list order
+    EXPECT_TRUE(sorted.empty());
+    EXPECT_EQ(Names(empty), (std::vector<std::string>{"y", "z"}));
 }
 
 TEST(RowList, LargeListsHandOverTheirBlocksInTheirListOrder)
