@@ -6,11 +6,14 @@
 // could not be written, 2 usage error, 3 done but some folders could not be read (each is
 // named on standard error), 4 a diff grew past --fail-if-grows, 128 + N the scan was
 // interrupted by signal N (130 for Ctrl-C).
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 #include "cli/CommandLine.h"
 #include "cli/CountCommand.h"
 #include "cli/DiffCommand.h"
+#include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
 #include "cli/System.h"
 
@@ -22,6 +25,13 @@ int main(int argc, char** argv)
     if (const ParseOutcome outcome = ParseCommandLine(argc, argv, line, std::cout, std::cerr,
                                                       HelpWidth(TerminalColumns(StdStream::Out)));
         !outcome.run) {
+        // Help or a version that did not reach its reader is a failed run, like a count's
+        // output.
+        if (outcome.exitCode == 0 && !std::cout.flush()) {
+            std::cerr << kProgramName
+                      << ": cannot write to standard output: " << std::strerror(errno) << '\n';
+            return kOutputFailed;
+        }
         return outcome.exitCode;
     }
     return line.command == Command::Diff ? RunDiff(line.diff) : RunCount(line.count);

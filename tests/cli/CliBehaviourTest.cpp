@@ -54,6 +54,12 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
     const CliResult version = RunCli({{"--version"}, ""});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "lintally-cli 1.0.0\n");
+    // Help that cannot be written fails as a count's output does.
+    CliRun closed{{"--help"}, ""};
+    closed.closedStdout = true;
+    const CliResult unwritten = RunCli(closed);
+    EXPECT_EQ(unwritten.status, 1);
+    EXPECT_TRUE(IsOneErrorLine(unwritten.err)) << unwritten.err;
 }
 
 TEST(CliOutput, WritesTheReportToAFileReplacingTheOldOne)
