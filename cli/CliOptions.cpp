@@ -126,11 +126,17 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
             "comment counts as code");
 }
 
+namespace {
+
+// True when the parse asks for the dialog's counts: --languages design, or -f report
+// without --languages.
 bool CountsAsDesigned(const CLI::App& app, OutputFormat format, const scan::CountSettings& settings)
 {
     return app.count("--languages") > 0 ? settings.languages == scan::LanguageTable::Design
                                         : format == OutputFormat::Report;
 }
+
+}  // namespace
 
 std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
                                   scan::CountSettings& settings, SelectionChoices& select)

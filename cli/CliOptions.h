@@ -63,10 +63,6 @@ struct ParseOutcome
 // -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments,
 // --no-block-comments.
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
-// True when the parse asks for the dialog's counts: --languages design, or -f report
-// without --languages.
-[[nodiscard]] bool CountsAsDesigned(const CLI::App& app, OutputFormat format,
-                                    const scan::CountSettings& settings);
 // After the parse, the defaults of what was not given. The dialog's counts keep the dialog's
 // defaults and leave nothing out. Otherwise the wide table counts every file it knows (or
 // those of -t), a block comment spans lines, binaries are left out and, unless --no-ignore

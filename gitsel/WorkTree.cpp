@@ -1,24 +1,21 @@
 #include "gitsel/WorkTree.h"
 
 #include "fileio/JoinPath.h"
+#include "fileio/RealPath.h"
 #include "gitsel/ObjectGuard.h"
-
-#include <climits>
-#include <cstdlib>
 
 namespace lintally::gitsel {
 
 namespace {
 
-// The folder's path with every link and ".." resolved, so it compares with the work tree's.
-bool RealPath(const std::string& path, std::string& real)
+// The folder's path with every link and ".." resolved and a separator after it, so it
+// compares with the work tree's.
+bool RealFolder(const char* path, std::string& real)
 {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
+    if (!Brim::RealPath(path, real)) {
         return false;
     }
-    real = Brim::JoinPath(resolved, {});
-    std::free(resolved);
+    real = Brim::JoinPath(real, {});
     return true;
 }
 
@@ -49,7 +46,8 @@ GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& e
     (void)GuardObjects(opened);
     const char* workdir = git_repository_workdir(opened);
     std::string real;
-    if (workdir == nullptr || !RealPath(workdir, tree.workdir) || !RealPath(folder, real) ||
+    if (workdir == nullptr || !RealFolder(workdir, tree.workdir) ||
+        !RealFolder(folder.c_str(), real) ||
         real.compare(0, tree.workdir.size(), tree.workdir) != 0) {
         error = notATree;
         return GitStatus::NotAWorkTree;
