@@ -1,5 +1,6 @@
 #include "results/CountOutput.h"
 
+#include "results/CountHtml.h"
 #include "results/CountTable.h"
 #include "results/FormatThousands.h"
 #include "results/JsonCsv.h"
@@ -73,6 +74,9 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
         OrderRows(result, options.sort, options.top);
         WriteTable(text, options.by, !options.settings.CountsEveryLine(), result);
         text.Text().append(SkipLine(result));
+        return;
+    case OutputFormat::Html:
+        WriteCountHtml(options, result, text);
         return;
     case OutputFormat::Report:
         break;

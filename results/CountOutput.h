@@ -1,5 +1,5 @@
 // A count's output: the scan's result in the chosen format (the table, the dialog's report,
-// JSON or CSV), with the choices that shape it.
+// JSON, CSV or HTML), with the choices that shape it.
 //
 // Functions of the thread that owns the result and the text.
 #pragma once

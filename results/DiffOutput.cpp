@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "results/DiffHtml.h"
 #include "results/DiffTable.h"
 #include "results/JsonCsv.h"
 
@@ -155,6 +156,9 @@ void WriteDiff(const DiffReport& report, TextOut& text)
         return;
     case OutputFormat::Csv:
         WriteDiffCsv(report, text);
+        return;
+    case OutputFormat::Html:
+        WriteDiffHtml(report, text);
         return;
     case OutputFormat::Table:
     case OutputFormat::Report:

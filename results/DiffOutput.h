@@ -1,5 +1,5 @@
-// The output of a diff: a table for people, JSON or CSV, by group or by file, each with the
-// totals.
+// The output of a diff: a table for people, JSON, CSV or an HTML page of charts, by group or
+// by file, each with the totals.
 //
 // Functions of the thread that owns the report and the text.
 #pragma once

@@ -1,5 +1,5 @@
 // The forms a count or a diff is written in: the table for people, the dialog's report (a
-// count only), JSON and CSV.
+// count only), JSON, CSV and a page of charts (HTML).
 #pragma once
 
 namespace lintally::results {
@@ -10,6 +10,7 @@ enum class OutputFormat
     Report,
     Json,
     Csv,
+    Html,
 };
 
 }  // namespace lintally::results
