@@ -51,10 +51,8 @@ CLI::Validator TypeList()
 }
 
 constexpr std::pair<const char*, OutputFormat> kFormats[] = {
-    {"table", OutputFormat::Table},
-    {"report", OutputFormat::Report},
-    {"json", OutputFormat::Json},
-    {"csv", OutputFormat::Csv},
+    {"table", OutputFormat::Table}, {"report", OutputFormat::Report}, {"json", OutputFormat::Json},
+    {"csv", OutputFormat::Csv},     {"html", OutputFormat::Html},
 };
 
 const char* FormatName(OutputFormat format)

@@ -54,9 +54,11 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineCountingOptions(app, options.settings);
     DefineFormatOption(
         app, options.format,
-        {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv},
+        {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv,
+         OutputFormat::Html},
         "table (default): aligned columns for people; report: the dialog's saved report, byte "
-        "for byte, one row per file; json; csv");
+        "for byte, one row per file; json; csv; html: one self-contained page with code by "
+        "language as bars, by folder as a treemap, and the rows as a sortable table");
     DefineGroupingOption(app, options.by, byGiven,
                          "rows of the table, JSON \"groups\" and CSV: language (the table's "
                          "default), ext (name suffix), dir (folders one level under ROOT), dir:N "

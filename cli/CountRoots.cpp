@@ -71,7 +71,9 @@ scan::ScanResult CountRoot(scan::CountRequest& request, RootPlan& plan, const sc
 scan::ScanResult CountRoots(const CliOptions& options, const scan::Selection& selection,
                             std::vector<RootPlan>& plans)
 {
-    const bool perFile = options.by.perFile || options.format == OutputFormat::Report;
+    // The report lists files, and a page sums them by language and by folder at once.
+    const bool perFile = options.by.perFile || options.format == OutputFormat::Report ||
+                         options.format == OutputFormat::Html;
     scan::CountRequest request;
     request.settings = options.settings;
     request.grouping = perFile ? nullptr : &options.by.grouping;

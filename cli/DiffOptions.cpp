@@ -78,9 +78,12 @@ std::string PlaceSides(const std::vector<std::string>& sides, DiffOptions& optio
 void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& arguments)
 {
     DefineCountingOptions(app, options.count.settings);
-    DefineFormatOption(app, options.format,
-                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv},
-                       "table (default): aligned columns for people; json; csv");
+    DefineFormatOption(
+        app, options.format,
+        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Html},
+        "table (default): aligned columns for people; json; csv; html: one "
+        "self-contained page with the code added and removed by language and "
+        "the largest file changes as bars, and the rows as a sortable table");
     DefineGroupingOption(app, options.by, arguments.byGiven,
                          "rows: language (the table's default), ext (name suffix), dir (folders "
                          "one level under the root), dir:N (N levels) or file (one row per file, "
