@@ -201,11 +201,14 @@
     const svg = make("svg:svg", { viewBox: `0 0 ${WIDTH} ${height}` }, box);
     const count = spec.labels.length;
     const totals = spec.labels.map((_, p) => spec.series.reduce((sum, s) => sum + s.values[p], 0));
-    const largest = Math.max(1, ...totals);
+    // Ticks at a round step (1, 2 or 5 times a power of ten), the top one above every total.
+    const rough = Math.max(1, ...totals) / 4;
+    const power = Math.pow(10, Math.floor(Math.log10(rough)));
+    const step = [1, 2, 5, 10].map((m) => m * power).find((s) => s >= rough);
+    const largest = Math.ceil(Math.max(1, ...totals) / step) * step;
     const xAt = (p) => left + (count > 1 ? (p / (count - 1)) * (WIDTH - left - 10) : (WIDTH - left - 10) / 2);
     const yAt = (v) => bottom - (v / largest) * (bottom - top);
-    for (let k = 0; k <= 4; k += 1) {
-      const value = Math.round((largest * k) / 4);
+    for (let value = 0; value <= largest; value += step) {
       make("svg:line", { class: "axis", x1: left, x2: WIDTH - 10, y1: yAt(value), y2: yAt(value) }, svg);
       make("svg:text", { class: "tick", x: left - 6, y: yAt(value) + 4, "text-anchor": "end" }, svg, fmt(value));
     }
@@ -238,6 +241,12 @@
       return [spec.labels[p] + (spec.notes ? "  " + spec.notes[p] : ""), rows];
     });
     catcher.addEventListener("mouseleave", () => cursor.setAttribute("visibility", "hidden"));
+    const legend = make("ul", { class: "legend" }, box);
+    spec.series.forEach((series, i) => {
+      const entry = make("li", {}, legend);
+      make("span", { class: "swatch", style: "background:" + COLORS[i % COLORS.length] }, entry);
+      entry.appendChild(document.createTextNode(series.name));
+    });
   }
 
   // The rows under the charts; a click on a heading sorts by that column, again to reverse.
