@@ -197,17 +197,18 @@
     const height = 360;
     const left = 70;
     const bottom = height - 28;
-    const top = 10;
+    const ceiling = 10;
     const svg = make("svg:svg", { viewBox: `0 0 ${WIDTH} ${height}` }, box);
     const count = spec.labels.length;
     const totals = spec.labels.map((_, p) => spec.series.reduce((sum, s) => sum + s.values[p], 0));
     // Ticks at a round step (1, 2 or 5 times a power of ten), the top one above every total.
-    const rough = Math.max(1, ...totals) / 4;
+    const top = totals.reduce((most, total) => Math.max(most, total), 1);
+    const rough = top / 4;
     const power = Math.pow(10, Math.floor(Math.log10(rough)));
     const step = [1, 2, 5, 10].map((m) => m * power).find((s) => s >= rough);
-    const largest = Math.ceil(Math.max(1, ...totals) / step) * step;
+    const largest = Math.ceil(top / step) * step;
     const xAt = (p) => left + (count > 1 ? (p / (count - 1)) * (WIDTH - left - 10) : (WIDTH - left - 10) / 2);
-    const yAt = (v) => bottom - (v / largest) * (bottom - top);
+    const yAt = (v) => bottom - (v / largest) * (bottom - ceiling);
     for (let value = 0; value <= largest; value += step) {
       make("svg:line", { class: "axis", x1: left, x2: WIDTH - 10, y1: yAt(value), y2: yAt(value) }, svg);
       make("svg:text", { class: "tick", x: left - 6, y: yAt(value) + 4, "text-anchor": "end" }, svg, fmt(value));
@@ -226,8 +227,8 @@
         fill: COLORS[i % COLORS.length], "fill-opacity": 0.85 }, svg, series.values[count - 1]);
       upper.forEach((v, p) => { below[p] = v; });
     });
-    const cursor = make("svg:line", { class: "axis", y1: top, y2: bottom, visibility: "hidden" }, svg);
-    const catcher = make("svg:rect", { class: "catcher", x: left, y: top, width: WIDTH - left, height: bottom - top,
+    const cursor = make("svg:line", { class: "axis", y1: ceiling, y2: bottom, visibility: "hidden" }, svg);
+    const catcher = make("svg:rect", { class: "catcher", x: left, y: ceiling, width: WIDTH - left, height: bottom - ceiling,
       fill: "transparent" }, svg);
     hover(catcher, (event) => {
       const bounds = svg.getBoundingClientRect();

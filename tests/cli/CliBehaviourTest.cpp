@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/results/HtmlPageData.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
@@ -107,6 +108,26 @@ TEST(CliOutput, JsonAndCsvHoldTheSameRowsAsTheReport)
     EXPECT_EQ(csv.out,
               "file,lines,language,code,comment,blank,physical\n.dot.c,1,Other,1,0,0,1\n"
               "block.c,4,C/C++,4,0,0,4\ncrlf.c,4,C/C++,1,2,1,4\ntop.c,1,C/C++,1,0,0,1\n");
+}
+
+// The page sums the files by language and by folder whatever --by says; --by picks its table.
+TEST(CliOutput, AnHtmlPageHoldsTheSameTotalsAsJsonAndTheRowsOfBy)
+{
+    const auto json = nlohmann::json::parse(RunCli({{"-f", "json", "nested"}, kTrees}).out);
+    const CliResult html = RunCli({{"-f", "html", "--by", "dir", "nested"}, kTrees});
+    ASSERT_EQ(html.status, 0) << html.err;
+    const nlohmann::json page = PageData(html.out);
+    const nlohmann::json& totals = json["totals"];
+    EXPECT_EQ(page["total"],
+              nlohmann::json::array({"Total", totals["files"], totals["physical"], totals["code"],
+                                     totals["comment"], totals["blank"]}));
+    EXPECT_EQ(page["charts"][1]["root"]["value"], totals["code"]);
+    std::uint64_t barsCode = 0;
+    for (const auto& bar : page["charts"][0]["items"]) {
+        barsCode += bar["value"].get<std::uint64_t>();
+    }
+    EXPECT_EQ(barsCode, totals["code"]);
+    EXPECT_EQ(page["columns"][0]["label"], "Folder");
 }
 
 TEST(CliOutput, ProgressLineIsErasedAndOffByDefaultWithoutATerminal)

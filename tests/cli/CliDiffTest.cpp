@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/results/HtmlPageData.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
@@ -125,6 +126,26 @@ TEST(CliDiff, ByFileEachFileHasItsStatusAndItsCodeLines)
     }
     // A saved side has no texts: no code lines are claimed.
     EXPECT_FALSE(Diff({"-f", "json", Save(tree, "old"), tree.Path("new")}).contains("code_added"));
+}
+
+TEST(CliDiff, AnHtmlPageHoldsTheJsonTotalsAndTheCodeAddedAndRemoved)
+{
+    TempFolder tree;
+    MakeSides(tree);
+    const json total = Diff({"-f", "json", tree.Path("old"), tree.Path("new")})["total"];
+    const CliResult html = RunCli({{"diff", "-f", "html", tree.Path("old"), tree.Path("new")}, ""});
+    ASSERT_EQ(html.status, 0) << html.err;
+    const json page = PageData(html.out);
+    EXPECT_EQ(page["total"], json::array({"Total", total["old"]["code"], total["new"]["code"],
+                                          total["delta"]["code"], total["code_added"],
+                                          -total["code_removed"].get<int>(), total["files_added"],
+                                          total["files_removed"], total["files_changed"]}));
+    std::uint64_t added = 0;
+    for (const json& language : page["charts"][0]["items"]) {
+        added += language["added"].get<std::uint64_t>();
+    }
+    EXPECT_EQ(added, total["code_added"]);
+    EXPECT_FALSE(page["charts"][1]["items"].empty());
 }
 
 TEST(CliDiff, TheTableCarriesTheTotalsAndTheCsvItsRowsAlone)

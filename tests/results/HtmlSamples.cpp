@@ -80,13 +80,13 @@ bool WriteDiff(const std::string& folder)
 bool WriteHistory(const std::string& folder)
 {
     HistorySeries series;
-    series.groups = {"C++", "C", "Python", "Shell", "Markdown", "CMake", "Go", "Rust", "Java",
-                     kOdd};
+    series.groups = {"C++",   "C",  "Python", "Shell", "Markdown",
+                     "CMake", "Go", "Rust",   "Java",  kOdd};
     for (unsigned month = 1; month <= 12; ++month) {
-        HistoryPoint point{"2024-" + std::string(month < 10 ? "0" : "") + std::to_string(month) +
-                               "-01",
-                           std::to_string(4096 + month * 977),
-                           {}};
+        HistoryPoint point{
+            "2024-" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "-01",
+            std::to_string(4096 + month * 977),
+            {}};
         for (std::size_t g = 0; g < series.groups.size(); ++g) {
             point.code.push_back((g + 1) * 150 + month * month * (10 - g) * 3);
         }
