@@ -2,6 +2,7 @@
 // names that are not UTF-8, unreadable files, and a file-size limit that binds root.
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,14 @@ TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
     EXPECT_EQ(save.err,
               "lintally-cli: cannot create a temporary file in bad\\tfolder: No such file or "
               "directory\n");
+}
+
+TEST(CliMessages, AnEndlessListIsRefusedAtItsFirstLine)
+{
+    const CliResult result = RunCli({{"--files-from", "/dev/zero"}, ""});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "lintally-cli: the list /dev/zero: line 1 is longer than any path (" +
+                              std::to_string(PATH_MAX - 1) + " bytes)\n");
 }
 
 TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)
