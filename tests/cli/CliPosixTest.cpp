@@ -78,6 +78,22 @@ TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
     EXPECT_NE(report.out.find("  3         caf\xE9 x.c\r\n"), std::string::npos);
 }
 
+TEST(CliTrees, NamesThatAreNotTextKeepTheirBytesThroughASavedCount)
+{
+    const TempFolder tree;
+    tree.Write("src/bad\xFE.c", "int a;\n");
+    tree.Write("src/bad\xFF.c", "int a;\nint b;\n");
+    const CliResult saved =
+        RunCli({{"-f", "json", "-o", tree.Path("count.json"), tree.Path("src")}, ""});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const auto diff = nlohmann::json::parse(
+        RunCli({{"diff", "-f", "json", tree.Path("count.json"), tree.Path("src")}, ""}).out);
+    ASSERT_EQ(diff["groups"].size(), 2u) << diff.dump();
+    for (const auto& row : diff["groups"]) {
+        EXPECT_EQ(row["status"], "same") << diff.dump();
+    }
+}
+
 TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
