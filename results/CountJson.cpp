@@ -212,8 +212,8 @@ bool ReadSkipped(JsonInput& in, std::vector<scan::SkippedFolder>& folders)
         return ForEachElement(in, [&] {
             scan::SkippedFolder& folder = folders.emplace_back();
             return ForEachMember(in, key, [&](const std::string& field) {
-                return field == "name"sv     ? in.String(folder.name)
-                       : field == "reason"sv ? in.String(folder.reason)
+                return field == "name"sv     ? in.String(folder.name, Brim::kLongestPath)
+                       : field == "reason"sv ? in.String(folder.reason, Brim::kLongestPath)
                                              : in.Skip();
             });
         });
@@ -226,12 +226,12 @@ bool ReadCount(JsonInput& in, CountJson& count)
     std::string text;
     const bool read = ForEachMember(in, key, [&](const std::string& member) {
         if (member == "root") {
-            return in.String(count.root);
+            return in.String(count.root, Brim::kLongestPath);
         }
         if (member == "roots") {
             return ForEachElement(in, [&] {
                 count.roots.emplace_back();
-                return in.String(count.roots.back());
+                return in.String(count.roots.back(), Brim::kLongestPath);
             });
         }
         if (member == "options") {
