@@ -17,19 +17,6 @@ namespace lintally::cli {
 
 namespace {
 
-// A saved count holds its names as UTF-8; a counted folder's are made so too before the two
-// are paired.
-void NameAsSaved(scan::RowList& rows)
-{
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string_view name = rows[i].name;
-        if (std::string valid = results::ToValidUtf8(name); valid != name) {
-            rows.Rename(i, valid);
-        }
-    }
-    results::PutInListOrder(rows);
-}
-
 // True when the side could not be read whole: folders it skipped, files of a revision.
 bool ReportSkipped(const DiffSide& side)
 {
@@ -117,7 +104,9 @@ int RunDiff(const DiffOptions& options)
         return kUsageError;
     }
     if ((before.kind == SideKind::Json) != (after.kind == SideKind::Json)) {
-        NameAsSaved(before.kind == SideKind::Json ? after.files.rows : before.files.rows);
+        const DiffSide& saved = before.kind == SideKind::Json ? before : after;
+        DiffSide& counted = before.kind == SideKind::Json ? after : before;
+        results::NameAsSaved(counted.files.rows, saved.inexactNames);
     }
     const std::vector<results::FilePair> pairs =
         results::PairFiles(before.files.rows, after.files.rows);

@@ -22,6 +22,10 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
         error = shown + " is not a count saved by -f json: " + Brim::EscapeControlBytes(error);
         return false;
     }
+    if (!count.hasFiles && count.by.empty()) {
+        error = shown + " is not a count saved by -f json: it lists no \"files\"";
+        return false;
+    }
     if (!count.hasFiles) {
         error = shown + " holds group sums (--by " + Brim::EscapeControlBytes(count.by) +
                 "); diff needs the files of a count saved by -f json without --by";
@@ -36,9 +40,16 @@ bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side
                 "); give diff the options both sides were counted with";
         return false;
     }
+    results::PutInListOrder(count.rows);
+    if (const std::string twice = results::RepeatedName(count.rows); !twice.empty()) {
+        error = shown + " lists the file " + Brim::EscapeControlBytes(twice) +
+                " twice; a count names each file once";
+        return false;
+    }
     side.root = count.root;
     side.files.rows = std::move(count.rows);
     side.files.languages = std::move(count.languages);
+    side.inexactNames = std::move(count.inexactNames);
     side.skipped = std::move(count.skipped);
     return true;
 }

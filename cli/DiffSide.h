@@ -40,6 +40,7 @@ struct DiffSide
     std::string rev;   // for a revision: its name as given, and the commit it named
     std::string commit;
     results::CountSide files;
+    std::vector<std::string> inexactNames;     // for a JSON side: see results::CountJson
     std::vector<scan::SkippedFolder> skipped;  // folders the count of the side could not read
 
     // How the output names this side.

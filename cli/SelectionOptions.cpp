@@ -3,12 +3,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <limits>
 
+#include "cli/FileList.h"
+#include "cli/ListedOnce.h"
 #include "fileio/JoinPath.h"
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
@@ -17,55 +16,6 @@
 namespace lintally::cli {
 
 namespace {
-
-// Reads the whole list file (standard input for "-"); false with error set.
-bool ReadList(const std::string& path, std::string& bytes, std::string& error)
-{
-    std::FILE* file = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        error =
-            "cannot read the list " + Brim::EscapeControlBytes(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    if (file != stdin) {
-        std::fclose(file);
-    }
-    if (failed) {
-        error = "cannot read the list " + Brim::EscapeControlBytes(path);
-        return false;
-    }
-    return true;
-}
-
-// The list's paths: split at NUL bytes, or at line ends (a CR before the LF is dropped);
-// empty entries are skipped.
-std::vector<std::string> SplitList(const std::string& bytes, bool nulSeparated)
-{
-    std::vector<std::string> names;
-    const char separator = nulSeparated ? '\0' : '\n';
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find(separator, start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        std::string name = bytes.substr(start, end - start);
-        if (!nulSeparated && !name.empty() && name.back() == '\r') {
-            name.pop_back();
-        }
-        if (!name.empty()) {
-            names.push_back(std::move(name));
-        }
-        start = end + 1;
-    }
-    return names;
-}
 
 // The one plan of --rev: its ROOT's files at the revision.
 bool PlanRevision(const std::string& rev, const std::vector<std::string>& roots, bool subFolders,
@@ -164,7 +114,8 @@ void DefineListOptions(CLI::App& app, SelectionChoices& choices)
     app.add_option(
            "--files-from", choices.filesFrom,
            "count exactly the files named in FILE, one per line ('-': standard input); rows "
-           "keep the names as given; takes no ROOT")
+           "keep the names as given, and a file named twice (a.c, ./a.c) counts once; takes no "
+           "ROOT")
         ->option_text("FILE");
     app.add_flag("-0,--null", choices.nulSeparated,
                  "names in the --files-from list end with a NUL byte");
@@ -247,12 +198,12 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
     selection.maxSize = choices.maxSize;
     plans.clear();
     if (!choices.filesFrom.empty()) {
-        std::string bytes;
-        if (!ReadList(choices.filesFrom, bytes, error)) {
+        RootPlan plan{roots.front(), std::vector<std::string>{}, {}, nullptr, nullptr};
+        if (!ReadFileList(choices.filesFrom, choices.nulSeparated, *plan.listed, error)) {
             return false;
         }
-        plans.push_back(
-            RootPlan{roots.front(), SplitList(bytes, choices.nulSeparated), {}, nullptr, nullptr});
+        KeepEachFileOnce(plan.prefix, *plan.listed);
+        plans.push_back(std::move(plan));
         return true;
     }
     if (!choices.rev.empty()) {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "linecount/WideLanguages.h"
+#include "results/JsonCsv.h"
 
 namespace lintally::results {
 
@@ -25,6 +27,31 @@ void PutInListOrder(scan::RowList& rows)
             return;
         }
     }
+}
+
+void NameAsSaved(scan::RowList& rows, const std::vector<std::string>& inexactNames)
+{
+    if (inexactNames.empty()) {
+        return;
+    }
+    const std::unordered_set<std::string_view> saved(inexactNames.begin(), inexactNames.end());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string_view name = rows[i].name;
+        if (std::string valid = ToValidUtf8(name); valid != name && saved.contains(valid)) {
+            rows.Rename(i, valid);
+        }
+    }
+    PutInListOrder(rows);
+}
+
+std::string RepeatedName(const scan::RowList& rows)
+{
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        if (rows[i].name == rows[i - 1].name) {
+            return std::string(rows[i].name);
+        }
+    }
+    return {};
 }
 
 void DiffCounts::Add(const scan::RowView& row)

@@ -34,6 +34,14 @@ struct CountSide
 
 // Puts the rows in list order unless they are already (as a count keeps them).
 void PutInListOrder(scan::RowList& rows);
+// Before names kept their bytes, a saved count wrote U+FFFD for each byte of a name that is
+// not text. Renames each row whose name is not text to the name such a count gave it, when
+// inexactNames (the saved count's names that may be so made) hold that name; rows stay in
+// list order.
+void NameAsSaved(scan::RowList& rows, const std::vector<std::string>& inexactNames);
+
+// A name that two rows hold, for rows in list order; empty when each name is there once.
+[[nodiscard]] std::string RepeatedName(const scan::RowList& rows);
 
 struct DiffCounts
 {

@@ -1,12 +1,16 @@
 #include "results/CountJson.h"
 
 #include <algorithm>
+#include <bit>
+#include <limits>
 #include <map>
 #include <string_view>
 
 #include "fileio/LastError.h"
+#include "fileio/PathLimit.h"
 #include "fileio/ReadOnlyFile.h"
 #include "results/JsonInput.h"
+#include "results/NameBytes.h"
 
 namespace lintally::results {
 
@@ -98,40 +102,102 @@ bool ReadOptions(JsonInput& in, scan::CountSettings& settings)
     });
 }
 
+// The members every file's row holds; a row keeps the ones it has seen as bit 1 << index.
+constexpr std::string_view kFileMembers[] = {"name", "language", "lines",
+                                             "code", "comment",  "blank"};
+constexpr unsigned kEveryMember = (1U << std::size(kFileMembers)) - 1;
+
+// A side's sums, and a diff's differences of them, must stay within a signed 64-bit count.
+class CountSums
+{
+public:
+    bool Add(std::uint64_t lines, const PrjHelper::LineBreakdown& kinds)
+    {
+        return Within(m_lines, lines) && Within(m_physical, kinds.code) &&
+               Within(m_physical, kinds.comment) && Within(m_physical, kinds.blank);
+    }
+
+private:
+    static bool Within(std::uint64_t& sum, std::uint64_t value)
+    {
+        constexpr auto kMost = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+        if (value > kMost - sum) {
+            return false;
+        }
+        sum += value;
+        return true;
+    }
+
+    std::uint64_t m_lines = 0;
+    std::uint64_t m_physical = 0;
+};
+
+// One file's row: its members in any order, each one there; the name from "name_bytes" when
+// the row holds its exact bytes.
+struct FileRow
+{
+    std::string name;
+    std::string hex;
+    std::string language;
+    std::uint64_t lines = 0;
+    PrjHelper::LineBreakdown kinds;
+    unsigned seen = 0;
+    bool exact = false;
+
+    bool Read(JsonInput& in, std::string& key)
+    {
+        seen = 0;
+        exact = false;
+        return ForEachMember(in, key,
+                             [&](const std::string& member) { return Member(in, member); });
+    }
+
+    bool Member(JsonInput& in, const std::string& member)
+    {
+        if (member == kNameBytesKey) {
+            exact = true;
+            return in.String(hex, 2 * Brim::kLongestPath) &&
+                   (BytesFromHex(hex, name) || in.Fail("\"name_bytes\" that is not hex"));
+        }
+        const auto* const known =
+            std::find(std::begin(kFileMembers), std::end(kFileMembers), member);
+        if (known == std::end(kFileMembers)) {
+            return in.Skip();
+        }
+        const auto index = static_cast<std::size_t>(known - std::begin(kFileMembers));
+        seen |= 1U << index;
+        if (index < 2) {
+            // The name from "name_bytes" wins, whichever comes first.
+            std::string ignored;
+            return in.String(index == 1 ? language : exact ? ignored : name, Brim::kLongestPath);
+        }
+        std::uint64_t* const numbers[] = {&lines, &kinds.code, &kinds.comment, &kinds.blank};
+        return in.Number(*numbers[index - 2]);
+    }
+};
+
 bool ReadFiles(JsonInput& in, CountJson& count)
 {
     LanguageIndex languages(count.languages);
+    CountSums sums;
     std::string key;
-    std::string name;
-    std::string language;
+    FileRow row;
     return ForEachElement(in, [&] {
-        std::uint64_t lines = 0;
-        PrjHelper::LineBreakdown kinds;
-        bool named = false;
-        language.clear();
-        const bool read = ForEachMember(in, key, [&](const std::string& member) {
-            if (member == "name"sv) {
-                named = true;
-                return in.String(name);
-            }
-            if (member == "language"sv) {
-                return in.String(language);
-            }
-            std::uint64_t* const number = member == "lines"sv     ? &lines
-                                          : member == "code"sv    ? &kinds.code
-                                          : member == "comment"sv ? &kinds.comment
-                                          : member == "blank"sv   ? &kinds.blank
-                                                                  : nullptr;
-            if (number != nullptr) {
-                return in.Number(*number);
-            }
-            return in.Skip();
-        });
-        if (read && !named) {
-            return in.Fail("a file without a name");
+        if (!row.Read(in, key)) {
+            return false;
         }
-        count.rows.Add(name, lines, kinds, languages.Of(language));
-        return read;
+        if (row.seen != kEveryMember) {
+            const auto missing = static_cast<std::size_t>(std::countr_one(row.seen));
+            return in.Fail("a file without \"" + std::string(kFileMembers[missing]) + "\"");
+        }
+        if (!sums.Add(row.lines, row.kinds)) {
+            return in.Fail("counts larger than any tree holds");
+        }
+        if (!row.exact && row.name.find("\xEF\xBF\xBD") != std::string::npos) {
+            count.inexactNames.push_back(row.name);
+        }
+        count.rows.Add(row.name, row.lines, row.kinds, languages.Of(row.language));
+        return true;
     });
 }
 
@@ -146,8 +212,8 @@ bool ReadSkipped(JsonInput& in, std::vector<scan::SkippedFolder>& folders)
         return ForEachElement(in, [&] {
             scan::SkippedFolder& folder = folders.emplace_back();
             return ForEachMember(in, key, [&](const std::string& field) {
-                return field == "name"sv     ? in.String(folder.name)
-                       : field == "reason"sv ? in.String(folder.reason)
+                return field == "name"sv     ? in.String(folder.name, Brim::kLongestPath)
+                       : field == "reason"sv ? in.String(folder.reason, Brim::kLongestPath)
                                              : in.Skip();
             });
         });
@@ -160,12 +226,12 @@ bool ReadCount(JsonInput& in, CountJson& count)
     std::string text;
     const bool read = ForEachMember(in, key, [&](const std::string& member) {
         if (member == "root") {
-            return in.String(count.root);
+            return in.String(count.root, Brim::kLongestPath);
         }
         if (member == "roots") {
             return ForEachElement(in, [&] {
                 count.roots.emplace_back();
-                return in.String(count.roots.back());
+                return in.String(count.roots.back(), Brim::kLongestPath);
             });
         }
         if (member == "options") {

@@ -27,6 +27,9 @@ struct CountJson
     // languages.
     scan::RowList rows;
     std::vector<std::string> languages;
+    // Names holding U+FFFD that came without "name_bytes", as a count saved before rows
+    // kept their bytes wrote every name that is not text: each may stand for other bytes.
+    std::vector<std::string> inexactNames;
     // The folders the count could not read ("skipped": {"folders": [...]}).
     std::vector<scan::SkippedFolder> skipped;
 };

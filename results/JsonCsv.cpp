@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "linecount/WideLanguages.h"
+#include "results/NameBytes.h"
 
 namespace lintally::results {
 
@@ -203,6 +204,7 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const scan::RowView row = rows[i];
             out.append(i == 0 ? "{\"name\": " : ", {\"name\": ").append(JsonText(row.name));
+            AppendNameBytes(out, row.name);
             out.append(", \"lines\": ").append(std::to_string(row.lines));
             out.append(", \"language\": ")
                 .append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));

@@ -9,7 +9,7 @@
 // [{"name": ..., "reason": ...}, ...]} (the folders the walk could not read), then the
 // summary's keys when one is given; on one
 // line followed by LF; names and root are UTF-8, and every byte that is not part of a valid
-// UTF-8 sequence becomes U+FFFD.
+// UTF-8 sequence becomes U+FFFD (a file's row then also holds its name's bytes: NameBytes.h).
 // CSV: a header naming every column, then one line per row; a field holding a comma, a
 // double quote, CR or LF is quoted with its quotes doubled; every line ends with LF. Names
 // keep their bytes as they are.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace lintally::results {
 
@@ -102,19 +103,36 @@ bool JsonInput::AtEnd()
     return !m_failed && Peek() < 0;
 }
 
-bool JsonInput::String(std::string& text)
+bool JsonInput::String(std::string& text, std::size_t most)
 {
     text.clear();
+    return ReadString(&text, most);
+}
+
+bool JsonInput::ReadString(std::string* text, std::size_t most)
+{
     if (!Take('"')) {
         return false;
     }
+    const auto tooLong = [&] {
+        return Fail("a string longer than " + std::to_string(most) + " bytes");
+    };
+    std::string escaped;  // an escape's bytes when the text is not kept
+    std::size_t length = 0;
     for (;;) {
         // Plain bytes are taken in runs, up to the closing quote or an escape.
         std::size_t run = m_at;
         while (run < m_end && !kStringStops[static_cast<unsigned char>(m_block[run])]) {
             ++run;
         }
-        text.append(m_block.data() + m_at, run - m_at);
+        if (run - m_at > most - length) {
+            m_at += most - length;  // the first byte past the limit, wherever blocks end
+            return tooLong();
+        }
+        if (text != nullptr) {
+            text->append(m_block.data() + m_at, run - m_at);
+        }
+        length += run - m_at;
         m_at = run;
         if (m_at == m_end) {
             if (!Refill()) {
@@ -130,8 +148,15 @@ bool JsonInput::String(std::string& text)
             --m_at;
             return Fail("a control byte inside a string");
         }
-        if (!Escape(text)) {
+        std::string& into = text != nullptr ? *text : escaped;
+        const std::size_t before = into.size();
+        if (!Escape(into)) {
             return false;
+        }
+        length += into.size() - before;
+        escaped.clear();
+        if (length > most) {
+            return tooLong();
         }
     }
 }
@@ -263,7 +288,9 @@ bool JsonInput::Skip()
     // The closers of the arrays and objects open around the value, innermost last: a loop
     // with a stack of its own, so a hostile document cannot exhaust the call stack.
     std::vector<char> closers;
-    std::string text;
+    const auto skipString = [this] {
+        return ReadString(nullptr, std::numeric_limits<std::size_t>::max());
+    };
     for (;;) {
         const int c = Peek();
         bool done = true;  // a whole value was read
@@ -275,12 +302,12 @@ bool JsonInput::Skip()
                     return Fail("values nested too deep");
                 }
                 closers.push_back(c == '{' ? '}' : ']');
-                if (c == '{' && !(String(text) && Take(':'))) {
+                if (c == '{' && !(skipString() && Take(':'))) {
                     return false;
                 }
             }
         } else if (c == '"') {
-            if (!String(text)) {
+            if (!skipString()) {
                 return false;
             }
         } else if (c == 't' || c == 'f') {
@@ -298,7 +325,7 @@ bool JsonInput::Skip()
         while (done && !closers.empty()) {
             if (TakeIf(',')) {
                 done = false;
-                if (closers.back() == '}' && !(String(text) && Take(':'))) {
+                if (closers.back() == '}' && !(skipString() && Take(':'))) {
                     return false;
                 }
             } else if (Take(closers.back())) {

@@ -1,7 +1,7 @@
 // A JSON reader that walks a document as it streams in, block by block, and builds nothing
 // of its own: the caller asks for the token it expects next (an object's brace, a key, a
 // string, a number, true or false) and skips the values it has no use for. Memory stays at
-// one block whatever the document's size.
+// one block and the strings asked for, each of a bounded length, whatever the document's size.
 //
 // Each call returns false on the first fault and keeps one line saying what was wrong and at
 // which byte; every later call fails too. Owned by one thread; reads the stream it is given.
@@ -34,11 +34,14 @@ public:
     // True when nothing but white space is left.
     bool AtEnd();
 
-    bool String(std::string& text);
+    // A string of at most most bytes (as decoded); a longer one fails at its first byte
+    // past the limit, and is never held whole.
+    bool String(std::string& text, std::size_t most = kLongestText);
     // A whole number from 0 up to 2^64 - 1.
     bool Number(std::uint64_t& value);
     bool Boolean(bool& value);
-    // Skips one value of any kind, however deep (up to kMaxDepth levels).
+    // Skips one value of any kind, however deep (up to kMaxDepth levels), keeping none of its
+    // text: a string of any length costs nothing.
     bool Skip();
 
     // Sets the fault (what was wrong, and where) and returns false.
@@ -46,6 +49,8 @@ public:
     [[nodiscard]] const std::string& Error() const { return m_error; }
 
     static constexpr std::size_t kMaxDepth = 512;
+    // Longer than any key or option a count holds (a command line's argument is shorter).
+    static constexpr std::size_t kLongestText = std::size_t{1} << 20;
 
 private:
     // The next byte as it is, taken; -1 at the end.
@@ -62,6 +67,8 @@ private:
     int PeekPastSpace();
     static bool IsSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
     bool Refill();
+    // A string into text, or passed over when text is null.
+    bool ReadString(std::string* text, std::size_t most);
     bool Word(const char* word);
     bool Escape(std::string& text);
     bool Hex4(std::uint32_t& value);

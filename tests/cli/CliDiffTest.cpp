@@ -10,6 +10,7 @@
 using lintally::testing::CliResult;
 using lintally::testing::IsOneErrorLine;
 using lintally::testing::NativePath;
+using lintally::testing::ReadAll;
 using lintally::testing::RunCli;
 using lintally::testing::TempFolder;
 using nlohmann::json;
@@ -177,12 +178,18 @@ TEST(CliDiff, SavedCountsOfOtherOptionsAreRefused)
     tree.Write("grouped.json",
                RunCli({{"-f", "json", "--by", "language", tree.Path("old")}, ""}).out);
     tree.Write("other.json", "[1, 2]\n");
+    tree.Write("cloc.json", R"({"header": {"n_files": 1}, "C": {"nFiles": 1, "code": 1}})");
+    json twice = json::parse(ReadAll(plain));
+    twice["files"].push_back(twice["files"][0]);
+    tree.Write("twice.json", twice.dump());
     const std::vector<std::vector<std::string>> refused = {
         {blankless, plain},                     // the sides differ
         {"--exclude-blank", blankless, plain},  // NEW differs from the options given
         {blankless, tree.Path("new")},          // the folder is counted as given
         {tree.Path("grouped.json"), plain},     // group sums, no files
         {tree.Path("other.json"), plain},       // not a count
+        {tree.Path("cloc.json"), plain},        // another program's count
+        {tree.Path("twice.json"), plain},       // a file listed twice
         {tree.Path("missing"), plain},
         {tree.Path("old")},  // NEW missing
     };
@@ -195,6 +202,12 @@ TEST(CliDiff, SavedCountsOfOtherOptionsAreRefused)
     }
     EXPECT_NE(RunCli({{"diff", blankless, plain}, ""}).err.find("exclude_blank: true there"),
               std::string::npos);
+    EXPECT_NE(RunCli({{"diff", tree.Path("cloc.json"), plain}, ""}).err.find("lists no \"files\""),
+              std::string::npos);
+    EXPECT_NE(
+        RunCli({{"diff", tree.Path("twice.json"), plain}, ""})
+            .err.find("lists the file " + twice["files"][0]["name"].get<std::string>() + " twice"),
+        std::string::npos);
     // Given the options both were counted with, they compare.
     Diff({"-f", "json", "--exclude-blank", blankless, Save(tree, "new", {"--exclude-blank"})});
 }

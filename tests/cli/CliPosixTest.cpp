@@ -2,6 +2,7 @@
 // names that are not UTF-8, unreadable files, and a file-size limit that binds root.
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,22 @@ TEST(CliTrees, PipesLinksAndOddNamesAreHandled)
     EXPECT_NE(report.out.find("  3         caf\xE9 x.c\r\n"), std::string::npos);
 }
 
+TEST(CliTrees, NamesThatAreNotTextKeepTheirBytesThroughASavedCount)
+{
+    const TempFolder tree;
+    tree.Write("src/bad\xFE.c", "int a;\n");
+    tree.Write("src/bad\xFF.c", "int a;\nint b;\n");
+    const CliResult saved =
+        RunCli({{"-f", "json", "-o", tree.Path("count.json"), tree.Path("src")}, ""});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const auto diff = nlohmann::json::parse(
+        RunCli({{"diff", "-f", "json", tree.Path("count.json"), tree.Path("src")}, ""}).out);
+    ASSERT_EQ(diff["groups"].size(), 2u) << diff.dump();
+    for (const auto& row : diff["groups"]) {
+        EXPECT_EQ(row["status"], "same") << diff.dump();
+    }
+}
+
 TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
 {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
@@ -115,6 +132,14 @@ TEST(CliMessages, ControlBytesAreEscapedAndADashFolderIsExplained)
     EXPECT_EQ(save.err,
               "lintally-cli: cannot create a temporary file in bad\\tfolder: No such file or "
               "directory\n");
+}
+
+TEST(CliMessages, AnEndlessListIsRefusedAtItsFirstLine)
+{
+    const CliResult result = RunCli({{"--files-from", "/dev/zero"}, ""});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "lintally-cli: the list /dev/zero: line 1 is longer than any path (" +
+                              std::to_string(PATH_MAX - 1) + " bytes)\n");
 }
 
 TEST(CliProgress, AnInterruptErasesTheProgressLineAndExitsWith130)

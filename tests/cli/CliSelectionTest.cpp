@@ -96,8 +96,10 @@ TEST(CliSelection, FilesFromCountsExactlyTheListedFiles)
     // Lines as an editor on either system may save them (CR LF, the system's own separator),
     // and a NUL-separated list read from standard input, whose byte 0x1a a text-mode read
     // would take for the end of the input. ("nul" would name a device on Windows.)
-    tree.Write("lines",
-               NativePath("src/a.c") + "\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n");
+    // A file listed again under another name still counts once.
+    tree.Write("lines", NativePath("src/a.c") +
+                            "\r\nbuild/out.c\n\nnot-there.c\nsrc/gen/made.c.txt\n./src/a.c\n" +
+                            NativePath("build/../src/a.c") + "\n");
     tree.Write("names0", std::string("src/a.c\0\x1a\0build/out.c\0", 22));
     struct Case
     {

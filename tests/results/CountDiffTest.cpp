@@ -132,30 +132,43 @@ TEST(CountDiff, GroupRowsMoveAFileWhoseLanguageChanged)
               "Total: files 3>3 code 5>9 comment 1>0 counted 6>9 +1 -1 ~1 lines +7 -3");
 }
 
-// A name that is not UTF-8 is saved with U+FFFD in place of its bad bytes, which moves it in
-// the list order; the folder counted again, named as saved, still pairs each file with its row.
+// A saved count keeps the bytes of a name that is not UTF-8, so each file pairs with its own
+// row; a count saved before it did (U+FFFD for each bad byte, no "name_bytes") still pairs
+// once the folder's names are made as that count made them.
 TEST(CountDiff, ANameThatIsNotUtf8PairsWithItsSavedRow)
 {
     const std::string fffd = "\xEF\xBF\xBD";
     const std::string emoji = "\xF0\x9F\x98\x80.c";
-    RowList folder{
-        {"a.c", 1, {0, 0, 1}, 1}, {emoji, 1, {0, 0, 1}, 1}, {"\xFF\xFE.c", 1, {0, 0, 1}, 1}};
+    RowList folder{{"a.c", 1, {0, 0, 1}, 1},
+                   {emoji, 1, {0, 0, 1}, 1},
+                   {"\xFF\xFE.c", 1, {0, 0, 1}, 1},
+                   {"\xFE\xFF.c", 1, {0, 0, 1}, 1}};
+    PutInListOrder(folder);
     const TempFolder files;
     CountJson saved;
     std::string error;
     ASSERT_TRUE(
-        ReadCountJson(files.Write("count.json", FormatJson("root", folder, 3)), saved, error))
+        ReadCountJson(files.Write("count.json", FormatJson("root", folder, 4)), saved, error))
         << error;
     PutInListOrder(saved.rows);
-    ASSERT_EQ(saved.rows.size(), 3u);
-    EXPECT_EQ(saved.rows[0].name, "a.c");
-    EXPECT_EQ(saved.rows[1].name, fffd + fffd + ".c");
-    EXPECT_EQ(saved.rows[2].name, emoji);
-
-    for (std::size_t i = 0; i < folder.size(); ++i) {
-        folder.Rename(i, ToValidUtf8(folder[i].name));
-    }
-    PutInListOrder(folder);
+    EXPECT_TRUE(saved.inexactNames.empty());
+    NameAsSaved(folder, saved.inexactNames);
     EXPECT_EQ(Paired(saved.rows, folder),
+              "a.c|a.c " + emoji + "|" + emoji + " \xFE\xFF.c|\xFE\xFF.c \xFF\xFE.c|\xFF\xFE.c ");
+
+    const auto row = [](const std::string& name) {
+        return "{\"name\": " + name +
+               ", \"lines\": 1, \"language\": \"C\", \"code\": 0, \"comment\": 0, \"blank\": 1}";
+    };
+    const std::string legacy = "{\"files\": [" + row(R"("a.c", "name_bytes": "612e63")") + ", " +
+                               row(R"("\ufffd\ufffd.c")") + ", " + row(R"("\ud83d\ude00.c")") +
+                               "]}";
+    ASSERT_TRUE(ReadCountJson(files.Write("old.json", legacy), saved, error)) << error;
+    PutInListOrder(saved.rows);
+    EXPECT_EQ(saved.inexactNames, std::vector<std::string>{fffd + fffd + ".c"});
+    RowList one{
+        {"a.c", 1, {0, 0, 1}, 1}, {"\xFF\xFE.c", 1, {0, 0, 1}, 1}, {emoji, 1, {0, 0, 1}, 1}};
+    NameAsSaved(one, saved.inexactNames);
+    EXPECT_EQ(Paired(saved.rows, one),
               "a.c|a.c " + fffd + fffd + ".c|" + fffd + fffd + ".c " + emoji + "|" + emoji + " ");
 }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "fileio/MemoryStream.h"
+#include "fileio/PathLimit.h"
 #include "results/JsonCsv.h"
+#include "results/JsonInput.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::results::CountJson;
@@ -25,11 +28,12 @@ bool Read(const std::string& text, CountJson& count, std::string& error)
 
 TEST(CountJson, ReadsBackWhatACountWrites)
 {
-    // Names with quotes, a newline, a non-ASCII letter, an emoji and a byte that is not text.
-    const RowList rows{{"a \"q\".c", 3, {1, 1, 1}, 1},
-                       {"new\nline.c", 0, {}, 2},
-                       {"\xC3\xA9t\xC3\xA9.c", 2, {0, 0, 2}, 1},
-                       {"\xF0\x9F\x98\x80\xE9.c", 1, {0, 0, 1}, 1}};
+    // Names with quotes, a newline, a non-ASCII letter, an emoji and bytes that are not text,
+    // which must not become one name.
+    const RowList rows{
+        {"a \"q\".c", 3, {1, 1, 1}, 1},           {"bad\xFE.c", 1, {1, 0, 0}, 1},
+        {"bad\xFF.c", 1, {1, 0, 0}, 1},           {"new\nline.c", 0, {}, 2},
+        {"\xC3\xA9t\xC3\xA9.c", 2, {0, 0, 2}, 1}, {"\xF0\x9F\x98\x80\xE9.c", 1, {0, 0, 1}, 1}};
     lintally::scan::CountSettings settings;
     settings.types = "*.c";
     settings.includeSubFolders = false;
@@ -47,7 +51,7 @@ TEST(CountJson, ReadsBackWhatACountWrites)
     EXPECT_EQ(count.settings, settings);
     ASSERT_EQ(count.rows.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(count.rows[i].name, lintally::results::ToValidUtf8(rows[i].name)) << i;
+        EXPECT_EQ(count.rows[i].name, rows[i].name) << i;
         EXPECT_EQ(count.rows[i].lines, rows[i].lines) << i;
         EXPECT_EQ(count.rows[i].kinds, rows[i].kinds) << i;
     }
@@ -61,7 +65,8 @@ TEST(CountJson, DecodesEscapesAndSurrogates)
 {
     CountJson count;
     std::string error;
-    ASSERT_TRUE(Read(R"({"files": [{"name": "\u00e9\ud83d\ude00\ud800x\/\t", "lines": 1}],
+    ASSERT_TRUE(Read(R"({"files": [{"name": "\u00e9\ud83d\ude00\ud800x\/\t", "lines": 1,
+                                    "language": "C", "code": 1, "comment": 0, "blank": 0}],
                         "later": {"keys": [true, null, -1.5e3, {"deep": []}]}})",
                      count, error))
         << error;
@@ -71,8 +76,20 @@ TEST(CountJson, DecodesEscapesAndSurrogates)
 TEST(CountJson, RefusesWhatIsNotACountWithWhereItWentWrong)
 {
     const std::pair<std::string, const char*> cases[] = {
-        {R"({"files": [{"name": "a", "lines": 1})", "ends"},
-        {R"({"files": [{"lines": 1}]})", "without a name"},
+        {R"({"files": [{"name": "a", "lines": 1)", "ends"},
+        {R"({"files": [{"lines": 1}]})", "without \"name\""},
+        {R"({"files": [{"name": "a", "lines": 1, "language": "C", "comment": 0, "blank": 0}]})",
+         "without \"code\" at byte 79"},
+        {R"({"files": [{"name": "a", "name_bytes": "6x"}]})", "not hex"},
+        // Sums a diff could not subtract: 2^64 - 1 lines, or two files of 2^62 each.
+        {R"({"files": [{"name": "a", "lines": 18446744073709551615, "language": "C", "code": 0,
+                        "comment": 0, "blank": 0}]})",
+         "larger than any tree"},
+        {R"({"files": [{"name": "a", "lines": 0, "language": "C", "code": 4611686018427387904,
+                        "comment": 0, "blank": 4611686018427387904}]})",
+         "larger than any tree"},
+        {"{\"files\": [{\"name\": \"" + std::string(Brim::kLongestPath + 1, 'a'),
+         "a string longer than"},
         {R"({"files": [{"name": "a", "lines": 18446744073709551616}]})", "too large"},
         {R"({"files": [{"name": "a", "lines": -1}]})", "count expected"},
         {R"({"root": "a"} x)", "more text"},
@@ -88,4 +105,22 @@ TEST(CountJson, RefusesWhatIsNotACountWithWhereItWentWrong)
         EXPECT_FALSE(Read(text, count, error)) << text.substr(0, 60);
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
+}
+
+TEST(JsonInput, AStringPastItsLimitFailsAtItsFirstExtraByteAndSkippedOnesCostNothing)
+{
+    // A value three times the longest string kept, in an unknown member, then a key and
+    // a string one byte too long.
+    const std::string text = "{\"unknown\": \"" +
+                             std::string(3 * lintally::results::JsonInput::kLongestText, 'x') +
+                             "\", \"k\": \"\\u00e9abc\"}";
+    Brim::MemoryStream stream(text);
+    lintally::results::JsonInput in(stream);
+    std::string key;
+    std::string value;
+    ASSERT_TRUE(in.Take('{') && in.String(key) && in.Take(':') && in.Skip()) << in.Error();
+    ASSERT_TRUE(in.Take(',') && in.String(key) && in.Take(':'));
+    EXPECT_FALSE(in.String(value, 4));
+    EXPECT_EQ(in.Error(),
+              "a string longer than 4 bytes at byte " + std::to_string(text.size() - 3));
 }
