@@ -13,9 +13,11 @@ TEST(EscapeControlBytes, ShowsControlsAndBidirectionalMarksAndKeepsTheRest)
         std::string_view text;
         const char* shown;
     } cases[] = {
-        {"a\x1b]0;x\x07z", "a\\x1b]0;x\\x07z"},                 // C0: a terminal title
-        {"nul\x00\x7f"sv, "nul\\x00\\x7f"},                      // NUL and DEL
-        {"csi\xC2\x9B" "2J", "csi\\u009b2J"},                    // C1 CSI as a character
+        {"a\x1b]0;x\x07z", "a\\x1b]0;x\\x07z"},  // C0: a terminal title
+        {"nul\x00\x7f"sv, "nul\\x00\\x7f"},      // NUL and DEL
+        {"csi\xC2\x9B"
+         "2J",
+         "csi\\u009b2J"},                                        // C1 CSI as a character
         {"\xC2\x80\xC2\x9F\xC2\xA0", "\\u0080\\u009f\xC2\xA0"},  // C1's ends, then NBSP
         {"gnp\xE2\x80\xAE.c", "gnp\\u202e.c"},                   // right-to-left override
         {"\xE2\x80\x8E\xE2\x80\x8F\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9",
