@@ -1,5 +1,7 @@
 #include "gitsel/IgnoreList.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 namespace lintally::gitsel {
@@ -90,17 +92,48 @@ void IgnoreList::Add(std::string_view line)
     }
     const std::string text = WholePartStars(line);
     constexpr std::string_view kWild = "*?[\\";
+    if (m_patterns.size() == std::numeric_limits<std::uint32_t>::max()) {
+        return;
+    }
+    const auto place = static_cast<std::uint32_t>(m_patterns.size());
     if (text.find_first_of(kWild) == std::string::npos) {
         pattern.form = Form::Text;
-        pattern.text = text;
+        (pattern.byPath ? m_paths : m_names)[text].push_back(place);
     } else if (!pattern.byPath && text.front() == '*' &&
                text.find_first_of(kWild, 1) == std::string::npos) {
         pattern.form = Form::Suffix;
-        pattern.text = text.substr(1);
-    } else if (std::string error; !pattern.glob.Parse(text, error)) {
+        m_suffixes[text.substr(1)].push_back(place);
+        if (std::find(m_suffixLengths.begin(), m_suffixLengths.end(), text.size() - 1) ==
+            m_suffixLengths.end()) {
+            m_suffixLengths.push_back(text.size() - 1);
+        }
+    } else if (std::string error; pattern.glob.Parse(text, error)) {
+        m_globs.push_back(place);
+    } else {
         return;
     }
     m_patterns.push_back(std::move(pattern));
+}
+
+void IgnoreList::Latest(const Index& index, std::string_view text, bool folder,
+                        std::int64_t& best) const
+{
+    if (index.empty()) {
+        return;
+    }
+    const auto found = index.find(text);
+    if (found == index.end()) {
+        return;
+    }
+    for (auto it = found->second.rbegin(); it != found->second.rend(); ++it) {
+        if (static_cast<std::int64_t>(*it) <= best) {
+            return;
+        }
+        if (folder || !m_patterns[*it].foldersOnly) {
+            best = *it;
+            return;
+        }
+    }
 }
 
 std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
@@ -108,19 +141,31 @@ std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) co
     const std::size_t slash = relative.rfind('/');
     const std::string_view name =
         slash == std::string_view::npos ? relative : relative.substr(slash + 1);
-    for (auto it = m_patterns.rbegin(); it != m_patterns.rend(); ++it) {
-        if (!folder && it->foldersOnly) {
-            continue;
-        }
-        const std::string_view text = it->byPath ? relative : name;
-        const bool matches = it->form == Form::Text     ? text == it->text
-                             : it->form == Form::Suffix ? text.ends_with(it->text)
-                                                        : it->glob.Matches(text);
-        if (matches) {
-            return !it->keep;
+    // The last pattern that matches decides: the latest place of each table's match, then
+    // any later glob.
+    std::int64_t best = -1;
+    Latest(m_names, name, folder, best);
+    Latest(m_paths, relative, folder, best);
+    for (const std::size_t length : m_suffixLengths) {
+        if (length <= name.size()) {
+            Latest(m_suffixes, name.substr(name.size() - length), folder, best);
         }
     }
-    return std::nullopt;
+    for (auto it = m_globs.rbegin(); it != m_globs.rend(); ++it) {
+        if (static_cast<std::int64_t>(*it) <= best) {
+            break;
+        }
+        const Pattern& pattern = m_patterns[*it];
+        if ((folder || !pattern.foldersOnly) &&
+            pattern.glob.Matches(pattern.byPath ? relative : name)) {
+            best = *it;
+            break;
+        }
+    }
+    if (best < 0) {
+        return std::nullopt;
+    }
+    return !m_patterns[static_cast<std::size_t>(best)].keep;
 }
 
 }  // namespace lintally::gitsel

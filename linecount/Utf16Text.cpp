@@ -91,8 +91,8 @@ std::size_t Utf16Decoder::Decode(const char* in, std::size_t size, char* out)
             }
         }
         const unsigned char second = *at++;
-        const auto unit = static_cast<std::uint16_t>(m_bigEndian ? (first << 8) | second
-                                                                 : (second << 8) | first);
+        const auto unit =
+            static_cast<std::uint16_t>(m_bigEndian ? (first << 8) | second : (second << 8) | first);
         written += Unit(unit, out + written);
     }
     return written;

@@ -62,6 +62,18 @@ TEST(IgnoreList, ReadsEachLineAsGitDoes)
         {"[ab].c\n", "b.c", false, true},
         {"[ab.c\n", "[ab.c", false, std::nullopt},  // not a pattern: never matches
         {"?.c\n", "ab.c", false, std::nullopt},
+        // Names, paths, suffixes and globs are looked up apart; the latest still decides.
+        {"keep.o\n!*.o\n", "keep.o", false, false},
+        {"!*.o\nkeep.o\n", "keep.o", false, true},
+        {"x*.o\n!*.o\n", "xa.o", false, false},
+        {"!*.o\nx*.o\n", "xa.o", false, true},
+        {"a/b.c\n!b.c\n", "a/b.c", false, false},
+        {"!b.c\n/a/b.c\n", "a/b.c", false, true},
+        {"*.o\n*.tar.gz\n!x.tar.gz\n", "y.tar.gz", false, true},
+        {"*.o\n*.tar.gz\n!x.tar.gz\n", "x.tar.gz", false, false},
+        {"b.o\n!b.o/\n", "b.o", false, true},  // the later one is for folders only
+        {"b.o\n!b.o/\n", "b.o", true, false},
+        {"*.o\nb.o/\n", "b.o", false, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IgnoreList(c.text).Match(c.path, c.folder), c.verdict)

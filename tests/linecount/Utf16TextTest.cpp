@@ -64,7 +64,8 @@ std::vector<std::string> ReadLines(std::string bytes, std::uint32_t maxRead)
     return hook.lines;
 }
 
-const std::u32string kSource = U"int a; // caf\u00E9\r\n\n/* \u65E5\u672C\n   \U0001F600 */\nint b;";
+const std::u32string kSource =
+    U"int a; // caf\u00E9\r\n\n/* \u65E5\u672C\n   \U0001F600 */\nint b;";
 const std::string kUtf8 =
     "int a; // caf\xC3\xA9\r\n\n/* \xE6\x97\xA5\xE6\x9C\xAC\n   \xF0\x9F\x98\x80 */\nint b;";
 
@@ -82,8 +83,8 @@ TEST(Utf16Text, CountsAsItsUtf8InBothTablesAndTheReaderWhateverTheReads)
     for (const bool bigEndian : {false, true}) {
         for (const std::uint32_t maxRead : {1U, 3U, 4U, 7U, UINT32_MAX}) {
             const std::string bytes = Utf16(kSource, bigEndian);
-            const std::string shown = (bigEndian ? "BE, reads of " : "LE, reads of ") +
-                                      std::to_string(maxRead);
+            const std::string shown =
+                (bigEndian ? "BE, reads of " : "LE, reads of ") + std::to_string(maxRead);
             FakeStream stream(bytes);
             stream.maxRead = maxRead;
             EXPECT_EQ(TallyLines(stream, 1, flags), design) << shown;
@@ -123,11 +124,20 @@ TEST(Utf16Decoder, UnpairedHalvesAndAnOddLastByteBecomeReplacements)
         std::string bytes;  // little-endian, no mark
         std::string utf8;
     } cases[] = {
-        {std::string("\x00\xD8" "a\x00", 4), fffd + "a"},      // high surrogate, then no low
-        {std::string("\x00\xDC" "b\x00", 4), fffd + "b"},      // low surrogate alone
+        {std::string("\x00\xD8"
+                     "a\x00",
+                     4),
+         fffd + "a"},  // high surrogate, then no low
+        {std::string("\x00\xDC"
+                     "b\x00",
+                     4),
+         fffd + "b"},                                              // low surrogate alone
         {std::string("\x3D\xD8\x00\xDE", 4), "\xF0\x9F\x98\x80"},  // a pair
-        {std::string("c\x00\x3D\xD8", 4), "c" + fffd},          // high surrogate at the end
-        {std::string("d\x00" "e", 3), "d" + fffd},              // odd last byte
+        {std::string("c\x00\x3D\xD8", 4), "c" + fffd},             // high surrogate at the end
+        {std::string("d\x00"
+                     "e",
+                     3),
+         "d" + fffd},  // odd last byte
     };
     for (const auto& c : cases) {
         for (std::size_t split = 0; split <= c.bytes.size(); ++split) {
@@ -144,7 +154,9 @@ TEST(Utf16Decoder, UnpairedHalvesAndAnOddLastByteBecomeReplacements)
 TEST(Utf16Text, OnlyAByteOrderMarkMakesAFileUtf16)
 {
     EXPECT_EQ(EncodingOfStart("\xFF\xFE"), TextEncoding::Utf16Le);
-    EXPECT_EQ(EncodingOfStart("\xFE\xFF" "a"), TextEncoding::Utf16Be);
+    EXPECT_EQ(EncodingOfStart("\xFE\xFF"
+                              "a"),
+              TextEncoding::Utf16Be);
     EXPECT_EQ(EncodingOfStart(std::string("\0i\0n", 4)), TextEncoding::Bytes);
     EXPECT_EQ(EncodingOfStart("\xFF"), TextEncoding::Bytes);
     EXPECT_EQ(EncodingOfStart("\xEF\xBB\xBF"), TextEncoding::Bytes);
