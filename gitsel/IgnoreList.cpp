@@ -1,6 +1,5 @@
 #include "gitsel/IgnoreList.h"
 
-#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -66,6 +65,19 @@ IgnoreList::IgnoreList(std::string_view text)
         }
         Add(line);
     }
+    m_tabled = m_patterns.size() >= kTablesFrom &&
+               m_patterns.size() <= std::numeric_limits<std::uint32_t>::max();
+    for (std::size_t i = 0; m_tabled && i < m_patterns.size(); ++i) {
+        const Pattern& pattern = m_patterns[i];
+        const auto place = static_cast<std::uint32_t>(i);
+        if (pattern.form == Form::Text) {
+            (pattern.byPath ? m_paths : m_names).Add(pattern.text, place);
+        } else if (pattern.form == Form::Suffix) {
+            m_suffixes.Add(pattern.text, place);
+        } else {
+            m_globs.push_back(place);
+        }
+    }
 }
 
 void IgnoreList::Add(std::string_view line)
@@ -92,48 +104,50 @@ void IgnoreList::Add(std::string_view line)
     }
     const std::string text = WholePartStars(line);
     constexpr std::string_view kWild = "*?[\\";
-    if (m_patterns.size() == std::numeric_limits<std::uint32_t>::max()) {
-        return;
-    }
-    const auto place = static_cast<std::uint32_t>(m_patterns.size());
     if (text.find_first_of(kWild) == std::string::npos) {
         pattern.form = Form::Text;
-        (pattern.byPath ? m_paths : m_names)[text].push_back(place);
+        pattern.text = text;
     } else if (!pattern.byPath && text.front() == '*' &&
                text.find_first_of(kWild, 1) == std::string::npos) {
         pattern.form = Form::Suffix;
-        m_suffixes[text.substr(1)].push_back(place);
-        if (std::find(m_suffixLengths.begin(), m_suffixLengths.end(), text.size() - 1) ==
-            m_suffixLengths.end()) {
-            m_suffixLengths.push_back(text.size() - 1);
-        }
-    } else if (std::string error; pattern.glob.Parse(text, error)) {
-        m_globs.push_back(place);
-    } else {
+        pattern.text = text.substr(1);
+    } else if (std::string error; !pattern.glob.Parse(text, error)) {
         return;
     }
     m_patterns.push_back(std::move(pattern));
 }
 
-void IgnoreList::Latest(const Index& index, std::string_view text, bool folder,
+void IgnoreList::Latest(const TextPlaces& places, std::string_view text, bool ending, bool folder,
                         std::int64_t& best) const
 {
-    if (index.empty()) {
-        return;
-    }
-    const auto found = index.find(text);
-    if (found == index.end()) {
-        return;
-    }
-    for (auto it = found->second.rbegin(); it != found->second.rend(); ++it) {
-        if (static_cast<std::int64_t>(*it) <= best) {
-            return;
+    places.Offer(text, ending, [&](std::uint32_t place) {
+        if (static_cast<std::int64_t>(place) <= best) {
+            return true;  // the rest of this text's places come earlier still
         }
-        if (folder || !m_patterns[*it].foldersOnly) {
-            best = *it;
-            return;
+        if (!folder && m_patterns[place].foldersOnly) {
+            return false;
+        }
+        best = place;
+        return true;
+    });
+}
+
+std::optional<bool> IgnoreList::MatchEach(std::string_view relative, std::string_view name,
+                                          bool folder) const
+{
+    for (auto it = m_patterns.rbegin(); it != m_patterns.rend(); ++it) {
+        if (!folder && it->foldersOnly) {
+            continue;
+        }
+        const std::string_view text = it->byPath ? relative : name;
+        const bool matches = it->form == Form::Text     ? text == it->text
+                             : it->form == Form::Suffix ? text.ends_with(it->text)
+                                                        : it->glob.Matches(text);
+        if (matches) {
+            return !it->keep;
         }
     }
+    return std::nullopt;
 }
 
 std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
@@ -141,16 +155,15 @@ std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) co
     const std::size_t slash = relative.rfind('/');
     const std::string_view name =
         slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+    if (!m_tabled) {
+        return MatchEach(relative, name, folder);
+    }
     // The last pattern that matches decides: the latest place of each table's match, then
     // any later glob.
     std::int64_t best = -1;
-    Latest(m_names, name, folder, best);
-    Latest(m_paths, relative, folder, best);
-    for (const std::size_t length : m_suffixLengths) {
-        if (length <= name.size()) {
-            Latest(m_suffixes, name.substr(name.size() - length), folder, best);
-        }
-    }
+    Latest(m_names, name, false, folder, best);
+    Latest(m_paths, relative, false, folder, best);
+    Latest(m_suffixes, name, true, folder, best);
     for (auto it = m_globs.rbegin(); it != m_globs.rend(); ++it) {
         if (static_cast<std::int64_t>(*it) <= best) {
             break;

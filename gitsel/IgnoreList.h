@@ -5,21 +5,20 @@
 // last part of the path, and "**" across folders only as a whole part ("**/", "/**",
 // "/**/"); elsewhere it is one '*'.
 //
-// Plain names and paths, and "*" plus a suffix, are looked up in hash tables, so a list of
-// thousands of patterns costs about as much per path as a short one; only the other patterns
-// are tried one by one.
+// A short list is tried pattern by pattern from its end. In a long one, plain names and
+// paths, and "*" plus a suffix, are looked up in hash tables (TextPlaces), so thousands of
+// patterns cost about as much per path as a few; only its other patterns are tried one by one.
 //
 // Immutable once read: any number of threads may match with it.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "gitsel/TextPlaces.h"
 #include "scan/Glob.h"
 
 namespace lintally::gitsel {
@@ -51,34 +50,28 @@ private:
     struct Pattern
     {
         Form form = Form::Glob;
+        std::string text;  // Text's and Suffix's (without the '*')
         scan::Glob glob;
         bool keep = false;         // '!'
         bool foldersOnly = false;  // a trailing '/'
         bool byPath = false;       // a '/' before the end: the whole path, else its last part
     };
-    // Looks a text up without copying it.
-    struct TextHash
-    {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const
-        {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    // The places in m_patterns of the patterns with one text, in file order.
-    using Index =
-        std::unordered_map<std::string, std::vector<std::uint32_t>, TextHash, std::equal_to<>>;
+    // From this many patterns on, the tables are built and asked.
+    static constexpr std::size_t kTablesFrom = 16;
 
     void Add(std::string_view line);
-    // The last applicable place that index holds for text, if later than best.
-    void Latest(const Index& index, std::string_view text, bool folder, std::int64_t& best) const;
+    [[nodiscard]] std::optional<bool> MatchEach(std::string_view relative, std::string_view name,
+                                                bool folder) const;
+    // Raises best to the latest place of places for text that applies to a folder or not.
+    void Latest(const TextPlaces& places, std::string_view text, bool ending, bool folder,
+                std::int64_t& best) const;
 
     std::vector<Pattern> m_patterns;
-    Index m_names;                             // Text, matched against the last part
-    Index m_paths;                             // Text, matched against the whole path
-    Index m_suffixes;                          // Suffix, by the text after the '*'
-    std::vector<std::size_t> m_suffixLengths;  // each length m_suffixes holds, once
-    std::vector<std::uint32_t> m_globs;        // the places of the Glob patterns
+    TextPlaces m_names;                  // Text, matched against the last part
+    TextPlaces m_paths;                  // Text, matched against the whole path
+    TextPlaces m_suffixes;               // Suffix, by the text after the '*'
+    std::vector<std::uint32_t> m_globs;  // the places of the Glob patterns
+    bool m_tabled = false;               // the tables hold the list
 };
 
 }  // namespace lintally::gitsel

@@ -75,9 +75,20 @@ TEST(IgnoreList, ReadsEachLineAsGitDoes)
         {"b.o\n!b.o/\n", "b.o", true, false},
         {"*.o\nb.o/\n", "b.o", false, true},
     };
+    // Each list again behind patterns of every form that match none of the paths, so long
+    // that the list is looked up in its tables.
+    std::string filler;
+    for (int i = 0; i < 20; ++i) {
+        const std::string n = std::to_string(i);
+        filler += "zz" + n + "\n/zz/" + n + "\n*.zz" + n + "\nzz*" + n + "?\n";
+    }
     for (const Case& c : cases) {
+        std::string padded = c.text;
+        padded.insert(padded.starts_with("\xEF\xBB\xBF") ? 3 : 0, filler);
         EXPECT_EQ(IgnoreList(c.text).Match(c.path, c.folder), c.verdict)
             << '"' << c.text << "\" " << c.path;
+        EXPECT_EQ(IgnoreList(padded).Match(c.path, c.folder), c.verdict)
+            << "long list: \"" << c.text << "\" " << c.path;
     }
 }
 
