@@ -64,8 +64,7 @@ private:
         }
     }
 
-    std::unordered_map<std::string, std::vector<std::uint32_t>, TextHash, std::equal_to<>>
-        m_hashed;
+    std::unordered_map<std::string, std::vector<std::uint32_t>, TextHash, std::equal_to<>> m_hashed;
     std::vector<std::size_t> m_lengths;  // each length of a hashed text, once
 };
 
