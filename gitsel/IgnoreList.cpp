@@ -1,5 +1,6 @@
 #include "gitsel/IgnoreList.h"
 
+#include <limits>
 #include <string>
 
 namespace lintally::gitsel {
@@ -64,6 +65,19 @@ IgnoreList::IgnoreList(std::string_view text)
         }
         Add(line);
     }
+    m_tabled = m_patterns.size() >= kTablesFrom &&
+               m_patterns.size() <= std::numeric_limits<std::uint32_t>::max();
+    for (std::size_t i = 0; m_tabled && i < m_patterns.size(); ++i) {
+        const Pattern& pattern = m_patterns[i];
+        const auto place = static_cast<std::uint32_t>(i);
+        if (pattern.form == Form::Text) {
+            (pattern.byPath ? m_paths : m_names).Add(pattern.text, place);
+        } else if (pattern.form == Form::Suffix) {
+            m_suffixes.Add(pattern.text, place);
+        } else {
+            m_globs.push_back(place);
+        }
+    }
 }
 
 void IgnoreList::Add(std::string_view line)
@@ -103,11 +117,24 @@ void IgnoreList::Add(std::string_view line)
     m_patterns.push_back(std::move(pattern));
 }
 
-std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
+void IgnoreList::Latest(const TextPlaces& places, std::string_view text, bool ending, bool folder,
+                        std::int64_t& best) const
 {
-    const std::size_t slash = relative.rfind('/');
-    const std::string_view name =
-        slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+    places.Offer(text, ending, [&](std::uint32_t place) {
+        if (static_cast<std::int64_t>(place) <= best) {
+            return true;  // the rest of this text's places come earlier still
+        }
+        if (!folder && m_patterns[place].foldersOnly) {
+            return false;
+        }
+        best = place;
+        return true;
+    });
+}
+
+std::optional<bool> IgnoreList::MatchEach(std::string_view relative, std::string_view name,
+                                          bool folder) const
+{
     for (auto it = m_patterns.rbegin(); it != m_patterns.rend(); ++it) {
         if (!folder && it->foldersOnly) {
             continue;
@@ -121,6 +148,37 @@ std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) co
         }
     }
     return std::nullopt;
+}
+
+std::optional<bool> IgnoreList::Match(std::string_view relative, bool folder) const
+{
+    const std::size_t slash = relative.rfind('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? relative : relative.substr(slash + 1);
+    if (!m_tabled) {
+        return MatchEach(relative, name, folder);
+    }
+    // The last pattern that matches decides: the latest place of each table's match, then
+    // any later glob.
+    std::int64_t best = -1;
+    Latest(m_names, name, false, folder, best);
+    Latest(m_paths, relative, false, folder, best);
+    Latest(m_suffixes, name, true, folder, best);
+    for (auto it = m_globs.rbegin(); it != m_globs.rend(); ++it) {
+        if (static_cast<std::int64_t>(*it) <= best) {
+            break;
+        }
+        const Pattern& pattern = m_patterns[*it];
+        if ((folder || !pattern.foldersOnly) &&
+            pattern.glob.Matches(pattern.byPath ? relative : name)) {
+            best = *it;
+            break;
+        }
+    }
+    if (best < 0) {
+        return std::nullopt;
+    }
+    return !m_patterns[static_cast<std::size_t>(best)].keep;
 }
 
 }  // namespace lintally::gitsel

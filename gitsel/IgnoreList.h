@@ -5,14 +5,20 @@
 // last part of the path, and "**" across folders only as a whole part ("**/", "/**",
 // "/**/"); elsewhere it is one '*'.
 //
+// A short list is tried pattern by pattern from its end. In a long one, plain names and
+// paths, and "*" plus a suffix, are looked up in hash tables (TextPlaces), so thousands of
+// patterns cost about as much per path as a few; only its other patterns are tried one by one.
+//
 // Immutable once read: any number of threads may match with it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "gitsel/TextPlaces.h"
 #include "scan/Glob.h"
 
 namespace lintally::gitsel {
@@ -50,9 +56,22 @@ private:
         bool foldersOnly = false;  // a trailing '/'
         bool byPath = false;       // a '/' before the end: the whole path, else its last part
     };
+    // From this many patterns on, the tables are built and asked.
+    static constexpr std::size_t kTablesFrom = 16;
+
     void Add(std::string_view line);
+    [[nodiscard]] std::optional<bool> MatchEach(std::string_view relative, std::string_view name,
+                                                bool folder) const;
+    // Raises best to the latest place of places for text that applies to a folder or not.
+    void Latest(const TextPlaces& places, std::string_view text, bool ending, bool folder,
+                std::int64_t& best) const;
 
     std::vector<Pattern> m_patterns;
+    TextPlaces m_names;                  // Text, matched against the last part
+    TextPlaces m_paths;                  // Text, matched against the whole path
+    TextPlaces m_suffixes;               // Suffix, by the text after the '*'
+    std::vector<std::uint32_t> m_globs;  // the places of the Glob patterns
+    bool m_tabled = false;               // the tables hold the list
 };
 
 }  // namespace lintally::gitsel

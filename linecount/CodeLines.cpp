@@ -1,6 +1,7 @@
 #include "linecount/CodeLines.h"
 
 #include "linecount/LineClassifier.h"
+#include "linecount/Utf16Text.h"
 #include "linecount/WideClassifier.h"
 #include "linecount/WideTally.h"
 
@@ -28,8 +29,11 @@ void ForEachLine(std::string_view text, Each each)
 
 }  // namespace
 
-std::string CodeLines(std::string_view text, std::int32_t lang, std::uint32_t flags)
+std::string CodeLines(std::string_view bytes, std::int32_t lang, std::uint32_t flags)
 {
+    const bool utf16 = EncodingOfStart(bytes) != TextEncoding::Bytes;
+    const std::string decoded = utf16 ? TextAsUtf8(bytes) : std::string();
+    const std::string_view text = utf16 ? std::string_view(decoded) : bytes;
     const bool trackBlocks = (flags & CF_TRACK_BLOCKS) != 0;
     std::string code;
     if ((flags & CF_WIDE_TABLE) != 0) {

@@ -4,7 +4,7 @@
 // Lines, kinds and languages are the counter's own: LineTally's rules with the design table,
 // TallyWideLines' (a "#!" first line is code) with CF_WIDE_TABLE, in the block mode of the
 // flags. The number of lines returned is the code count TallyLines or TallyWideLines gives
-// for the same bytes.
+// for the same bytes (UTF-16 with its byte order mark decoded first, as they decode it).
 //
 // A pure function; any thread may call it.
 #pragma once

@@ -66,7 +66,7 @@ LineBreakdown TallyLines(Brim::IStream& stream, std::int32_t lang, std::uint32_t
     LineTally tally(GetCommentMarkers(lang), (flags & CF_TRACK_BLOCKS) != 0);
     ReadBlock block;
     while (!keepGoing || keepGoing()) {
-        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        const std::uint32_t got = block.Read(stream);
         if (got == 0)
             break;
         tally.Feed(block.Data(), got);

@@ -64,7 +64,7 @@ std::int32_t CSrcLineReader::Run()
     bool pending = false;  // carry holds the start of an unfinished line
     try {
         for (;;) {
-            const std::uint32_t got = stream->Read(block.Data(), block.Size());
+            const std::uint32_t got = block.Read(*stream);
             if (got == 0)
                 break;
             SendBlock(block.Data(), got, carry, pending);

@@ -22,7 +22,7 @@ constexpr std::size_t kShebangMax = 256;
 std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& head)
 {
     while (head.size() <= kShebangMax && head.find('\n') == std::string::npos) {
-        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        const std::uint32_t got = block.Read(stream);
         if (got == 0)
             break;
         head.append(block.Data(), got);
@@ -119,7 +119,7 @@ WideTallyResult TallyWideLines(Brim::IStream& stream, std::int32_t lang, bool sn
     Lines lines(result.lang, (flags & CF_TRACK_BLOCKS) != 0);
     lines.Feed(head.data(), head.data() + head.size());
     while (!keepGoing || keepGoing()) {
-        const std::uint32_t got = stream.Read(block.Data(), block.Size());
+        const std::uint32_t got = block.Read(stream);
         if (got == 0)
             break;
         lines.Feed(block.Data(), block.Data() + got);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include <nlohmann/json.hpp>
-
+#include "fileio/MessageText.h"
+#include "fileio/Utf8Text.h"
 #include "linecount/WideLanguages.h"
 #include "results/NameBytes.h"
 
@@ -12,42 +12,6 @@ namespace lintally::results {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-
-// The length of the valid UTF-8 sequence that starts at bytes[i], or 0 when there is none
-// (stray continuation byte, overlong form, surrogate, beyond U+10FFFF, cut short).
-std::size_t ValidSequenceLength(std::string_view bytes, std::size_t i)
-{
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // allowed range of the second byte
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size() || at(i + 1) < low || at(i + 1) > high) {
-        return 0;
-    }
-    for (std::size_t k = 2; k < length; ++k) {
-        if (at(i + k) < 0x80 || at(i + k) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
 
 // ",code,comment,blank,physical" of kinds, as JSON members or CSV fields.
 void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool json)
@@ -126,11 +90,33 @@ std::string JsonText(std::string_view text)
         quoted.reserve(text.size() + 2);
         return quoted.append(1, '"').append(text).append(1, '"');
     }
-    return nlohmann::json(ToValidUtf8(text)).dump();
+    std::string quoted = "\"";
+    const std::string valid = ToValidUtf8(text);
+    std::size_t i = 0;
+    while (i < valid.size()) {
+        const std::size_t length = Brim::Utf8SequenceLength(valid, i);
+        const char32_t point = Brim::Utf8CodePoint(valid, i, length);
+        if (point == '"' || point == '\\') {
+            quoted.append(1, '\\').append(1, static_cast<char>(point));
+        } else if (point == '\n') {
+            quoted.append("\\n");
+        } else if (point == '\r') {
+            quoted.append("\\r");
+        } else if (point == '\t') {
+            quoted.append("\\t");
+        } else if (point < 0x20 || point == 0x7F || Brim::IsHiddenControl(point)) {
+            Brim::AppendUnicodeEscape(quoted, point);
+        } else {
+            quoted.append(valid, i, length);
+        }
+        i += length;
+    }
+    return quoted.append(1, '"');
 }
 
-void AppendCsvField(std::string& out, std::string_view field)
+void AppendCsvField(std::string& out, std::string_view text)
 {
+    const std::string field = Brim::EscapeControlBytes(text, Brim::LineBreaks::Keep);
     if (!NeedsQuotes(field)) {
         out.append(field);
         return;
@@ -151,7 +137,7 @@ std::string ToValidUtf8(std::string_view bytes)
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t length = ValidSequenceLength(bytes, i);
+        const std::size_t length = Brim::Utf8SequenceLength(bytes, i);
         if (length == 0) {
             out.append(kReplacement);
             ++i;

@@ -9,10 +9,13 @@
 // [{"name": ..., "reason": ...}, ...]} (the folders the walk could not read), then the
 // summary's keys when one is given; on one
 // line followed by LF; names and root are UTF-8, and every byte that is not part of a valid
-// UTF-8 sequence becomes U+FFFD (a file's row then also holds its name's bytes: NameBytes.h).
+// UTF-8 sequence becomes U+FFFD (a file's row then also holds its name's bytes: NameBytes.h);
+// control characters (C0, DEL, C1) and the bidirectional marks are \u escapes, so no text
+// read from it acts on a terminal.
 // CSV: a header naming every column, then one line per row; a field holding a comma, a
 // double quote, CR or LF is quoted with its quotes doubled; every line ends with LF. Names
-// keep their bytes as they are.
+// keep their bytes, but for the other control characters and the bidirectional marks,
+// escaped as in the table (Brim::EscapeControlBytes keeping line breaks).
 //
 // Pure functions; any thread may call them.
 #pragma once
@@ -53,12 +56,13 @@ void AppendSettingsJson(std::string& out, const scan::CountSettings& settings);
 // Valid UTF-8 passes unchanged; each other byte becomes U+FFFD (EF BF BD).
 [[nodiscard]] std::string ToValidUtf8(std::string_view bytes);
 
-// A JSON string literal of the text, made valid UTF-8 first. Printable ASCII without quote
+// A JSON string literal of the text, made valid UTF-8 first, no control character or
+// bidirectional mark left raw. Printable ASCII without quote
 // or backslash, as most names are, is taken as it is.
 [[nodiscard]] std::string JsonText(std::string_view text);
 
-// A CSV field of the text: quoted, its quotes doubled, when it holds a comma, a double quote,
-// CR or LF.
+// A CSV field of the text, its control characters but tab, CR and LF escaped: quoted, its
+// quotes doubled, when it holds a comma, a double quote, CR or LF.
 void AppendCsvField(std::string& out, std::string_view field);
 
 // Writes to text as it goes; FormatJson gives the same text whole.

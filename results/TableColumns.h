@@ -1,5 +1,6 @@
 // The columns of a table for people: the first left-aligned, the others right-aligned after
-// two spaces, each as wide as its widest cell, and the rule under them.
+// two spaces, each as wide as its widest cell (in the columns of a terminal, DisplayWidth),
+// and the rule under them.
 //
 // Pure functions; any thread may call them.
 #pragma once

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "linecount/Utf16Text.h"
+
 namespace lintally::scan {
 
 namespace {
@@ -27,7 +29,10 @@ std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64
         }
         got += read;
     }
-    const bool binary = std::memchr(probe.get(), '\0', got) != nullptr;
+    // UTF-16 text is full of NULs; its byte order mark says it is text.
+    const bool binary =
+        std::memchr(probe.get(), '\0', got) != nullptr &&
+        PrjHelper::EncodingOfStart({probe.get(), got}) == PrjHelper::TextEncoding::Bytes;
     (void)stream.Seek(0, Brim::SeekBegin);
     return binary ? std::optional<SkipReason>(SkipReason::Binary) : std::nullopt;
 }

@@ -1,5 +1,6 @@
 // Whether an open file or a buffer is left out for what it holds: a binary one (a NUL byte
-// in its first kBinaryProbeBytes) or one over the size limit. Leaves the stream at its start.
+// in its first kBinaryProbeBytes, unless it starts with a UTF-16 byte order mark) or one
+// over the size limit. Leaves the stream at its start.
 //
 // Stateless functions; any thread may call them with a stream of its own.
 #pragma once

@@ -4,7 +4,10 @@
 // the next character as it is. '/' separates parts.
 //
 // Parsed once, then matched any number of times; an object is immutable after Parse, so
-// several threads may match with it at once.
+// several threads may match with it at once. Matching costs about the length of the text:
+// a text shorter than the pattern's fixed characters fails at once, a pattern without
+// wildcards is compared as text, one whose only wildcard is '*' matches its pieces left to
+// right; only "**" takes the general way, whose cost is the pattern's parts times the text.
 #pragma once
 
 #include <string>
@@ -40,8 +43,18 @@ private:
         std::string set{};  // pairs of first and last characters of each range
     };
     [[nodiscard]] bool TokenTakes(const Token& token, char c) const;
+    void Push(Token token);
+    // Whether tokens [first, last) take the characters of text from at on, one each.
+    [[nodiscard]] bool PieceAt(std::size_t first, std::size_t last, std::string_view text,
+                               std::size_t at) const;
+    [[nodiscard]] bool MatchesStars(std::string_view text) const;
+    [[nodiscard]] bool MatchesAny(std::string_view text) const;
 
     std::vector<Token> m_tokens;
+    std::size_t m_fixed = 0;  // tokens that take exactly one character
+    bool m_literal = true;    // every token a Literal: m_text is the pattern
+    bool m_folders = false;   // a "**" token
+    std::string m_text;
 };
 
 }  // namespace lintally::scan

@@ -62,10 +62,33 @@ TEST(IgnoreList, ReadsEachLineAsGitDoes)
         {"[ab].c\n", "b.c", false, true},
         {"[ab.c\n", "[ab.c", false, std::nullopt},  // not a pattern: never matches
         {"?.c\n", "ab.c", false, std::nullopt},
+        // Names, paths, suffixes and globs are looked up apart; the latest still decides.
+        {"keep.o\n!*.o\n", "keep.o", false, false},
+        {"!*.o\nkeep.o\n", "keep.o", false, true},
+        {"x*.o\n!*.o\n", "xa.o", false, false},
+        {"!*.o\nx*.o\n", "xa.o", false, true},
+        {"a/b.c\n!b.c\n", "a/b.c", false, false},
+        {"!b.c\n/a/b.c\n", "a/b.c", false, true},
+        {"*.o\n*.tar.gz\n!x.tar.gz\n", "y.tar.gz", false, true},
+        {"*.o\n*.tar.gz\n!x.tar.gz\n", "x.tar.gz", false, false},
+        {"b.o\n!b.o/\n", "b.o", false, true},  // the later one is for folders only
+        {"b.o\n!b.o/\n", "b.o", true, false},
+        {"*.o\nb.o/\n", "b.o", false, true},
     };
+    // Each list again behind patterns of every form that match none of the paths, so long
+    // that the list is looked up in its tables.
+    std::string filler;
+    for (int i = 0; i < 20; ++i) {
+        const std::string n = std::to_string(i);
+        filler += "zz" + n + "\n/zz/" + n + "\n*.zz" + n + "\nzz*" + n + "?\n";
+    }
     for (const Case& c : cases) {
+        std::string padded = c.text;
+        padded.insert(padded.starts_with("\xEF\xBB\xBF") ? 3 : 0, filler);
         EXPECT_EQ(IgnoreList(c.text).Match(c.path, c.folder), c.verdict)
             << '"' << c.text << "\" " << c.path;
+        EXPECT_EQ(IgnoreList(padded).Match(c.path, c.folder), c.verdict)
+            << "long list: \"" << c.text << "\" " << c.path;
     }
 }
 

@@ -66,6 +66,13 @@ TEST(FormatReport, LongCountsRunStraightIntoTheName)
     EXPECT_NE(report.find("\r\n  1234567890a\r\n  12345678901b\r\n"), std::string::npos);
 }
 
+TEST(FormatReport, KeepsTheBytesOfNamesAsTheDialogSavesThem)
+{
+    const std::string name = "esc\x1b\xC2\x9B\xE2\x80\xAE\xff.c";
+    EXPECT_NE(FormatReport("r", {{name, 1}}, "1").find("  1         " + name + "\r\n"),
+              std::string::npos);
+}
+
 TEST(FormatReport, EmptyResultStillGivesTheWholeReport)
 {
     const std::string expected =

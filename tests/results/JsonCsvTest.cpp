@@ -129,3 +129,26 @@ TEST(WriteJson, HandsALargeResultOnInPiecesThatMakeTheWholeText)
     EXPECT_FALSE(refused.Finish());
     EXPECT_EQ(calls, 2) << "nothing is handed on after a refused piece";
 }
+
+TEST(FormatCsv, EscapesControlsAndBidirectionalMarksButKeepsQuotedLineBreaks)
+{
+    const RowList rows = {{std::string("clear\x1b[2J\x07\0.c", 13), 1},
+                          {"c1\xC2\x9B.c\xE2\x80\xAE", 2},
+                          {"two\nlines.c", 3}};
+    EXPECT_EQ(FormatCsv(rows),
+              "file,lines,language,code,comment,blank,physical\n"
+              "clear\\x1b[2J\\x07\\x00.c,1,Other,0,0,0,0\n"
+              "c1\\u009b.c\\u202e,2,Other,0,0,0,0\n"
+              "\"two\nlines.c\",3,Other,0,0,0,0\n");
+}
+
+TEST(FormatJson, LeavesNoControlCharacterRawAndReadsBackToTheName)
+{
+    const std::string name = std::string("a\x1b\x7f\0\t", 5) + "\xC2\x9B\xE2\x81\xA6\xC3\xA9.c";
+    const std::string json = FormatJson("r", {{name, 1}}, 1);
+    EXPECT_NE(json.find(R"("a\u001b\u007f\u0000\t\u009b\u2066)"
+                        "\xC3\xA9.c\""),
+              std::string::npos)
+        << json;
+    EXPECT_EQ(nlohmann::json::parse(json)["files"][0]["name"], name);
+}

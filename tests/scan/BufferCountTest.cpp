@@ -114,3 +114,27 @@ TEST(TallyContent, AStreamThatFailsPartWayLeavesTheFileUnreadable)
     EXPECT_EQ(file.skipped, SkipReason::Unreadable);
     EXPECT_EQ(file.kinds.Physical(), 2u);
 }
+
+TEST(TallyFile, Utf16WithItsMarkIsTextCountedAsItsUtf8InBothTables)
+{
+    using namespace PrjHelper;
+    const TempFolder tree;
+    const std::string utf8 = "int a; // comment\n\nint b;\n";
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (const char c : utf8) {
+        le.append(1, c).append(1, '\0');
+        be.append(1, '\0').append(1, c);
+    }
+    const std::string plain = tree.Write("plain.c", utf8);
+    Selection selection;
+    selection.skipBinary = true;
+    for (const std::uint32_t flags : {0U, CF_WIDE_TABLE | CF_TRACK_BLOCKS}) {
+        const FileLines expected = TallyFile(nullptr, "plain.c", plain, flags, nullptr, &selection);
+        ASSERT_EQ(expected.kinds.code, 2U);
+        for (const std::string& path : {tree.Write("le.c", le), tree.Write("be.c", be)}) {
+            ExpectSame(TallyFile(nullptr, "plain.c", path, flags, nullptr, &selection), expected,
+                       path);
+        }
+    }
+}

@@ -78,6 +78,73 @@ TEST(Glob, MatchesStarsSetsAndFolders)
     EXPECT_FALSE(bad.Parse("a\\", error));
 }
 
+namespace {
+
+// The glob's rules matched the slow, plain way: each wildcard tries every length.
+bool ReferenceMatch(std::string_view pattern, std::string_view text)
+{
+    if (pattern.empty()) {
+        return text.empty();
+    }
+    if (pattern.starts_with("**/")) {
+        for (std::size_t n = 0; n <= text.size(); ++n) {
+            if ((n == 0 || text[n - 1] == '/') &&
+                ReferenceMatch(pattern.substr(3), text.substr(n))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (pattern.starts_with("*")) {
+        const bool crosses = pattern.starts_with("**");
+        const std::string_view rest = pattern.substr(crosses ? 2 : 1);
+        for (std::size_t n = 0; n <= text.size(); ++n) {
+            if (ReferenceMatch(rest, text.substr(n))) {
+                return true;
+            }
+            if (n < text.size() && text[n] == '/' && !crosses) {
+                return false;
+            }
+        }
+        return false;
+    }
+    return !text.empty() && (pattern[0] == '?' ? text[0] != '/' : pattern[0] == text[0]) &&
+           ReferenceMatch(pattern.substr(1), text.substr(1));
+}
+
+}  // namespace
+
+TEST(Glob, EveryShortPatternMatchesAsEachWildcardTryingEveryLength)
+{
+    // Thousands of patterns of a few pieces against every text of up to five characters.
+    const std::vector<std::string> pieces = {"a", "b", "/", "?", "*", "**", "**/"};
+    std::vector<std::string> patterns = {""};
+    std::vector<std::string> texts = {""};
+    for (std::size_t i = 0; i < patterns.size() && patterns.size() < 1500; ++i) {
+        if (patterns[i].size() < 5) {
+            for (const std::string& piece : pieces) {
+                patterns.push_back(patterns[i] + piece);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].size() < 5) {
+            for (const char* c : {"a", "b", "/"}) {
+                texts.push_back(texts[i] + c);
+            }
+        }
+    }
+    for (const std::string& pattern : patterns) {
+        Glob glob;
+        std::string error;
+        ASSERT_TRUE(glob.Parse(pattern, error));
+        for (const std::string& text : texts) {
+            ASSERT_EQ(glob.Matches(text), ReferenceMatch(pattern, text))
+                << pattern << " on " << text;
+        }
+    }
+}
+
 // A '-' first or last in a set, or escaped, is one of its characters; between two others it
 // spans the range.
 TEST(Glob, BracketSetsTakeRangesNegationAndALiteralDash)
