@@ -19,9 +19,9 @@ namespace lintally::cli {
 
 // The most code lines one version of a file may hold to be compared (8 bytes each).
 inline constexpr std::size_t kMaxComparedLines = std::size_t{1} << 23;
-// The most steps the line diff of one file may take (seconds of work): two long versions
-// that differ nearly everywhere are left not computed.
-inline constexpr std::uint64_t kMaxDiffWork = std::uint64_t{1} << 33;
+// The most steps the line diff of one file may take (about a second or two of work): two long
+// versions that differ nearly everywhere are left not computed.
+inline constexpr std::uint64_t kMaxDiffWork = std::uint64_t{1} << 28;
 
 // A file whose code lines added and removed were not computed: the index of its pair, and
 // why, in words.
