@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <thread>
 
@@ -47,11 +48,12 @@ enum class Outcome
     Done,
     TooManyLines,
     TooCostly,
+    NoMemory,
     Stopped,
 };
 
 // Replaces bytes with those of file name when it is no larger than kHeldBytes; false when
-// it is larger or cannot be read.
+// it is larger, cannot be read or cannot be held.
 bool ReadHeld(SideReader& reader, std::string_view name, std::string& bytes)
 {
     std::uint64_t size = 0;
@@ -59,7 +61,11 @@ bool ReadHeld(SideReader& reader, std::string_view name, std::string& bytes)
     if (stream == nullptr || size > kHeldBytes) {
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(size));
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     std::size_t got = 0;
     while (got < bytes.size()) {
         const std::uint32_t read =
@@ -90,6 +96,8 @@ Outcome HashSide(SideReader& reader, const scan::RowView& row, const std::string
         PrjHelper::HashCodeLines(*stream, row.lang, flags, kMaxComparedLines, lines, keepGoing)) {
     case PrjHelper::HashedLines::TooMany:
         return Outcome::TooManyLines;
+    case PrjHelper::HashedLines::NoMemory:
+        return Outcome::NoMemory;
     case PrjHelper::HashedLines::Stopped:
         return Outcome::Stopped;
     case PrjHelper::HashedLines::Done:
@@ -132,6 +140,8 @@ Outcome ComparePair(const DiffSide& before, const DiffSide& after, const results
                                       scratch.keepGoing)) {
     case PrjHelper::DiffEnd::TooCostly:
         return Outcome::TooCostly;
+    case PrjHelper::DiffEnd::NoMemory:
+        return Outcome::NoMemory;
     case PrjHelper::DiffEnd::Stopped:
         return Outcome::Stopped;
     case PrjHelper::DiffEnd::Done:
@@ -143,11 +153,17 @@ Outcome ComparePair(const DiffSide& before, const DiffSide& after, const results
 
 std::string ReasonFor(Outcome outcome)
 {
-    return outcome == Outcome::TooManyLines
-               ? "a version holds more than " +
-                     results::FormatThousands(static_cast<std::int64_t>(kMaxComparedLines)) +
-                     " code lines"
-               : "its versions differ too widely to be compared in bounded time";
+    switch (outcome) {
+    case Outcome::TooManyLines:
+        return "a version holds more than " +
+               results::FormatThousands(static_cast<std::int64_t>(kMaxComparedLines)) +
+               " code lines";
+    case Outcome::NoMemory:
+        return "there was not enough memory to compare it";
+    default:
+        break;
+    }
+    return "its versions differ too widely to be compared in bounded time";
 }
 
 void CompareBatches(const DiffSide& before, const DiffSide& after,

@@ -18,7 +18,7 @@
 namespace lintally::cli {
 
 // The most code lines one version of a file may hold to be compared (8 bytes each).
-inline constexpr std::size_t kMaxComparedLines = std::size_t{1} << 23;
+inline constexpr std::size_t kMaxComparedLines = std::size_t{1} << 22;
 // The most steps the line diff of one file may take (about a second or two of work): two long
 // versions that differ nearly everywhere are left not computed.
 inline constexpr std::uint64_t kMaxDiffWork = std::uint64_t{1} << 28;

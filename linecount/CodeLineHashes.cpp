@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
 #include <optional>
 
 #include "linecount/LineClassifier.h"
@@ -121,7 +122,8 @@ private:
     void FeedDesign(char* at, char* const end)
     {
         while (at < end) {
-            char* lf = static_cast<char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+            char* lf =
+                static_cast<char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
             const std::size_t size = static_cast<std::size_t>((lf != nullptr ? lf : end) - at);
             m_hash.Add(at, size);
             if (lf == nullptr) {
@@ -213,19 +215,24 @@ HashedLines HashCodeLines(Brim::IStream& stream, std::int32_t lang, std::uint32_
     hashes.clear();
     Hasher hasher(lang, flags, limit, hashes);
     ReadBlock block;
-    for (;;) {
-        if (keepGoing && !keepGoing()) {
-            return HashedLines::Stopped;
+    try {
+        for (;;) {
+            if (keepGoing && !keepGoing()) {
+                return HashedLines::Stopped;
+            }
+            const std::uint32_t got = stream.Read(block.Data(), block.Size());
+            if (got == 0) {
+                break;
+            }
+            if (!hasher.Feed(block.Data(), got)) {
+                return HashedLines::TooMany;
+            }
         }
-        const std::uint32_t got = stream.Read(block.Data(), block.Size());
-        if (got == 0) {
-            break;
-        }
-        if (!hasher.Feed(block.Data(), got)) {
-            return HashedLines::TooMany;
-        }
+        return hasher.Finish() ? HashedLines::Done : HashedLines::TooMany;
+    } catch (const std::bad_alloc&) {
+        hashes = {};
+        return HashedLines::NoMemory;
     }
-    return hasher.Finish() ? HashedLines::Done : HashedLines::TooMany;
 }
 
 }  // namespace PrjHelper

@@ -23,8 +23,9 @@ namespace PrjHelper {
 enum class HashedLines
 {
     Done,
-    TooMany,  // the stream holds more code lines than the limit
-    Stopped,  // keepGoing said no
+    TooMany,   // the stream holds more code lines than the limit
+    NoMemory,  // the hashes could not all be held
+    Stopped,   // keepGoing said no
 };
 
 // Replaces hashes with those of the code lines of stream (read until Read gives 0), at most

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstddef>
+#include <new>
 
 namespace PrjHelper {
 
@@ -72,8 +73,8 @@ DiffEnd FewestEdits(const Lines& a, const Lines& b, std::uint64_t workLimit,
     std::uint64_t nextAsk = 0;
     for (std::int64_t d = 0; d <= most; ++d) {
         for (std::int64_t k = -d; k <= d; k += 2) {
-            std::int64_t x = k == -d || (k != d && at(k - 1) < at(k + 1)) ? at(k + 1)
-                                                                        : at(k - 1) + 1;
+            std::int64_t x =
+                k == -d || (k != d && at(k - 1) < at(k + 1)) ? at(k + 1) : at(k - 1) + 1;
             const std::int64_t start = x;
             while (x < n && x - k < m &&
                    a[static_cast<std::size_t>(x)] == b[static_cast<std::size_t>(x - k)]) {
@@ -109,11 +110,15 @@ DiffEnd CountLineEdits(Lines& before, Lines& after, std::uint64_t workLimit, Lin
     const std::uint64_t beforeLines = before.size();
     const std::uint64_t afterLines = after.size();
     const std::uint64_t ends = TakeCommonEnds(before, after);
-    TakeUnmatchable(before, after);
     std::uint64_t fewest = 0;
-    if (const DiffEnd end = FewestEdits(before, after, workLimit, keepGoing, fewest);
-        end != DiffEnd::Done) {
-        return end;
+    try {
+        TakeUnmatchable(before, after);
+        if (const DiffEnd end = FewestEdits(before, after, workLimit, keepGoing, fewest);
+            end != DiffEnd::Done) {
+            return end;
+        }
+    } catch (const std::bad_alloc&) {
+        return DiffEnd::NoMemory;
     }
     // The fewest edits keep the longest common subsequence: fewest = n + m - 2 * common.
     const std::uint64_t common = ends + (before.size() + after.size() - fewest) / 2;

@@ -27,6 +27,7 @@ enum class DiffEnd
     Done,
     TooCostly,  // the search would take more than the work limit
     Stopped,    // keepGoing said no
+    NoMemory,   // the search's tables could not be held
 };
 
 // The lines of after that before lacks and of before that after lacks, by line hash. Both

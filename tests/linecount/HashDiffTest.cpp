@@ -53,10 +53,10 @@ TEST(HashDiff, CountsTheLinesAMinimalDiffAddsAndRemoves)
         std::uint64_t added;
         std::uint64_t removed;
     } cases[] = {
-        {"", "", 0, 0},         {"abc", "abc", 0, 0},        {"", "abc", 3, 0},
-        {"abc", "", 0, 3},      {"abc", "axc", 1, 1},        {"abc", "abxc", 1, 0},
-        {"abcd", "ad", 0, 2},   {"abcabba", "cbabac", 2, 3}, {"abc", "xyz", 3, 3},
-        {"aaaa", "aa", 0, 2},   {"abab", "baba", 1, 1},      {"xaaay", "zaaaw", 2, 2},
+        {"", "", 0, 0},       {"abc", "abc", 0, 0},        {"", "abc", 3, 0},
+        {"abc", "", 0, 3},    {"abc", "axc", 1, 1},        {"abc", "abxc", 1, 0},
+        {"abcd", "ad", 0, 2}, {"abcabba", "cbabac", 2, 3}, {"abc", "xyz", 3, 3},
+        {"aaaa", "aa", 0, 2}, {"abab", "baba", 1, 1},      {"xaaay", "zaaaw", 2, 2},
     };
     for (const auto& c : cases) {
         const LineEdits edits = Edits(c.before, c.after);
@@ -76,7 +76,8 @@ TEST(HashDiff, AgreesWithTheLongestCommonSubsequence)
             const std::size_t size = random() % 40;
             const char kinds = static_cast<char>('a' + 1 + random() % 5);
             for (std::size_t i = 0; i < size; ++i) {
-                text.push_back(static_cast<char>('a' + random() % static_cast<unsigned>(kinds - 'a')));
+                text.push_back(
+                    static_cast<char>('a' + random() % static_cast<unsigned>(kinds - 'a')));
             }
         }
         const std::size_t common = Common(texts[0], texts[1]);
