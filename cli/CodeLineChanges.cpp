@@ -18,7 +18,8 @@ namespace lintally::cli {
 
 namespace {
 
-constexpr std::size_t kBatch = 64;  // pairs a thread takes at a time
+// Pairs a thread takes at a time: few, so that a handful of huge files spread over the threads.
+constexpr std::size_t kBatch = 8;
 // A folder's file up to this size is read whole when a revision's blob may hold its bytes.
 constexpr std::uint64_t kHeldBytes = std::uint64_t{16} << 20;
 
