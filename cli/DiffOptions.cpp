@@ -35,9 +35,9 @@ std::string Footer()
         "too: a minimal line diff of each file's code lines (all of them for a file added or "
         "removed), shown as +added and -removed. A file whose versions hold more than " +
         results::FormatThousands(static_cast<std::int64_t>(kMaxComparedLines)) +
-        " code lines, or differ too widely to be compared in bounded time, is named on standard "
-        "error and its code lines added and removed, and those of every sum it is in, are not "
-        "computed: ? in the table, null in JSON, empty in CSV.\n\n";
+        " code lines, differ too widely to be compared in bounded time or do not fit in memory "
+        "is named on standard error, and its code lines added and removed, and those of every "
+        "sum it is in, are not computed: ? in the table, null in JSON, empty in CSV.\n\n";
     text +=
         "JSON: {\"old\": SIDE, \"new\": SIDE, \"groups\": [{\"name\": ..., \"old\": C, "
         "\"new\": C, \"delta\": C, \"files_added\": n, \"files_removed\": n, "
