@@ -60,33 +60,39 @@ bool Load(const DiffOptions& options, const SideRequest& request, const DiffSide
     return true;
 }
 
-// The code lines added and removed per pair, when both sides' texts can be read and this
-// build can compare lines; false (with status set) when the comparison failed or was
-// interrupted.
+// The code lines added and removed per pair, when both sides' texts can be read; false
+// (with status set) when the comparison was interrupted.
 bool CompareTexts(const DiffOptions& options, const DiffSide& before, const DiffSide& after,
                   const std::vector<results::FilePair>& pairs,
-                  std::optional<std::vector<results::LineChanges>>& changes, int& status)
+                  std::optional<std::vector<results::LineChanges>>& changes,
+                  std::vector<UncomputedFile>& uncomputed, int& status)
 {
-    if (!gitsel::LineDiff::Supported() || !before.HasText() || !after.HasText()) {
+    if (!before.HasText() || !after.HasText()) {
         return true;
     }
     changes.emplace();
     scan::StopToken stop;
     StopOnInterrupt(stop);
-    std::string error;
-    const bool compared =
-        CompareCodeLines(before, after, pairs, options.count.settings.CountFlags(),
-                         options.count.jobs, stop, *changes, error);
+    CompareCodeLines(before, after, pairs, options.count.settings.CountFlags(), options.count.jobs,
+                     stop, *changes, uncomputed);
     EndStopOnInterrupt();
     if (const int signal = InterruptSignal(); signal != 0) {
         status = kInterrupted + signal;
         return false;
     }
-    if (!compared) {
-        std::cerr << kProgramName << ": " << error << '\n';
-        status = kOutputFailed;
+    return true;
+}
+
+// True when some files' code lines added and removed were not computed (each is named).
+bool ReportUncomputed(const std::vector<UncomputedFile>& uncomputed,
+                      const std::vector<results::FilePair>& pairs, const DiffSide& after)
+{
+    for (const UncomputedFile& file : uncomputed) {
+        std::cerr << kProgramName << ": code lines added and removed not computed for "
+                  << Brim::EscapeControlBytes(after.files.rows[pairs[file.pair].after].name) << ": "
+                  << file.reason << '\n';
     }
-    return compared;
+    return !uncomputed.empty();
 }
 
 }  // namespace
@@ -111,7 +117,8 @@ int RunDiff(const DiffOptions& options)
     const std::vector<results::FilePair> pairs =
         results::PairFiles(before.files.rows, after.files.rows);
     std::optional<std::vector<results::LineChanges>> changes;
-    if (!CompareTexts(options, before, after, pairs, changes, status)) {
+    std::vector<UncomputedFile> uncomputed;
+    if (!CompareTexts(options, before, after, pairs, changes, uncomputed, status)) {
         return status;
     }
     const results::CountDiff diff{before.files, after.files, pairs, changes ? &*changes : nullptr};
@@ -134,7 +141,9 @@ int RunDiff(const DiffOptions& options)
     status = EmitOutput(options.outputPath,
                         [&](results::TextOut& text) { results::WriteDiff(report, text); });
     const bool beforeIncomplete = ReportSkipped(before);
-    const bool incomplete = ReportSkipped(after) || beforeIncomplete;
+    const bool afterIncomplete = ReportSkipped(after);
+    const bool incomplete =
+        ReportUncomputed(uncomputed, pairs, after) || afterIncomplete || beforeIncomplete;
     if (status != 0) {
         return status;
     }

@@ -4,8 +4,9 @@
 
 #include <limits>
 
+#include "cli/CodeLineChanges.h"
 #include "cli/OptionChecks.h"
-#include "gitsel/LineDiff.h"
+#include "results/FormatThousands.h"
 
 namespace lintally::cli {
 
@@ -29,12 +30,14 @@ std::string Footer()
         "Files are paired by their names under the side's root. A file on NEW only is added, on "
         "OLD only removed (a renamed file is both), on both changed when its code, comment, "
         "blank or counted lines differ, else the same.\n\n";
-    text += gitsel::LineDiff::Supported()
-                ? "When both sides are folders or revisions, the code lines added and removed are "
-                  "counted too: a line diff of each file's code lines (all of them for a file "
-                  "added or removed), shown as +added and -removed.\n\n"
-                : "This build has no line diff (no libgit2): it shows no code lines added and "
-                  "removed, only the counts of both sides.\n\n";
+    text +=
+        "When both sides are folders or revisions, the code lines added and removed are counted "
+        "too: a minimal line diff of each file's code lines (all of them for a file added or "
+        "removed), shown as +added and -removed. A file whose versions hold more than " +
+        results::FormatThousands(static_cast<std::int64_t>(kMaxComparedLines)) +
+        " code lines, differ too widely to be compared in bounded time or do not fit in memory "
+        "is named on standard error, and its code lines added and removed, and those of every "
+        "sum it is in, are not computed: ? in the table, null in JSON, empty in CSV.\n\n";
     text +=
         "JSON: {\"old\": SIDE, \"new\": SIDE, \"groups\": [{\"name\": ..., \"old\": C, "
         "\"new\": C, \"delta\": C, \"files_added\": n, \"files_removed\": n, "
@@ -44,8 +47,9 @@ std::string Footer()
         "and \"code_removed\" follow. CSV: one line per group or file, as in JSON, without a "
         "total line.\n\n"
         "Exit status: 0 done, whatever the difference; 1 the output could not be written; 2 "
-        "usage error; 3 some folders could not be read, by this diff or by a saved count (each "
-        "is named on standard error); 4 the counted lines grew by more than --fail-if-grows "
+        "usage error; 3 some folders could not be read, by this diff or by a saved count, or "
+        "some files' code lines added and removed were not computed (each is named on standard "
+        "error); 4 the counted lines grew by more than --fail-if-grows "
         "allows (checked first); 130 interrupted.";
     return text;
 }

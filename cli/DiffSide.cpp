@@ -4,9 +4,7 @@
 #include <system_error>
 
 #include "cli/CountRoots.h"
-#include "fileio/JoinPath.h"
 #include "fileio/MessageText.h"
-#include "fileio/ReadOnlyFile.h"
 #include "results/JsonCsv.h"
 
 namespace lintally::cli {
@@ -173,34 +171,19 @@ bool DiffSide::SameContent(std::string_view name, const DiffSide& other,
     return mine && theirs && revision->SameBytes(*mine, *other.revision, *theirs);
 }
 
-bool DiffSide::Holds(std::string_view name, std::string_view bytes) const
+std::optional<std::size_t> DiffSide::FileIndex(std::string_view name) const
 {
     if (!revision) {
-        return false;
+        return std::nullopt;
     }
-    std::optional<std::size_t> index;
-    {
-        const std::lock_guard<std::mutex> hold(revisionLock);
-        index = revision->IndexOf(name);
-    }
-    return index && revision->Holds(*index, bytes);
+    const std::lock_guard<std::mutex> hold(revisionLock);
+    return revision->IndexOf(name);
 }
 
-std::string DiffSide::ReadText(std::string_view name) const
+bool DiffSide::Holds(std::string_view name, std::string_view bytes) const
 {
-    std::string bytes;
-    if (revision) {
-        const std::lock_guard<std::mutex> hold(revisionLock);
-        std::string error;
-        (void)revision->ReadFile(name, bytes, error);
-        return bytes;
-    }
-    if (!HasText()) {
-        return bytes;
-    }
-    const std::string full = Brim::JoinPath(path, name);
-    (void)Brim::ReadWholeFile(full.c_str(), bytes);
-    return bytes;
+    const std::optional<std::size_t> index = FileIndex(name);
+    return index && revision->Holds(*index, bytes);
 }
 
 }  // namespace lintally::cli

@@ -1,12 +1,13 @@
 // One side of a diff: what was named on the command line (a folder to count, a count saved
 // by `-f json`, or a git revision of a repository's folder), its files once counted or read,
-// and, for a side whose files can be read, each file's bytes.
+// and, for a side whose files can be read, each file's bytes (see SideReader.h).
 //
-// Owned by main's thread; ReadText may be called from several threads at once.
+// Owned by main's thread.
 #pragma once
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,10 +46,11 @@ struct DiffSide
 
     // How the output names this side.
     [[nodiscard]] results::DiffSideLabel Label() const;
-    // True when ReadText can give the files' bytes.
+    // True when the files' bytes can be read.
     [[nodiscard]] bool HasText() const { return kind != SideKind::Json; }
-    // The bytes of the file name (as its row names it); empty when it cannot be read now.
-    [[nodiscard]] std::string ReadText(std::string_view name) const;
+    // For a revision, the index of file name among its files; none for another side. May be
+    // called from several threads at once.
+    [[nodiscard]] std::optional<std::size_t> FileIndex(std::string_view name) const;
     // True when this side is a revision whose file name holds exactly bytes, told from its
     // blob's id without reading the blob. May be called from several threads at once.
     [[nodiscard]] bool Holds(std::string_view name, std::string_view bytes) const;
@@ -58,7 +60,7 @@ struct DiffSide
                                    std::string_view otherName) const;
 
     std::unique_ptr<gitsel::Revision> revision;  // a revision's files and their bytes
-    mutable std::mutex revisionLock;             // a revision reads one file at a time
+    mutable std::mutex revisionLock;             // FileIndex's map is made by its first use
 };
 
 // The kind of side argument names: a folder, or else a file holding a count; false with

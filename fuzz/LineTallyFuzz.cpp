@@ -2,12 +2,12 @@
 // the option bits of the mode byte. Checks that each line gets exactly one kind, that the
 // count does not depend on where the stream's reads end (lines that span reads take the long
 // line path), that it agrees with the classifier applied to each whole line, that the lines
-// that count are those LineCounts counts, and that CodeLines keeps exactly the code lines.
+// that count are those LineCounts counts, and that the code lines a diff hashes are those counted.
 #include <algorithm>
 #include <string>
 
+#include "CodeLineCheck.h"
 #include "Harness.h"
-#include "linecount/CodeLines.h"
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
@@ -72,9 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (counted != kinds.Counted(flags)) {
         Fault("the lines that count differ from LineCounts'");
     }
-    const std::string code = CodeLines(input.text, lang, flags);
-    if (static_cast<std::uint64_t>(std::count(code.begin(), code.end(), '\n')) != kinds.code) {
-        Fault("CodeLines keeps other lines than the code lines");
-    }
+    lintally::fuzz::CheckCodeLineHashes(input.text, input.piece, lang, flags, kinds.code);
     return 0;
 }

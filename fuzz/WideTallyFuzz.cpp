@@ -3,12 +3,12 @@
 // lines when mode bit 0x10 is set. Checks that each line gets exactly one kind, that the count
 // does not depend on where the stream's reads end (the scanner's carried bytes and its
 // plain-line shortcut), that it agrees with ClassifyWideLine applied to each whole line, and
-// that CodeLines keeps exactly the code lines.
+// that the code lines a diff hashes are those counted.
 #include <algorithm>
 #include <string>
 
+#include "CodeLineCheck.h"
 #include "Harness.h"
-#include "linecount/CodeLines.h"
 #include "linecount/Utf16Text.h"
 #include "linecount/WideClassifier.h"
 #include "linecount/WideLanguages.h"
@@ -62,10 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (byLine != result.kinds) {
         Fault("the count differs from ClassifyWideLine's, line by line");
     }
-    const std::string code = CodeLines(input.text, result.lang, flags);
-    if (static_cast<std::uint64_t>(std::count(code.begin(), code.end(), '\n')) !=
-        result.kinds.code) {
-        Fault("CodeLines keeps other lines than the code lines");
-    }
+    lintally::fuzz::CheckCodeLineHashes(input.text, input.piece, result.lang, flags,
+                                        result.kinds.code);
     return 0;
 }

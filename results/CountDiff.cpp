@@ -119,6 +119,7 @@ DiffRow& DiffRow::operator+=(const DiffRow& other)
     filesChanged += other.filesChanged;
     code.added += other.code.added;
     code.removed += other.code.removed;
+    code.known = code.known && other.code.known;
     return *this;
 }
 
@@ -173,6 +174,7 @@ DiffRow CountDiff::FileCounts(std::size_t index) const
         const scan::RowView file = before.rows[pair.before];
         AddSide(row, file, false, status);
         row.code.removed = pair.after == FilePair::kNone ? file.kinds.code : line.removed;
+        row.code.known = pair.after == FilePair::kNone || line.known;
     }
     if (pair.after != FilePair::kNone) {
         const scan::RowView file = after.rows[pair.after];
@@ -230,11 +232,13 @@ std::vector<DiffRow> CountDiff::GroupRows(const scan::Grouping& grouping, DiffRo
         leaving.before = file.before;
         leaving.filesRemoved = 1;
         leaving.code.removed = file.code.removed;
+        leaving.code.known = file.code.known;
         *oldGroup += leaving;
         DiffRow joining;
         joining.after = file.after;
         joining.filesAdded = 1;
         joining.code.added = file.code.added;
+        joining.code.known = file.code.known;
         *newGroup += joining;
     }
     std::vector<DiffRow> rows;

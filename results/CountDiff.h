@@ -56,10 +56,13 @@ struct DiffCounts
     friend bool operator==(const DiffCounts&, const DiffCounts&) = default;
 };
 
+// Code lines added and removed; not known where a file's versions were too large or too
+// different to compare (and so in every sum that holds such a file).
 struct LineChanges
 {
     std::uint64_t added = 0;
     std::uint64_t removed = 0;
+    bool known = true;
 };
 
 enum class FileStatus

@@ -21,10 +21,10 @@ std::int64_t Signed(std::uint64_t value)
 }
 
 // The code lines a row gained and lost: from the line diff where the texts were compared,
-// else only the net change of its code lines.
+// else (no line diff, or a file too large to compare) only the net change of its code lines.
 SplitItem Change(const DiffRow& row, bool lineChanges)
 {
-    if (lineChanges) {
+    if (lineChanges && row.code.known) {
         return {row.name, row.code.added, row.code.removed};
     }
     const bool grew = row.after.code >= row.before.code;
@@ -80,7 +80,7 @@ std::vector<HtmlFact> Facts(const DiffReport& report)
 {
     const DiffRow& total = report.total;
     std::vector<HtmlFact> facts;
-    if (report.lineChanges) {
+    if (report.lineChanges && total.code.known) {
         facts.push_back({"Code lines added", Signed(total.code.added), true});
         facts.push_back({"Code lines removed", -Signed(total.code.removed), true});
     }
@@ -100,17 +100,20 @@ std::string RowJson(std::string_view name, const DiffRow& row, const char* statu
     if (status != nullptr) {
         json.append(", ").append(JsonText(status));
     }
-    std::vector<std::int64_t> values{Signed(row.before.code), Signed(row.after.code),
-                                     Signed(row.after.code) - Signed(row.before.code)};
-    if (lineChanges) {
-        values.push_back(Signed(row.code.added));
-        values.push_back(-Signed(row.code.removed));
+    const auto append = [&json](std::int64_t value) {
+        json.append(", ").append(std::to_string(value));
+    };
+    append(Signed(row.before.code));
+    append(Signed(row.after.code));
+    append(Signed(row.after.code) - Signed(row.before.code));
+    if (lineChanges && row.code.known) {
+        append(Signed(row.code.added));
+        append(-Signed(row.code.removed));
+    } else if (lineChanges) {
+        json.append(", null, null");  // a file too large to compare: shown as not computed
     }
     for (const std::uint64_t files : {row.filesAdded, row.filesRemoved, row.filesChanged}) {
-        values.push_back(Signed(files));
-    }
-    for (const std::int64_t value : values) {
-        json.append(", ").append(std::to_string(value));
+        append(Signed(files));
     }
     return json.append("]");
 }

@@ -15,6 +15,12 @@ std::int64_t Delta(std::uint64_t before, std::uint64_t after)
     return static_cast<std::int64_t>(after) - static_cast<std::int64_t>(before);
 }
 
+// One of the code line counts, or unknown when they could not be computed.
+std::string LineCount(const LineChanges& changes, std::uint64_t count, const char* unknown)
+{
+    return changes.known ? std::to_string(count) : unknown;
+}
+
 void AppendCounts(std::string& out, const DiffCounts& counts)
 {
     out.append("{\"files\": ").append(std::to_string(counts.files));
@@ -48,8 +54,8 @@ void AppendDiffMembers(std::string& out, const DiffRow& row, bool lineChanges)
     out.append(", \"files_removed\": ").append(std::to_string(row.filesRemoved));
     out.append(", \"files_changed\": ").append(std::to_string(row.filesChanged));
     if (lineChanges) {
-        out.append(", \"code_added\": ").append(std::to_string(row.code.added));
-        out.append(", \"code_removed\": ").append(std::to_string(row.code.removed));
+        out.append(", \"code_added\": ").append(LineCount(row.code, row.code.added, "null"));
+        out.append(", \"code_removed\": ").append(LineCount(row.code, row.code.removed, "null"));
     }
 }
 
@@ -117,8 +123,8 @@ void AppendCsvNumbers(std::string& out, const DiffRow& row, bool lineChanges)
         out.append(",").append(std::to_string(Delta(before[i], after[i])));
     }
     if (lineChanges) {
-        out.append(",").append(std::to_string(row.code.added));
-        out.append(",").append(std::to_string(row.code.removed));
+        out.append(",").append(LineCount(row.code, row.code.added, ""));
+        out.append(",").append(LineCount(row.code, row.code.removed, ""));
     }
     out.append("\n");
 }

@@ -12,6 +12,9 @@ namespace {
 
 using Line = std::vector<std::string>;
 
+// Code lines added and removed that could not be computed.
+constexpr const char* kNotComputed = "?";
+
 // A heading over columns first to first + count - 1.
 struct Span
 {
@@ -55,7 +58,9 @@ Line MakeLine(std::string name, const DiffRow& row, const FileStatus* status, bo
     AddKind(line, row.before.comment, row.after.comment);
     AddKind(line, row.before.blank, row.after.blank);
     AddKind(line, row.before.counted, row.after.counted);
-    if (lineChanges) {
+    if (lineChanges && !row.code.known) {
+        line.insert(line.end(), {kNotComputed, kNotComputed});
+    } else if (lineChanges) {
         line.push_back(Signed(static_cast<std::int64_t>(row.code.added)));
         line.push_back(Signed(-static_cast<std::int64_t>(row.code.removed)));
     }

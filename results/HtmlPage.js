@@ -255,8 +255,9 @@
     const table = make("table", { class: "rows" }, parent);
     const heads = make("tr", {}, make("thead", {}, table));
     const body = make("tbody", {}, table);
+    // A null number was not computed (a file too large to compare), as the table's "?".
     const cell = (line, column, value) => make("td", column.num ? { class: "num" } : {}, line,
-      column.num ? (column.signed ? signed(value) : fmt(value)) : value);
+      !column.num ? value : value === null ? "?" : column.signed ? signed(value) : fmt(value));
     const fill = (rows) => {
       body.replaceChildren();
       for (const row of rows) {

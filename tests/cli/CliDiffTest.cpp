@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/CodeLineChanges.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/results/HtmlPageData.h"
 #include "tests/support/TempFolder.h"
@@ -98,9 +99,7 @@ TEST(CliDiff, ByFileEachFileHasItsStatusAndItsCodeLines)
     MakeSides(tree);
     const json diff = Diff({"-f", "json", tree.Path("old"), tree.Path("new")});
     const bool lines = diff["line_changes"];
-#ifndef _WIN32
-    EXPECT_TRUE(lines) << "a build with libgit2 compares lines";
-#endif
+    EXPECT_TRUE(lines) << "folders' texts are compared";
     // name: status, code lines added, removed
     const std::map<std::string, std::tuple<std::string, int, int>> expected = {
         {NativePath("lib/name.h"), {"removed", 0, 1}},
@@ -147,6 +146,31 @@ TEST(CliDiff, AnHtmlPageHoldsTheJsonTotalsAndTheCodeAddedAndRemoved)
     }
     EXPECT_EQ(added, total["code_added"]);
     EXPECT_FALSE(page["charts"][1]["items"].empty());
+}
+
+// A file past the limit of code lines compared is named on standard error and its code lines
+// are marked not computed, in its row and the total, never a silent 0; exit 3.
+TEST(CliDiff, AFileTooLargeToCompareIsNamedAndNotComputed)
+{
+    const TempFolder tree;
+    std::string big;
+    for (std::size_t i = 0; i <= lintally::cli::kMaxComparedLines; ++i) {
+        big += "x\n";
+    }
+    tree.Write("old/big.c", big);
+    tree.Write("new/big.c", "y\n");
+    tree.Write("old/small.c", "a;\n");
+    tree.Write("new/small.c", "b;\n");
+    const CliResult result =
+        RunCli({{"diff", "-f", "json", "--by", "file", tree.Path("old"), tree.Path("new")}, ""});
+    EXPECT_EQ(result.status, 3);
+    EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
+    EXPECT_NE(result.err.find("not computed for big.c"), std::string::npos) << result.err;
+    const json diff = json::parse(result.out);
+    EXPECT_EQ(diff["groups"][0]["code_added"], nullptr);
+    EXPECT_EQ(diff["groups"][0]["code_removed"], nullptr);
+    EXPECT_EQ(diff["groups"][1]["code_added"], 1);
+    EXPECT_EQ(diff["total"]["code_removed"], nullptr);
 }
 
 TEST(CliDiff, TheTableCarriesTheTotalsAndTheCsvItsRowsAlone)

@@ -90,6 +90,47 @@ TEST(WriteDiff, EachFormatListsTheRowsAndTheTotal)
     }
 }
 
+// Code lines not computed for one file: its row, its group and the total say so in every
+// format, and a group without it keeps its numbers.
+TEST(WriteDiff, CodeLinesNotComputedAreMarkedInEveryFormat)
+{
+    const CountSide before{{{"a.c", 3, {1, 0, 2}, 0}, {"b.py", 1, {0, 0, 1}, 1}}, {"C", "Python"}};
+    const CountSide after{{{"a.c", 5, {1, 1, 3}, 0}, {"b.py", 2, {0, 0, 2}, 1}}, {"C", "Python"}};
+    const std::vector<FilePair> pairs = PairFiles(before.rows, after.rows);
+    const std::vector<LineChanges> changes = {{0, 0, false}, {1, 0}};
+    const CountDiff diff{before, after, pairs, &changes};
+    const auto write = [&](OutputFormat format, bool perFile) {
+        RowGrouping by;
+        by.perFile = perFile;
+        DiffRow total;
+        const std::vector<DiffRow> groups =
+            perFile ? std::vector<DiffRow>{} : diff.GroupRows(by.grouping, total);
+        for (std::size_t i = 0; perFile && i < pairs.size(); ++i) {
+            total += diff.FileCounts(i);
+        }
+        const DiffReport report{{}, {}, diff, groups, total, true, format, by, {}};
+        TextOut text;
+        WriteDiff(report, text);
+        return text.Take();
+    };
+    const std::string table = write(OutputFormat::Table, true);
+    EXPECT_NE(table.find("+2      ?        ?\nb.py"), std::string::npos) << table;
+    EXPECT_NE(table.find("+3      ?        ?\nFiles"), std::string::npos) << table;
+    const std::string json = write(OutputFormat::Json, false);
+    EXPECT_NE(json.find("\"code_added\": null, \"code_removed\": null}, {\"name\": \"Python\""),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"code_added\": 1, \"code_removed\": 0}], \"total\""), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"code_added\": null, \"code_removed\": null}, \"options\""),
+              std::string::npos)
+        << json;
+    const std::string csv = write(OutputFormat::Csv, true);
+    EXPECT_NE(csv.find("a.c,changed,0,0,1,1,1,0,2,3,1,0,1,1,1,1,0,3,5,2,,\nb.py"),
+              std::string::npos)
+        << csv;
+}
+
 TEST(DiffOrder, NumbersSortByTheSizeOfTheChangeTiesKeepNameOrderAndTopCuts)
 {
     const CountSide before{{{"a.c", 3, {1, 0, 2}, 0}, {"gone.c", 4, {0, 1, 3}, 0}}, {"C"}};
@@ -110,12 +151,12 @@ TEST(DiffOrder, NumbersSortByTheSizeOfTheChangeTiesKeepNameOrderAndTopCuts)
     EXPECT_EQ(names(SortKey::Name, 1), (Names{"a.c"}));
 
     std::vector<DiffRow> groups(3);
-    groups[0].name = "C";
+    for (const auto& [row, name] : {std::pair{0, "C"}, {1, "Go"}, {2, "Rust"}}) {
+        groups[row].name = std::string(name);
+    }
     groups[0].filesChanged = 1;
-    groups[1].name = "Go";
     groups[1].filesAdded = 2;
     groups[1].filesRemoved = 1;
-    groups[2].name = "Rust";
     groups[2].before.blank = 9;
     OrderDiffGroups(groups, SortKey::Files, 2);
     ASSERT_EQ(groups.size(), 2u);

@@ -77,20 +77,24 @@ TEST(DiffHtml, BarsShowCodeAddedAndRemovedByLanguageAndTheLargestFiles)
                            {"C", "Markdown"}};
     CountSide after{{{"a.c", 5, {1, 1, 3}, 0}, {"new.c", 2, {0, 0, 9}, 0}}, {"C"}};
     const std::vector<FilePair> pairs = PairFiles(before.rows, after.rows);
-    const std::vector<LineChanges> changes = {{2, 1}, {0, 3}, {9, 0}};
-    for (const bool lineChanges : {true, false}) {
-        const CountDiff diff{before, after, pairs, lineChanges ? &changes : nullptr};
+    const auto diffPage = [&](const std::vector<LineChanges>* changes) {
+        const CountDiff diff{before, after, pairs, changes};
         DiffRow total;
         const std::vector<DiffRow> groups = diff.GroupRows(Grouping{}, total);
         DiffSideLabel old;
         old.path = "old";
         DiffSideLabel now;
         now.path = "new";
+        const bool lineChanges = changes != nullptr;
         const DiffReport report{old, now, diff,   groups, total, lineChanges, OutputFormat::Html,
                                 {},  {},  nullptr};
         TextOut text;
         WriteDiff(report, text);
-        const json page = PageData(text.Take());
+        return PageData(text.Take());
+    };
+    const std::vector<LineChanges> changes = {{2, 1}, {0, 3}, {9, 0}};
+    for (const bool lineChanges : {true, false}) {
+        const json page = diffPage(lineChanges ? &changes : nullptr);
         EXPECT_EQ(page["subtitle"], "old \xE2\x86\x92 new");
         const json& languages = page["charts"][0]["items"];
         const json& files = page["charts"][1]["items"];
@@ -106,6 +110,11 @@ TEST(DiffHtml, BarsShowCodeAddedAndRemovedByLanguageAndTheLargestFiles)
             EXPECT_EQ(page["rows"][0], json::parse(R"(["C", 2, 12, 10, 1, 0, 1])"));
         }
     }
+    // a.c too large to compare: its group and the total show no count, its bar the net change.
+    const std::vector<LineChanges> unknown = {{0, 0, false}, {0, 3}, {9, 0}};
+    const json page = diffPage(&unknown);
+    EXPECT_EQ(page["total"], json::parse(R"(["Total", 5, 12, 7, null, null, 1, 1, 1])"));
+    EXPECT_EQ(page["charts"][1]["items"][2], json::parse(R"({"name": "a.c", "added": 1, "removed": 0})"));
 }
 
 TEST(HistoryHtml, LeadingGroupsGetABandAndTheRestShareOne)
