@@ -114,7 +114,8 @@ TEST(DiffHtml, BarsShowCodeAddedAndRemovedByLanguageAndTheLargestFiles)
     const std::vector<LineChanges> unknown = {{0, 0, false}, {0, 3}, {9, 0}};
     const json page = diffPage(&unknown);
     EXPECT_EQ(page["total"], json::parse(R"(["Total", 5, 12, 7, null, null, 1, 1, 1])"));
-    EXPECT_EQ(page["charts"][1]["items"][2], json::parse(R"({"name": "a.c", "added": 1, "removed": 0})"));
+    EXPECT_EQ(page["charts"][1]["items"][2],
+              json::parse(R"({"name": "a.c", "added": 1, "removed": 0})"));
 }
 
 TEST(HistoryHtml, LeadingGroupsGetABandAndTheRestShareOne)
