@@ -9,12 +9,12 @@ namespace {
 
 // size: none when it cannot be told, and then no limit applies.
 std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64_t> size,
-                                const Selection& selection)
+                                const Selection& selection, std::string* head)
 {
     if (selection.maxSize != 0 && size && *size > selection.maxSize) {
         return SkipReason::TooLarge;
     }
-    if (!selection.skipBinary) {
+    if (!selection.skipBinary && head == nullptr) {
         return std::nullopt;
     }
     auto probe = std::make_unique<char[]>(kBinaryProbeBytes);
@@ -27,24 +27,28 @@ std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64
         }
         got += read;
     }
-    const bool binary = std::memchr(probe.get(), '\0', got) != nullptr;
+    const bool binary = selection.skipBinary && std::memchr(probe.get(), '\0', got) != nullptr;
     (void)stream.Seek(0, Brim::SeekBegin);
+    if (head != nullptr) {
+        head->assign(probe.get(), got);
+    }
     return binary ? std::optional<SkipReason>(SkipReason::Binary) : std::nullopt;
 }
 
 }  // namespace
 
-std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection& selection)
+std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection& selection,
+                                       std::string* head)
 {
     std::uint64_t size = 0;
     const bool sized = selection.maxSize != 0 && file.GetByteSize(size);
-    return Check(file, sized ? std::optional<std::uint64_t>(size) : std::nullopt, selection);
+    return Check(file, sized ? std::optional<std::uint64_t>(size) : std::nullopt, selection, head);
 }
 
 std::optional<SkipReason> CheckContent(Brim::IStream& stream, std::uint64_t size,
-                                       const Selection& selection)
+                                       const Selection& selection, std::string* head)
 {
-    return Check(stream, size, selection);
+    return Check(stream, size, selection, head);
 }
 
 }  // namespace lintally::scan
