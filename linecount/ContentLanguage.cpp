@@ -61,7 +61,8 @@ bool BeginsWithAny(std::string_view line, Words words, bool foldCase = false)
     return false;
 }
 
-bool AnyLine(std::string_view head, bool (*test)(std::string_view line))
+template <typename Test>
+bool AnyLine(std::string_view head, Test test)
 {
     return AnyHeadLine(head.substr(0, kContentRuleBytes), std::numeric_limits<std::size_t>::max(),
                        test);
@@ -91,14 +92,32 @@ std::string_view Directive(std::string_view line)
 
 bool ObjectiveCLine(std::string_view line)
 {
+    if (line.front() != '@' && line.front() != '#')
+        return false;
     return BeginsWithAny(line, {"@interface", "@implementation", "@protocol", "@class",
                                 "@property", "@end", "@import", "#import"});
 }
 
+// Whether the head holds "std::" (on any line: the text holds no line break).
+bool NamesStd(std::string_view head)
+{
+    return head.substr(0, kContentRuleBytes).find("std::") != std::string_view::npos;
+}
+
+// The C++ rules that look at one line's start ("std::" is looked for once, by NamesStd).
 bool CppLine(std::string_view line)
 {
-    if (line.find("std::") != std::string_view::npos)
-        return true;
+    switch (line.front()) {
+    case '#':
+    case 'c':
+    case 'n':
+    case 'p':
+    case 't':
+    case 'u':
+        break;
+    default:
+        return false;
+    }
     if (BeginsWithWord(line, "class")) {
         const std::string_view name = AfterFirstWord(line);
         return !name.empty() && IsWordByte(name.front());
@@ -118,11 +137,21 @@ bool CppLine(std::string_view line)
            name.substr(0, close).find('.') == std::string_view::npos;
 }
 
+// Every Objective-C marker begins with '@' or is #import: a head without them needs the C++
+// rules only, which stop at the first C++ line. Otherwise one pass: an Objective-C line
+// anywhere decides, so a C++ line is only remembered.
 std::int32_t Header(std::string_view head)
 {
-    if (AnyLine(head, ObjectiveCLine))
+    head = head.substr(0, kContentRuleBytes);
+    bool cpp = NamesStd(head);
+    if (head.find('@') == std::string_view::npos && head.find("#import") == std::string_view::npos)
+        return cpp || AnyLine(head, CppLine) ? kCpp : kC;
+    if (AnyLine(head, [&cpp](std::string_view line) {
+            cpp = cpp || CppLine(line);
+            return ObjectiveCLine(line);
+        }))
         return kObjectiveC;
-    return AnyLine(head, CppLine) ? kCpp : kC;
+    return cpp ? kCpp : kC;
 }
 
 std::int32_t ObjectiveCOrMatlab(std::string_view head)
@@ -195,7 +224,7 @@ std::int32_t IncludedFile(std::string_view head)
                                  true);
         }))
         return kPascal;
-    if (AnyLine(head, [](std::string_view line) {
+    if (NamesStd(head) || AnyLine(head, [](std::string_view line) {
             return PreprocessorLine(line) || line.starts_with("//") || line.starts_with("/*") ||
                    CppLine(line);
         }))

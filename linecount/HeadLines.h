@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace PrjHelper {
@@ -15,15 +16,19 @@ namespace PrjHelper {
 template <typename Test>
 bool AnyHeadLine(std::string_view head, std::size_t maxLines, Test test)
 {
-    for (std::size_t lines = 0; !head.empty() && lines < maxLines; ++lines) {
-        const std::size_t lf = head.find('\n');
-        std::string_view line = head.substr(0, lf);
-        head.remove_prefix(lf == std::string_view::npos ? head.size() : lf + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        const std::size_t start = line.find_first_not_of(" \t");
-        if (start != std::string_view::npos && test(line.substr(start)))
+    const char* at = head.data();
+    const char* const end = at + head.size();
+    for (std::size_t lines = 0; at < end && lines < maxLines; ++lines) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        const char* lf = found == nullptr ? end : static_cast<const char*>(found);
+        const char* last = lf;
+        if (last > at && last[-1] == '\r')
+            --last;
+        while (at < last && (*at == ' ' || *at == '\t'))
+            ++at;
+        if (at < last && test(std::string_view(at, static_cast<std::size_t>(last - at))))
             return true;
+        at = lf + 1;
     }
     return false;
 }

@@ -35,10 +35,31 @@ bool HoldsIgnoreCase(std::string_view text, std::string_view needle)
                        [](char a, char b) { return PrjHelper::LowerAscii(a) == b; }) != text.end();
 }
 
+// Whether text may hold a marker: every marker but Bison's names "generated". A plain search
+// for the forms the word is written in passes over most files' first lines fast.
+bool MayHoldMarker(std::string_view text)
+{
+    for (const std::string_view word : {"enerated", "ENERATED", "Bison"}) {
+        if (text.find(word) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+// The first kGeneratedMarkerLines lines of head, with their line breaks.
+std::string_view FirstLines(std::string_view head)
+{
+    std::size_t end = 0;
+    for (std::size_t line = 0; line < kGeneratedMarkerLines && end < head.size(); ++line) {
+        const std::size_t lf = head.find('\n', end);
+        end = lf == std::string_view::npos ? head.size() : lf + 1;
+    }
+    return head.substr(0, end);
+}
+
 bool MarkerLine(std::string_view line)
 {
-    // Every marker but Bison's names "generated"; most lines hold neither word.
-    if (!HoldsIgnoreCase(line, "generated") && !HoldsIgnoreCase(line, "bison"))
+    if (!MayHoldMarker(line))
         return false;
     for (const std::string_view marker : kMarkers) {
         if (HoldsIgnoreCase(line, marker))
@@ -69,7 +90,8 @@ bool IsGeneratedName(std::string_view name)
 
 bool IsGeneratedHead(std::string_view head, std::int32_t lang)
 {
-    if (PrjHelper::AnyHeadLine(head, kGeneratedMarkerLines, MarkerLine))
+    if (MayHoldMarker(FirstLines(head)) &&
+        PrjHelper::AnyHeadLine(head, kGeneratedMarkerLines, MarkerLine))
         return true;
     return (lang == kJavaScript || lang == kCss) && Minified(head);
 }
