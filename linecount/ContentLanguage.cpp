@@ -42,8 +42,8 @@ bool IsWordByte(char c)
 // Whether text begins with word as a whole word; in any case when foldCase.
 bool BeginsWithWord(std::string_view text, std::string_view word, bool foldCase = false)
 {
-    if (text.size() < word.size() || (text.size() > word.size() && IsWordByte(word.back()) &&
-                                      IsWordByte(text[word.size()])))
+    if (text.size() < word.size() ||
+        (text.size() > word.size() && IsWordByte(word.back()) && IsWordByte(text[word.size()])))
         return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
         if ((foldCase ? LowerAscii(text[i]) : text[i]) != word[i])
@@ -94,8 +94,8 @@ bool ObjectiveCLine(std::string_view line)
 {
     if (line.front() != '@' && line.front() != '#')
         return false;
-    return BeginsWithAny(line, {"@interface", "@implementation", "@protocol", "@class",
-                                "@property", "@end", "@import", "#import"});
+    return BeginsWithAny(line, {"@interface", "@implementation", "@protocol", "@class", "@property",
+                                "@end", "@import", "#import"});
 }
 
 // Whether the head holds "std::" (on any line: the text holds no line break). The look goes
@@ -225,8 +225,8 @@ std::int32_t IncludedFile(std::string_view head)
         return kPhp;
     if (AnyLine(head, [](std::string_view line) {
             return line.starts_with("{$") ||
-                   BeginsWithAny(line, {"unit", "uses", "procedure", "function", "begin", "end;",
-                                        "end."},
+                   BeginsWithAny(line,
+                                 {"unit", "uses", "procedure", "function", "begin", "end;", "end."},
                                  true);
         }))
         return kPascal;
@@ -256,8 +256,8 @@ struct SharedSuffix
 namespace {
 
 constexpr SharedSuffix kSharedSuffixes[] = {
-    {"h", Header},           {"inc", IncludedFile},         {"m", ObjectiveCOrMatlab},
-    {"pl", PerlOrProlog},    {"ts", TypeScriptOrLinguist}, {"v", VerilogOrCoq},
+    {"h", Header},        {"inc", IncludedFile},        {"m", ObjectiveCOrMatlab},
+    {"pl", PerlOrProlog}, {"ts", TypeScriptOrLinguist}, {"v", VerilogOrCoq},
 };
 
 constexpr std::size_t kSharedSuffixMax = 3;

@@ -23,10 +23,14 @@ namespace lintally::scan {
 
 // Sorted by byte order.
 inline constexpr std::string_view kLockFileNames[] = {
-    "Cargo.lock",      "Gemfile.lock", "Package.resolved",    "Pipfile.lock",
-    "Podfile.lock",    "composer.lock", "flake.lock",         "go.sum",
-    "mix.lock",        "npm-shrinkwrap.json", "package-lock.json", "pnpm-lock.yaml",
-    "poetry.lock",     "uv.lock",      "yarn.lock",
+    "Cargo.lock",        "Gemfile.lock",
+    "Package.resolved",  "Pipfile.lock",
+    "Podfile.lock",      "composer.lock",
+    "flake.lock",        "go.sum",
+    "mix.lock",          "npm-shrinkwrap.json",
+    "package-lock.json", "pnpm-lock.yaml",
+    "poetry.lock",       "uv.lock",
+    "yarn.lock",
 };
 
 inline constexpr std::size_t kGeneratedMarkerLines = 10;

@@ -18,6 +18,7 @@ TEST(ContentLanguage, SharedSuffixesAreToldApartByTheirFirstLines)
     } kCases[] = {
         {"a.h", "#import <Foundation/Foundation.h>\n", "Objective-C"},
         {"a.h", "/* x */\n  @interface Foo : NSObject\n@end\n", "Objective-C"},
+        {"a.h", "namespace n {}\n@interface Foo\n@end\n", "Objective-C"},
         {"a.h", "#pragma once\n#include <vector>\n", "C++"},
         {"a.h", "#include <stdio.h>\nnamespace {\n", "C++"},
         {"a.h", "template <typename T>\nT f();\n", "C++"},
@@ -38,7 +39,8 @@ TEST(ContentLanguage, SharedSuffixesAreToldApartByTheirFirstLines)
         {"a.pl", "% facts\nparent(tom, bob).\nanc(X, Y) :- parent(X, Y).\n", "Prolog"},
         {"a.pl", ":- module(m, []).\n", "Prolog"},
         {"a.pl", "# a:-b\nprint 1;\n", "Perl"},
-        {"a.ts", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\">\n", "XML"},
+        {"a.ts", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\">\n",
+         "XML"},
         {"a.ts", "const t = '<TS>';\n", "TypeScript"},
         {"a.ts", "<?xml version=\"1.0\"?>\n<svg/>\n", "TypeScript"},
         {"a.v", "`timescale 1ns/1ps\nmodule top;\nendmodule\n", "Verilog"},
@@ -60,7 +62,8 @@ TEST(ContentLanguage, SharedSuffixesAreToldApartByTheirFirstLines)
         const SharedSuffix* shared = FindSharedSuffix(c.name);
         ASSERT_NE(shared, nullptr);
         const std::int32_t lang = WideLanguageOfHead(*shared, c.head);
-        EXPECT_EQ(lang, c.language == nullptr ? 0 : kWideLanguageBase + WideLanguageIndex(c.language));
+        EXPECT_EQ(lang,
+                  c.language == nullptr ? 0 : kWideLanguageBase + WideLanguageIndex(c.language));
     }
 }
 

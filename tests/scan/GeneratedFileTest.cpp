@@ -27,8 +27,8 @@ TEST(GeneratedFile, NamesOfLockFilesAndMinifiedFiles)
                              "pnpm-lock.yaml", "jquery.min.js", "A.MIN.CSS"}) {
         EXPECT_TRUE(IsGeneratedName(name)) << name;
     }
-    for (const char* name : {"package.json", "cargo.lock", "min.js", "admin.js", "go.sum.txt",
-                             "yarn.lock/x.js"}) {
+    for (const char* name :
+         {"package.json", "cargo.lock", "min.js", "admin.js", "go.sum.txt", "yarn.lock/x.js"}) {
         EXPECT_FALSE(IsGeneratedName(name)) << name;
     }
 }
