@@ -76,7 +76,7 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
     if (!file.kept && !sniff && shared == nullptr) {
         return file;
     }
-    if (skipGenerated && file.kept && IsGeneratedName(name)) {
+    if (skipGenerated && IsGeneratedName(name)) {
         file.skipped = SkipReason::Generated;
         return file;
     }
