@@ -28,8 +28,11 @@ constexpr std::int32_t kCoq = Id("Coq");
 constexpr std::int32_t kPhp = Id("PHP");
 constexpr std::int32_t kPascal = Id("Pascal");
 constexpr std::int32_t kAssembly = Id("Assembly (Intel)");
-static_assert(IsWideLanguage(kAssembly) && IsWideLanguage(kCoq) && IsWideLanguage(kMatlab) &&
-                  IsWideLanguage(kProlog) && IsWideLanguage(kXml),
+static_assert(IsWideLanguage(kC) && IsWideLanguage(kCpp) && IsWideLanguage(kObjectiveC) &&
+                  IsWideLanguage(kMatlab) && IsWideLanguage(kPerl) && IsWideLanguage(kProlog) &&
+                  IsWideLanguage(kXml) && IsWideLanguage(kTypeScript) && IsWideLanguage(kVerilog) &&
+                  IsWideLanguage(kCoq) && IsWideLanguage(kPhp) && IsWideLanguage(kPascal) &&
+                  IsWideLanguage(kAssembly),
               "every language the rules give is in the wide table");
 
 using Words = std::initializer_list<std::string_view>;
@@ -220,7 +223,8 @@ bool PreprocessorLine(std::string_view line)
 std::int32_t IncludedFile(std::string_view head)
 {
     if (AnyLine(head, [](std::string_view line) {
-            return BeginsWithAny(line, {"<?php", "<?=", "<?"});
+            return BeginsWithAny(line, {"<?php", "<?="}) || line == "<?" ||
+                   line.starts_with("<? ") || line.starts_with("<?\t");
         }))
         return kPhp;
     if (AnyLine(head, [](std::string_view line) {

@@ -56,6 +56,7 @@ TEST(ContentLanguage, SharedSuffixesAreToldApartByTheirFirstLines)
         {"a.inc", "BUFSIZE EQU 512\n", "Assembly (Intel)"},
         {"a.inc", "%macro push2 2\n", "Assembly (Intel)"},
         {"a.inc", "1, 2, 3\n", nullptr},
+        {"a.inc", "<?xml version=\"1.0\"?>\n", nullptr},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.head);
