@@ -28,9 +28,10 @@ std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64
         got += read;
     }
     const bool binary = selection.skipBinary && std::memchr(probe.get(), '\0', got) != nullptr;
-    (void)stream.Seek(0, Brim::SeekBegin);
     if (head != nullptr) {
         head->assign(probe.get(), got);
+    } else {
+        (void)stream.Seek(0, Brim::SeekBegin);
     }
     return binary ? std::optional<SkipReason>(SkipReason::Binary) : std::nullopt;
 }

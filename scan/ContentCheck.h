@@ -1,7 +1,8 @@
 // Whether an open file or a buffer is left out for what it holds: a binary one (a NUL byte
 // in its first kBinaryProbeBytes) or one over the size limit. Leaves the stream at its start.
 // head, when given, receives the first kBinaryProbeBytes it read (the whole file when
-// shorter; they are read even when binary files are kept), so no one reads them again.
+// shorter; they are read even when binary files are kept), and the stream is left just past
+// them instead, so no one reads them again.
 //
 // Stateless functions; any thread may call them with a stream of its own.
 #pragma once

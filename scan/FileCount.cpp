@@ -102,7 +102,7 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
         return file;
     }
     const PrjHelper::WideTallyResult tally =
-        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop));
+        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop), head);
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
