@@ -154,6 +154,7 @@ std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
     }
     settings.blockComments = app.count("--no-block-comments") == 0;
     select.skipBinary = true;
+    select.skipGenerated = app.count("--generated") == 0;
     select.linksOnce = true;
     select.ignoreByDefault = app.count("--no-ignore") == 0 && !select.gitignore && !select.git &&
                              select.filesFrom.empty() && select.rev.empty();

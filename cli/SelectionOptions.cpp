@@ -12,6 +12,7 @@
 #include "fileio/MessageText.h"
 #include "fileio/PathSeparator.h"
 #include "gitsel/TrackedFiles.h"
+#include "scan/GeneratedFile.h"
 
 namespace lintally::cli {
 
@@ -95,6 +96,16 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
     app.add_flag("--skip-binary", choices.skipBinary,
                  "leave out files with a NUL byte in their first 8 KiB (the default, except with "
                  "--languages design)");
+    app.add_flag("--generated")
+        ->description(
+            "count generated files too: lock files (package-lock.json, yarn.lock, Cargo.lock, "
+            "go.sum, ...), *.min.js and *.min.css, minified scripts and style sheets (over " +
+            std::to_string(scan::kMinifiedLineLength) +
+            " bytes a line), and files marked in their first " +
+            std::to_string(scan::kGeneratedMarkerLines) +
+            " lines (\"Code generated ... DO NOT EDIT.\", \"@generated\", \"automatically "
+            "generated\", protoc, flex, Bison); the default leaves them out, except with "
+            "--languages design");
     app.add_option_function<std::string>(
            "--max-size",
            [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
@@ -195,6 +206,7 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
         selection.AddVersionControlExcludes();
     }
     selection.skipBinary = choices.skipBinary;
+    selection.skipGenerated = choices.skipGenerated;
     selection.maxSize = choices.maxSize;
     plans.clear();
     if (!choices.filesFrom.empty()) {

@@ -1,5 +1,5 @@
 // The command line's choice of what to count: the options that leave files out (--exclude,
-// --exclude-vcs, --gitignore, --skip-binary, --max-size) and those that name the files
+// --exclude-vcs, --gitignore, --skip-binary, --generated, --max-size) and those that name the files
 // instead of walking for them (--git, --files-from, --rev), checked and turned into one plan per
 // ROOT before the scan starts, so every usage error comes before any counting.
 //
@@ -34,8 +34,9 @@ struct SelectionChoices
     bool linksOnce = false;
     bool git = false;
     bool skipBinary = false;
-    std::uint64_t maxSize = 0;  // 0: no limit
-    std::string filesFrom;      // empty: walk; "-": standard input
+    bool skipGenerated = false;  // the wide table's default; see scan/GeneratedFile.h
+    std::uint64_t maxSize = 0;   // 0: no limit
+    std::string filesFrom;       // empty: walk; "-": standard input
     bool nulSeparated = false;
     std::string rev;     // empty: count the work tree
     std::string commit;  // the commit rev resolved to, once the plan has it

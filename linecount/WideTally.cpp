@@ -108,14 +108,19 @@ private:
 }  // namespace
 
 WideTallyResult TallyWideLines(Brim::IStream& stream, std::int32_t lang, bool sniff,
-                               std::uint32_t flags, const std::function<bool()>& keepGoing)
+                               std::uint32_t flags, const std::function<bool()>& keepGoing,
+                               std::string_view start)
 {
     WideTallyResult result;
     result.lang = IsWideLanguage(lang) ? lang : 0;
     ReadBlock block;
-    std::string head;
-    if (result.lang == 0 && sniff)
-        result.lang = SniffShebang(stream, block, head);
+    std::string sniffed;
+    std::string_view head = start;
+    if (result.lang == 0 && sniff) {
+        sniffed.assign(start);
+        result.lang = SniffShebang(stream, block, sniffed);
+        head = sniffed;
+    }
     Lines lines(result.lang, (flags & CF_TRACK_BLOCKS) != 0);
     lines.Feed(head.data(), head.data() + head.size());
     while (!keepGoing || keepGoing()) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "fileio/Stream.h"
 #include "linecount/LineBreakdown.h"
@@ -28,9 +29,11 @@ struct WideTallyResult
 // Reads stream until its Read gives 0 and returns its lines by kind under the language lang
 // (a wide id, or 0 for a file with no comment syntax) and the block mode of flags. With
 // sniff and lang 0, a "#!" first line naming a known interpreter gives the language.
-// keepGoing, when given, is asked before each block; false ends the count there.
+// keepGoing, when given, is asked before each block; false ends the count there. start: the
+// stream's first bytes when they were read from it already (it then stands just past them).
 [[nodiscard]] WideTallyResult TallyWideLines(Brim::IStream& stream, std::int32_t lang, bool sniff,
                                              std::uint32_t flags,
-                                             const std::function<bool()>& keepGoing = {});
+                                             const std::function<bool()>& keepGoing = {},
+                                             std::string_view start = {});
 
 }  // namespace PrjHelper

@@ -2,12 +2,14 @@
 
 #include "fileio/MemoryStream.h"
 #include "fileio/ReadOnlyFile.h"
+#include "linecount/ContentLanguage.h"
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
 #include "linecount/WideLanguages.h"
 #include "linecount/WideTally.h"
 #include "scan/ContentCheck.h"
+#include "scan/GeneratedFile.h"
 
 namespace lintally::scan {
 
@@ -42,7 +44,11 @@ std::function<bool()> KeepGoing(const StopToken* stop)
 }
 
 // Gives the stream to count, or null when nothing is to be read, with file.skipped saying why.
-using OpenStream = std::function<Brim::IStream*(FileLines& file)>;
+// head, when given, receives the file's first bytes (see ContentCheck.h).
+using OpenStream = std::function<Brim::IStream*(FileLines& file, std::string* head)>;
+
+// The content choices of a count that leaves nothing out for what it holds.
+const Selection kKeepAll;
 
 // A read that failed part-way leaves what was read counted, and the file reported as one
 // that could not be read (whole).
@@ -53,45 +59,71 @@ void MarkFailedRead(const Brim::ReadOnlyFile& stream, FileLines& file)
     }
 }
 
+// The wide table names the language by the file's name, by its first bytes where its suffix
+// is shared (ContentLanguage.h), or by its "#!" line where it has no suffix. A generated file
+// is left out, when content asks for that, once its language is known.
 FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToken* stop,
-                    const OpenStream& open)
+                    const Selection* content, const OpenStream& open)
 {
     FileLines file;
     const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;
+    const bool skipGenerated = content != nullptr && content->skipGenerated;
+    const PrjHelper::SharedSuffix* shared = PrjHelper::FindSharedSuffix(name);
     file.lang = PrjHelper::WideLanguageOfName(name);
     file.kept = file.lang != 0 || !knownOnly;
     // Only a name without a suffix may be a script known by its first line.
     const bool sniff = file.lang == 0 && name.find('.') == std::string::npos;
-    if (!file.kept && !sniff) {
+    if (!file.kept && !sniff && shared == nullptr) {
         return file;
     }
-    Brim::IStream* stream = open(file);
-    if (stream == nullptr) {
-        // A file the table does not know by name was never one to count.
+    if (skipGenerated && IsGeneratedName(name)) {
+        file.skipped = SkipReason::Generated;
+        return file;
+    }
+    std::string head;
+    const bool needHead = skipGenerated || shared != nullptr;
+    Brim::IStream* stream = open(file, needHead ? &head : nullptr);
+    if (stream != nullptr && shared != nullptr) {
+        file.lang = PrjHelper::WideLanguageOfHead(*shared, head);
+        file.kept = file.lang != 0 || !knownOnly;
+    }
+    if (stream == nullptr || (!file.kept && !sniff)) {
+        // A file the table does not know was never one to count.
         if (!file.kept) {
             file.skipped.reset();
         }
         return file;
     }
+    const auto generated = [&] {
+        return skipGenerated && file.kept && IsGeneratedHead(head, file.lang);
+    };
+    if (!sniff && generated()) {
+        file.skipped = SkipReason::Generated;
+        return file;
+    }
     const PrjHelper::WideTallyResult tally =
-        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop));
+        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop), head);
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
+    if (sniff && generated()) {
+        file.kinds = {};
+        file.skipped = SkipReason::Generated;
+    }
     return file;
 }
 
 // The one count behind files and buffers: the language from the name, then the stream.
 FileLines Tally(const std::string& name, std::uint32_t flags, const StopToken* stop,
-                const OpenStream& open)
+                const Selection* content, const OpenStream& open)
 {
     if ((flags & PrjHelper::CF_WIDE_TABLE) != 0) {
-        return TallyWide(name, flags, stop, open);
+        return TallyWide(name, flags, stop, content, open);
     }
     FileLines file;
     char ext[8] = {};
     file.lang = PrjHelper::GetPathLanguage(name.c_str(), ext, sizeof ext);
-    Brim::IStream* stream = open(file);
+    Brim::IStream* stream = open(file, nullptr);
     if (stream != nullptr) {
         file.kinds = PrjHelper::TallyLines(*stream, file.lang, flags, KeepGoing(stop));
     }
@@ -104,16 +136,17 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
                     std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
     Brim::ReadOnlyFile stream;
-    FileLines counted = Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
-        if (!OpenEntry(stream, folder, name, fullPath)) {
-            file.skipped = SkipReason::Unreadable;
-            return nullptr;
-        }
-        if (content != nullptr) {
-            file.skipped = CheckContent(stream, *content);
-        }
-        return file.skipped ? nullptr : &stream;
-    });
+    FileLines counted = Tally(
+        name, flags, stop, content, [&](FileLines& file, std::string* head) -> Brim::IStream* {
+            if (!OpenEntry(stream, folder, name, fullPath)) {
+                file.skipped = SkipReason::Unreadable;
+                return nullptr;
+            }
+            if (content != nullptr || head != nullptr) {
+                file.skipped = CheckContent(stream, content != nullptr ? *content : kKeepAll, head);
+            }
+            return file.skipped ? nullptr : &stream;
+        });
     MarkFailedRead(stream, counted);
     return counted;
 }
@@ -122,22 +155,24 @@ FileLines TallyContent(const std::string& name, const ContentReader& reader, std
                        std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
     IContentReader* opened = nullptr;
-    FileLines counted = Tally(name, flags, stop, [&](FileLines& file) -> Brim::IStream* {
-        opened = reader();
-        Brim::IStream* stream = nullptr;
-        std::uint64_t size = 0;
-        file.skipped =
-            opened == nullptr
-                ? SkipReason::Unreadable
-                : opened->Open(index, content != nullptr ? content->maxSize : 0, stream, size);
-        if (file.skipped) {
-            return nullptr;
-        }
-        if (content != nullptr) {
-            file.skipped = CheckContent(*stream, size, *content);
-        }
-        return file.skipped ? nullptr : stream;
-    });
+    FileLines counted = Tally(
+        name, flags, stop, content, [&](FileLines& file, std::string* head) -> Brim::IStream* {
+            opened = reader();
+            Brim::IStream* stream = nullptr;
+            std::uint64_t size = 0;
+            file.skipped =
+                opened == nullptr
+                    ? SkipReason::Unreadable
+                    : opened->Open(index, content != nullptr ? content->maxSize : 0, stream, size);
+            if (file.skipped) {
+                return nullptr;
+            }
+            if (content != nullptr || head != nullptr) {
+                file.skipped =
+                    CheckContent(*stream, size, content != nullptr ? *content : kKeepAll, head);
+            }
+            return file.skipped ? nullptr : stream;
+        });
     if (opened != nullptr && !counted.skipped && opened->Failed()) {
         counted.skipped = SkipReason::Unreadable;
     }

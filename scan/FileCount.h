@@ -35,9 +35,11 @@ struct FileLines
 
 // The file's lines by kind, in one pass; no lines when the file cannot be opened or read.
 // With CF_WIDE_TABLE in flags the wide language table names the language (by file name,
-// suffix, or for a name without a suffix its "#!" line) and classifies the lines.
+// suffix, its first bytes where languages share the suffix (ContentLanguage.h), or for a name
+// without a suffix its "#!" line) and classifies the lines.
 // A stop requested on stop, when given, ends the count where it is. content, when given,
-// may leave the file out for what it holds (see ContentCheck.h).
+// may leave the file out for what it holds (see ContentCheck.h), and with the wide table as
+// generated when it asks (see GeneratedFile.h).
 [[nodiscard]] FileLines TallyFile(const FolderRef& folder, const std::string& name,
                                   const std::string& fullPath, std::uint32_t flags,
                                   const StopToken* stop = nullptr,

@@ -25,9 +25,9 @@ std::size_t NextSeparator(std::string_view path, std::size_t at)
 namespace {
 
 // Each reason's count, in the order of SkipReason.
-constexpr std::uint64_t SkipCounts::*kSlots[] = {&SkipCounts::excluded,   &SkipCounts::ignored,
-                                                 &SkipCounts::binary,     &SkipCounts::tooLarge,
-                                                 &SkipCounts::unreadable, &SkipCounts::linked};
+constexpr std::uint64_t SkipCounts::*kSlots[] = {
+    &SkipCounts::excluded,   &SkipCounts::ignored, &SkipCounts::binary,   &SkipCounts::tooLarge,
+    &SkipCounts::unreadable, &SkipCounts::linked,  &SkipCounts::generated};
 
 }  // namespace
 
@@ -49,12 +49,13 @@ SkipCounts& SkipCounts::operator+=(const SkipCounts& other)
     tooLarge += other.tooLarge;
     unreadable += other.unreadable;
     linked += other.linked;
+    generated += other.generated;
     return *this;
 }
 
 bool SkipCounts::Any() const
 {
-    return excluded + ignored + binary + tooLarge + unreadable + linked != 0;
+    return excluded + ignored + binary + tooLarge + unreadable + linked + generated != 0;
 }
 
 bool Selection::AddExclude(std::string_view pattern, std::string& error)

@@ -1,5 +1,6 @@
 // Which of the files a scan meets it leaves out, and why: --exclude patterns, version-control
-// folders, an ignore check (a repository's ignore rules), binary files and files over a size.
+// folders, an ignore check (a repository's ignore rules), binary files, files over a size and
+// generated files.
 // SkipCounts holds how many were left out for each reason.
 //
 // Built before a scan and not changed while it runs; the walk's thread asks Leaves and
@@ -25,6 +26,7 @@ enum class SkipReason : unsigned char
     TooLarge,    // over maxSize bytes
     Unreadable,  // could not be opened (its row stays, with 0 lines)
     Linked,      // a link to a file the walk meets where it lies
+    Generated,   // written by a tool: a lock file, minified, or marked (see GeneratedFile.h)
 };
 
 struct SkipCounts
@@ -35,6 +37,7 @@ struct SkipCounts
     std::uint64_t tooLarge = 0;
     std::uint64_t unreadable = 0;
     std::uint64_t linked = 0;
+    std::uint64_t generated = 0;
 
     void Add(SkipReason reason);
     [[nodiscard]] std::uint64_t Of(SkipReason reason) const;
@@ -61,6 +64,7 @@ inline constexpr SkipReasonName kSkipReasonNames[] = {
      "unreadable files (listed with 0 lines)"},
     {SkipReason::Linked, "linked", "link to a file counted where it lies",
      "links to files counted where they lie"},
+    {SkipReason::Generated, "generated", "generated file", "generated files"},
 };
 
 // How much of a file's start is read to tell a binary file.
@@ -98,6 +102,8 @@ public:
 
     bool skipBinary = false;
     std::uint64_t maxSize = 0;  // 0: no limit
+    // Leaves out generated files (the wide table's counts only).
+    bool skipGenerated = false;
 
 private:
     struct Rule

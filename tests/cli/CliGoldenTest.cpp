@@ -119,6 +119,23 @@ TEST(CliGoldenTrees, PrintTheirExpectedTablesAndCsv)
     }
 }
 
+// The default leaves out the lock file, the minified and the marked files and tells the
+// shared suffixes (.h, .m, .pl) apart by content; --generated counts them too; the
+// dialog's numbers leave nothing out.
+TEST(CliGoldenTrees, GeneratedFilesAndSharedSuffixes)
+{
+    const std::pair<const char*, std::vector<std::string>> kCases[] = {
+        {"generated.default.table", {"generated"}},
+        {"generated.all.table", {"--generated", "generated"}},
+        {"generated.design.table", {"--languages", "design", "-t", "*.*", "generated"}},
+    };
+    for (const auto& [expected, args] : kCases) {
+        const CliResult result = RunCli({args, kTrees});
+        EXPECT_EQ(result.status, 0) << expected;
+        EXPECT_EQ(result.out, ReadAll(kTrees + "/" + expected)) << expected;
+    }
+}
+
 TEST(CliGoldenTrees, JsonGroupsAddUpToTheFilesOfTheSameTree)
 {
     const auto files = nlohmann::json::parse(

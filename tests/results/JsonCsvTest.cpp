@@ -57,12 +57,14 @@ TEST(FormatJson, EmptyResultHasAnEmptyFileList)
 
 TEST(FormatJson, AFolderThatWasNotReadIsListedUnderSkippedWithTheCounts)
 {
-    EXPECT_EQ(FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
-              "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, "
-              "\"ignored\": 0, "
-              "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"linked\": 0, \"folders\": "
-              "[{\"name\": \"sub\", "
-              "\"reason\": \"cannot be opened\"}]}}\n");
+    EXPECT_EQ(
+        FormatJson("r", {}, 0, {{"sub", "cannot be opened"}}),
+        "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, "
+        "\"ignored\": 0, "
+        "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"linked\": 0, \"generated\": 0, "
+        "\"folders\": "
+        "[{\"name\": \"sub\", "
+        "\"reason\": \"cannot be opened\"}]}}\n");
 }
 
 TEST(FormatCsv, QuotesOnlyFieldsThatNeedIt)

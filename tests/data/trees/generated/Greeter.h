@@ -1,0 +1,5 @@
+#import <Foundation/Foundation.h>
+
+@interface Greeter : NSObject
+- (void)greet;
+@end

@@ -1,0 +1,6 @@
+#import "Greeter.h"
+
+// Says hello.
+@implementation Greeter
+- (void)greet { NSLog(@"hi"); }
+@end

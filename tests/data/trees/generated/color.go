@@ -1,0 +1,4 @@
+package color
+
+// Color is a colour.
+type Color int

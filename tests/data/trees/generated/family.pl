@@ -1,0 +1,4 @@
+% Family facts.
+parent(tom, bob).
+
+ancestor(X, Y) :- parent(X, Y).

@@ -1,0 +1,5 @@
+#!/usr/bin/perl
+use strict;
+
+# Prints a greeting.
+print "hi\n";

@@ -1,0 +1,4 @@
+// The page's entry.
+export function start() {
+  return 1;
+}
