@@ -81,33 +81,142 @@ struct Opening
         LineComment,
         LineString,
         SpanString,
+        RawString,
+        Regex,
+        Literal,  // code of its own: a character literal, an escaped byte
+        Heredoc,
+        Percent,
+        BraceOpen,
+        BraceClose,
     };
     What what = What::Nothing;
     std::uint8_t pair = 0;
+    std::size_t size = 1;      // the opener's bytes
+    std::uint32_t hashes = 0;  // a raw string's '#' count
+    wide_rules::Heredoc heredoc = {};
+    wide_rules::PercentLiteral percent = {};
 };
 
-Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
+constexpr std::uint16_t kHeredocRules =
+    wide_rule::kShellHeredocs | wide_rule::kRubyHeredocs | wide_rule::kPerlHeredocs;
+
+// The rules of single languages, for a byte that opens no comment.
+Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
+                    std::string_view before)
 {
     using What = Opening::What;
+    const std::uint16_t rules = syntax.rules;
+    const char next = end - at >= 2 ? at[1] : '\n';
+    switch (*at) {
+    case '/':
+        if ((rules & wide_rule::kRegex) != 0 && wide_rules::LiteralMayStart(before, next, rules))
+            return {What::Regex};
+        break;
+    case '%':
+        if ((rules & wide_rule::kPercentLiterals) != 0) {
+            if (const auto percent = wide_rules::PercentAt(at, end, before); percent.size > 0)
+                return {.what = What::Percent, .size = percent.size, .percent = percent};
+        }
+        break;
+    case '<':
+        if ((rules & kHeredocRules) != 0) {
+            if (const auto heredoc = wide_rules::HeredocAt(at, end, before, rules);
+                heredoc.size > 0)
+                return {.what = What::Heredoc, .size = heredoc.size, .heredoc = heredoc};
+        }
+        break;
+    case '\\':
+        if ((rules & wide_rule::kShellWords) != 0)
+            return {.what = What::Literal, .size = next == '\n' ? 1u : 2u};
+        break;
+    case '\'':
+        if ((rules & wide_rule::kRustLiterals) != 0) {
+            const std::size_t size = wide_rules::CharLiteralSize(at, end);
+            return {.what = size > 0 ? What::Literal : What::Nothing,
+                    .size = std::max<std::size_t>(size, 1)};
+        }
+        break;
+    case '"':
+        if ((rules & wide_rule::kRustLiterals) != 0) {
+            if (const int hashes = wide_rules::RawStringHashes(before); hashes >= 0)
+                return {.what = What::RawString, .hashes = static_cast<std::uint32_t>(hashes)};
+        }
+        break;
+    default:
+        break;
+    }
+    if (!syntax.quotes.Has(*at))
+        return {What::Nothing};
     const WideLanguage& language = syntax.language;
-    if (language.docstrings && IsTripleQuote(at, end))
+    // The shell's $'...' takes escapes.
+    if (std::strchr(language.rawQuotes, *at) != nullptr &&
+        !(!before.empty() && before.back() == '$'))
+        return {What::RawString};
+    if (std::strchr(language.spanQuotes, *at) != nullptr ||
+        std::strchr(language.rawQuotes, *at) != nullptr)
+        return {What::SpanString};
+    return {What::LineString};
+}
+
+// What a special byte of code state opens; templates is the number of open "${".
+Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
+                    std::string_view before, std::uint8_t templates)
+{
+    using What = Opening::What;
+    if (syntax.language.docstrings && IsTripleQuote(at, end))
         return {What::LongString};
     for (std::uint8_t pair = 0; pair < 2; ++pair) {
         if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
             return {What::Block, pair};
     }
     for (std::string_view marker : syntax.single) {
-        if (Matches(at, end, marker))
+        if (Matches(at, end, marker) && ((syntax.rules & wide_rule::kShellWords) == 0 ||
+                                         wide_rules::StartsShellComment(before)))
             return {What::LineComment};
     }
-    if (!syntax.quotes.Has(*at))
-        return {What::Nothing};
-    return {std::strchr(language.spanQuotes, *at) != nullptr ? What::SpanString : What::LineString};
+    if (templates > 0 && (*at == '{' || *at == '}'))
+        return {*at == '{' ? What::BraceOpen : What::BraceClose};
+    return OpensByRule(syntax, at, end, before);
+}
+
+// Where a string opened at open (its quote byte) ends on the line: past its close, or null
+// when it runs on past the line, holds a template expression or comes too near end to tell.
+const char* StringEndOnLine(const WideSyntax& syntax, const char* open, const char* end, bool raw,
+                            std::uint32_t hashes)
+{
+    const bool templates = (syntax.rules & wide_rule::kTemplates) != 0 && *open == '`';
+    for (const char* at = open + 1;
+         end - at >= static_cast<std::ptrdiff_t>(WideLineScanner::kLookahead); ++at) {
+        if (*at == '\n')
+            return nullptr;
+        if (*at == '\\' && !raw) {
+            if (at[1] == '\n')
+                return nullptr;
+            ++at;
+        } else if (templates && *at == '$' && at[1] == '{')
+            return nullptr;
+        else if (*at == *open && (hashes == 0 || wide_rules::ClosesRawString(at, end, hashes)))
+            return at + 1 + hashes;
+    }
+    return nullptr;
 }
 
 bool HasText(const char* from, const char* to)
 {
     return FirstText(from, to) != to;
+}
+
+// The quote at quote is the line's first text, after at most a string prefix: it may open a
+// string statement.
+bool OpensStringStatement(const char* line, const char* quote, const char* end)
+{
+    if (*quote != '"' && *quote != '\'')
+        return false;
+    const char* first = FirstText(line, quote);
+    bool quoted = false;
+    return first == quote || (wide_rules::StringPrefixSize(first, end, quoted) ==
+                                  static_cast<std::size_t>(quote - first) &&
+                              quoted);
 }
 
 }  // namespace
@@ -140,7 +249,7 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         if (!marker.empty())
             lineStartBytes.Add(marker[0]);
     }
-    for (std::string_view list : {Text(lang.quotes), Text(lang.spanQuotes)}) {
+    for (std::string_view list : {Text(lang.quotes), Text(lang.spanQuotes), Text(lang.rawQuotes)}) {
         for (char quote : list) {
             quotes.Add(quote);
             special.Add(quote);
@@ -150,6 +259,24 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         special.Add('"');
         special.Add('\'');
     }
+    rules = lang.rules;
+    needsContext = (rules & (wide_rule::kRegex | wide_rule::kRustLiterals | kHeredocRules |
+                             wide_rule::kPercentLiterals | wide_rule::kShellWords)) != 0;
+    const std::pair<std::uint16_t, char> kRuleBytes[] = {
+        {wide_rule::kRegex, '/'},
+        {wide_rule::kPercentLiterals, '%'},
+        {kHeredocRules, '<'},
+        {wide_rule::kShellWords, '\\'},
+        {wide_rule::kRustLiterals, '\''},
+        {wide_rule::kRustLiterals, '"'},
+    };
+    for (const auto& [rule, byte] : kRuleBytes) {
+        if ((rules & rule) != 0)
+            special.Add(byte);
+    }
+    templateSpecial = special;
+    templateSpecial.Add('{');
+    templateSpecial.Add('}');
     codeLineStops = special;
     for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd})
         stops->Add('\n');
@@ -209,18 +336,20 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     case WideState::In::EndOfCode:
         stops = &m_syntax.lineEnd;
         break;
-    case WideState::In::Docstring:
-    case WideState::In::String:
-    case WideState::In::LongString:
+    default:
         return at;
     }
-    using What = Opening::What;
+    if (m_state.templates > 0)
+        return at;
     const bool code = m_state.in == WideState::In::Code;
+    const bool docstrings = m_syntax.language.docstrings;
     std::uint64_t& textKind = code ? kinds.code : kinds.comment;
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
         const char* segment = at;  // where text outside comments resumes
         bool hasText = false;      // text outside comments before segment: code in code state
         bool hasComment = false;
+        std::uint16_t brackets = m_state.brackets;
+        const char* codeFrom = at;  // where bytes outside strings and comments resume
         const char* stop = stops->FindIn(at, end);
         while (stop != end && *stop != '\n') {
             // Anything but a stop byte that begins nothing, a line comment, a string or a
@@ -234,50 +363,86 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
                 stop = stops->FindIn(stop + 1, end);
                 continue;
             }
-            const Opening opening = OpensInCode(m_syntax, stop, end);
-            const char* next = stop + 1;  // where the search goes on
-            switch (opening.what) {
-            case What::Nothing:
-                break;
-            case What::LongString:
-            case What::SpanString:
+            if (hasComment && m_syntax.needsContext)
                 return at;
-            case What::Block: {
-                const char* close =
-                    m_syntax.nests[opening.pair]
-                        ? nullptr
-                        : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(),
-                                           end);
-                if (close == nullptr)
+            if (docstrings) {
+                wide_rules::CountBrackets(codeFrom, stop, brackets);
+                if (m_state.brackets == 0 && OpensStringStatement(at, stop, end))
                     return at;
-                hasText = hasText || HasText(segment, stop);
-                hasComment = true;
-                next = segment = close + m_syntax.close[opening.pair].size();
-                break;
             }
-            case What::LineComment: {
-                hasText = hasText || HasText(segment, stop);
-                hasComment = true;
-                const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
-                next = segment = lf == nullptr ? end : static_cast<const char*>(lf);
-                break;
-            }
-            case What::LineString:
-                // Its bytes are code and its markers none; a backslash makes the next byte text.
-                while (next < end && *next != *stop && *next != '\n')
-                    next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
-                if (next < end && *next == *stop)
-                    ++next;
-                break;
-            }
+            const char* context = std::max(at, stop - wide_rules::kContext);
+            PlainLine line{segment, hasText, hasComment};
+            const char* next =
+                PlainOpening(stop, end, {context, static_cast<std::size_t>(stop - context)}, line);
+            if (next == nullptr)
+                return at;
+            segment = line.segment;
+            hasText = line.hasText;
+            hasComment = line.hasComment;
+            codeFrom = next;
             stop = next == end || *next == '\n' ? next : stops->FindIn(next, end);
         }
         if (stop == end)
             return at;
+        if (docstrings) {
+            wide_rules::CountBrackets(codeFrom, stop, brackets);
+            if (brackets != m_state.brackets)
+                return at;
+        }
         ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
         at = stop + 1;
     }
     return at;
+}
+
+const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
+                                          std::string_view before, PlainLine& line) const
+{
+    using What = Opening::What;
+    const Opening opening = OpensInCode(m_syntax, stop, end, before, 0);
+    switch (opening.what) {
+    case What::Nothing:
+    case What::Literal:
+        return stop + opening.size;
+    case What::Block: {
+        const char* close =
+            m_syntax.nests[opening.pair]
+                ? nullptr
+                : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(), end);
+        if (close == nullptr)
+            return nullptr;
+        line.hasText = line.hasText || HasText(line.segment, stop);
+        line.hasComment = true;
+        return line.segment = close + m_syntax.close[opening.pair].size();
+    }
+    case What::LineComment: {
+        line.hasText = line.hasText || HasText(line.segment, stop);
+        line.hasComment = true;
+        const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
+        return line.segment = lf == nullptr ? end : static_cast<const char*>(lf);
+    }
+    case What::LineString: {
+        // Its bytes are code and its markers none; a backslash makes the next byte text.
+        const char* next = stop + 1;
+        while (next < end && *next != *stop && *next != '\n')
+            next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
+        return next < end && *next == *stop ? next + 1 : next;
+    }
+    case What::SpanString:
+    case What::RawString:
+        return StringEndOnLine(m_syntax, stop, end, opening.what == What::RawString,
+                               opening.hashes);
+    case What::Regex: {
+        bool inClass = false;
+        const char* close = wide_rules::RegexEnd(stop + 1, end, inClass);
+        if (end - close < 2)
+            return nullptr;
+        return *close == '/' ? close + 1 : close;
+    }
+    default:
+        // Long strings, heredocs, %-literals: their state may run on.
+        return nullptr;
+    }
 }
 
 const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
@@ -326,13 +491,33 @@ LineKind WideLineScanner::Finish()
     const LineKind kind = !m_hasText  ? LineKind::Blank
                           : m_hasCode ? LineKind::Code
                                       : LineKind::Comment;
-    if (m_state.in == WideState::In::String &&
-        std::strchr(m_syntax.language.spanQuotes, m_state.quote) == nullptr)
-        m_state = WideState();
+    using In = WideState::In;
+    const WideLanguage& language = m_syntax.language;
+    // Plain strings, one-quote docstrings and regular expressions end with their line.
+    const bool lineString = m_state.in == In::String && !m_state.raw && m_state.open == 0 &&
+                            std::strchr(language.spanQuotes, m_state.quote) == nullptr &&
+                            std::strchr(language.rawQuotes, m_state.quote) == nullptr;
+    if (lineString || m_state.in == In::Regex || (m_state.in == In::Docstring && m_state.single))
+        Resume();
+    if (m_state.in == In::Heredoc && !m_tagMiss && m_tagAt == m_state.tagSize) {
+        Resume();
+        m_state.tagSize = 0;
+        m_state.heredocIndented = false;
+    }
+    if (m_state.heredocPending) {
+        // The heredoc's body follows its opening line, whatever that line left open.
+        Resume();
+        m_state.in = In::Heredoc;
+        m_state.heredocPending = false;
+    }
     if (!m_trackBlocks)
         m_state = WideState();
     m_lineStart = m_syntax.lineStartRules;
     m_hasText = m_hasCode = m_restIsComment = false;
+    m_tagAt = 0;
+    m_tagLead = true;
+    m_tagMiss = false;
+    m_contextSize = 0;
     return kind;
 }
 
@@ -348,12 +533,38 @@ std::size_t WideLineScanner::Scan(const char* data, std::size_t size, std::size_
 // (or text, for a comment run) nothing in the run can: the run is not read then.
 void WideLineScanner::MarkRun(const char* from, const char* to, bool code)
 {
+    if (code && m_syntax.needsContext)
+        Remember(from, to);
     if (m_hasCode || (m_hasText && !code))
         return;
     if (FirstText(from, to) < to) {
         m_hasText = true;
         m_hasCode = m_hasCode || code;
     }
+}
+
+void WideLineScanner::Remember(const char* from, const char* to)
+{
+    constexpr std::size_t kSize = wide_rules::kContext;
+    const auto size = static_cast<std::size_t>(to - from);
+    if (size >= kSize) {
+        std::memcpy(m_context, to - kSize, kSize);
+        m_contextSize = kSize;
+        return;
+    }
+    const std::size_t keep = std::min(m_contextSize, kSize - size);
+    std::memmove(m_context, m_context + m_contextSize - keep, keep);
+    std::memcpy(m_context + keep, from, size);
+    m_contextSize = keep + size;
+}
+
+void WideLineScanner::Resume()
+{
+    m_state.in = WideState::In::Code;
+    m_state.pair = 0;
+    m_state.depth = 0;
+    m_state.quote = m_state.open = 0;
+    m_state.raw = m_state.single = false;
 }
 
 std::size_t WideLineScanner::Step(const char* at, const char* end)
@@ -374,6 +585,10 @@ std::size_t WideLineScanner::Step(const char* at, const char* end)
     case WideState::In::String:
     case WideState::In::LongString:
         return StepQuoted(at, end);
+    case WideState::In::Regex:
+        return StepRegex(at, end);
+    case WideState::In::Heredoc:
+        return StepHeredoc(at, end);
     case WideState::In::ColumnBlock:
     case WideState::In::EndOfCode:
         break;
@@ -416,49 +631,97 @@ std::size_t WideLineScanner::RestIsComment(const char* at, const char* end)
 
 std::size_t WideLineScanner::StepCode(const char* at, const char* end)
 {
+    using In = WideState::In;
     const WideSyntax& syntax = m_syntax;
-    if (syntax.language.docstrings && !m_hasText && !IsWhite(*at)) {
-        const bool prefixed = std::strchr("rRuUbBfF", *at) != nullptr;
-        const char* quotes = prefixed ? at + 1 : at;
-        if (IsTripleQuote(quotes, end)) {
-            m_state = WideState{WideState::In::Docstring, 0, 0, *quotes};
+    const bool docstrings = syntax.language.docstrings;
+    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0) {
+        // A string that is a statement of its own reads as a comment.
+        bool quoted = false;
+        const std::size_t prefix = wide_rules::StringPrefixSize(at, end, quoted);
+        if (quoted) {
+            const bool triple = IsTripleQuote(at + prefix, end);
+            m_state.in = In::Docstring;
+            m_state.quote = at[prefix];
+            m_state.single = !triple;
             m_hasText = true;
-            return static_cast<std::size_t>(quotes + 3 - at);
+            return prefix + (triple ? 3 : 1);
         }
     }
-    const char* run = syntax.special.FindIn(at, end);
+    const ByteSet& special = m_state.templates > 0 ? syntax.templateSpecial : syntax.special;
+    const char* run = special.FindIn(at, end);
     if (run > at) {
         // A docstring's prefix letter is decided above: the run stops at the line's first text.
-        if (syntax.language.docstrings && !m_hasText)
+        if (docstrings && !m_hasText)
             run = std::find_if_not(at + 1, run, IsWhite);
+        if (docstrings)
+            wide_rules::CountBrackets(at, run, m_state.brackets);
         MarkRun(at, run, true);
         return static_cast<std::size_t>(run - at);
     }
 
     using What = Opening::What;
-    const Opening opening = OpensInCode(syntax, at, end);
+    const Opening opening = OpensInCode(syntax, at, end, Context(), m_state.templates);
     switch (opening.what) {
-    case What::LongString:
-        m_state = WideState{WideState::In::LongString, 0, 0, *at};
-        m_hasText = m_hasCode = true;
-        return 3;
     case What::Block:
-        m_state = WideState{WideState::In::Block, opening.pair, 1, 0};
+        m_state.in = In::Block;
+        m_state.pair = opening.pair;
+        m_state.depth = 1;
         m_hasText = true;
         return syntax.open[opening.pair].size();
     case What::LineComment:
         m_hasText = true;
         m_restIsComment = true;
         return RestIsComment(at, end);
+    case What::LongString:
+        m_state.in = In::LongString;
+        m_state.quote = *at;
+        MarkRun(at, at + 3, true);
+        return 3;
     case What::LineString:
     case What::SpanString:
-        m_state = WideState{WideState::In::String, 0, 0, *at};
+    case What::RawString:
+        m_state.in = In::String;
+        m_state.quote = *at;
+        m_state.raw = opening.what == What::RawString;
+        m_state.depth = opening.hashes;
+        break;
+    case What::Regex:
+        m_state.in = In::Regex;
+        break;
+    case What::Percent:
+        m_state.in = In::String;
+        m_state.quote = opening.percent.close;
+        m_state.open = opening.percent.open;
+        m_state.depth = 1;
+        break;
+    case What::Heredoc:
+        if (!m_state.heredocPending && m_state.tagSize == 0) {
+            const std::string_view tag = opening.heredoc.tag;
+            m_state.heredocPending = true;
+            m_state.heredocIndented = opening.heredoc.indented;
+            m_state.tagSize = static_cast<std::uint8_t>(tag.size());
+            std::memcpy(m_state.tag, tag.data(), tag.size());
+        }
+        break;
+    case What::BraceOpen:
+        ++m_state.braces[m_state.templates - 1];
+        break;
+    case What::BraceClose:
+        if (m_state.braces[m_state.templates - 1] == 0) {
+            // The template expression ends: the template string goes on.
+            --m_state.templates;
+            m_state.in = In::String;
+            m_state.quote = '`';
+        } else {
+            --m_state.braces[m_state.templates - 1];
+        }
         break;
     case What::Nothing:
+    case What::Literal:
         break;
     }
-    m_hasText = m_hasCode = true;
-    return 1;
+    MarkRun(at, at + opening.size, true);
+    return opening.size;
 }
 
 std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
@@ -468,7 +731,7 @@ std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
     if (Matches(at, end, close)) {
         m_hasText = true;
         if (--m_state.depth == 0)
-            m_state = WideState();
+            Resume();
         return close.size();
     }
     if (m_syntax.nests[m_state.pair] && Matches(at, end, open)) {
@@ -482,26 +745,85 @@ std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
     return static_cast<std::size_t>(run - at);
 }
 
-// Strings, long strings and docstrings: only their closing quotes and backslashes matter.
+// Strings, long strings and docstrings: only their closing quotes, escapes, a nesting
+// %-literal's open bracket and a template's "${" matter.
 std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
 {
-    const bool code = m_state.in != WideState::In::Docstring;
-    const bool triple = m_state.in != WideState::In::String;
-    if (*at == '\\') {
+    using In = WideState::In;
+    const bool code = m_state.in != In::Docstring;
+    const bool triple =
+        m_state.in == In::LongString || (m_state.in == In::Docstring && !m_state.single);
+    const bool nesting = m_state.open != 0 && m_state.open != m_state.quote;
+    const bool templates = (m_syntax.rules & wide_rule::kTemplates) != 0 &&
+                           m_state.in == In::String && m_state.quote == '`';
+    if (*at == '\\' && !m_state.raw) {
         const char* next = std::min(at + 2, end);
         MarkRun(at, next, code);
         return static_cast<std::size_t>(next - at);
     }
-    if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+    if (nesting && *at == m_state.open) {
+        ++m_state.depth;
         MarkRun(at, at + 1, code);
-        m_state = WideState();
-        return triple ? 3 : 1;
+        return 1;
+    }
+    if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+        const std::uint32_t hashes = m_state.raw ? m_state.depth : 0;
+        if (nesting && --m_state.depth > 0) {
+            MarkRun(at, at + 1, code);
+            return 1;
+        }
+        if (wide_rules::ClosesRawString(at, end, hashes) || *at != '"' || hashes == 0) {
+            const std::size_t size = triple ? 3 : 1 + hashes;
+            MarkRun(at, at + size, code);
+            Resume();
+            return size;
+        }
+    }
+    if (templates && *at == '$' && end - at >= 2 && at[1] == '{' &&
+        m_state.templates < WideState::kTemplatesMax) {
+        MarkRun(at, at + 2, code);
+        Resume();
+        m_state.braces[m_state.templates++] = 0;
+        return 2;
     }
     const char* run = at + 1;
-    while (run < end && *run != '\\' && *run != m_state.quote)
+    while (run < end && *run != '\\' && *run != m_state.quote && *run != m_state.open &&
+           *run != '$')
         ++run;
     MarkRun(at, run, code);
     return static_cast<std::size_t>(run - at);
+}
+
+// A regular expression: its bytes are code; only escapes, classes and its close matter.
+std::size_t WideLineScanner::StepRegex(const char* at, const char* end)
+{
+    bool inClass = m_state.depth != 0;
+    const char* stop = wide_rules::RegexEnd(at, end, inClass);
+    const bool closes = stop < end && *stop == '/';
+    // A backslash as the last byte waits for the byte it escapes, unless nothing else is left.
+    stop = closes ? stop + 1 : std::max(stop, at + 1);
+    MarkRun(at, stop, true);
+    if (closes)
+        Resume();
+    else
+        m_state.depth = inClass ? 1 : 0;
+    return static_cast<std::size_t>(stop - at);
+}
+
+// A heredoc's body is code; a line that is its tag (after white space when indented) ends it.
+std::size_t WideLineScanner::StepHeredoc(const char* at, const char* end)
+{
+    for (const char* byte = at; byte < end && !m_tagMiss; ++byte) {
+        if (m_tagLead && m_state.heredocIndented && IsWhite(*byte))
+            continue;
+        m_tagLead = false;
+        if (m_tagAt < m_state.tagSize && *byte == m_state.tag[m_tagAt])
+            ++m_tagAt;
+        else if (m_tagAt < m_state.tagSize || *byte != '\r')
+            m_tagMiss = true;
+    }
+    MarkRun(at, end, true);
+    return static_cast<std::size_t>(end - at);
 }
 
 }  // namespace PrjHelper

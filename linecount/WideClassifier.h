@@ -36,6 +36,7 @@
 //  5. The line is code when it holds a code byte, else a comment line when it holds text.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -43,6 +44,7 @@
 #include "linecount/ByteSet.h"
 #include "linecount/LineBreakdown.h"
 #include "linecount/LineClassifier.h"
+#include "linecount/WideClassifierRules.h"
 #include "linecount/WideLanguages.h"
 
 namespace PrjHelper {
@@ -50,6 +52,7 @@ namespace PrjHelper {
 // What carries from one line to the next.
 struct WideState
 {
+    static constexpr std::size_t kTemplatesMax = 4;
     enum class In : std::uint8_t
     {
         Code,
@@ -59,11 +62,26 @@ struct WideState
         LongString,
         ColumnBlock,
         EndOfCode,
+        Regex,
+        Heredoc,
     };
     In in = In::Code;
-    std::uint8_t pair = 0;    // the open block's pair
-    std::uint32_t depth = 0;  // the open block's depth
-    char quote = 0;           // the open string's or docstring's quote byte
+    std::uint8_t pair = 0;  // the open block's pair
+    // The open block's depth; a raw string's '#' count; a %-literal's bracket depth; 1 in a
+    // regular expression's character class.
+    std::uint32_t depth = 0;
+    char quote = 0;              // the open string's or docstring's (closing) quote byte
+    char open = 0;               // a %-literal's open byte, 0 for other strings
+    bool raw = false;            // the open string takes no escapes
+    bool single = false;         // the docstring closes with one quote, and with its line
+    std::uint16_t brackets = 0;  // brackets open in code (languages with docstrings)
+    std::uint8_t templates = 0;  // "${" expressions open in template strings
+    std::uint8_t braces[kTemplatesMax] = {};  // braces open in each of them
+    // A heredoc's close tag; pending while the line that opens it is read.
+    bool heredocPending = false;
+    bool heredocIndented = false;
+    std::uint8_t tagSize = 0;
+    char tag[wide_rules::kTagMax] = {};
 
     friend constexpr bool operator==(const WideState&, const WideState&) = default;
 };
@@ -84,10 +102,15 @@ public:
     std::string_view endOfCode[2];
     // A column block or an end-of-code word: a line's first bytes need a look of their own.
     bool lineStartRules = false;
+    std::uint16_t rules = 0;
+    // The rules read the line's text before a position.
+    bool needsContext = false;
     // Bytes that open a string.
     ByteSet quotes;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     ByteSet special;
+    // The same with the braces, inside a template's "${" expression.
+    ByteSet templateSpecial;
     // Bytes at which a block of each pair may end or, nesting, go deeper.
     ByteSet blockStops[2];
     // The same sets with LF, and LF alone: a line that holds none of a state's stops before
@@ -108,8 +131,8 @@ public:
 class WideLineScanner
 {
 public:
-    // How far past a position the rules may look: a marker and the byte after it.
-    static constexpr std::size_t kLookahead = kWideMarkerMax + 1;
+    // How far past a position the rules may look: a marker or an opener and the byte after it.
+    static constexpr std::size_t kLookahead = std::max(kWideMarkerMax + 1, wide_rules::kLookahead);
 
     WideLineScanner(const WideSyntax& syntax, bool trackBlocks, const WideState& start = {});
 
@@ -124,10 +147,29 @@ public:
     const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds) const;
 
 private:
+    // What PlainLines knows of the line it reads.
+    struct PlainLine
+    {
+        const char* segment;  // where text outside comments resumes
+        bool hasText;         // text outside comments before segment
+        bool hasComment;
+    };
+    // PlainLines at a stop byte in code: where the search goes on, or null when the line
+    // needs the full rules.
+    const char* PlainOpening(const char* stop, const char* end, std::string_view before,
+                             PlainLine& line) const;
     std::size_t Step(const char* at, const char* end);
     std::size_t StepCode(const char* at, const char* end);
     std::size_t StepBlock(const char* at, const char* end);
     std::size_t StepQuoted(const char* at, const char* end);
+    std::size_t StepRegex(const char* at, const char* end);
+    std::size_t StepHeredoc(const char* at, const char* end);
+    // Back to code from a string, block or regular expression; brackets, templates and a
+    // pending heredoc stay.
+    void Resume();
+    // The line's text outside comments before the position, its last kContext bytes.
+    [[nodiscard]] std::string_view Context() const { return {m_context, m_contextSize}; }
+    void Remember(const char* from, const char* to);
     std::size_t StepLineStart(const char* at, const char* end);
     std::size_t RestIsComment(const char* at, const char* end);
     // In a block: a close marker, or an open marker of a nesting pair, begins at at.
@@ -148,6 +190,12 @@ private:
     bool m_hasText = false;
     bool m_hasCode = false;
     bool m_restIsComment = false;  // a single-line marker was read
+    // How far a heredoc body's line matched the close tag.
+    std::size_t m_tagAt = 0;
+    bool m_tagLead = true;
+    bool m_tagMiss = false;
+    char m_context[wide_rules::kContext] = {};
+    std::size_t m_contextSize = 0;
     char m_carry[2 * kLookahead] = {};
     std::size_t m_carrySize = 0;
 };
