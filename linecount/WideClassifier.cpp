@@ -206,6 +206,14 @@ bool HasText(const char* from, const char* to)
     return FirstText(from, to) != to;
 }
 
+// The bytes from from to to end in a backslash, before a CR at most: it escapes the line's end.
+bool EndsEscaped(const char* from, const char* to)
+{
+    if (to > from && to[-1] == '\r')
+        --to;
+    return to > from && to[-1] == '\\';
+}
+
 // The quote at quote is the line's first text, after at most a string prefix: it may open a
 // string statement.
 bool OpensStringStatement(const char* line, const char* quote, const char* end)
@@ -339,7 +347,7 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     default:
         return at;
     }
-    if (m_state.templates > 0)
+    if (m_state.templates > 0 || m_state.continued)
         return at;
     const bool code = m_state.in == WideState::In::Code;
     const bool docstrings = m_syntax.language.docstrings;
@@ -386,7 +394,7 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             return at;
         if (docstrings) {
             wide_rules::CountBrackets(codeFrom, stop, brackets);
-            if (brackets != m_state.brackets)
+            if (brackets != m_state.brackets || EndsEscaped(codeFrom, stop))
                 return at;
         }
         ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
@@ -426,7 +434,10 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
         const char* next = stop + 1;
         while (next < end && *next != *stop && *next != '\n')
             next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
-        return next < end && *next == *stop ? next + 1 : next;
+        if (next < end && *next == *stop)
+            return next + 1;
+        // A backslash before the line's end carries the string on to the next line.
+        return EndsEscaped(stop + 1, next) ? nullptr : next;
     }
     case What::SpanString:
     case What::RawString:
@@ -497,8 +508,12 @@ LineKind WideLineScanner::Finish()
     const bool lineString = m_state.in == In::String && !m_state.raw && m_state.open == 0 &&
                             std::strchr(language.spanQuotes, m_state.quote) == nullptr &&
                             std::strchr(language.rawQuotes, m_state.quote) == nullptr;
-    if (lineString || m_state.in == In::Regex || (m_state.in == In::Docstring && m_state.single))
+    // A backslash escaping the line's end carries a string or a statement on.
+    if ((lineString || (m_state.in == In::Docstring && m_state.single)) && !m_lineEscaped)
         Resume();
+    if (m_state.in == In::Regex)
+        Resume();
+    m_state.continued = m_lineEscaped && m_state.in == In::Code && language.docstrings;
     if (m_state.in == In::Heredoc && !m_tagMiss && m_tagAt == m_state.tagSize) {
         Resume();
         m_state.tagSize = 0;
@@ -513,7 +528,7 @@ LineKind WideLineScanner::Finish()
     if (!m_trackBlocks)
         m_state = WideState();
     m_lineStart = m_syntax.lineStartRules;
-    m_hasText = m_hasCode = m_restIsComment = false;
+    m_hasText = m_hasCode = m_restIsComment = m_lineEscaped = false;
     m_tagAt = 0;
     m_tagLead = true;
     m_tagMiss = false;
@@ -634,7 +649,8 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
     using In = WideState::In;
     const WideSyntax& syntax = m_syntax;
     const bool docstrings = syntax.language.docstrings;
-    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0) {
+    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0 &&
+        !m_state.continued) {
         // A string that is a statement of its own reads as a comment.
         bool quoted = false;
         const std::size_t prefix = wide_rules::StringPrefixSize(at, end, quoted);
@@ -653,12 +669,15 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
         // A docstring's prefix letter is decided above: the run stops at the line's first text.
         if (docstrings && !m_hasText)
             run = std::find_if_not(at + 1, run, IsWhite);
-        if (docstrings)
+        if (docstrings) {
             wide_rules::CountBrackets(at, run, m_state.brackets);
+            m_lineEscaped = run == end && EndsEscaped(at, run);
+        }
         MarkRun(at, run, true);
         return static_cast<std::size_t>(run - at);
     }
 
+    m_lineEscaped = false;
     using What = Opening::What;
     const Opening opening = OpensInCode(syntax, at, end, Context(), m_state.templates);
     switch (opening.what) {
@@ -758,6 +777,7 @@ std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
                            m_state.in == In::String && m_state.quote == '`';
     if (*at == '\\' && !m_state.raw) {
         const char* next = std::min(at + 2, end);
+        m_lineEscaped = next == end && (next == at + 1 || at[1] == '\r');
         MarkRun(at, next, code);
         return static_cast<std::size_t>(next - at);
     }

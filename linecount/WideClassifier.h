@@ -75,6 +75,7 @@ struct WideState
     bool raw = false;            // the open string takes no escapes
     bool single = false;         // the docstring closes with one quote, and with its line
     std::uint16_t brackets = 0;  // brackets open in code (languages with docstrings)
+    bool continued = false;      // the line before ended in code with a backslash (the same)
     std::uint8_t templates = 0;  // "${" expressions open in template strings
     std::uint8_t braces[kTemplatesMax] = {};  // braces open in each of them
     // A heredoc's close tag; pending while the line that opens it is read.
@@ -190,6 +191,7 @@ private:
     bool m_hasText = false;
     bool m_hasCode = false;
     bool m_restIsComment = false;  // a single-line marker was read
+    bool m_lineEscaped = false;    // the line ends in a backslash that escapes its end
     // How far a heredoc body's line matched the close tag.
     std::size_t m_tagAt = 0;
     bool m_tagLead = true;

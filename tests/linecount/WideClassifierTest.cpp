@@ -178,6 +178,10 @@ TEST(WideClassifier, LanguageRules)
          "xxxxcc",
          "inside brackets a string is an expression"},
         {"Python", {"s = '(' # )", "\"doc\""}, "xc", "brackets in strings and comments"},
+        {"Python", {"x = \\", "    \"s\"", "f('a\\", "', 'b')", "\"d\""}, "xxxxc",
+         "a backslash carries a statement or a string on"},
+        {"C", {"s = \"a\\\\", "/* c */", "t = \"a\\", "/* in */\";"}, "xcxx",
+         "an escaped backslash does not"},
     };
     for (const auto& [language, lines, kinds, why] : kCases)
         EXPECT_EQ(Kinds(language, lines), kinds) << language << ": " << why;
