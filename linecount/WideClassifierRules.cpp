@@ -99,15 +99,16 @@ const char* RegexEnd(const char* at, const char* end, bool& inClass)
 {
     for (; at < end && *at != '\n'; ++at) {
         if (*at == '\\') {
-            if (at + 1 == end || at[1] == '\n')
-                return at + 1;
-            ++at;
+            if (at + 1 == end)
+                return at;
+            if (at[1] != '\n')
+                ++at;
         } else if (*at == '[') {
             inClass = true;
         } else if (*at == ']') {
             inClass = false;
         } else if (*at == '/' && !inClass) {
-            return at + 1;
+            return at;
         }
     }
     return at;

@@ -30,8 +30,9 @@ inline constexpr std::uint32_t kRawHashesMax = 30;
 // byte that follows it.
 [[nodiscard]] bool LiteralMayStart(std::string_view before, char after, std::uint16_t rules);
 
-// Reads a regular expression's body from at (past its opening '/'): returns the position past
-// its closing '/', or the first LF or end. inClass carries an open character class.
+// Reads a regular expression's body from at (past its opening '/'): returns its closing '/',
+// else the first LF, else a backslash that is end's last byte (it escapes a byte not yet
+// seen), else end. inClass carries an open character class.
 [[nodiscard]] const char* RegexEnd(const char* at, const char* end, bool& inClass);
 
 // The size of a Rust character literal beginning with the quote at at; 0 when the quote

@@ -136,6 +136,7 @@ TEST(WideClassifier, LanguageRules)
          "templates nest in ${}"},
         {"TypeScript", {"t = `${ {a: 1}.a }`; // c", "// c"}, "xc", "braces inside ${}"},
         {"JavaScript", {"t = `${x // c", "}`;", "// c"}, "xxc", "a comment inside ${}"},
+        {"JavaScript", {"t = `${a(/}/g)}`;", "}", "/* c */"}, "xxc", "a regex inside ${}"},
         {"Go", {"s := `\\`", "// c"}, "xc", "raw strings take no escapes"},
         {"Go", {"r := '`' // c", "// c"}, "xc", "a rune holding a backquote"},
         {"Rust", {"let s = \"a", "// in", "\";", "// c"}, "xxxc", "strings run on over lines"},
