@@ -148,6 +148,10 @@ Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
     if (!syntax.quotes.Has(*at))
         return {What::Nothing};
     const WideLanguage& language = syntax.language;
+    const bool afterDollar = !before.empty() && before.back() == '$';
+    // Ruby's $' and $" are variables.
+    if ((rules & wide_rule::kPercentLiterals) != 0 && afterDollar)
+        return {What::Nothing};
     // The shell's $'...' takes escapes.
     if (std::strchr(language.rawQuotes, *at) != nullptr &&
         !(!before.empty() && before.back() == '$'))

@@ -159,6 +159,7 @@ TEST(WideClassifier, LanguageRules)
          {"s = \"a", "# in", "\"", "r = /\"/ # c", "puts /'/", "# c"},
          "xxxxxc",
          "strings run on; regexes"},
+        {"Ruby", {"a = $` + $' + $\"", "# c"}, "xc", "$` $' $\" are variables"},
         {"Shell", {"cat <<EOF", "# in", "EOF", "# c"}, "xxxc", "a heredoc"},
         {"Shell", {"cat <<-'EOF' > f", "\t# in", "\tEOF", "# c"}, "xxxc", "<<- strips tabs"},
         {"Shell", {"cat << \"E F\"", "E F", "# c", "x=$((1 << 2)) # c"}, "xxcx", "spaces"},
