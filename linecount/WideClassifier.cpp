@@ -107,6 +107,8 @@ Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
     using What = Opening::What;
     const std::uint16_t rules = syntax.rules;
     const char next = end - at >= 2 ? at[1] : '\n';
+    if ((rules & wide_rule::kSpacedArguments) != 0 && wide_rules::InRubyCharOrSymbol(before, *at))
+        return {What::Nothing};
     switch (*at) {
     case '/':
         if ((rules & wide_rule::kRegex) != 0 && wide_rules::LiteralMayStart(before, next, rules))
@@ -150,7 +152,7 @@ Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
     const WideLanguage& language = syntax.language;
     const bool afterDollar = !before.empty() && before.back() == '$';
     // Ruby's $' and $" are variables.
-    if ((rules & wide_rule::kPercentLiterals) != 0 && afterDollar)
+    if ((rules & wide_rule::kSpacedArguments) != 0 && afterDollar)
         return {What::Nothing};
     // The shell's $'...' takes escapes.
     if (std::strchr(language.rawQuotes, *at) != nullptr &&
@@ -450,7 +452,7 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
     case What::Regex: {
         bool inClass = false;
         const char* close = wide_rules::RegexEnd(stop + 1, end, inClass);
-        if (end - close < 2)
+        if (end - close < 2 || (*close != '/' && (m_syntax.rules & wide_rule::kLongRegex) != 0))
             return nullptr;
         return *close == '/' ? close + 1 : close;
     }
@@ -515,7 +517,7 @@ LineKind WideLineScanner::Finish()
     // A backslash escaping the line's end carries a string or a statement on.
     if ((lineString || (m_state.in == In::Docstring && m_state.single)) && !m_lineEscaped)
         Resume();
-    if (m_state.in == In::Regex)
+    if (m_state.in == In::Regex && (m_syntax.rules & wide_rule::kLongRegex) == 0)
         Resume();
     m_state.continued = m_lineEscaped && m_state.in == In::Code && language.docstrings;
     if (m_state.in == In::Heredoc && !m_tagMiss && m_tagAt == m_state.tagSize) {
@@ -653,8 +655,7 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
     using In = WideState::In;
     const WideSyntax& syntax = m_syntax;
     const bool docstrings = syntax.language.docstrings;
-    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0 &&
-        !m_state.continued) {
+    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0 && !m_state.continued) {
         // A string that is a statement of its own reads as a comment.
         bool quoted = false;
         const std::size_t prefix = wide_rules::StringPrefixSize(at, end, quoted);

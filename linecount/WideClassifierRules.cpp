@@ -212,6 +212,17 @@ PercentLiteral PercentAt(const char* at, const char* end, std::string_view befor
     return {typed ? 3u : 2u, bracket ? delimiter : close, close};
 }
 
+bool InRubyCharOrSymbol(std::string_view before, char byte)
+{
+    if (before.empty())
+        return false;
+    const char before1 = before.size() >= 2 ? before[before.size() - 2] : ' ';
+    if (before.back() == '?')
+        return IsSpace(before1) || before1 == '(' || before1 == ',' || before1 == '[' ||
+               before1 == '=';
+    return before.back() == ':' && before1 != ':' && (byte == '/' || byte == '%' || byte == '<');
+}
+
 bool StartsShellComment(std::string_view before)
 {
     if (before.empty())

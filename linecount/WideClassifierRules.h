@@ -65,6 +65,10 @@ struct PercentLiteral
 // The Ruby %-literal ("%w[", "%q{", "%(") opened by the '%' at at.
 [[nodiscard]] PercentLiteral PercentAt(const char* at, const char* end, std::string_view before);
 
+// Ruby: the byte after before belongs to a character literal (?" ?/) or, as '/', '%' or '<',
+// to an operator symbol (:/ :% :<<); it opens nothing then.
+[[nodiscard]] bool InRubyCharOrSymbol(std::string_view before, char byte);
+
 // May a shell '#' after before begin a comment? Only at a word's start.
 [[nodiscard]] bool StartsShellComment(std::string_view before);
 

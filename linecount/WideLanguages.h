@@ -41,6 +41,8 @@ inline constexpr std::uint16_t kRustLiterals = 1 << 2;
 inline constexpr std::uint16_t kShellHeredocs = 1 << 3;
 inline constexpr std::uint16_t kRubyHeredocs = 1 << 4;
 inline constexpr std::uint16_t kPerlHeredocs = 1 << 8;
+// Regular expressions may run on over lines (Ruby's).
+inline constexpr std::uint16_t kLongRegex = 1 << 9;
 // Ruby's %-literals (%w[...], %q{...}, %(...)), brackets nesting.
 inline constexpr std::uint16_t kPercentLiterals = 1 << 5;
 // The shell: '#' opens a comment only at a word's start; a backslash in code escapes a byte.
@@ -199,7 +201,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Raku", .suffixes = "p6 pm6 raku rakumod", .single = {"#"}},
     {.name = "Razor", .suffixes = "cshtml razor", .blocks = {{"@*", "*@"}, wide_detail::kXmlBlock}},
     {.name = "ReasonML", .suffixes = "re rei", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = "\""},
-    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .spanQuotes = "\"'`", .columnBlock = {"=begin", "=end"}, .endOfCode = {"__END__"}, .rules = wide_rule::kRegex | wide_rule::kRubyHeredocs | wide_rule::kPercentLiterals | wide_rule::kSpacedArguments},
+    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .spanQuotes = "\"'`", .columnBlock = {"=begin", "=end"}, .endOfCode = {"__END__"}, .rules = wide_rule::kRegex | wide_rule::kLongRegex | wide_rule::kRubyHeredocs | wide_rule::kPercentLiterals | wide_rule::kSpacedArguments},
     {.name = "Rust", .suffixes = "rs", .single = {"//"}, .blocks = {wide_detail::kCNested}, .spanQuotes = "\"", .rules = wide_rule::kRustLiterals},
     {.name = "Sass", .suffixes = "sass", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Scala", .suffixes = "sc scala", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
