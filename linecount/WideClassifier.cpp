@@ -180,8 +180,8 @@ Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
                                          wide_rules::StartsShellComment(before)))
             return {What::LineComment};
     }
-    if (templates > 0 && (*at == '{' || *at == '}'))
-        return {*at == '{' ? What::BraceOpen : What::BraceClose};
+    if (templates > 0 && (*at == syntax.templateOpen || *at == syntax.templateClose))
+        return {*at == syntax.templateOpen ? What::BraceOpen : What::BraceClose};
     return OpensByRule(syntax, at, end, before);
 }
 
@@ -190,7 +190,7 @@ Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
 const char* StringEndOnLine(const WideSyntax& syntax, const char* open, const char* end, bool raw,
                             std::uint32_t hashes)
 {
-    const bool templates = (syntax.rules & wide_rule::kTemplates) != 0 && *open == '`';
+    const bool templates = syntax.templateQuote != 0 && *open == syntax.templateQuote;
     for (const char* at = open + 1;
          end - at >= static_cast<std::ptrdiff_t>(WideLineScanner::kLookahead); ++at) {
         if (*at == '\n')
@@ -199,7 +199,7 @@ const char* StringEndOnLine(const WideSyntax& syntax, const char* open, const ch
             if (at[1] == '\n')
                 return nullptr;
             ++at;
-        } else if (templates && *at == '$' && at[1] == '{')
+        } else if (templates && *at == '$' && at[1] == syntax.templateOpen)
             return nullptr;
         else if (*at == *open && (hashes == 0 || wide_rules::ClosesRawString(at, end, hashes)))
             return at + 1 + hashes;
@@ -288,9 +288,15 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         if ((rules & rule) != 0)
             special.Add(byte);
     }
-    templateSpecial = special;
-    templateSpecial.Add('{');
-    templateSpecial.Add('}');
+    if ((rules & (wide_rule::kTemplates | wide_rule::kSubstitutions)) != 0) {
+        const bool shell = (rules & wide_rule::kSubstitutions) != 0;
+        templateQuote = shell ? '"' : '`';
+        templateOpen = shell ? '(' : '{';
+        templateClose = shell ? ')' : '}';
+        templateSpecial = special;
+        templateSpecial.Add(templateOpen);
+        templateSpecial.Add(templateClose);
+    }
     codeLineStops = special;
     for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd})
         stops->Add('\n');
@@ -735,7 +741,7 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
             // The template expression ends: the template string goes on.
             --m_state.templates;
             m_state.in = In::String;
-            m_state.quote = '`';
+            m_state.quote = syntax.templateQuote;
         } else {
             --m_state.braces[m_state.templates - 1];
         }
@@ -778,8 +784,8 @@ std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
     const bool triple =
         m_state.in == In::LongString || (m_state.in == In::Docstring && !m_state.single);
     const bool nesting = m_state.open != 0 && m_state.open != m_state.quote;
-    const bool templates = (m_syntax.rules & wide_rule::kTemplates) != 0 &&
-                           m_state.in == In::String && m_state.quote == '`';
+    const bool templates = m_syntax.templateQuote != 0 && m_state.in == In::String &&
+                           m_state.quote == m_syntax.templateQuote;
     if (*at == '\\' && !m_state.raw) {
         const char* next = std::min(at + 2, end);
         m_lineEscaped = next == end && (next == at + 1 || at[1] == '\r');
@@ -804,7 +810,7 @@ std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
             return size;
         }
     }
-    if (templates && *at == '$' && end - at >= 2 && at[1] == '{' &&
+    if (templates && *at == '$' && end - at >= 2 && at[1] == m_syntax.templateOpen &&
         m_state.templates < WideState::kTemplatesMax) {
         MarkRun(at, at + 2, code);
         Resume();

@@ -76,8 +76,8 @@ struct WideState
     bool single = false;         // the docstring closes with one quote, and with its line
     std::uint16_t brackets = 0;  // brackets open in code (languages with docstrings)
     bool continued = false;      // the line before ended in code with a backslash (the same)
-    std::uint8_t templates = 0;  // "${" expressions open in template strings
-    std::uint8_t braces[kTemplatesMax] = {};  // braces open in each of them
+    std::uint8_t templates = 0;  // "${" or "$(" code open in strings
+    std::uint8_t braces[kTemplatesMax] = {};  // brackets of its pair open in each
     // A heredoc's close tag; pending while the line that opens it is read.
     bool heredocPending = false;
     bool heredocIndented = false;
@@ -110,7 +110,12 @@ public:
     ByteSet quotes;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     ByteSet special;
-    // The same with the braces, inside a template's "${" expression.
+    // A string that holds code: its quote, and the bracket pair that the code stands in after
+    // a '$' ("${...}" in a JavaScript template, "$(...)" in a shell string); 0 without.
+    char templateQuote = 0;
+    char templateOpen = 0;
+    char templateClose = 0;
+    // The special bytes with the bracket pair, inside such code.
     ByteSet templateSpecial;
     // Bytes at which a block of each pair may end or, nesting, go deeper.
     ByteSet blockStops[2];

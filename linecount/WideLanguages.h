@@ -34,6 +34,8 @@ namespace wide_rule {
 inline constexpr std::uint16_t kRegex = 1 << 0;
 // "${" in a backquoted string opens code up to its matching '}' (JavaScript, TypeScript).
 inline constexpr std::uint16_t kTemplates = 1 << 1;
+// "$(" in a double-quoted string opens code up to its matching ')' (the shell).
+inline constexpr std::uint16_t kSubstitutions = 1 << 10;
 // Rust: r"..." and r#"..."# raw strings; 'x' character literals beside 'a lifetimes.
 inline constexpr std::uint16_t kRustLiterals = 1 << 2;
 // Heredocs: the shell's (<<EOF, <<-EOF, << 'EOF'), Ruby's (<<~EOS, <<-EOS, <<EOS, <<"EOS")
@@ -46,6 +48,7 @@ inline constexpr std::uint16_t kLongRegex = 1 << 9;
 // Ruby's %-literals (%w[...], %q{...}, %(...)), brackets nesting.
 inline constexpr std::uint16_t kPercentLiterals = 1 << 5;
 // The shell: '#' opens a comment only at a word's start; a backslash in code escapes a byte.
+// Its backquotes hold commands, read as code is.
 inline constexpr std::uint16_t kShellWords = 1 << 6;
 // Ruby: a word, white space and then a '/' or '%' not followed by white space passes the
 // word a literal ("puts /x/").
@@ -208,7 +211,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Scheme", .suffixes = "scm sld ss", .single = {";"}, .blocks = {wide_detail::kLispBlock}},
     {.name = "SCSS", .suffixes = "scss", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "sed", .suffixes = "sed", .single = {"#"}},
-    {.name = "Shell", .suffixes = "bash ksh sh", .fileNames = "PKGBUILD", .single = {"#"}, .spanQuotes = "\"`", .rawQuotes = "'", .rules = wide_rule::kShellHeredocs | wide_rule::kShellWords},
+    {.name = "Shell", .suffixes = "bash ksh sh", .fileNames = "PKGBUILD", .single = {"#"}, .spanQuotes = "\"", .rawQuotes = "'", .rules = wide_rule::kShellHeredocs | wide_rule::kShellWords | wide_rule::kSubstitutions},
     {.name = "Smalltalk", .suffixes = "st", .blocks = {{"\"", "\""}}, .quotes = "'"},
     {.name = "Solidity", .suffixes = "sol", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "SQL", .suffixes = "sql", .single = {"--"}, .blocks = {wide_detail::kCBlock}, .quotes = "'"},
