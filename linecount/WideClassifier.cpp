@@ -149,17 +149,14 @@ Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
     }
     if (!syntax.quotes.Has(*at))
         return {What::Nothing};
-    const WideLanguage& language = syntax.language;
     const bool afterDollar = !before.empty() && before.back() == '$';
     // Ruby's $' and $" are variables.
     if ((rules & wide_rule::kSpacedArguments) != 0 && afterDollar)
         return {What::Nothing};
     // The shell's $'...' takes escapes.
-    if (std::strchr(language.rawQuotes, *at) != nullptr &&
-        !(!before.empty() && before.back() == '$'))
+    if (syntax.rawQuotes.Has(*at) && !afterDollar)
         return {What::RawString};
-    if (std::strchr(language.spanQuotes, *at) != nullptr ||
-        std::strchr(language.rawQuotes, *at) != nullptr)
+    if (syntax.spanQuotes.Has(*at) || syntax.rawQuotes.Has(*at))
         return {What::SpanString};
     return {What::LineString};
 }
@@ -269,6 +266,10 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
             special.Add(quote);
         }
     }
+    for (char quote : Text(lang.spanQuotes))
+        spanQuotes.Add(quote);
+    for (char quote : Text(lang.rawQuotes))
+        rawQuotes.Add(quote);
     if (lang.docstrings) {
         special.Add('"');
         special.Add('\'');
@@ -342,7 +343,7 @@ void WideLineScanner::Add(const char* data, std::size_t size)
     std::memcpy(m_carry, data + pos, m_carrySize);
 }
 
-const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds) const
+const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds)
 {
     const ByteSet* stops = nullptr;
     switch (m_state.in) {
@@ -386,7 +387,7 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             if (hasComment && m_syntax.needsContext)
                 return at;
             if (docstrings) {
-                wide_rules::CountBrackets(codeFrom, stop, brackets);
+                wide_rules::CountBrackets(codeFrom, stop, end, brackets);
                 if (m_state.brackets == 0 && OpensStringStatement(at, stop, end))
                     return at;
             }
@@ -405,9 +406,11 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
         if (stop == end)
             return at;
         if (docstrings) {
-            wide_rules::CountBrackets(codeFrom, stop, brackets);
-            if (brackets != m_state.brackets || EndsEscaped(codeFrom, stop))
+            wide_rules::CountBrackets(codeFrom, stop, end, brackets);
+            if (EndsEscaped(codeFrom, stop))
                 return at;
+            if (m_trackBlocks)
+                m_state.brackets = brackets;
         }
         ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
         at = stop + 1;
@@ -518,8 +521,8 @@ LineKind WideLineScanner::Finish()
     const WideLanguage& language = m_syntax.language;
     // Plain strings, one-quote docstrings and regular expressions end with their line.
     const bool lineString = m_state.in == In::String && !m_state.raw && m_state.open == 0 &&
-                            std::strchr(language.spanQuotes, m_state.quote) == nullptr &&
-                            std::strchr(language.rawQuotes, m_state.quote) == nullptr;
+                            !m_syntax.spanQuotes.Has(m_state.quote) &&
+                            !m_syntax.rawQuotes.Has(m_state.quote);
     // A backslash escaping the line's end carries a string or a statement on.
     if ((lineString || (m_state.in == In::Docstring && m_state.single)) && !m_lineEscaped)
         Resume();
@@ -681,7 +684,7 @@ std::size_t WideLineScanner::StepCode(const char* at, const char* end)
         if (docstrings && !m_hasText)
             run = std::find_if_not(at + 1, run, IsWhite);
         if (docstrings) {
-            wide_rules::CountBrackets(at, run, m_state.brackets);
+            wide_rules::CountBrackets(at, run, end, m_state.brackets);
             m_lineEscaped = run == end && EndsEscaped(at, run);
         }
         MarkRun(at, run, true);

@@ -106,8 +106,10 @@ public:
     std::uint16_t rules = 0;
     // The rules read the line's text before a position.
     bool needsContext = false;
-    // Bytes that open a string.
+    // Bytes that open a string; those of strings that may run on, with and without escapes.
     ByteSet quotes;
+    ByteSet spanQuotes;
+    ByteSet rawQuotes;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     ByteSet special;
     // A string that holds code: its quote, and the bracket pair that the code stands in after
@@ -148,9 +150,10 @@ public:
     LineKind EndLine(const char* data, std::size_t size);
     [[nodiscard]] const WideState& State() const { return m_state; }
     // A shortcut between lines (after EndLine, before Add): reads from at the whole lines
-    // that hold nothing before their LF that could change the state, adds their kinds to
-    // kinds, and returns where it stopped (the start of a line it leaves to Add and EndLine).
-    const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds) const;
+    // that hold nothing before their LF that could change the state but the bracket depth,
+    // adds their kinds to kinds, and returns where it stopped (the start of a line it leaves
+    // to Add and EndLine).
+    const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds);
 
 private:
     // What PlainLines knows of the line it reads.

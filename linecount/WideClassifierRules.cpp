@@ -242,18 +242,4 @@ std::size_t StringPrefixSize(const char* at, const char* end, bool& quoted)
     return quoted ? size : 0;
 }
 
-void CountBrackets(const char* at, const char* end, std::uint16_t& depth)
-{
-    static constexpr auto kChange = [] {
-        std::array<signed char, 256> change{};
-        change['('] = change['['] = change['{'] = 1;
-        change[')'] = change[']'] = change['}'] = -1;
-        return change;
-    }();
-    int d = depth;
-    for (; at < end; ++at)
-        d = std::max(0, d + kChange[static_cast<unsigned char>(*at)]);
-    depth = static_cast<std::uint16_t>(std::min(d, 0xFFFF));
-}
-
 }  // namespace PrjHelper::wide_rules
