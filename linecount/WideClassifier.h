@@ -12,27 +12,47 @@
 //  2. Blank: a line without text, whatever state it is in. Its state carries on unchanged.
 //  3. The line is read from its start, byte by byte, in one of these states:
 //     - code: at each position, in this order,
-//       a. with docstrings, """ or ''' (after at most one of the prefixes r u b f, in either
-//          case) as the line's first text opens a docstring; anywhere else it opens a long
-//          string;
+//       a. with docstrings, a string (after at most two of the prefixes r u b f, in either
+//          case) that is the line's first text, with no bracket open and the line before not
+//          ended by a backslash, opens a docstring: a statement that is only a string;
+//          three quotes anywhere else open a long string;
 //       b. the first block pair whose open marker begins here opens a block (depth 1);
-//       c. a single-line marker beginning here makes the rest of the line comment;
-//       d. a byte of `quotes` or `spanQuotes` opens a string closed by the same byte;
-//       e. any other text byte is code.
+//       c. a single-line marker beginning here makes the rest of the line comment; the
+//          shell's '#' does so only at a word's start (after white space, ; & | ( ) < >);
+//       d. inside a "${" (JavaScript) or "$(" (the shell) opened in a string, the pair's
+//          open bracket goes one deeper and its close at depth 0 returns to the string;
+//       e. the language's own rules (in WideClassifierRules.h), all of whose bytes are code:
+//          - '/' where an operand may begin (at the line's start, after an operator or an
+//            opening bracket, after a keyword such as return or typeof; in Ruby also after
+//            a word and white space when no white space follows) opens a regular
+//            expression, which ends at a '/' outside its [classes]; a backslash escapes;
+//          - Rust: 'x', '\n', '\u{..}' are character literals, other quotes lifetimes;
+//            r"...", r#"..."#, br##"..."## open raw strings closed by '"' and as many '#';
+//          - heredocs: <<TAG, <<-TAG, <<~TAG (Ruby, Perl), quoted tags, the shell's
+//            << TAG; the lines after the line that opens one, up to the line that is its
+//            tag (after white space for - and ~), are a string;
+//          - Ruby: %w[ %q{ %( ... open strings closed by the matching bracket, nesting;
+//            $' $" $` are variables, ?x a character, :/ :% :<< operator symbols;
+//          - the shell: a backslash makes the next byte code; $'...' takes escapes;
+//       f. a byte of `quotes`, `spanQuotes` or `rawQuotes` opens a string closed by the
+//          same byte;
+//       g. any other text byte is code.
 //     - block: the close marker ends one depth (the block at depth 0); with a nesting pair
 //       its open marker adds one. Everything else, the markers too, is comment.
-//     - docstring: the same three quotes close it; the text, quotes too, is comment.
+//     - docstring: the same quote(s) close it; the text, quotes too, is comment.
 //     - string and long string: the closing quote(s) end it; a backslash makes the next byte
-//       text. Every text byte, quotes too, is code.
+//       text unless the string is raw. Every text byte, quotes too, is code.
+//     - regular expression, heredoc: as above; every text byte is code.
 //     A column block (Perl's POD, Ruby's =begin) opens on a line that begins, in its first
 //     column and in code state, with its open marker standing as a word of its own (followed
 //     by a letter when the marker ends in another byte, by no letter when it ends in one);
 //     every line until the line that begins with its close marker, both included, is comment.
 //     A line in code state that begins in its first column with an end-of-code word followed
 //     by white space or the line's end makes itself and every later line comment.
-//  4. At the line's end a string of `quotes` ends; every other state carries to the next line
-//     with trackBlocks, and is dropped without it (each line is then judged alone, starting in
-//     code state).
+//  4. At the line's end a string of `quotes`, a one-quote docstring and a regular expression
+//     (but Ruby's) end, unless a backslash escapes the line's end; every other state, and
+//     with docstrings the depth of ( [ { in code, carries to the next line with trackBlocks,
+//     and is dropped without it (each line is then judged alone, starting in code state).
 //  5. The line is code when it holds a code byte, else a comment line when it holds text.
 #pragma once
 
