@@ -172,6 +172,7 @@ TEST(WideClassifier, LanguageRules)
         {"Shell", {"echo 'a", "# in", "b\\'", "# c"}, "xxxc", "single quotes run on, unescaped"},
         {"Shell", {"echo \"a", "# in \\\"", "\"", "# c"}, "xxxc", "double quotes too"},
         {"Shell", {"echo ${#a} don\\'t $'\\'' # c", "# c"}, "xc", "# at a word's start"},
+        {"Shell", {"echo ${#a}$# 'b", "# in", "'"}, "xxx", "so ${#a} opens no comment"},
         {"Shell",
          {"x=\"$(f |", "  awk -F'\"' '{ print }')\" # c", "# c"},
          "xxc",
