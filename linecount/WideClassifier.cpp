@@ -71,6 +71,7 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         {wide_rule::kRustLiterals, '\''},
         {wide_rule::kRustLiterals, '"'},
     };
+    lessOpensOnlyHeredocs = (rules & kHeredocRules) != 0 && !special.Has('<');
     for (const auto& [rule, byte] : kRuleBytes) {
         if ((rules & rule) != 0)
             special.Add(byte);

@@ -126,6 +126,8 @@ public:
     std::uint16_t rules = 0;
     // The rules read the line's text before a position.
     bool needsContext = false;
+    // '<' begins no marker, only heredocs ("<<").
+    bool lessOpensOnlyHeredocs = false;
     // Bytes that open a string; those of strings that may run on, with and without escapes.
     ByteSet quotes;
     ByteSet spanQuotes;

@@ -50,11 +50,17 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
                 stop = stops->FindIn(stop + 1, end);
                 continue;
             }
+            // A '<' that begins no "<<" is a comparison where only heredocs begin with it.
+            if (m_syntax.lessOpensOnlyHeredocs && *stop == '<' && stop[1] != '<') {
+                stop = stops->FindIn(stop + 1, end);
+                continue;
+            }
             if (hasComment && m_syntax.needsContext)
                 return at;
             if (docstrings) {
                 wide_rules::CountBrackets(codeFrom, stop, end, brackets);
-                if (m_state.brackets == 0 && OpensStringStatement(at, stop, end))
+                // Only the line's first stop may be its first text.
+                if (m_state.brackets == 0 && codeFrom == at && OpensStringStatement(at, stop, end))
                     return at;
             }
             const char* context = std::max(at, stop - wide_rules::kContext);
