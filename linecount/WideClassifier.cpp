@@ -3,111 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "linecount/WideClassifierOpening.h"
+
 namespace PrjHelper {
+
+using namespace wide_scan;
 
 namespace {
 
 std::string_view Text(const char* text)
 {
     return text == nullptr ? std::string_view() : std::string_view(text);
-}
-
-bool IsWhite(char c)
-{
-    constexpr std::uint64_t kWhite =
-        1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
-    const auto byte = static_cast<unsigned char>(c);
-    return byte <= ' ' && (kWhite >> byte & 1) != 0;
-}
-
-// The first byte from at on that is not white space, or end. Indents of spaces go eight at a
-// time.
-const char* FirstText(const char* at, const char* end)
-{
-    constexpr std::uint64_t kSpaces = 0x2020202020202020;
-    for (std::uint64_t word = 0; end - at >= 8; at += 8) {
-        std::memcpy(&word, at, sizeof word);
-        if (word != kSpaces)
-            break;
-    }
-    while (at < end && IsWhite(*at))
-        ++at;
-    return at;
-}
-
-bool IsLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool Matches(const char* at, const char* end, std::string_view marker)
-{
-    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() &&
-           *at == marker[0] && std::memcmp(at + 1, marker.data() + 1, marker.size() - 1) == 0;
-}
-
-// A column-block marker stands as a word: "=head1" opens POD, "=begin" but not "=beginning"
-// opens a Ruby block.
-bool MatchesWord(const char* at, const char* end, std::string_view marker)
-{
-    if (!Matches(at, end, marker))
-        return false;
-    const bool next = at + marker.size() < end && IsLetter(at[marker.size()]);
-    return IsLetter(marker.back()) ? !next : next;
-}
-
-// The word, then white space or the line's end.
-bool IsLineWord(const char* at, const char* end, std::string_view word)
-{
-    return Matches(at, end, word) && (at + word.size() == end || IsWhite(at[word.size()]));
-}
-
-bool IsTripleQuote(const char* at, const char* end)
-{
-    return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
-}
-
-// What a special byte of code state begins, in the order the rules try them: a long string
-// (three quotes, with docstrings), a block of a pair, a line comment, a string (one that ends
-// with its line at the latest, or one that may run on), or nothing: a '/' that divides is code
-// like its neighbours.
-struct Opening
-{
-    enum class What : std::uint8_t
-    {
-        Nothing,
-        LongString,
-        Block,
-        LineComment,
-        LineString,
-        SpanString,
-    };
-    What what = What::Nothing;
-    std::uint8_t pair = 0;
-};
-
-Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end)
-{
-    using What = Opening::What;
-    const WideLanguage& language = syntax.language;
-    if (language.docstrings && IsTripleQuote(at, end))
-        return {What::LongString};
-    for (std::uint8_t pair = 0; pair < 2; ++pair) {
-        if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
-            return {What::Block, pair};
-    }
-    for (std::string_view marker : syntax.single) {
-        if (Matches(at, end, marker))
-            return {What::LineComment};
-    }
-    if (!syntax.quotes.Has(*at))
-        return {What::Nothing};
-    return {std::strchr(language.spanQuotes, *at) != nullptr ? What::SpanString : What::LineString};
-}
-
-bool HasText(const char* from, const char* to)
-{
-    return FirstText(from, to) != to;
 }
 
 }  // namespace
@@ -140,15 +46,44 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         if (!marker.empty())
             lineStartBytes.Add(marker[0]);
     }
-    for (std::string_view list : {Text(lang.quotes), Text(lang.spanQuotes)}) {
+    for (std::string_view list : {Text(lang.quotes), Text(lang.spanQuotes), Text(lang.rawQuotes)}) {
         for (char quote : list) {
             quotes.Add(quote);
             special.Add(quote);
         }
     }
+    for (char quote : Text(lang.spanQuotes))
+        spanQuotes.Add(quote);
+    for (char quote : Text(lang.rawQuotes))
+        rawQuotes.Add(quote);
     if (lang.docstrings) {
         special.Add('"');
         special.Add('\'');
+    }
+    rules = lang.rules;
+    needsContext = (rules & (wide_rule::kRegex | wide_rule::kRustLiterals | kHeredocRules |
+                             wide_rule::kPercentLiterals | wide_rule::kShellWords)) != 0;
+    const std::pair<std::uint16_t, char> kRuleBytes[] = {
+        {wide_rule::kRegex, '/'},
+        {wide_rule::kPercentLiterals, '%'},
+        {kHeredocRules, '<'},
+        {wide_rule::kShellWords, '\\'},
+        {wide_rule::kRustLiterals, '\''},
+        {wide_rule::kRustLiterals, '"'},
+    };
+    lessOpensOnlyHeredocs = (rules & kHeredocRules) != 0 && !special.Has('<');
+    for (const auto& [rule, byte] : kRuleBytes) {
+        if ((rules & rule) != 0)
+            special.Add(byte);
+    }
+    if ((rules & (wide_rule::kTemplates | wide_rule::kSubstitutions)) != 0) {
+        const bool shell = (rules & wide_rule::kSubstitutions) != 0;
+        templateQuote = shell ? '"' : '`';
+        templateOpen = shell ? '(' : '{';
+        templateClose = shell ? ')' : '}';
+        templateSpecial = special;
+        templateSpecial.Add(templateOpen);
+        templateSpecial.Add(templateClose);
     }
     codeLineStops = special;
     for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd})
@@ -195,111 +130,6 @@ void WideLineScanner::Add(const char* data, std::size_t size)
     std::memcpy(m_carry, data + pos, m_carrySize);
 }
 
-const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds) const
-{
-    const ByteSet* stops = nullptr;
-    switch (m_state.in) {
-    case WideState::In::Code:
-        stops = &m_syntax.codeLineStops;
-        break;
-    case WideState::In::Block:
-        stops = &m_syntax.blockLineStops[m_state.pair];
-        break;
-    case WideState::In::ColumnBlock:
-    case WideState::In::EndOfCode:
-        stops = &m_syntax.lineEnd;
-        break;
-    case WideState::In::Docstring:
-    case WideState::In::String:
-    case WideState::In::LongString:
-        return at;
-    }
-    using What = Opening::What;
-    const bool code = m_state.in == WideState::In::Code;
-    std::uint64_t& textKind = code ? kinds.code : kinds.comment;
-    while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
-        const char* segment = at;  // where text outside comments resumes
-        bool hasText = false;      // text outside comments before segment: code in code state
-        bool hasComment = false;
-        const char* stop = stops->FindIn(at, end);
-        while (stop != end && *stop != '\n') {
-            // Anything but a stop byte that begins nothing, a line comment, a string or a
-            // block that ends on this line needs the full rules, and so does a byte too near
-            // end to tell.
-            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
-                return at;
-            if (!code) {
-                if (ChangesDepth(stop, end))
-                    return at;
-                stop = stops->FindIn(stop + 1, end);
-                continue;
-            }
-            const Opening opening = OpensInCode(m_syntax, stop, end);
-            const char* next = stop + 1;  // where the search goes on
-            switch (opening.what) {
-            case What::Nothing:
-                break;
-            case What::LongString:
-            case What::SpanString:
-                return at;
-            case What::Block: {
-                const char* close =
-                    m_syntax.nests[opening.pair]
-                        ? nullptr
-                        : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(),
-                                           end);
-                if (close == nullptr)
-                    return at;
-                hasText = hasText || HasText(segment, stop);
-                hasComment = true;
-                next = segment = close + m_syntax.close[opening.pair].size();
-                break;
-            }
-            case What::LineComment: {
-                hasText = hasText || HasText(segment, stop);
-                hasComment = true;
-                const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
-                next = segment = lf == nullptr ? end : static_cast<const char*>(lf);
-                break;
-            }
-            case What::LineString:
-                // Its bytes are code and its markers none; a backslash makes the next byte text.
-                while (next < end && *next != *stop && *next != '\n')
-                    next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
-                if (next < end && *next == *stop)
-                    ++next;
-                break;
-            }
-            stop = next == end || *next == '\n' ? next : stops->FindIn(next, end);
-        }
-        if (stop == end)
-            return at;
-        ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
-        at = stop + 1;
-    }
-    return at;
-}
-
-const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
-                                              const char* end) const
-{
-    const std::string_view close = m_syntax.close[pair];
-    for (const char* stop = m_syntax.blockLineStops[pair].FindIn(at, end); stop != end;
-         stop = m_syntax.blockLineStops[pair].FindIn(stop + 1, end)) {
-        if (*stop == '\n' || end - stop < static_cast<std::ptrdiff_t>(kLookahead))
-            return nullptr;
-        if (Matches(stop, end, close))
-            return stop;
-    }
-    return nullptr;
-}
-
-bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
-{
-    return Matches(at, end, m_syntax.close[m_state.pair]) ||
-           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
-}
-
 LineKind WideLineScanner::EndLine(const char* data, std::size_t size)
 {
     if (m_carrySize > 0) {
@@ -326,13 +156,37 @@ LineKind WideLineScanner::Finish()
     const LineKind kind = !m_hasText  ? LineKind::Blank
                           : m_hasCode ? LineKind::Code
                                       : LineKind::Comment;
-    if (m_state.in == WideState::In::String &&
-        std::strchr(m_syntax.language.spanQuotes, m_state.quote) == nullptr)
-        m_state = WideState();
+    using In = WideState::In;
+    const WideLanguage& language = m_syntax.language;
+    // Plain strings, one-quote docstrings and regular expressions end with their line.
+    const bool lineString = m_state.in == In::String && !m_state.raw && m_state.open == 0 &&
+                            !m_syntax.spanQuotes.Has(m_state.quote) &&
+                            !m_syntax.rawQuotes.Has(m_state.quote);
+    // A backslash escaping the line's end carries a string or a statement on.
+    if ((lineString || (m_state.in == In::Docstring && m_state.single)) && !m_lineEscaped)
+        Resume();
+    if (m_state.in == In::Regex && (m_syntax.rules & wide_rule::kLongRegex) == 0)
+        Resume();
+    m_state.continued = m_lineEscaped && m_state.in == In::Code && language.docstrings;
+    if (m_state.in == In::Heredoc && !m_tagMiss && m_tagAt == m_state.tagSize) {
+        Resume();
+        m_state.tagSize = 0;
+        m_state.heredocIndented = false;
+    }
+    if (m_state.heredocPending) {
+        // The heredoc's body follows its opening line, whatever that line left open.
+        Resume();
+        m_state.in = In::Heredoc;
+        m_state.heredocPending = false;
+    }
     if (!m_trackBlocks)
         m_state = WideState();
     m_lineStart = m_syntax.lineStartRules;
-    m_hasText = m_hasCode = m_restIsComment = false;
+    m_hasText = m_hasCode = m_restIsComment = m_lineEscaped = false;
+    m_tagAt = 0;
+    m_tagLead = true;
+    m_tagMiss = false;
+    m_contextSize = 0;
     return kind;
 }
 
@@ -348,12 +202,38 @@ std::size_t WideLineScanner::Scan(const char* data, std::size_t size, std::size_
 // (or text, for a comment run) nothing in the run can: the run is not read then.
 void WideLineScanner::MarkRun(const char* from, const char* to, bool code)
 {
+    if (code && m_syntax.needsContext)
+        Remember(from, to);
     if (m_hasCode || (m_hasText && !code))
         return;
     if (FirstText(from, to) < to) {
         m_hasText = true;
         m_hasCode = m_hasCode || code;
     }
+}
+
+void WideLineScanner::Remember(const char* from, const char* to)
+{
+    constexpr std::size_t kSize = wide_rules::kContext;
+    const auto size = static_cast<std::size_t>(to - from);
+    if (size >= kSize) {
+        std::memcpy(m_context, to - kSize, kSize);
+        m_contextSize = kSize;
+        return;
+    }
+    const std::size_t keep = std::min(m_contextSize, kSize - size);
+    std::memmove(m_context, m_context + m_contextSize - keep, keep);
+    std::memcpy(m_context + keep, from, size);
+    m_contextSize = keep + size;
+}
+
+void WideLineScanner::Resume()
+{
+    m_state.in = WideState::In::Code;
+    m_state.pair = 0;
+    m_state.depth = 0;
+    m_state.quote = m_state.open = 0;
+    m_state.raw = m_state.single = false;
 }
 
 std::size_t WideLineScanner::Step(const char* at, const char* end)
@@ -374,6 +254,10 @@ std::size_t WideLineScanner::Step(const char* at, const char* end)
     case WideState::In::String:
     case WideState::In::LongString:
         return StepQuoted(at, end);
+    case WideState::In::Regex:
+        return StepRegex(at, end);
+    case WideState::In::Heredoc:
+        return StepHeredoc(at, end);
     case WideState::In::ColumnBlock:
     case WideState::In::EndOfCode:
         break;
@@ -416,49 +300,100 @@ std::size_t WideLineScanner::RestIsComment(const char* at, const char* end)
 
 std::size_t WideLineScanner::StepCode(const char* at, const char* end)
 {
+    using In = WideState::In;
     const WideSyntax& syntax = m_syntax;
-    if (syntax.language.docstrings && !m_hasText && !IsWhite(*at)) {
-        const bool prefixed = std::strchr("rRuUbBfF", *at) != nullptr;
-        const char* quotes = prefixed ? at + 1 : at;
-        if (IsTripleQuote(quotes, end)) {
-            m_state = WideState{WideState::In::Docstring, 0, 0, *quotes};
+    const bool docstrings = syntax.language.docstrings;
+    if (docstrings && !m_hasText && !IsWhite(*at) && m_state.brackets == 0 && !m_state.continued) {
+        // A string that is a statement of its own reads as a comment.
+        bool quoted = false;
+        const std::size_t prefix = wide_rules::StringPrefixSize(at, end, quoted);
+        if (quoted) {
+            const bool triple = IsTripleQuote(at + prefix, end);
+            m_state.in = In::Docstring;
+            m_state.quote = at[prefix];
+            m_state.single = !triple;
             m_hasText = true;
-            return static_cast<std::size_t>(quotes + 3 - at);
+            return prefix + (triple ? 3 : 1);
         }
     }
-    const char* run = syntax.special.FindIn(at, end);
+    const ByteSet& special = m_state.templates > 0 ? syntax.templateSpecial : syntax.special;
+    const char* run = special.FindIn(at, end);
     if (run > at) {
         // A docstring's prefix letter is decided above: the run stops at the line's first text.
-        if (syntax.language.docstrings && !m_hasText)
+        if (docstrings && !m_hasText)
             run = std::find_if_not(at + 1, run, IsWhite);
+        if (docstrings) {
+            wide_rules::CountBrackets(at, run, end, m_state.brackets);
+            m_lineEscaped = run == end && EndsEscaped(at, run);
+        }
         MarkRun(at, run, true);
         return static_cast<std::size_t>(run - at);
     }
 
+    m_lineEscaped = false;
     using What = Opening::What;
-    const Opening opening = OpensInCode(syntax, at, end);
+    const Opening opening = OpensInCode(syntax, at, end, Context(), m_state.templates);
     switch (opening.what) {
-    case What::LongString:
-        m_state = WideState{WideState::In::LongString, 0, 0, *at};
-        m_hasText = m_hasCode = true;
-        return 3;
     case What::Block:
-        m_state = WideState{WideState::In::Block, opening.pair, 1, 0};
+        m_state.in = In::Block;
+        m_state.pair = opening.pair;
+        m_state.depth = 1;
         m_hasText = true;
         return syntax.open[opening.pair].size();
     case What::LineComment:
         m_hasText = true;
         m_restIsComment = true;
         return RestIsComment(at, end);
+    case What::LongString:
+        m_state.in = In::LongString;
+        m_state.quote = *at;
+        MarkRun(at, at + 3, true);
+        return 3;
     case What::LineString:
     case What::SpanString:
-        m_state = WideState{WideState::In::String, 0, 0, *at};
+    case What::RawString:
+        m_state.in = In::String;
+        m_state.quote = *at;
+        m_state.raw = opening.what == What::RawString;
+        m_state.depth = opening.hashes;
+        break;
+    case What::Regex:
+        m_state.in = In::Regex;
+        break;
+    case What::Percent:
+        m_state.in = In::String;
+        m_state.quote = opening.percent.close;
+        m_state.open = opening.percent.open;
+        m_state.depth = 1;
+        break;
+    case What::Heredoc:
+        if (!m_state.heredocPending && m_state.tagSize == 0) {
+            const std::string_view tag = opening.heredoc.tag;
+            m_state.heredocPending = true;
+            m_state.heredocIndented = opening.heredoc.indented;
+            m_state.tagSize = static_cast<std::uint8_t>(tag.size());
+            std::memcpy(m_state.tag, tag.data(), tag.size());
+        }
+        break;
+    case What::BraceOpen:
+        ++m_state.braces[m_state.templates - 1];
+        break;
+    case What::BraceClose:
+        if (m_state.braces[m_state.templates - 1] == 0) {
+            // The template expression ends: the template string goes on.
+            --m_state.templates;
+            m_state.in = In::String;
+            m_state.quote = syntax.templateQuote;
+        } else {
+            --m_state.braces[m_state.templates - 1];
+        }
         break;
     case What::Nothing:
+    case What::Literal:
         break;
     }
-    m_hasText = m_hasCode = true;
-    return 1;
+    MarkRun(at, at + opening.size, true);
+    return opening.size;
 }
 
 std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
@@ -468,7 +403,7 @@ std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
     if (Matches(at, end, close)) {
         m_hasText = true;
         if (--m_state.depth == 0)
-            m_state = WideState();
+            Resume();
         return close.size();
     }
     if (m_syntax.nests[m_state.pair] && Matches(at, end, open)) {
@@ -482,26 +417,86 @@ std::size_t WideLineScanner::StepBlock(const char* at, const char* end)
     return static_cast<std::size_t>(run - at);
 }
 
-// Strings, long strings and docstrings: only their closing quotes and backslashes matter.
+// Strings, long strings and docstrings: only their closing quotes, escapes, a nesting
+// %-literal's open bracket and a template's "${" matter.
 std::size_t WideLineScanner::StepQuoted(const char* at, const char* end)
 {
-    const bool code = m_state.in != WideState::In::Docstring;
-    const bool triple = m_state.in != WideState::In::String;
-    if (*at == '\\') {
+    using In = WideState::In;
+    const bool code = m_state.in != In::Docstring;
+    const bool triple =
+        m_state.in == In::LongString || (m_state.in == In::Docstring && !m_state.single);
+    const bool nesting = m_state.open != 0 && m_state.open != m_state.quote;
+    const bool templates = m_syntax.templateQuote != 0 && m_state.in == In::String &&
+                           m_state.quote == m_syntax.templateQuote;
+    if (*at == '\\' && !m_state.raw) {
         const char* next = std::min(at + 2, end);
+        m_lineEscaped = next == end && (next == at + 1 || at[1] == '\r');
         MarkRun(at, next, code);
         return static_cast<std::size_t>(next - at);
     }
-    if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+    if (nesting && *at == m_state.open) {
+        ++m_state.depth;
         MarkRun(at, at + 1, code);
-        m_state = WideState();
-        return triple ? 3 : 1;
+        return 1;
+    }
+    if (*at == m_state.quote && (!triple || IsTripleQuote(at, end))) {
+        const std::uint32_t hashes = m_state.raw ? m_state.depth : 0;
+        if (nesting && --m_state.depth > 0) {
+            MarkRun(at, at + 1, code);
+            return 1;
+        }
+        if (wide_rules::ClosesRawString(at, end, hashes) || *at != '"' || hashes == 0) {
+            const std::size_t size = triple ? 3 : 1 + hashes;
+            MarkRun(at, at + size, code);
+            Resume();
+            return size;
+        }
+    }
+    if (templates && *at == '$' && end - at >= 2 && at[1] == m_syntax.templateOpen &&
+        m_state.templates < WideState::kTemplatesMax) {
+        MarkRun(at, at + 2, code);
+        Resume();
+        m_state.braces[m_state.templates++] = 0;
+        return 2;
     }
     const char* run = at + 1;
-    while (run < end && *run != '\\' && *run != m_state.quote)
+    while (run < end && *run != '\\' && *run != m_state.quote && *run != m_state.open &&
+           *run != '$')
         ++run;
     MarkRun(at, run, code);
     return static_cast<std::size_t>(run - at);
+}
+
+// A regular expression: its bytes are code; only escapes, classes and its close matter.
+std::size_t WideLineScanner::StepRegex(const char* at, const char* end)
+{
+    bool inClass = m_state.depth != 0;
+    const char* stop = wide_rules::RegexEnd(at, end, inClass);
+    const bool closes = stop < end && *stop == '/';
+    // A backslash as the last byte waits for the byte it escapes, unless nothing else is left.
+    stop = closes ? stop + 1 : std::max(stop, at + 1);
+    MarkRun(at, stop, true);
+    if (closes)
+        Resume();
+    else
+        m_state.depth = inClass ? 1 : 0;
+    return static_cast<std::size_t>(stop - at);
+}
+
+// A heredoc's body is code; a line that is its tag (after white space when indented) ends it.
+std::size_t WideLineScanner::StepHeredoc(const char* at, const char* end)
+{
+    for (const char* byte = at; byte < end && !m_tagMiss; ++byte) {
+        if (m_tagLead && m_state.heredocIndented && IsWhite(*byte))
+            continue;
+        m_tagLead = false;
+        if (m_tagAt < m_state.tagSize && *byte == m_state.tag[m_tagAt])
+            ++m_tagAt;
+        else if (m_tagAt < m_state.tagSize || *byte != '\r')
+            m_tagMiss = true;
+    }
+    MarkRun(at, end, true);
+    return static_cast<std::size_t>(end - at);
 }
 
 }  // namespace PrjHelper

@@ -28,6 +28,33 @@ struct BlockMarkers
     bool nests = false;
 };
 
+// Lexical rules a language follows beyond its markers and quotes (WideLanguage::rules).
+namespace wide_rule {
+// A '/' where an operand may begin opens a regular expression (JavaScript, TypeScript, Ruby).
+inline constexpr std::uint16_t kRegex = 1 << 0;
+// "${" in a backquoted string opens code up to its matching '}' (JavaScript, TypeScript).
+inline constexpr std::uint16_t kTemplates = 1 << 1;
+// "$(" in a double-quoted string opens code up to its matching ')' (the shell).
+inline constexpr std::uint16_t kSubstitutions = 1 << 10;
+// Rust: r"..." and r#"..."# raw strings; 'x' character literals beside 'a lifetimes.
+inline constexpr std::uint16_t kRustLiterals = 1 << 2;
+// Heredocs: the shell's (<<EOF, <<-EOF, << 'EOF'), Ruby's (<<~EOS, <<-EOS, <<EOS, <<"EOS")
+// and Perl's (Ruby's, and << "EOS").
+inline constexpr std::uint16_t kShellHeredocs = 1 << 3;
+inline constexpr std::uint16_t kRubyHeredocs = 1 << 4;
+inline constexpr std::uint16_t kPerlHeredocs = 1 << 8;
+// Regular expressions may run on over lines (Ruby's).
+inline constexpr std::uint16_t kLongRegex = 1 << 9;
+// Ruby's %-literals (%w[...], %q{...}, %(...)), brackets nesting.
+inline constexpr std::uint16_t kPercentLiterals = 1 << 5;
+// The shell: '#' opens a comment only at a word's start; a backslash in code escapes a byte.
+// Its backquotes hold commands, read as code is.
+inline constexpr std::uint16_t kShellWords = 1 << 6;
+// Ruby: a word, white space and then a '/' or '%' not followed by white space passes the
+// word a literal ("puts /x/").
+inline constexpr std::uint16_t kSpacedArguments = 1 << 7;
+}  // namespace wide_rule
+
 struct WideLanguage
 {
     const char* name = "";
@@ -53,6 +80,11 @@ struct WideLanguage
     // A line that is one of these words, from its first column, ends the program text
     // (Perl's and Ruby's __END__): it and every later line are comment.
     const char* endOfCode[2] = {nullptr, nullptr};
+    // Bytes that open a string closed by the same byte, without escapes, that may run on over
+    // lines (Go's raw strings, the shell's single quotes).
+    const char* rawQuotes = "";
+    // wide_rule bits.
+    std::uint16_t rules = 0;
 };
 
 inline constexpr std::int32_t kWideLanguageBase = 1000;
@@ -68,6 +100,7 @@ inline constexpr BlockMarkers kXmlBlock{"<!--", "-->"};
 inline constexpr BlockMarkers kMlBlock{"(*", "*)", true};
 inline constexpr BlockMarkers kHaskellBlock{"{-", "-}", true};
 inline constexpr BlockMarkers kLispBlock{"#|", "|#", true};
+inline constexpr std::uint16_t kJsRules = wide_rule::kRegex | wide_rule::kTemplates;
 }  // namespace wide_detail
 
 // Sorted by name.
@@ -119,7 +152,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Gherkin", .suffixes = "feature", .single = {"#"}},
     {.name = "GLSL", .suffixes = "frag glsl vert", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Gnuplot", .suffixes = "gnuplot gp plt", .single = {"#"}},
-    {.name = "Go", .suffixes = "go", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`"},
+    {.name = "Go", .suffixes = "go", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .rawQuotes = "`"},
     {.name = "GraphQL", .suffixes = "gql graphql", .single = {"#"}},
     {.name = "Groovy", .suffixes = "gradle groovy gvy", .fileNames = "Jenkinsfile", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "Handlebars", .suffixes = "handlebars hbs", .blocks = {{"{{!--", "--}}"}, {"{{!", "}}"}}},
@@ -132,11 +165,11 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "INI", .suffixes = "ini", .single = {";", "#"}},
     {.name = "Inno Setup", .suffixes = "iss", .single = {";"}},
     {.name = "Java", .suffixes = "java", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
-    {.name = "JavaScript", .suffixes = "cjs js mjs", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`"},
+    {.name = "JavaScript", .suffixes = "cjs js mjs", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`", .rules = wide_detail::kJsRules},
     {.name = "JSON", .suffixes = "json"},
     {.name = "Jsonnet", .suffixes = "jsonnet libsonnet", .single = {"//", "#"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "JSP", .suffixes = "jsp", .blocks = {{"<%--", "--%>"}, wide_detail::kXmlBlock}},
-    {.name = "JSX", .suffixes = "jsx", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`"},
+    {.name = "JSX", .suffixes = "jsx", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`", .rules = wide_detail::kJsRules},
     {.name = "Julia", .suffixes = "jl", .single = {"#"}, .blocks = {{"#=", "=#", true}}},
     {.name = "Kotlin", .suffixes = "kt kts", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = wide_detail::kCQuotes},
     {.name = "Lean", .suffixes = "lean", .single = {"--"}, .blocks = {{"/-", "-/", true}}},
@@ -160,7 +193,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Odin", .suffixes = "odin", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
     {.name = "OpenSCAD", .suffixes = "scad", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Pascal", .suffixes = "dpr lpr pas pp", .single = {"//"}, .blocks = {{"{", "}"}, {"(*", "*)"}}, .quotes = "'"},
-    {.name = "Perl", .suffixes = "perl pl pm t", .single = {"#"}, .columnBlock = {"=", "=cut"}, .endOfCode = {"__END__", "__DATA__"}},
+    {.name = "Perl", .suffixes = "perl pl pm t", .single = {"#"}, .columnBlock = {"=", "=cut"}, .endOfCode = {"__END__", "__DATA__"}, .rules = wide_rule::kPerlHeredocs},
     {.name = "PHP", .suffixes = "php php3 php4 php5 phtml", .single = {"//", "#"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "PowerShell", .suffixes = "ps1 psd1 psm1", .single = {"#"}, .blocks = {{"<#", "#>"}}},
     {.name = "Prolog", .suffixes = "prolog", .single = {"%"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
@@ -174,14 +207,14 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Raku", .suffixes = "p6 pm6 raku rakumod", .single = {"#"}},
     {.name = "Razor", .suffixes = "cshtml razor", .blocks = {{"@*", "*@"}, wide_detail::kXmlBlock}},
     {.name = "ReasonML", .suffixes = "re rei", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = "\""},
-    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .columnBlock = {"=begin", "=end"}, .endOfCode = {"__END__"}},
-    {.name = "Rust", .suffixes = "rs", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
+    {.name = "Ruby", .suffixes = "gemspec rake rb", .fileNames = "Brewfile Gemfile Podfile Rakefile Vagrantfile", .single = {"#"}, .spanQuotes = "\"'`", .columnBlock = {"=begin", "=end"}, .endOfCode = {"__END__"}, .rules = wide_rule::kRegex | wide_rule::kLongRegex | wide_rule::kRubyHeredocs | wide_rule::kPercentLiterals | wide_rule::kSpacedArguments},
+    {.name = "Rust", .suffixes = "rs", .single = {"//"}, .blocks = {wide_detail::kCNested}, .spanQuotes = "\"", .rules = wide_rule::kRustLiterals},
     {.name = "Sass", .suffixes = "sass", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "Scala", .suffixes = "sc scala", .single = {"//"}, .blocks = {wide_detail::kCNested}, .quotes = "\""},
     {.name = "Scheme", .suffixes = "scm sld ss", .single = {";"}, .blocks = {wide_detail::kLispBlock}},
     {.name = "SCSS", .suffixes = "scss", .single = {"//"}, .blocks = {wide_detail::kCBlock}},
     {.name = "sed", .suffixes = "sed", .single = {"#"}},
-    {.name = "Shell", .suffixes = "bash ksh sh", .fileNames = "PKGBUILD", .single = {"#"}},
+    {.name = "Shell", .suffixes = "bash ksh sh", .fileNames = "PKGBUILD", .single = {"#"}, .spanQuotes = "\"", .rawQuotes = "'", .rules = wide_rule::kShellHeredocs | wide_rule::kShellWords | wide_rule::kSubstitutions},
     {.name = "Smalltalk", .suffixes = "st", .blocks = {{"\"", "\""}}, .quotes = "'"},
     {.name = "Solidity", .suffixes = "sol", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "SQL", .suffixes = "sql", .single = {"--"}, .blocks = {wide_detail::kCBlock}, .quotes = "'"},
@@ -196,7 +229,7 @@ inline constexpr WideLanguage kWideLanguages[] = {
     {.name = "Thrift", .suffixes = "thrift", .single = {"//", "#"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "TOML", .suffixes = "toml", .single = {"#"}},
     {.name = "Twig", .suffixes = "twig", .blocks = {{"{#", "#}"}, wide_detail::kXmlBlock}},
-    {.name = "TypeScript", .suffixes = "cts mts ts tsx", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`"},
+    {.name = "TypeScript", .suffixes = "cts mts ts tsx", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes, .spanQuotes = "`", .rules = wide_detail::kJsRules},
     {.name = "Vala", .suffixes = "vala vapi", .single = {"//"}, .blocks = {wide_detail::kCBlock}, .quotes = wide_detail::kCQuotes},
     {.name = "VB.NET", .suffixes = "vb", .single = {"'"}},
     {.name = "VBScript", .suffixes = "bas frm vbs", .single = {"'"}},

@@ -86,10 +86,19 @@ TEST(WideClassifier, PiecesClassifyLikeWholeLines)
 {
     // Every cut of a line into two pieces gives the whole line's kind and state.
     const std::vector<std::pair<const char*, std::string>> kCases = {
-        {"C", "int a; /* x */ // y"}, {"Python", "    \"\"\"doc\"\"\""},
-        {"Lua", "  --[[ c"},          {"Perl", "=head1 X"},
-        {"Perl", "__DATA__ "},        {"Handlebars", "{{!-- c --}}"},
+        {"C", "int a; /* x */ // y"},
+        {"Python", "    \"\"\"doc\"\"\""},
+        {"Lua", "  --[[ c"},
+        {"Perl", "=head1 X"},
+        {"Perl", "__DATA__ "},
+        {"Handlebars", "{{!-- c --}}"},
         {"Rust", "/* /* */ */ y"},
+        {"Rust", "let s = br##\"a\"#\"##; // c"},
+        {"JavaScript", "x = /[/*]\\//g; // c"},
+        {"TypeScript", "t = `${ {a: `b`}.a }` // c"},
+        {"Ruby", "f(<<~'A_LONG_HEREDOC_TAG', %w[a [b]]) # c"},
+        {"Shell", "cat <<-EOF # c"},
+        {"Python", "    rb'doc' # c"},
     };
     for (const auto& [language, line] : kCases) {
         WideState whole;
@@ -103,4 +112,95 @@ TEST(WideClassifier, PiecesClassifyLikeWholeLines)
             EXPECT_EQ(scanner.State(), whole) << language << " [" << line << "] cut at " << cut;
         }
     }
+}
+
+// Each language's own rules, line by line: 'b'lank, 'c'omment, code 'x'.
+TEST(WideClassifier, LanguageRules)
+{
+    const struct
+    {
+        const char* language;
+        std::vector<std::string> lines;
+        const char* kinds;
+        const char* why;
+    } kCases[] = {
+        {"JavaScript", {"x = /`/;", "// c"}, "xc", "a regex holding a backquote opens no template"},
+        {"JavaScript", {"x = /[/*]/;", "// c", "y = a / b; /* c */"}, "xcx", "nor /* a comment"},
+        {"JavaScript", {"if (/a\\/*/.test(s)) f();", "// c"}, "xc", "an escaped slash"},
+        {"JavaScript", {"return /'/.test(s);", "// c"}, "xc", "after return comes an operand"},
+        {"JavaScript", {"a = b / c; d = e / f; // c", "// c"}, "xc", "two divisions"},
+        {"JavaScript", {"x = (a) / 2; s = '/*';", "// c"}, "xc", "after ) a division"},
+        {"TypeScript",
+         {"t = `a ${f(`", "// in", "`)} b", "// c` + `", "`;"},
+         "xxxxx",
+         "templates nest in ${}"},
+        {"TypeScript", {"t = `${ {a: 1}.a }`; // c", "// c"}, "xc", "braces inside ${}"},
+        {"JavaScript", {"t = `${x // c", "}`;", "// c"}, "xxc", "a comment inside ${}"},
+        {"JavaScript", {"t = `${a(/}/g)}`;", "}", "/* c */"}, "xxc", "a regex inside ${}"},
+        {"Go", {"s := `\\`", "// c"}, "xc", "raw strings take no escapes"},
+        {"Go", {"r := '`' // c", "// c"}, "xc", "a rune holding a backquote"},
+        {"Rust", {"let s = \"a", "// in", "\";", "// c"}, "xxxc", "strings run on over lines"},
+        {"Rust", {"let s = r#\"a \" ", "// in \"", "\"#; // c", "// c"}, "xxxc", "r#\"..\"#"},
+        {"Rust", {"let s = br##\"\"#", "\"##;", "// c"}, "xxc", "one # too few goes on"},
+        {"Rust", {"let s = r\"\\\";", "// c"}, "xc", "r\"\\\" ends"},
+        {"Rust", {"let q = '\"'; fn f<'a>(x: &'a str) {}", "// c"}, "xc", "char or lifetime"},
+        {"Rust",
+         {"let e = '\\''; let u = '\\u{1F600}'; let y = 'é';", "// c"},
+         "xc",
+         "escapes and UTF-8"},
+        {"Rust", {"for_r\"x\" // c"}, "x", "r in a word is no prefix"},
+        {"Ruby", {"x = <<~EOS", "  # in", "  EOS", "# c"}, "xxxc", "a squiggly heredoc"},
+        {"Ruby", {"f(<<-'EOS', 1)", "# in", "EOSX", "  EOS", "# c"}, "xxxxc", "quoted tags"},
+        {"Ruby", {"x = <<EOS", "# in", "  EOS", "EOS", "# c"}, "xxxxc", "<<EOS ends at column 1"},
+        {"Ruby", {"a = b<<C # c", "# c", "class << self", "# c"}, "xcxc", "shifts"},
+        {"Ruby", {"w = %w[a [b]", "# in ]", "]", "# c"}, "xxxc", "%-literals nest"},
+        {"Ruby", {"q = %q{a", "# in", "}", "x = 10 % 3 # c", "# c"}, "xxxxc", "and divide"},
+        {"Ruby",
+         {"s = \"a", "# in", "\"", "r = /\"/ # c", "puts /'/", "# c"},
+         "xxxxxc",
+         "strings run on; regexes"},
+        {"Ruby", {"a = $` + $' + $\"", "# c"}, "xc", "$` $' $\" are variables"},
+        {"Ruby", {"R = /a", "  # in", "/x # c", "# c"}, "xxxc", "regexes run on"},
+        {"Ruby",
+         {"a = [:/, :%, :<<, ?/, ?\"]", "# c", "x ? \"a\" : \"b\"", "# c"},
+         "xcxc",
+         "operator symbols and character literals"},
+        {"JavaScript", {"r = /a", "// c"}, "xc", "but not in JavaScript"},
+        {"Shell", {"cat <<EOF", "# in", "EOF", "# c"}, "xxxc", "a heredoc"},
+        {"Shell", {"cat <<-'EOF' > f", "\t# in", "\tEOF", "# c"}, "xxxc", "<<- strips tabs"},
+        {"Shell", {"cat << \"E F\"", "E F", "# c", "x=$((1 << 2)) # c"}, "xxcx", "spaces"},
+        {"Shell", {"echo 'a", "# in", "b\\'", "# c"}, "xxxc", "single quotes run on, unescaped"},
+        {"Shell", {"echo \"a", "# in \\\"", "\"", "# c"}, "xxxc", "double quotes too"},
+        {"Shell", {"echo ${#a} don\\'t $'\\'' # c", "# c"}, "xc", "# at a word's start"},
+        {"Shell", {"echo ${#a}$# 'b", "# in", "'"}, "xxx", "so ${#a} opens no comment"},
+        {"Shell",
+         {"x=\"$(f |", "  awk -F'\"' '{ print }')\" # c", "# c"},
+         "xxc",
+         "\"$(...)\" holds code with its own quotes"},
+        {"Shell", {"x=`f |", "  # c", "  g`"}, "xcx", "backquotes hold code"},
+        {"Perl",
+         {"print <<\"END\";", "# in", "END", "# c", "print << 'E';", "E", "1 << 2;"},
+         "xxxcxxx",
+         "Perl heredocs"},
+        {"Python",
+         {"\"doc\"", "r'doc'  # c", "x = \"s\"", "f(", "    \"\"\"", "    s", "\"\"\")",
+          "\"\"\"a\"\"\".strip()"},
+         "ccxxxxxx",
+         "string statements are comments, string expressions code"},
+        {"Python",
+         {"d = {", "    'a': 1,", "    'b'", "}", "'''c", "'''"},
+         "xxxxcc",
+         "inside brackets a string is an expression"},
+        {"Python", {"s = '(' # )", "\"doc\""}, "xc", "brackets in strings and comments"},
+        {"Python",
+         {"x = \\", "    \"s\"", "f('a\\", "', 'b')", "\"d\""},
+         "xxxxc",
+         "a backslash carries a statement or a string on"},
+        {"C",
+         {"s = \"a\\\\", "/* c */", "t = \"a\\", "/* in */\";"},
+         "xcxx",
+         "an escaped backslash does not"},
+    };
+    for (const auto& [language, lines, kinds, why] : kCases)
+        EXPECT_EQ(Kinds(language, lines), kinds) << language << ": " << why;
 }

@@ -118,6 +118,13 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         {"a.go", "s := `a\n// x\n` // c\nt := \"`\" // c\n"},
         {"a.coffee", "### c ### x\n###\nc\n###\n"},
         {"a.pl", "print 1; # c\n=head1 X\n\n=cut\nmy $s = \"#\";\n__END__\nx\n"},
+        {"a.js",
+         "x = a / b / c; // c\ny = /'/g; s = `a ${`b`} /*`;\n/* c */ z = `\n${x}\n// in\n`;\n"},
+        {"a.rs", "let s = \"a\"; let r = r#\"b\"#; // c\nlet t = \"run\n// in\n\"; '\"';\n"},
+        {"a.rb", "x = %w[a b] # c\ny = <<~EOS\n  # in\n  EOS\nz = 'a\n# in\n' # c\n"},
+        {"a.sh", "echo ${#a} # c\ncat <<EOF\n# in\nEOF\necho 'a\n# in\n'\n"},
+        {"a.py", "\"doc\"\nf(a,\n  'b')  # c\nx = [\n'''\n# in\n''']\n'c' # c\n"},
+        {"a.go", "s := `\\` // c\nt := `a\n// in\n`\n"},
     };
     for (const auto& [name, text] : kCases)
         ExpectLikeLineByLine(name, text);

@@ -1,0 +1,133 @@
+// The pieces the wide classifier's two readers share: white space and markers, and what a
+// byte in code state opens (a comment, a string, a literal of a language's own rules).
+//
+// Internal to the wide classifier (WideClassifier.cpp reads lines in pieces,
+// WideClassifierPlain.cpp reads plain lines in one pass). Pure functions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "linecount/WideClassifier.h"
+#include "linecount/WideClassifierRules.h"
+#include "linecount/WideLanguages.h"
+
+namespace PrjHelper::wide_scan {
+
+inline bool IsWhite(char c)
+{
+    constexpr std::uint64_t kWhite =
+        1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (kWhite >> byte & 1) != 0;
+}
+
+// The first byte from at on that is not white space, or end. Indents of spaces go eight at a
+// time.
+inline const char* FirstText(const char* at, const char* end)
+{
+    constexpr std::uint64_t kSpaces = 0x2020202020202020;
+    for (std::uint64_t word = 0; end - at >= 8; at += 8) {
+        std::memcpy(&word, at, sizeof word);
+        if (word != kSpaces)
+            break;
+    }
+    while (at < end && IsWhite(*at))
+        ++at;
+    return at;
+}
+
+inline bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+inline bool Matches(const char* at, const char* end, std::string_view marker)
+{
+    return !marker.empty() && static_cast<std::size_t>(end - at) >= marker.size() &&
+           *at == marker[0] && std::memcmp(at + 1, marker.data() + 1, marker.size() - 1) == 0;
+}
+
+// A column-block marker stands as a word: "=head1" opens POD, "=begin" but not "=beginning"
+// opens a Ruby block.
+inline bool MatchesWord(const char* at, const char* end, std::string_view marker)
+{
+    if (!Matches(at, end, marker))
+        return false;
+    const bool next = at + marker.size() < end && IsLetter(at[marker.size()]);
+    return IsLetter(marker.back()) ? !next : next;
+}
+
+// The word, then white space or the line's end.
+inline bool IsLineWord(const char* at, const char* end, std::string_view word)
+{
+    return Matches(at, end, word) && (at + word.size() == end || IsWhite(at[word.size()]));
+}
+
+inline bool IsTripleQuote(const char* at, const char* end)
+{
+    return end - at >= 3 && (at[0] == '"' || at[0] == '\'') && at[1] == at[0] && at[2] == at[0];
+}
+
+// What a special byte of code state begins, in the order the rules try them: a long string
+// (three quotes, with docstrings), a block of a pair, a line comment, a string (one that ends
+// with its line at the latest, or one that may run on), or nothing: a '/' that divides is code
+// like its neighbours.
+inline bool HasText(const char* from, const char* to)
+{
+    return FirstText(from, to) != to;
+}
+
+// The bytes from from to to end in a backslash, before a CR at most: it escapes the line's end.
+inline bool EndsEscaped(const char* from, const char* to)
+{
+    if (to > from && to[-1] == '\r')
+        --to;
+    return to > from && to[-1] == '\\';
+}
+
+inline constexpr std::uint16_t kHeredocRules =
+    wide_rule::kShellHeredocs | wide_rule::kRubyHeredocs | wide_rule::kPerlHeredocs;
+
+struct Opening
+{
+    enum class What : std::uint8_t
+    {
+        Nothing,
+        LongString,
+        Block,
+        LineComment,
+        LineString,
+        SpanString,
+        RawString,
+        Regex,
+        Literal,  // code of its own: a character literal, an escaped byte
+        Heredoc,
+        Percent,
+        BraceOpen,
+        BraceClose,
+    };
+    What what = What::Nothing;
+    std::uint8_t pair = 0;
+    std::size_t size = 1;      // the opener's bytes
+    std::uint32_t hashes = 0;  // a raw string's '#' count
+    wide_rules::Heredoc heredoc = {};
+    wide_rules::PercentLiteral percent = {};
+};
+
+// What a special byte of code state opens; templates is the number of open "${" or "$(".
+[[nodiscard]] Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
+                                  std::string_view before, std::uint8_t templates);
+
+// Where a string opened at open (its quote byte) ends on the line: past its close, or null
+// when it runs on past the line, holds code of its own or comes too near end to tell.
+[[nodiscard]] const char* StringEndOnLine(const WideSyntax& syntax, const char* open,
+                                          const char* end, bool raw, std::uint32_t hashes);
+
+// The quote at quote is the line's first text, after at most a string prefix: it may open a
+// string statement.
+[[nodiscard]] bool OpensStringStatement(const char* line, const char* quote, const char* end);
+
+}  // namespace PrjHelper::wide_scan

@@ -1,0 +1,166 @@
+#include <algorithm>
+#include <cstring>
+
+#include "linecount/WideClassifier.h"
+#include "linecount/WideClassifierOpening.h"
+
+// The one-pass reading of plain lines: PlainLines and what it asks.
+namespace PrjHelper {
+
+using namespace wide_scan;
+
+const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds)
+{
+    const ByteSet* stops = nullptr;
+    switch (m_state.in) {
+    case WideState::In::Code:
+        stops = &m_syntax.codeLineStops;
+        break;
+    case WideState::In::Block:
+        stops = &m_syntax.blockLineStops[m_state.pair];
+        break;
+    case WideState::In::ColumnBlock:
+    case WideState::In::EndOfCode:
+        stops = &m_syntax.lineEnd;
+        break;
+    default:
+        return at;
+    }
+    if (m_state.templates > 0 || m_state.continued)
+        return at;
+    const bool code = m_state.in == WideState::In::Code;
+    const bool docstrings = m_syntax.language.docstrings;
+    std::uint64_t& textKind = code ? kinds.code : kinds.comment;
+    while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
+        const char* segment = at;  // where text outside comments resumes
+        bool hasText = false;      // text outside comments before segment: code in code state
+        bool hasComment = false;
+        std::uint16_t brackets = m_state.brackets;
+        const char* codeFrom = at;  // where bytes outside strings and comments resume
+        const char* stop = stops->FindIn(at, end);
+        while (stop != end && *stop != '\n') {
+            // Anything but a stop byte that begins nothing, a line comment, a string or a
+            // block that ends on this line needs the full rules, and so does a byte too near
+            // end to tell.
+            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
+                return at;
+            if (!code) {
+                if (ChangesDepth(stop, end))
+                    return at;
+                stop = stops->FindIn(stop + 1, end);
+                continue;
+            }
+            // A '<' that begins no "<<" is a comparison where only heredocs begin with it.
+            if (m_syntax.lessOpensOnlyHeredocs && *stop == '<' && stop[1] != '<') {
+                stop = stops->FindIn(stop + 1, end);
+                continue;
+            }
+            if (hasComment && m_syntax.needsContext)
+                return at;
+            if (docstrings) {
+                wide_rules::CountBrackets(codeFrom, stop, end, brackets);
+                // Only the line's first stop may be its first text.
+                if (m_state.brackets == 0 && codeFrom == at && OpensStringStatement(at, stop, end))
+                    return at;
+            }
+            const char* context = std::max(at, stop - wide_rules::kContext);
+            PlainLine line{segment, hasText, hasComment};
+            const char* next =
+                PlainOpening(stop, end, {context, static_cast<std::size_t>(stop - context)}, line);
+            if (next == nullptr)
+                return at;
+            segment = line.segment;
+            hasText = line.hasText;
+            hasComment = line.hasComment;
+            codeFrom = next;
+            stop = next == end || *next == '\n' ? next : stops->FindIn(next, end);
+        }
+        if (stop == end)
+            return at;
+        if (docstrings) {
+            wide_rules::CountBrackets(codeFrom, stop, end, brackets);
+            if (EndsEscaped(codeFrom, stop))
+                return at;
+            if (m_trackBlocks)
+                m_state.brackets = brackets;
+        }
+        ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
+        at = stop + 1;
+    }
+    return at;
+}
+
+const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
+                                          std::string_view before, PlainLine& line) const
+{
+    using What = Opening::What;
+    const Opening opening = OpensInCode(m_syntax, stop, end, before, 0);
+    switch (opening.what) {
+    case What::Nothing:
+    case What::Literal:
+        return stop + opening.size;
+    case What::Block: {
+        const char* close =
+            m_syntax.nests[opening.pair]
+                ? nullptr
+                : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(), end);
+        if (close == nullptr)
+            return nullptr;
+        line.hasText = line.hasText || HasText(line.segment, stop);
+        line.hasComment = true;
+        return line.segment = close + m_syntax.close[opening.pair].size();
+    }
+    case What::LineComment: {
+        line.hasText = line.hasText || HasText(line.segment, stop);
+        line.hasComment = true;
+        const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
+        return line.segment = lf == nullptr ? end : static_cast<const char*>(lf);
+    }
+    case What::LineString: {
+        // Its bytes are code and its markers none; a backslash makes the next byte text.
+        const char* next = stop + 1;
+        while (next < end && *next != *stop && *next != '\n')
+            next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
+        if (next < end && *next == *stop)
+            return next + 1;
+        // A backslash before the line's end carries the string on to the next line.
+        return EndsEscaped(stop + 1, next) ? nullptr : next;
+    }
+    case What::SpanString:
+    case What::RawString:
+        return StringEndOnLine(m_syntax, stop, end, opening.what == What::RawString,
+                               opening.hashes);
+    case What::Regex: {
+        bool inClass = false;
+        const char* close = wide_rules::RegexEnd(stop + 1, end, inClass);
+        if (end - close < 2 || (*close != '/' && (m_syntax.rules & wide_rule::kLongRegex) != 0))
+            return nullptr;
+        return *close == '/' ? close + 1 : close;
+    }
+    default:
+        // Long strings, heredocs, %-literals: their state may run on.
+        return nullptr;
+    }
+}
+
+const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
+                                              const char* end) const
+{
+    const std::string_view close = m_syntax.close[pair];
+    for (const char* stop = m_syntax.blockLineStops[pair].FindIn(at, end); stop != end;
+         stop = m_syntax.blockLineStops[pair].FindIn(stop + 1, end)) {
+        if (*stop == '\n' || end - stop < static_cast<std::ptrdiff_t>(kLookahead))
+            return nullptr;
+        if (Matches(stop, end, close))
+            return stop;
+    }
+    return nullptr;
+}
+
+bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
+{
+    return Matches(at, end, m_syntax.close[m_state.pair]) ||
+           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
+}
+
+}  // namespace PrjHelper
