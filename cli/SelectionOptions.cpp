@@ -231,9 +231,7 @@ std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiv
     return {};
 }
 
-bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
-                   bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
-                   std::string& error)
+bool BuildSelection(const SelectionChoices& choices, scan::Selection& selection, std::string& error)
 {
     for (const std::string& pattern : choices.excludes) {
         if (!selection.AddExclude(pattern, error)) {
@@ -245,6 +243,16 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
     }
     selection.skipBinary = choices.skipBinary;
     selection.maxSize = choices.maxSize;
+    return true;
+}
+
+bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
+                   bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
+                   std::string& error)
+{
+    if (!BuildSelection(choices, selection, error)) {
+        return false;
+    }
     plans.clear();
     if (!choices.filesFrom.empty()) {
         std::string bytes;

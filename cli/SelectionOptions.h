@@ -72,6 +72,11 @@ struct RootPlan
     bool linksOnce = false;  // see SelectionChoices
 };
 
+// The selection every root shares: the exclude patterns, the version-control folders, binary
+// files and the size limit; false with error set when a pattern is not one.
+[[nodiscard]] bool BuildSelection(const SelectionChoices& choices, scan::Selection& selection,
+                                  std::string& error);
+
 // The shared selection and a plan per root; false with error set to one line (a usage
 // error: a ROOT outside a work tree, an unreadable list, an unknown revision, git support
 // missing). Without
