@@ -64,11 +64,13 @@ void WriteHistoryTable(const HistoryRows& history, TextOut& text)
     const std::vector<std::string> leading = LeadingGroups(history);
     bool others = false;
     std::vector<std::vector<std::string>> lines;
-    std::vector<std::string> heading = {"Date", "Commit", "Files", "Code"};
+    // Date and id share the first column, so both are left-aligned.
+    std::vector<std::string> heading = {"Date        Commit", "Files", "Code"};
     heading.insert(heading.end(), leading.begin(), leading.end());
     for (const HistoryRow& row : history.rows) {
-        std::vector<std::string> line = {row.date.substr(0, 10), row.commit.substr(0, kShortId),
-                                         Thousands(row.total.files), Thousands(row.total.code)};
+        std::vector<std::string> line = {
+            row.date.substr(0, 10) + "  " + row.commit.substr(0, kShortId),
+            Thousands(row.total.files), Thousands(row.total.code)};
         std::uint64_t rest = row.total.code;
         for (const std::string& name : leading) {
             const auto found =
