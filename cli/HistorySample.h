@@ -32,9 +32,9 @@ struct HistoryStep
 
 struct HistorySampling
 {
-    std::optional<std::int64_t> since;  // the first day counted, in days since 1970-01-01
-    std::optional<std::int64_t> until;  // the last day counted
-    HistoryStep step;
+    std::optional<std::int64_t> since{};  // the first day counted, in days since 1970-01-01
+    std::optional<std::int64_t> until{};  // the last day counted
+    HistoryStep step{};
     std::uint64_t every = 1;
     std::uint64_t maxCount = 0;  // 0: no limit
     bool oldestFirst = false;
