@@ -84,9 +84,12 @@ struct History::State final : scan::IContentSource
 
 namespace {
 
+bool CountPending(History::State& state, const scan::StopToken& stop, scan::IScanSink& sink);
+
 // One commit's walk over its folders, on a stack of its own. Collect gathers the files whose
-// tally is not kept yet; Sum adds the kept tallies up into folder sums, keeping each folder's
-// that holds no link or submodule.
+// tally is not kept yet; Sum adds the tallies up into folder sums (counting there and then a
+// file whose tally is not kept), keeping the sums of each folder that holds no link or
+// submodule.
 class CommitWalk
 {
 public:
@@ -96,10 +99,12 @@ public:
         Sum,
     };
 
-    CommitWalk(History::State& state, Mode mode) : m_state(state), m_mode(mode) {}
+    CommitWalk(History::State& state, Mode mode, const scan::StopToken& stop, scan::IScanSink& sink)
+        : m_state(state), m_mode(mode), m_stop(stop), m_sink(sink)
+    {}
 
     // Walks start (the tree of ROOT's folder in the commit whose tree is top); result gets the
-    // sums and the skipped submodules in Sum mode.
+    // sums and the skipped submodules in Sum mode, or stopped when a stop ended the walk.
     GitStatus Run(git_tree* top, TreePtr start, const std::string& prefix, scan::ScanResult& result,
                   std::string& error)
     {
@@ -110,6 +115,10 @@ public:
             Push(std::move(start), "", prefix, 0);
             if (!Walk(whole, result, error)) {
                 return GitStatus::Failed;
+            }
+            if (m_stopped) {
+                result.stopped = true;
+                return GitStatus::Ok;
             }
         }
         result.groups = std::move(whole.groups);
@@ -203,7 +212,7 @@ private:
 
     bool Walk(FolderSums& whole, scan::ScanResult& result, std::string& error)
     {
-        while (!m_stack.empty()) {
+        while (!m_stack.empty() && !m_stopped) {
             Folder& folder = m_stack.back();
             if (folder.next == git_tree_entrycount(folder.tree.get())) {
                 Finish(whole);
@@ -244,10 +253,18 @@ private:
         return true;
     }
 
+    // A folder the selection leaves out is not entered, as the files under it would each be
+    // left out.
+    bool LeftOut(const Folder& folder, const std::string& name) const
+    {
+        const scan::Selection* selection = m_state.shape->selection;
+        return selection != nullptr && selection->Leaves(name, folder.shown + name, true);
+    }
+
     bool SubFolder(Folder& folder, const std::string& name, const git_oid& id, std::string& error)
     {
         const std::string shown = folder.shown + name + "/";
-        if (Cached(folder.repository, id, shown, folder.sums)) {
+        if (LeftOut(folder, name) || Cached(folder.repository, id, shown, folder.sums)) {
             return true;
         }
         git_tree* tree = nullptr;
@@ -263,22 +280,32 @@ private:
 
     void File(Folder& folder, const std::string& name, const git_oid& id, bool readable)
     {
-        const std::string shown = folder.shown + name;
         if (!scan::MatchPattern(m_state.patterns, scan::NameSuffix(name))) {
             return;
         }
+        const std::string shown = folder.shown + name;
         const scan::Selection* selection = m_state.shape->selection;
-        if (selection != nullptr && selection->LeavesPath(shown)) {
+        if (selection != nullptr && selection->Leaves(name, shown, false)) {
             return;
         }
         std::string key = IdBytes(id) + (readable ? '1' : '0') + name;
-        const auto found = m_state.blobs.find(key);
-        if (m_mode == Mode::Collect) {
-            if (found == m_state.blobs.end() && m_queued.insert(key).second) {
-                m_state.pendingNames.push_back(shown);
-                m_state.pendingBlobs.push_back(Blob{id, folder.repository, readable});
-                m_state.pendingKeys.push_back(std::move(key));
+        auto found = m_state.blobs.find(key);
+        if (found == m_state.blobs.end()) {
+            if (m_mode == Mode::Collect && !m_queued.insert(key).second) {
+                return;
             }
+            m_state.pendingNames.push_back(shown);
+            m_state.pendingBlobs.push_back(Blob{id, folder.repository, readable});
+            m_state.pendingKeys.push_back(key);
+            if (m_mode == Mode::Collect) {
+                return;
+            }
+            if (!CountPending(m_state, m_stop, m_sink)) {
+                m_stopped = true;
+                return;
+            }
+            found = m_state.blobs.find(key);
+        } else if (m_mode == Mode::Collect) {
             return;
         }
         const FileTally& file = found->second;
@@ -303,6 +330,9 @@ private:
             return;
         }
         const std::string shown = folder.shown + name;
+        if (LeftOut(folder, name)) {
+            return;
+        }
         const std::optional<std::uint32_t> repository =
             OpenSubmodule(parentWorkdir + folder.inRepo + name + "/");
         if (!repository) {
@@ -382,6 +412,9 @@ private:
 
     History::State& m_state;
     Mode m_mode;
+    const scan::StopToken& m_stop;
+    scan::IScanSink& m_sink;
+    bool m_stopped = false;
     std::unordered_set<std::string> m_queued;  // keys collected for this commit
     std::vector<Top> m_tops;                   // each repository's commit tree met in this walk
     std::vector<Folder> m_stack;               // declared last: its trees go before the tops
@@ -500,6 +533,9 @@ bool CountPending(History::State& state, const scan::StopToken& stop, scan::ISca
         state.blobs.emplace(std::move(state.pendingKeys[i]), tallies[i]);
     }
     state.work.blobsCounted += count;
+    state.pendingNames.clear();
+    state.pendingBlobs.clear();
+    state.pendingKeys.clear();
     return true;
 }
 
@@ -574,18 +610,22 @@ GitStatus History::Count(std::size_t index, const scan::StopToken& stop, scan::I
     state.pendingNames.clear();
     state.pendingBlobs.clear();
     state.pendingKeys.clear();
-    scan::ScanResult collected;
-    if (const GitStatus status =
-            CommitWalk(state, CommitWalk::Mode::Collect)
-                .Run(top, CommitWalk::Dup(start.get()), prefix, collected, error);
-        status != GitStatus::Ok) {
-        return status;
+    // The first commit's files are gathered first and counted on the counting threads; later
+    // commits count the few files they changed as the walk meets them.
+    if (state.blobs.empty() && state.shape->jobs > 1) {
+        scan::ScanResult collected;
+        if (const GitStatus status =
+                CommitWalk(state, CommitWalk::Mode::Collect, stop, sink)
+                    .Run(top, CommitWalk::Dup(start.get()), prefix, collected, error);
+            status != GitStatus::Ok) {
+            return status;
+        }
+        if (!state.pendingNames.empty() && !CountPending(state, stop, sink)) {
+            result.stopped = true;
+            return GitStatus::Ok;
+        }
     }
-    if (!state.pendingNames.empty() && !CountPending(state, stop, sink)) {
-        result.stopped = true;
-        return GitStatus::Ok;
-    }
-    return CommitWalk(state, CommitWalk::Mode::Sum)
+    return CommitWalk(state, CommitWalk::Mode::Sum, stop, sink)
         .Run(top, std::move(start), prefix, result, error);
 }
 
