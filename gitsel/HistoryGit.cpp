@@ -23,6 +23,9 @@ struct RevwalkFree
 // calling thread, whose reader stays open from commit to commit.
 constexpr std::size_t kInlineFilesPerJob = 16;
 
+// What libgit2 may keep of the objects it parsed while a history is counted.
+constexpr std::size_t kObjectCacheBytes = std::size_t{8} << 20;
+
 // A file's tally as a count keeps it: counted (a row, also when unreadable) or left out for
 // what it holds.
 struct FileTally
@@ -553,6 +556,10 @@ GitStatus History::Open(const std::string& root, const std::string& rev,
     auto state = std::make_unique<State>();
     GitStatus status = OpenRepository(root, state->tree, error);
     git_libgit2_opts(GIT_OPT_ENABLE_STRICT_HASH_VERIFICATION, 0);
+    // The library keeps the objects it parsed (up to 256 MiB by default): each commit's new
+    // trees would stay, and memory would grow with the commits. The sums kept by tree id
+    // make that cache of little use here.
+    git_libgit2_opts(GIT_OPT_SET_CACHE_MAX_SIZE, static_cast<ssize_t>(kObjectCacheBytes));
     if (status != GitStatus::Ok) {
         return status;
     }
