@@ -27,9 +27,9 @@ namespace scan = lintally::scan;
 
 namespace {
 
-// first: 40 files in gen/, a.c, src/deep/x.py, link.c -> a.c; second: a.c edited, gen/f00.c
-// removed, src/deep/x.py renamed to src/y.py, a submodule; a merge of a side branch; last:
-// only gen/f05.c changed.
+// first: 40 files in gen/, a.c, src/deep/x.py, link.c -> a.c, lnk/to-a.c -> ../a.c (its
+// folder stays the same while a.c changes); second: a.c edited, gen/f00.c removed, src/deep/x.py
+// renamed to src/y.py, a submodule; a merge of a side branch; last: only gen/f05.c changed.
 class HistoryCounts : public ::testing::Test
 {
 protected:
@@ -48,6 +48,8 @@ protected:
         repo.Write("a.c", "int a;\n");
         repo.Write("src/deep/x.py", "x = 1\n# x\n");
         std::filesystem::create_symlink("a.c", repo.Path("link.c"));
+        repo.Write("lnk/keep.c", "int k;\n");
+        std::filesystem::create_symlink("../a.c", repo.Path("lnk/to-a.c"));
         Git(repo.Root(), "init -q -b main");
         Commit("first");
         repo.Write("a.c", "int a;\nint b;\n");
@@ -177,16 +179,16 @@ TEST_F(HistoryCounts, ACommitCostsWhatItChanged)
     for (std::size_t index = count; index-- > 1;) {
         (void)CountOf(*history, index);
     }
-    // The dialog's types leave the .py file out: 42 files (link.c counts a.c's bytes under its
-    // own name), then a.c, link.c and mod/lib.c, then main.c, then side.c (the merge).
-    EXPECT_EQ(history->Work().blobsCounted, 42u + 3u + 1u + 1u);
+    // The dialog's types leave the .py file out: 44 files (each link counts a.c's bytes under
+    // its own name), then a.c, both links and mod/lib.c, then main.c, then side.c (the merge).
+    EXPECT_EQ(history->Work().blobsCounted, 44u + 4u + 1u + 1u);
     const lintally::gitsel::HistoryWork before = history->Work();
     (void)CountOf(*history, 0);
-    // gen/f05.c alone is read; the top (which holds a link and a submodule) and gen/ are
-    // walked, src/ and the submodule are taken whole.
-    EXPECT_EQ(history->Work().blobsCounted - before.blobsCounted, 1u);
-    EXPECT_EQ(history->Work().treesWalked - before.treesWalked, 2u);
-    (void)CountOf(*history, 0);
+    // gen/f05.c alone is read; the top (which holds a link and a submodule), lnk/ (a link)
+    // and gen/ are walked, src/ and the submodule are taken whole.
     EXPECT_EQ(history->Work().blobsCounted - before.blobsCounted, 1u);
     EXPECT_EQ(history->Work().treesWalked - before.treesWalked, 3u);
+    (void)CountOf(*history, 0);
+    EXPECT_EQ(history->Work().blobsCounted - before.blobsCounted, 1u);
+    EXPECT_EQ(history->Work().treesWalked - before.treesWalked, 3u + 2u);
 }
