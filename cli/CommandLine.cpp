@@ -261,8 +261,8 @@ std::string FinishCountOptions(const CLI::App& app, CliOptions& options, bool by
 
 // Global options given before a command's name apply to it as well, unless the command gives
 // its own. Any other option before it is the count's, which the command does not take: say so.
-std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& command, const CliOptions& given,
-                              CliOptions& into)
+std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& command, const char* takes,
+                              const CliOptions& given, CliOptions& into)
 {
     const std::string name = command.get_name();
     for (const CLI::Option* option : app.get_options()) {
@@ -273,9 +273,10 @@ std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& command, cons
         const bool global = std::find(std::begin(kGlobalOptions), std::end(kGlobalOptions),
                                       optionName) != std::end(kGlobalOptions);
         if (!global) {
-            return option->get_positional() ? name + " takes no folder before it"
-                                            : optionName + " goes after " + name + " (" + name +
-                                                  " takes options of its own)";
+            return option->get_positional()
+                       ? name + " takes no folder before it, and only " + takes + " after it"
+                       : optionName + " goes after " + name + " (" + name +
+                             " takes options of its own)";
         }
         if (command.count(optionName) > 0) {
             continue;
@@ -356,13 +357,13 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     std::string problem;
     if (diff->parsed()) {
         line.command = Command::Diff;
-        problem = TakeGlobalOptions(app, *diff, line.count, line.diff.count);
+        problem = TakeGlobalOptions(app, *diff, "OLD and NEW", line.count, line.diff.count);
         if (problem.empty()) {
             problem = FinishDiffOptions(*diff, line.diff, diffArguments);
         }
     } else if (history->parsed()) {
         line.command = Command::History;
-        problem = TakeGlobalOptions(app, *history, line.count, line.history.count);
+        problem = TakeGlobalOptions(app, *history, "ROOT", line.count, line.history.count);
         if (problem.empty()) {
             problem = FinishHistoryOptions(*history, line.history, historyArguments);
         }

@@ -59,7 +59,7 @@ void DefineHistoryCommand(CLI::App& app, HistoryOptions& options, HistoryArgumen
                          "(folders one level under ROOT) or dir:N (N levels)");
     DefineOutputOption(app, count.outputPath);
     DefineGlobalOptions(app, count);
-    DefineSelectionOptions(app, count.select);
+    DefineSelectionOptions(app, count.select, false);
     app.add_option("--rev", options.rev,
                    "count the history of git revision REV (a tag, a branch, a hash; default "
                    "HEAD)")

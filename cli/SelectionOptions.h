@@ -41,8 +41,9 @@ struct SelectionChoices
     std::string commit;  // the commit rev resolved to, once the plan has it
 };
 
-// Adds the options that leave files out to app, filling choices.
-void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices);
+// Adds the options that leave files out to app, filling choices; without workTree, not those
+// that read a work tree (--gitignore, --git), for a command that counts revisions only.
+void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices, bool workTree = true);
 // Adds the options that name the files instead of a walk (--files-from, -0, --rev).
 void DefineListOptions(CLI::App& app, SelectionChoices& choices);
 
