@@ -505,9 +505,11 @@ bool CountPending(History::State& state, const scan::StopToken& stop, scan::ISca
         for (std::size_t i = 0; i < count; ++i) {
             byName.emplace(state.pendingNames[i], i);
         }
-        for (std::size_t row = 0; row < rows.size(); ++row) {
-            const auto& counted = rows[row];
-            tallies[byName.at(counted.name)] = FileTally{true, counted.lang, counted.kinds};
+        // Each row takes the name it was listed under.
+        for (const scan::RowView row : rows) {
+            if (const auto found = byName.find(row.name); found != byName.end()) {
+                tallies[found->second] = FileTally{true, row.lang, row.kinds};
+            }
         }
     } else {
         if (!state.inlineReader || state.inlineReaderPaths != state.paths.size()) {
