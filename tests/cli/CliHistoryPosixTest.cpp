@@ -30,6 +30,7 @@ protected:
         setenv("HOME", home.Root().c_str(), 1);
         repo.Write("a.c", "int a;\n// a\n\n");
         repo.Write("src/b.py", "x = 1\n");
+        repo.Write("src/keep.h", "int k;\n");
         Git(repo.Root(), "init -q -b main");
         Commit("first");
         repo.Write("a.c", "int a;\nint b;\n");
@@ -96,6 +97,26 @@ TEST_F(CliHistory, EachCommitsRowsAreThoseOfItsRevision)
         }
     }
     EXPECT_EQ(ids, GitOutput(repo.Root(), "rev-list --first-parent HEAD"));
+}
+
+TEST_F(CliHistory, ABareCloneAndASubFolderCountAsTheirRevisions)
+{
+    const TempFolder bare;
+    Git(bare.Root(), "clone -q --bare '" + repo.Root() + "' clone.git");
+    const CliResult inTree = Run({"-f", "csv"});
+    const CliResult inBare = RunCli({{"history", "-f", "csv", "clone.git"}, bare.Root()});
+    ASSERT_EQ(inBare.status, 0) << inBare.err;
+    EXPECT_EQ(inBare.out, inTree.out);
+    const auto sub = nlohmann::json::parse(Run({"-f", "json", "src"}).out);
+    ASSERT_EQ(sub["commits"].size(), 4u);
+    for (const auto& commit : sub["commits"]) {
+        const auto rev = nlohmann::json::parse(
+            RunCli(
+                {{"-f", "json", "--by", "language", "--rev", commit["commit"], "src"}, repo.Root()})
+                .out);
+        EXPECT_EQ(commit["files"], rev["totals"]["files"]);
+        EXPECT_EQ(commit["code"], rev["totals"]["code"]);
+    }
 }
 
 TEST_F(CliHistory, OptionsChooseTheCommitsAndTheirOrder)
