@@ -41,7 +41,7 @@ protected:
         Git(lib.Root(), "add -A");
         Git(lib.Root(), "commit -qm lib");
         for (int i = 0; i < 40; ++i) {
-            char n[8];
+            char n[16];
             std::snprintf(n, sizeof n, "%02d", i);
             repo.Write(std::string("gen/f") + n + ".c", std::string("int f") + n + ";\n// f\n\n");
         }
