@@ -140,7 +140,9 @@ std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
                                   scan::CountSettings& settings, SelectionChoices& select)
 {
     for (const auto& [one, other] : kContradictions) {
-        if (app.count(one) > 0 && app.count(other) > 0) {
+        // A command may not take both (history takes no --gitignore).
+        if (app.get_option_no_throw(one) != nullptr && app.get_option_no_throw(other) != nullptr &&
+            app.count(one) > 0 && app.count(other) > 0) {
             return std::string(one) + " and " + other + " contradict each other; give one";
         }
     }

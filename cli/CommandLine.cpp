@@ -101,8 +101,8 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "could not be read; JSON has \"skipped\" only when something was. A file that cannot "
         "be opened keeps its row with 0 lines and counts as unreadable.\n\n"
         "To compare two counts (folders, saved counts or git revisions): " +
-        kProgramName +
-        " diff --help.\n\n"
+        kProgramName + " diff --help. To count each commit of a git history: " + kProgramName +
+        " history --help.\n\n"
         "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but some "
         "folders could not be read (each is named on standard error), 4 (diff only) the "
         "counted lines grew past --fail-if-grows, 130 interrupted.");
@@ -261,29 +261,32 @@ std::string FinishCountOptions(const CLI::App& app, CliOptions& options, bool by
     return {};
 }
 
-// Global options given before diff's name apply to it as well, unless diff gives its own.
-// Any other option before it is the count's, which diff does not take: say so.
-std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& diff, CommandLine& line)
+// Global options given before a command's name apply to it as well, unless the command gives
+// its own. Any other option before it is the count's, which the command does not take: say so.
+std::string TakeGlobalOptions(const CLI::App& app, const CLI::App& command, const char* takes,
+                              const CliOptions& given, CliOptions& into)
 {
+    const std::string name = command.get_name();
     for (const CLI::Option* option : app.get_options()) {
-        const std::string name = option->get_name();
-        if (option->count() == 0 || name == "--help" || name == "--version") {
+        const std::string optionName = option->get_name();
+        if (option->count() == 0 || optionName == "--help" || optionName == "--version") {
             continue;
         }
-        const bool global = std::find(std::begin(kGlobalOptions), std::end(kGlobalOptions), name) !=
-                            std::end(kGlobalOptions);
+        const bool global = std::find(std::begin(kGlobalOptions), std::end(kGlobalOptions),
+                                      optionName) != std::end(kGlobalOptions);
         if (!global) {
             return option->get_positional()
-                       ? "diff takes no folder before it, and only OLD and NEW after it"
-                       : name + " goes after diff (diff takes options of its own)";
+                       ? name + " takes no folder before it, and only " + takes + " after it"
+                       : optionName + " goes after " + name + " (" + name +
+                             " takes options of its own)";
         }
-        if (diff.count(name) > 0) {
+        if (command.count(optionName) > 0) {
             continue;
         }
-        if (name == "--jobs") {
-            line.diff.count.jobs = line.count.jobs;
+        if (optionName == "--jobs") {
+            into.jobs = given.jobs;
         } else {
-            line.diff.count.progress = line.count.progress;
+            into.progress = given.progress;
         }
     }
     return {};
@@ -326,6 +329,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     line = CommandLine();
     line.count.jobs = DefaultJobs();
     line.diff.count.jobs = line.count.jobs;
+    line.history.count.jobs = line.count.jobs;
     CLI::App app(
         "Counts the lines of source code in folder trees: code, comment and blank lines, "
         "summed by language, name suffix, folder or file.",
@@ -343,6 +347,11 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     diff->set_help_flag("-h,--help", "show this help and exit");
     DiffArguments diffArguments;
     DefineDiffCommand(*diff, line.diff, diffArguments);
+    CLI::App* history = app.add_subcommand("history", kHistoryDescription);
+    history->allow_windows_style_options(false);
+    history->set_help_flag("-h,--help", "show this help and exit");
+    HistoryArguments historyArguments;
+    DefineHistoryCommand(*history, line.history, historyArguments);
     if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth);
         !outcome.run) {
         return outcome;
@@ -350,9 +359,15 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     std::string problem;
     if (diff->parsed()) {
         line.command = Command::Diff;
-        problem = TakeGlobalOptions(app, *diff, line);
+        problem = TakeGlobalOptions(app, *diff, "OLD and NEW", line.count, line.diff.count);
         if (problem.empty()) {
             problem = FinishDiffOptions(*diff, line.diff, diffArguments);
+        }
+    } else if (history->parsed()) {
+        line.command = Command::History;
+        problem = TakeGlobalOptions(app, *history, "ROOT", line.count, line.history.count);
+        if (problem.empty()) {
+            problem = FinishHistoryOptions(*history, line.history, historyArguments);
         }
     } else {
         problem = FinishCountOptions(app, line.count, byGiven);

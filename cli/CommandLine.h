@@ -1,5 +1,5 @@
-// The whole command line of lintally-cli: a count (the default command) or `diff`, each with
-// its own options; the global options (-j, --progress, --no-progress) go before or after the
+// The whole command line of lintally-cli: a count (the default command), `diff` or `history`, each
+// with its own options; the global options (-j, --progress, --no-progress) go before or after the
 // command's name.
 //
 // Plain values and a parse function; used by main's thread only.
@@ -10,6 +10,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/DiffOptions.h"
+#include "cli/HistoryOptions.h"
 
 namespace lintally::cli {
 
@@ -17,6 +18,7 @@ enum class Command
 {
     Count,
     Diff,
+    History,
 };
 
 struct CommandLine
@@ -24,6 +26,7 @@ struct CommandLine
     Command command = Command::Count;
     CliOptions count;  // the count's options
     DiffOptions diff;  // diff's options
+    HistoryOptions history;
 };
 
 // Parses argv into line: run the command, or end with the exit code after --help (wrapped

@@ -61,8 +61,21 @@ void ProgressLine::OnRowCounted(std::string_view, std::uint64_t lines)
     m_lines.fetch_add(lines, std::memory_order_relaxed);
 }
 
+void ProgressLine::SetCommits(std::uint64_t done, std::uint64_t total)
+{
+    m_commitsDone.store(done, std::memory_order_relaxed);
+    m_commits.store(total, std::memory_order_relaxed);
+}
+
 std::string ProgressLine::Text() const
 {
+    const std::uint64_t commits = m_commits.load(std::memory_order_relaxed);
+    const std::string done =
+        commits == 0 ? std::string()
+                     : results::FormatThousands(static_cast<std::int64_t>(
+                           m_commitsDone.load(std::memory_order_relaxed))) +
+                           " of " + results::FormatThousands(static_cast<std::int64_t>(commits)) +
+                           " commits, ";
     const std::uint64_t files = m_files.load(std::memory_order_relaxed);
     const std::uint64_t lines = m_lines.load(std::memory_order_relaxed);
     const double seconds =
@@ -70,7 +83,7 @@ std::string ProgressLine::Text() const
     const double rate = seconds > 0 ? static_cast<double>(files) / seconds : 0.0;
     char timing[64];
     std::snprintf(timing, sizeof timing, " files/s, %.1f s", seconds);
-    return results::FormatThousands(static_cast<std::int64_t>(files)) + " files, " +
+    return done + results::FormatThousands(static_cast<std::int64_t>(files)) + " files, " +
            results::FormatThousands(static_cast<std::int64_t>(lines)) + " lines, " +
            results::FormatThousands(static_cast<std::int64_t>(rate)) + timing;
 }

@@ -32,6 +32,9 @@ public:
     // Stops the redrawing and erases the line.
     void Finish();
 
+    // A history's progress: commits counted of total, shown before the files (total 0: none).
+    void SetCommits(std::uint64_t done, std::uint64_t total);
+
     void OnRowCounted(std::string_view name, std::uint64_t lines) override;
     void OnEntryWalked() override {}
     void OnFinished(bool) override {}
@@ -47,6 +50,8 @@ private:
     const bool m_show;
     std::atomic<std::uint64_t> m_files{0};
     std::atomic<std::uint64_t> m_lines{0};
+    std::atomic<std::uint64_t> m_commitsDone{0};
+    std::atomic<std::uint64_t> m_commits{0};
     std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
     std::mutex m_mutex;
     std::condition_variable m_wake;

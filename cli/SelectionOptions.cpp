@@ -69,7 +69,7 @@ bool PlanNamedFile(RootPlan& plan)
 
 }  // namespace
 
-void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
+void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices, bool workTree)
 {
     app.add_option(
            "--exclude", choices.excludes,
@@ -80,19 +80,22 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices)
         ->allow_extra_args(false);
     app.add_flag("--exclude-vcs", choices.excludeVcs,
                  "leave out the folders of version control: .git, .hg, .svn, CVS, .bzr");
-    app.add_flag(
-        "--gitignore", choices.gitignore,
-        "leave out what git would ignore (.gitignore files, .git/info/exclude, the global "
-        "excludes file) and the .git folder; each ROOT must lie in a git work tree (the default "
-        "does this where a ROOT lies in one, except with --languages design)");
+    if (workTree) {
+        app.add_flag("--gitignore", choices.gitignore,
+                     "leave out what git would ignore (.gitignore files, .git/info/exclude, the "
+                     "global excludes file) and the .git folder; each ROOT must lie in a git "
+                     "work tree (the default does this where a ROOT lies in one, except with "
+                     "--languages design)");
+    }
     app.add_flag("--no-ignore")
         ->description(
             "count what git ignores and the folders of version control too (the "
             "default leaves them out)");
-    app.add_flag(
-        "--git", choices.git,
-        "count exactly the files git tracks under each ROOT (in the index, with checked-out "
-        "submodules); each ROOT must lie in a git work tree");
+    if (workTree) {
+        app.add_flag("--git", choices.git,
+                     "count exactly the files git tracks under each ROOT (in the index, with "
+                     "checked-out submodules); each ROOT must lie in a git work tree");
+    }
     app.add_flag("--skip-binary", choices.skipBinary,
                  "leave out files with a NUL byte in their first 8 KiB (the default, except with "
                  "--languages design)");
@@ -193,9 +196,7 @@ std::string CheckSelectionChoices(const SelectionChoices& choices, bool rootsGiv
     return {};
 }
 
-bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
-                   bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
-                   std::string& error)
+bool BuildSelection(const SelectionChoices& choices, scan::Selection& selection, std::string& error)
 {
     for (const std::string& pattern : choices.excludes) {
         if (!selection.AddExclude(pattern, error)) {
@@ -208,6 +209,16 @@ bool PlanSelection(const SelectionChoices& choices, const std::vector<std::strin
     selection.skipBinary = choices.skipBinary;
     selection.skipGenerated = choices.skipGenerated;
     selection.maxSize = choices.maxSize;
+    return true;
+}
+
+bool PlanSelection(const SelectionChoices& choices, const std::vector<std::string>& roots,
+                   bool subFolders, scan::Selection& selection, std::vector<RootPlan>& plans,
+                   std::string& error)
+{
+    if (!BuildSelection(choices, selection, error)) {
+        return false;
+    }
     plans.clear();
     if (!choices.filesFrom.empty()) {
         RootPlan plan{roots.front(), std::vector<std::string>{}, {}, nullptr, nullptr};

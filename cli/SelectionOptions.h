@@ -42,8 +42,9 @@ struct SelectionChoices
     std::string commit;  // the commit rev resolved to, once the plan has it
 };
 
-// Adds the options that leave files out to app, filling choices.
-void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices);
+// Adds the options that leave files out to app, filling choices; without workTree, not those
+// that read a work tree (--gitignore, --git), for a command that counts revisions only.
+void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices, bool workTree = true);
 // Adds the options that name the files instead of a walk (--files-from, -0, --rev).
 void DefineListOptions(CLI::App& app, SelectionChoices& choices);
 
@@ -72,6 +73,11 @@ struct RootPlan
     bool tracked = false;    // listed from a repository's index
     bool linksOnce = false;  // see SelectionChoices
 };
+
+// The selection every root shares: the exclude patterns, the version-control folders, binary
+// files and the size limit; false with error set when a pattern is not one.
+[[nodiscard]] bool BuildSelection(const SelectionChoices& choices, scan::Selection& selection,
+                                  std::string& error);
 
 // The shared selection and a plan per root; false with error set to one line (a usage
 // error: a ROOT outside a work tree, an unreadable list, an unknown revision, git support

@@ -1,6 +1,7 @@
 // lintally-cli: counts the source lines of folder trees with the dialog's rules, on many
 // threads, and prints a table by language, extension, folder or file, the dialog's report,
-// JSON or CSV; `lintally-cli diff OLD NEW` compares two counts (see DiffCommand.h).
+// JSON or CSV; `lintally-cli diff OLD NEW` compares two counts (see DiffCommand.h) and
+// `lintally-cli history [ROOT]` counts the commits of a git history (see HistoryCommand.h).
 //
 // Exit status: 0 done (also when the reader of standard output went away), 1 the output
 // could not be written, 2 usage error, 3 done but some folders could not be read (each is
@@ -15,6 +16,7 @@
 #include "cli/DiffCommand.h"
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
+#include "cli/HistoryCommand.h"
 #include "cli/System.h"
 
 int main(int argc, char** argv)
@@ -34,5 +36,13 @@ int main(int argc, char** argv)
         }
         return outcome.exitCode;
     }
-    return line.command == Command::Diff ? RunDiff(line.diff) : RunCount(line.count);
+    switch (line.command) {
+    case Command::Diff:
+        return RunDiff(line.diff);
+    case Command::History:
+        return RunHistory(line.history);
+    case Command::Count:
+        break;
+    }
+    return RunCount(line.count);
 }

@@ -6,211 +6,19 @@
 #include <optional>
 #include <unordered_map>
 
-#include "fileio/MemoryStream.h"
+#include "gitsel/BlobReader.h"
+#include "gitsel/GitObjects.h"
 #include "gitsel/ObjectGuard.h"
-#include "gitsel/ObjectStream.h"
 #include "gitsel/RevisionLink.h"
-#include "gitsel/WorkTree.h"
+#include "gitsel/RevisionResolve.h"
 
 namespace lintally::gitsel {
-
-namespace {
-
-struct ObjectFree
-{
-    void operator()(git_object* object) const { git_object_free(object); }
-};
-
-struct TreeFree
-{
-    void operator()(git_tree* tree) const { git_tree_free(tree); }
-};
-
-struct TreeEntryFree
-{
-    void operator()(git_tree_entry* entry) const { git_tree_entry_free(entry); }
-};
-
-struct OdbFree
-{
-    void operator()(git_odb* odb) const { git_odb_free(odb); }
-};
-
-struct OdbObjectFree
-{
-    void operator()(git_odb_object* object) const { git_odb_object_free(object); }
-};
-
-using ObjectPtr = std::unique_ptr<git_object, ObjectFree>;
-using TreePtr = std::unique_ptr<git_tree, TreeFree>;
-
-// Where a listed file's bytes are: a blob of one of the revision's repositories.
-struct Blob
-{
-    git_oid id;
-    std::uint32_t repository;  // index into State::repositories
-    bool readable;             // false: a link that leads to no file
-};
-
-std::string Hex(const git_oid& id)
-{
-    char text[GIT_OID_HEXSZ + 1] = {};
-    git_oid_tostr(text, sizeof text, &id);
-    return text;
-}
-
-// Files the counting threads could not read, with why; any thread may add one.
-struct UnreadList
-{
-    std::mutex lock;
-    std::vector<UnreadFile> files;
-};
-
-// Blobs stored as deltas are rebuilt whole by libgit2: at most this many bytes. git stores
-// larger files whole (its big-file threshold is 512 MiB), and those are streamed.
-constexpr std::uint64_t kLargestDelta = std::uint64_t{512} << 20;
-
-// One thread's reader: repositories of its own, each opened when first needed. A blob stored
-// whole (loose, or whole in a pack) is streamed as it is counted; one stored as a delta is
-// read whole through libgit2 and held until the next read.
-class BlobReader final : public scan::IContentReader
-{
-public:
-    BlobReader(const std::vector<std::string>& paths, const std::vector<Blob>& blobs,
-               const std::vector<std::string>& files, UnreadList& unread)
-        : m_paths(paths), m_blobs(blobs), m_files(files), m_unread(unread),
-          m_repositories(paths.size()), m_odbs(paths.size()), m_packs(paths.size()),
-          m_tried(paths.size(), false)
-    {}
-
-    ~BlobReader() override { NoteFailure(); }
-
-    std::optional<scan::SkipReason> Open(std::size_t index, std::uint64_t sizeLimit,
-                                         Brim::IStream*& stream, std::uint64_t& size) override
-    {
-        NoteFailure();
-        m_object.reset();
-        m_stream.reset();
-        m_index = index;
-        const Blob& blob = m_blobs[index];
-        git_odb* odb = blob.readable ? Odb(blob.repository) : nullptr;
-        if (odb == nullptr) {
-            return scan::SkipReason::Unreadable;
-        }
-        m_stream.emplace();
-        switch (m_stream->Open(ObjectsFolder(m_repositories[blob.repository].get()),
-                               *m_packs[blob.repository], blob.id.id)) {
-        case ObjectStream::Opened::Ok:
-            if (m_stream->Type() != "blob") {
-                return Refuse("object " + Hex(blob.id) + " is a " + m_stream->Type() +
-                              ", not a file's bytes");
-            }
-            size = m_stream->Size();
-            if (sizeLimit != 0 && size > sizeLimit) {
-                return scan::SkipReason::TooLarge;
-            }
-            stream = &*m_stream;
-            return std::nullopt;
-        case ObjectStream::Opened::Damaged:
-            return Refuse("object " + Hex(blob.id) + " is damaged: " + m_stream->Error());
-        default:
-            break;
-        }
-        m_stream.reset();
-        return ReadWhole(odb, blob.id, sizeLimit, stream, size);
-    }
-
-    bool Failed() const override { return m_stream && m_stream->Failed(); }
-
-private:
-    // A blob libgit2 rebuilds (a delta, or an object of another repository it borrows from).
-    std::optional<scan::SkipReason> ReadWhole(git_odb* odb, const git_oid& id,
-                                              std::uint64_t sizeLimit, Brim::IStream*& stream,
-                                              std::uint64_t& size)
-    {
-        std::size_t header = 0;
-        git_object_t type = GIT_OBJECT_INVALID;
-        if (git_odb_read_header(&header, &type, odb, &id) != 0) {
-            return Refuse("object " + Hex(id) +
-                          " cannot be read: " + LastGitError("unknown error"));
-        }
-        if (sizeLimit != 0 && header > sizeLimit) {
-            return scan::SkipReason::TooLarge;
-        }
-        if (header > kLargestDelta) {
-            return Refuse("object " + Hex(id) + " is stored as a delta of " +
-                          std::to_string(header) + " bytes, more than is rebuilt in memory");
-        }
-        git_odb_object* read = nullptr;
-        if (git_odb_read(&read, odb, &id) != 0) {
-            return Refuse("object " + Hex(id) +
-                          " cannot be read: " + LastGitError("unknown error"));
-        }
-        m_object.reset(read);
-        size = git_odb_object_size(read);
-        m_memory.emplace(std::string_view(static_cast<const char*>(git_odb_object_data(read)),
-                                          git_odb_object_size(read)));
-        stream = &*m_memory;
-        return std::nullopt;
-    }
-
-    scan::SkipReason Refuse(std::string why)
-    {
-        m_stream.reset();
-        const std::lock_guard<std::mutex> hold(m_unread.lock);
-        m_unread.files.push_back(UnreadFile{m_files[m_index], std::move(why)});
-        return scan::SkipReason::Unreadable;
-    }
-
-    // The stream given last failed part-way: its file could not be read.
-    void NoteFailure()
-    {
-        if (Failed()) {
-            (void)Refuse("object " + Hex(m_blobs[m_index].id) +
-                         " is damaged: " + m_stream->Error());
-        }
-    }
-
-    git_odb* Odb(std::uint32_t repository)
-    {
-        if (!m_tried[repository]) {
-            m_tried[repository] = true;
-            git_repository* opened = nullptr;
-            git_odb* odb = nullptr;
-            if (git_repository_open(&opened, m_paths[repository].c_str()) == 0) {
-                m_repositories[repository].reset(opened);
-                (void)GuardObjects(opened);
-                m_packs[repository] = std::make_unique<PackIndex>(ObjectsFolder(opened));
-                if (git_repository_odb(&odb, opened) == 0) {
-                    m_odbs[repository].reset(odb);
-                }
-            }
-        }
-        return m_odbs[repository].get();
-    }
-
-    GitLibrary m_library;  // declared first: it outlives every object below
-    const std::vector<std::string>& m_paths;
-    const std::vector<Blob>& m_blobs;
-    const std::vector<std::string>& m_files;
-    UnreadList& m_unread;
-    std::vector<RepositoryPtr> m_repositories;
-    std::vector<std::unique_ptr<git_odb, OdbFree>> m_odbs;
-    std::vector<std::unique_ptr<PackIndex>> m_packs;
-    std::vector<bool> m_tried;
-    std::size_t m_index = 0;
-    std::optional<ObjectStream> m_stream;
-    std::unique_ptr<git_odb_object, OdbObjectFree> m_object;
-    std::optional<Brim::MemoryStream> m_memory;
-};
-
-}  // namespace
 
 struct Revision::State final : scan::IContentSource
 {
     std::unique_ptr<scan::IContentReader> NewReader() const override
     {
-        return std::make_unique<BlobReader>(repositories, blobs, files, unread);
+        return NewBlobReader(repositories, blobs, files, unread);
     }
 
     WorkTree tree;  // the repository, open while the files are listed
@@ -226,37 +34,6 @@ struct Revision::State final : scan::IContentSource
 };
 
 namespace {
-
-// The references a short name stands for, in the order git tries them; more than one makes
-// the name ambiguous (git warns and takes the first; a count would silently pick one).
-std::vector<std::string> RefsNamed(git_repository* repository, const std::string& rev)
-{
-    std::vector<std::string> found;
-    for (const char* form : {"%s", "refs/%s", "refs/tags/%s", "refs/heads/%s", "refs/remotes/%s",
-                             "refs/remotes/%s/HEAD"}) {
-        std::string name = form;
-        name.replace(name.find("%s"), 2, rev);
-        git_reference* reference = nullptr;
-        int valid = 0;
-        if (git_reference_name_is_valid(&valid, name.c_str()) == 0 && valid != 0 &&
-            git_reference_lookup(&reference, repository, name.c_str()) == 0) {
-            git_reference_free(reference);
-            found.push_back(std::move(name));
-        }
-    }
-    return found;
-}
-
-// Why objects that should be there are not: a pack that no longer matches its index (libgit2
-// then leaves the whole pack out); "" when every pack is whole.
-std::string DamagedPackNote(git_repository* repository)
-{
-    const std::vector<std::string> packs = DamagedPacks(ObjectsFolder(repository));
-    return packs.empty() ? std::string()
-                         : "the pack " + packs.front() +
-                               " is damaged (cut short or changed: it no longer ends as its "
-                               "index says), so none of its objects can be read";
-}
 
 // Lists a revision's files, folder by folder on a stack of its own (a deep tree costs no
 // recursion), into state; a submodule's files through its repository.
@@ -434,62 +211,6 @@ private:
     std::vector<Repository> m_repositories;
     std::vector<Folder> m_stack;  // declared last: its trees go before their repositories
 };
-
-// Opens the repository that holds root: a work tree's, or a bare one at root itself.
-GitStatus OpenRepository(const std::string& root, WorkTree& tree, std::string& error)
-{
-    const GitStatus status = OpenWorkTree(root, tree, error);
-    if (status != GitStatus::NotAWorkTree) {
-        return status;
-    }
-    git_repository* bare = nullptr;
-    if (git_repository_open_bare(&bare, root.c_str()) != 0) {
-        error = root + " is not in a git repository";
-        return GitStatus::NotAWorkTree;
-    }
-    tree.repository.reset(bare);
-    (void)GuardObjects(bare);
-    tree.workdir.clear();
-    tree.prefix.clear();
-    return GitStatus::Ok;
-}
-
-// The commit rev names, and its tree.
-GitStatus Resolve(git_repository* repository, const std::string& rev, ObjectPtr& commit,
-                  TreePtr& tree, std::string& error)
-{
-    if (const std::vector<std::string> names = RefsNamed(repository, rev); names.size() > 1) {
-        error = "revision '" + rev + "' is ambiguous: it names " + names[0] + " and " + names[1] +
-                "; give the full name of the one to count";
-        return GitStatus::Failed;
-    }
-    git_object* found = nullptr;
-    const int code = git_revparse_single(&found, repository, rev.c_str());
-    if (code == GIT_ENOTFOUND || code == GIT_EINVALIDSPEC) {
-        const std::string damaged = DamagedPackNote(repository);
-        error = damaged.empty() ? "unknown revision '" + rev + "'"
-                                : "cannot read revision '" + rev + "': " + damaged;
-        return GitStatus::Failed;
-    }
-    if (code != 0) {
-        error = "cannot resolve revision '" + rev + "': " + LastGitError("unknown error");
-        return GitStatus::Failed;
-    }
-    const ObjectPtr object(found);
-    git_object* peeled = nullptr;
-    if (git_object_peel(&peeled, object.get(), GIT_OBJECT_COMMIT) != 0) {
-        error = "revision '" + rev + "' names no commit";
-        return GitStatus::Failed;
-    }
-    commit.reset(peeled);
-    git_tree* top = nullptr;
-    if (git_commit_tree(&top, reinterpret_cast<git_commit*>(peeled)) != 0) {
-        error = "cannot read the tree of revision '" + rev + "': " + LastGitError("unknown error");
-        return GitStatus::Failed;
-    }
-    tree.reset(top);
-    return GitStatus::Ok;
-}
 
 }  // namespace
 

@@ -66,7 +66,7 @@ TEST(CliOutput, AnOutputFileHeldOpenGivesOneAndIsLeftAsItWas)
 TEST(CliGitWin32, GitOptionsSayThisBuildCannotReadRepositories)
 {
     const TempFolder tree;
-    for (const char* option : {"--git", "--rev"}) {
+    for (const char* option : {"--git", "--rev", "history"}) {
         std::vector<std::string> args = {option};
         if (std::string(option) == "--rev") {
             args.push_back("HEAD");

@@ -1,0 +1,29 @@
+// The printers of a history (see HistoryRows.h):
+// - table: one line per commit: its date, short id, files and code lines, then the code
+//   lines of the leading groups (those with the most code in any commit) and of the others;
+// - CSV, in long form: commit,date,group,files,code,comment,blank,physical,counted, one line
+//   per commit and group, no total lines;
+// - JSON: {"root", "revision": {"name", "commit"}, "by", "options", "complete", "commits":
+//   [{"commit", "date", "files", "code", "comment", "blank", "physical", "counted"}],
+//   "rows": [the CSV's lines as objects]}, on one line followed by LF.
+//
+// Pure functions; any thread may call them.
+#pragma once
+
+#include "results/HistoryRows.h"
+#include "results/OutputFormat.h"
+#include "results/TextOut.h"
+
+namespace lintally::results {
+
+// How many groups the table shows a column of.
+inline constexpr std::size_t kHistoryLeadingGroups = 4;
+
+void WriteHistoryTable(const HistoryRows& history, TextOut& text);
+void WriteHistoryCsv(const HistoryRows& history, TextOut& text);
+void WriteHistoryJson(const HistoryRows& history, TextOut& text);
+
+// The printer of format (table, JSON or CSV).
+void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut& text);
+
+}  // namespace lintally::results
