@@ -62,7 +62,8 @@ int RunHistory(HistoryOptions& options)
                               results::GroupingName(count.by),
                               count.settings,
                               {},
-                              true};
+                              true,
+                              options.sampling.oldestFirst};
     const bool show = count.progress == ProgressMode::On ||
                       (count.progress == ProgressMode::Auto && IsTerminal(StdStream::Err));
     ProgressLine progress(StdStream::Err, show);

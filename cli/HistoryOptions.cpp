@@ -52,8 +52,10 @@ void DefineHistoryCommand(CLI::App& app, HistoryOptions& options, HistoryArgumen
     CliOptions& count = options.count;
     DefineCountingOptions(app, count.settings);
     DefineFormatOption(app, count.format,
-                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv},
-                       "table (default): one line per commit; json; csv");
+                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv,
+                        OutputFormat::Html},
+                       "table (default): one line per commit; json; csv; html: a page of "
+                       "code by group over time");
     DefineGroupingOption(app, count.by, arguments.byGiven,
                          "groups of each commit: language (default), ext (name suffix), dir "
                          "(folders one level under ROOT) or dir:N (N levels)");

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "results/FormatThousands.h"
+#include "results/HistoryHtml.h"
 #include "results/JsonCsv.h"
 #include "results/TableColumns.h"
 
@@ -152,9 +153,40 @@ void WriteHistoryJson(const HistoryRows& history, TextOut& text)
     out += "]}\n";
 }
 
+HistorySeries HistoryAsSeries(const HistoryRows& history)
+{
+    HistorySeries series;
+    std::map<std::string, std::size_t> index;  // group name to its place in series.groups
+    for (const HistoryRow& row : history.rows) {
+        for (const HistoryGroup& group : row.groups) {
+            if (index.emplace(group.name, series.groups.size()).second) {
+                series.groups.push_back(group.name);
+            }
+        }
+    }
+    for (const HistoryRow& row : history.rows) {
+        HistoryPoint point{row.date, row.commit, std::vector<std::uint64_t>(series.groups.size())};
+        for (const HistoryGroup& group : row.groups) {
+            point.code[index.at(group.name)] = group.counts.code;
+        }
+        series.points.push_back(std::move(point));
+    }
+    if (!history.oldestFirst) {
+        std::reverse(series.points.begin(), series.points.end());
+    }
+    return series;
+}
+
 void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut& text)
 {
-    if (format == OutputFormat::Json) {
+    if (format == OutputFormat::Html) {
+        std::string subtitle = history.root + " at " + (history.rev.empty() ? "HEAD" : history.rev) + " (" +
+                               history.commit.substr(0, 12) + ")";
+        if (!history.complete) {
+            subtitle += ", interrupted";
+        }
+        WriteHistoryHtml(HistoryAsSeries(history), subtitle, text);
+    } else if (format == OutputFormat::Json) {
         WriteHistoryJson(history, text);
     } else if (format == OutputFormat::Csv) {
         WriteHistoryCsv(history, text);

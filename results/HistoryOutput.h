@@ -5,11 +5,13 @@
 //   per commit and group, no total lines;
 // - JSON: {"root", "revision": {"name", "commit"}, "by", "options", "complete", "commits":
 //   [{"commit", "date", "files", "code", "comment", "blank", "physical", "counted"}],
-//   "rows": [the CSV's lines as objects]}, on one line followed by LF.
+//   "rows": [the CSV's lines as objects]}, on one line followed by LF;
+// - HTML: a page of code by group over time (HistoryHtml.h), oldest commit first.
 //
 // Pure functions; any thread may call them.
 #pragma once
 
+#include "results/HistoryHtml.h"
 #include "results/HistoryRows.h"
 #include "results/OutputFormat.h"
 #include "results/TextOut.h"
@@ -23,7 +25,10 @@ void WriteHistoryTable(const HistoryRows& history, TextOut& text);
 void WriteHistoryCsv(const HistoryRows& history, TextOut& text);
 void WriteHistoryJson(const HistoryRows& history, TextOut& text);
 
-// The printer of format (table, JSON or CSV).
+// The code of each group at each commit, oldest commit first, as the page draws it.
+[[nodiscard]] HistorySeries HistoryAsSeries(const HistoryRows& history);
+
+// The printer of format (table, JSON, CSV or HTML).
 void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut& text);
 
 }  // namespace lintally::results

@@ -53,6 +53,7 @@ struct HistoryRows
     scan::CountSettings settings;
     std::vector<HistoryRow> rows;  // in the order asked for
     bool complete = true;          // false: an interrupt ended the history early
+    bool oldestFirst = false;      // the order of rows
 };
 
 // The row of a commit's count (grouped; lines counted under flags).

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/results/HtmlPageData.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -97,6 +98,13 @@ TEST_F(CliHistory, EachCommitsRowsAreThoseOfItsRevision)
         }
     }
     EXPECT_EQ(ids, GitOutput(repo.Root(), "rev-list --first-parent HEAD"));
+    // The page's table holds the same commits, newest first, with their code lines.
+    const auto page = PageData(Run({"-f", "html", "-j", "1", "."}).out);
+    ASSERT_EQ(page["rows"].size(), history["commits"].size());
+    for (std::size_t i = 0; i < page["rows"].size(); ++i) {
+        EXPECT_EQ(page["rows"][i][1], history["commits"][i]["commit"]);
+        EXPECT_EQ(page["rows"][i].back(), history["commits"][i]["code"]);
+    }
 }
 
 TEST_F(CliHistory, ABareCloneAndASubFolderCountAsTheirRevisions)

@@ -1,6 +1,8 @@
 // The printers of a history's rows, and the dates they show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "results/CivilDate.h"
 #include "results/HistoryOutput.h"
 
@@ -73,5 +75,22 @@ TEST(HistoryOutput, DatesAreIsoInTheCommittersZone)
     }
     for (const std::int64_t day : {-719468, -1, 0, 11016, 19782, 2932896}) {
         EXPECT_EQ(DaysFromCivil(CivilFromDays(day)), day);
+    }
+}
+
+TEST(HistoryOutput, ThePageSeriesRunsOldestFirstWithEveryGroup)
+{
+    HistoryRows history = TwoCommits();
+    for (const bool oldestFirst : {false, true}) {
+        if (oldestFirst) {
+            std::reverse(history.rows.begin(), history.rows.end());
+            history.oldestFirst = true;
+        }
+        const HistorySeries series = HistoryAsSeries(history);
+        EXPECT_EQ(series.groups, (std::vector<std::string>{"C", "Python, 3"}));
+        ASSERT_EQ(series.points.size(), 2u);
+        EXPECT_EQ(series.points[0].commit, "aaaaaaaaaaaa");
+        EXPECT_EQ(series.points[0].code, (std::vector<std::uint64_t>{10, 0}));
+        EXPECT_EQ(series.points[1].code, (std::vector<std::uint64_t>{10, 5}));
     }
 }
