@@ -180,7 +180,8 @@ HistorySeries HistoryAsSeries(const HistoryRows& history)
 void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut& text)
 {
     if (format == OutputFormat::Html) {
-        std::string subtitle = history.root + " at " + (history.rev.empty() ? "HEAD" : history.rev) + " (" +
+        std::string subtitle = history.root + " at " +
+                               (history.rev.empty() ? "HEAD" : history.rev) + " (" +
                                history.commit.substr(0, 12) + ")";
         if (!history.complete) {
             subtitle += ", interrupted";
