@@ -165,7 +165,9 @@ HistorySeries HistoryAsSeries(const HistoryRows& history)
         }
     }
     for (const HistoryRow& row : history.rows) {
-        HistoryPoint point{row.date, row.commit, std::vector<std::uint64_t>(series.groups.size())};
+        // The day and the short id, as the table shows them: what a reader looks for.
+        HistoryPoint point{row.date.substr(0, 10), row.commit.substr(0, kShortId),
+                           std::vector<std::uint64_t>(series.groups.size())};
         for (const HistoryGroup& group : row.groups) {
             point.code[index.at(group.name)] = group.counts.code;
         }

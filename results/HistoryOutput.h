@@ -25,7 +25,8 @@ void WriteHistoryTable(const HistoryRows& history, TextOut& text);
 void WriteHistoryCsv(const HistoryRows& history, TextOut& text);
 void WriteHistoryJson(const HistoryRows& history, TextOut& text);
 
-// The code of each group at each commit, oldest commit first, as the page draws it.
+// The code of each group at each commit (its day and short id), oldest commit first, as the
+// page draws it.
 [[nodiscard]] HistorySeries HistoryAsSeries(const HistoryRows& history);
 
 // The printer of format (table, JSON, CSV or HTML).

@@ -89,7 +89,8 @@ TEST(HistoryOutput, ThePageSeriesRunsOldestFirstWithEveryGroup)
         const HistorySeries series = HistoryAsSeries(history);
         EXPECT_EQ(series.groups, (std::vector<std::string>{"C", "Python, 3"}));
         ASSERT_EQ(series.points.size(), 2u);
-        EXPECT_EQ(series.points[0].commit, "aaaaaaaaaaaa");
+        EXPECT_EQ(series.points[0].commit, "aaaaaaaaaa");
+        EXPECT_EQ(series.points[0].date, "2024-01-01");
         EXPECT_EQ(series.points[0].code, (std::vector<std::uint64_t>{10, 0}));
         EXPECT_EQ(series.points[1].code, (std::vector<std::uint64_t>{10, 5}));
     }
