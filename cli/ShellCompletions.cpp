@@ -33,10 +33,11 @@ std::string Joined(const std::vector<std::string>& words, const char* separator)
 
 std::string ShortHelp(const CLI::Option& option)
 {
+    constexpr std::size_t kLongest = 60;
     const std::string help = option.get_description();
-    std::string out = help.substr(0, help.find_first_of(";(:"));
-    while (!out.empty() && out.back() == ' ') {
-        out.pop_back();
+    std::string out = help.substr(0, help.find(';'));
+    if (out.size() > kLongest) {
+        out = out.substr(0, out.rfind(' ', kLongest)) + "...";
     }
     return out;
 }

@@ -35,7 +35,8 @@ struct NamedCommand
 [[nodiscard]] std::vector<std::string> CommandNames(const CLI::App& app);
 // words with separator between them.
 [[nodiscard]] std::string Joined(const std::vector<std::string>& words, const char* separator);
-// option's help up to its first ';', '(' or ':', for shells that show a line beside each name.
+// option's help up to its first ';', at most about 60 characters, for shells that show a line
+// beside each name.
 [[nodiscard]] std::string ShortHelp(const CLI::Option& option);
 
 }  // namespace lintally::cli

@@ -46,14 +46,14 @@ std::string ValueSpec(const CLI::Option& option)
     return ":" + name + ": ";
 }
 
-// The _arguments specs of command, one a line.
+// The _arguments specs of command, one a line, each line but the last continued with '\\'.
 std::string Specs(const NamedCommand& command)
 {
     std::string out;
     for (const CLI::Option* option : NamedOptions(*command.app)) {
         for (const std::string& name : OptionNames(*option)) {
             out += "            '" + name + "[" + ZshQuoted(ShortHelp(*option), true) + "]" +
-                   ZshQuoted(ValueSpec(*option), false) + "'\n";
+                   ZshQuoted(ValueSpec(*option), false) + "' \\\n";
         }
     }
     const char* folders = command.name.empty() ? "_lintally_cli_roots" : "_files -/";
@@ -70,9 +70,7 @@ std::string ZshCompletion(const CLI::App& app)
     std::string arms;
     for (const NamedCommand& command : commands) {
         arms += "    " + (command.name.empty() ? std::string("''") : command.name) +
-                ")\n        _arguments -s \\\n" + Specs(command);
-        arms.pop_back();
-        arms += "\n        ;;\n";
+                ")\n        _arguments -s \\\n" + Specs(command) + "        ;;\n";
     }
     std::string out = "#compdef " + std::string(kProgramName) +
                       "\n# zsh completion, written from the option definitions.\n"
