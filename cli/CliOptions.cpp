@@ -177,7 +177,7 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
                 RowGrouping by;
                 return results::ParseGrouping(name, by);
             },
-            "", "grouping"))
+            results::GroupingChoices(), "grouping"))
         ->option_text("GROUP");
 }
 

@@ -46,6 +46,12 @@ CLI::Validator WholeNumber(std::uint64_t min, std::uint64_t max)
 
 CLI::Validator OneOf(std::vector<std::string> names)
 {
+    // The names, '|' between them, are the check's description: the man page and the shell
+    // completions list them from there (help shows the option's own text instead).
+    std::string choices;
+    for (const std::string& name : names) {
+        choices += (choices.empty() ? "" : "|") + name;
+    }
     return CLI::Validator(
         [names](std::string& text) {
             for (const std::string& name : names) {
@@ -60,7 +66,7 @@ CLI::Validator OneOf(std::vector<std::string> names)
             }
             return "takes " + list + ", not " + Brim::EscapeControlBytes(text);
         },
-        "", "one of");
+        choices, "one of");
 }
 
 CLI::Validator ExistingFolderOrFile()

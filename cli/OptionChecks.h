@@ -23,7 +23,7 @@ namespace lintally::cli {
 
 // Takes a whole number from min to max (see ParseWholeNumber).
 [[nodiscard]] CLI::Validator WholeNumber(std::uint64_t min, std::uint64_t max);
-// Takes one of names.
+// Takes one of names; its description lists them, '|' between them.
 [[nodiscard]] CLI::Validator OneOf(std::vector<std::string> names);
 // Takes an existing folder or file.
 [[nodiscard]] CLI::Validator ExistingFolderOrFile();

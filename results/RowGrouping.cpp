@@ -43,6 +43,19 @@ const char* GroupingHeading(const RowGrouping& by)
     return NamesOf(by).heading;
 }
 
+std::string GroupingChoices()
+{
+    std::string choices;
+    for (const GroupingNames& names : kGroupings) {
+        choices += choices.empty() ? "" : "|";
+        choices += names.word;
+        if (names.by == scan::GroupBy::Folder) {
+            choices += std::string("|") + names.word + ":N";
+        }
+    }
+    return choices;
+}
+
 std::string GroupingName(const RowGrouping& by)
 {
     const std::string word = GroupingWord(by);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/BuildCommit.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/results/HtmlPageData.h"
 #include "tests/support/TempFolder.h"
@@ -52,9 +53,16 @@ TEST(CliExitStatus, HelpAndVersionSucceed)
                              "\"too_large\": n", "--no-ignore", "--languages design"}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
-    const CliResult version = RunCli({{"--version"}, ""});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "lintally-cli 1.0.0\n");
+    const std::string commit = lintally::cli::kBuildCommit;
+    EXPECT_TRUE(
+        commit == "unknown" ||
+        (commit.size() == 12 && commit.find_first_not_of("0123456789abcdef") == std::string::npos))
+        << commit;
+    for (const char* flag : {"--version", "-V"}) {
+        const CliResult version = RunCli({{flag}, ""});
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, "lintally-cli 1.0.0 (commit " + commit + ")\n");
+    }
     // Help that cannot be written fails as a count's output does.
     CliRun closed{{"--help"}, ""};
     closed.closedStdout = true;
