@@ -129,11 +129,16 @@ std::size_t CharLiteralSize(const char* at, const char* end)
         }
         return 0;
     }
-    // One character of one to four bytes, then the quote.
+    // One character of one to four bytes, then the quote. Its bytes after the first must be
+    // UTF-8 continuation bytes, so a literal never takes in a line's end.
     const auto lead = static_cast<unsigned char>(at[1]);
     const std::size_t bytes = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
     if (at[1] == '\'' || at[1] == '\n' || static_cast<std::size_t>(end - at) < bytes + 2)
         return 0;
+    for (std::size_t i = 2; i <= bytes; ++i) {
+        if ((static_cast<unsigned char>(at[i]) & 0xC0) != 0x80)
+            return 0;
+    }
     return at[1 + bytes] == '\'' ? bytes + 2 : 0;
 }
 

@@ -125,6 +125,8 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         {"a.sh", "echo ${#a} # c\ncat <<EOF\n# in\nEOF\necho 'a\n# in\n'\n"},
         {"a.py", "\"doc\"\nf(a,\n  'b')  # c\nx = [\n'''\n# in\n''']\n'c' # c\n"},
         {"a.go", "s := `\\` // c\nt := `a\n// in\n`\n"},
+        // A quote before a byte that begins no UTF-8 character takes no line end with it.
+        {"a.rs", "a;\nx = '\xff\n//'y\nz = 1; // these lines are read in one pass\n"},
     };
     for (const auto& [name, text] : kCases)
         ExpectLikeLineByLine(name, text);
