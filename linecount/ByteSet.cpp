@@ -16,24 +16,43 @@ constexpr std::size_t kStep = 16;
 using Bytes = unsigned char __attribute__((vector_size(kStep)));
 using Hits = signed char __attribute__((vector_size(kStep)));
 
+// A bit for each hit among the sixteen bytes, the first byte's lowest.
+std::uint64_t HitBits(const Hits& hits)
+{
+#if defined(__SSE2__)
+    return static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(hits)));
+#else
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < kStep; ++i)
+        bits |= static_cast<std::uint64_t>(hits[i] != 0) << i;
+    return bits;
+#endif
+}
+
 // Where the first hit is among the sixteen bytes (each hit byte is all ones); kStep if none.
 std::size_t FirstHit(const Hits& hits)
 {
-#if defined(__SSE2__)
-    const auto bits = static_cast<unsigned>(_mm_movemask_epi8(reinterpret_cast<__m128i>(hits)));
+    const std::uint64_t bits = HitBits(hits);
     return bits == 0 ? kStep : static_cast<std::size_t>(std::countr_zero(bits));
-#else
-    std::uint64_t half[2];
-    std::memcpy(half, &hits, sizeof half);
-    for (std::size_t i = 0; i < 2; ++i) {
-        if (half[i] != 0) {
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(half[i])
-                                                                       : std::countl_zero(half[i]);
-            return i * 8 + static_cast<std::size_t>(bit) / 8;
-        }
+}
+
+// A bit for each of the window's bytes from from that is one of the N members.
+template <std::size_t N>
+std::uint64_t WindowBits(const unsigned char (&repeated)[ByteSet::kWideMax][kStep],
+                         const char* from)
+{
+    Bytes members[N];
+    std::memcpy(members, repeated, sizeof members);
+    std::uint64_t bits = 0;
+    for (std::size_t part = 0; part < ByteSet::Cursor::kWindow / kStep; ++part) {
+        Bytes bytes;
+        std::memcpy(&bytes, from + part * kStep, kStep);
+        Hits hits = bytes == members[0];
+        for (std::size_t i = 1; i < N; ++i)
+            hits |= bytes == members[i];
+        bits |= HitBits(hits) << (part * kStep);
     }
-    return kStep;
-#endif
+    return bits;
 }
 
 // The first member from at up to end, sixteen bytes at a time; N members are compared with
@@ -96,6 +115,39 @@ const char* ByteSet::FindIn(const char* at, const char* end) const
     while (at < end && !Has(*at))
         ++at;
     return at;
+}
+
+const char* ByteSet::Cursor::Refill(const char* at)
+{
+    constexpr auto kSpan = static_cast<std::ptrdiff_t>(kWindow);
+    if (m_end - m_begin < kSpan || m_set.m_rows == 0)
+        return m_set.FindIn(at, m_end);
+    while (at != m_end) {
+        // The last window ends at end and may begin before at, on bytes already read.
+        const char* base = m_end - at >= kSpan ? at : m_end - kSpan;
+        std::uint64_t bits = 0;
+        switch (m_set.m_rows) {
+        case 1:
+            bits = WindowBits<1>(m_set.m_repeated, base);
+            break;
+        case 2:
+            bits = WindowBits<2>(m_set.m_repeated, base);
+            break;
+        case 4:
+            bits = WindowBits<4>(m_set.m_repeated, base);
+            break;
+        default:
+            bits = WindowBits<8>(m_set.m_repeated, base);
+            break;
+        }
+        m_base = base;
+        m_span = kWindow;
+        m_mask = bits & ~0ULL << (at - base);
+        if (m_mask != 0)
+            return base + std::countr_zero(m_mask);
+        at = base + kSpan;
+    }
+    return m_end;
 }
 
 }  // namespace PrjHelper

@@ -2,10 +2,14 @@
 //
 // The counter skips the bytes that can neither begin a marker or a string nor end a line or a
 // block; the search looks at sixteen bytes per step when the set is small enough. A set is
-// built once and then only read, so one set may serve any number of threads.
+// built once and then only read, so one set may serve any number of threads. A Cursor finds
+// the members of 64 bytes at once and hands them out one by one, for a reader that asks for
+// the next member again and again as it moves forward; it belongs to one thread.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 
 namespace PrjHelper {
 
@@ -21,6 +25,8 @@ public:
     // The first byte from at up to end that is a member, or end.
     [[nodiscard]] const char* FindIn(const char* at, const char* end) const;
 
+    class Cursor;
+
 private:
     bool m_has[256] = {};
     std::size_t m_count = 0;
@@ -29,6 +35,41 @@ private:
     unsigned char m_rows = 0;
     // Each member sixteen times over, one per row; rows past the members repeat the last one.
     alignas(16) unsigned char m_repeated[kWideMax][16] = {};
+};
+
+// The members of a set in the bytes from begin to end, which stay readable while it is used.
+class ByteSet::Cursor
+{
+public:
+    static constexpr std::size_t kWindow = 64;
+
+    Cursor(const ByteSet& set, const char* begin, const char* end)
+        : m_set(set), m_begin(begin), m_end(end), m_base(begin)
+    {}
+    // The first member from at (between begin and end) up to end, or end.
+    [[nodiscard]] const char* FindIn(const char* at)
+    {
+        const auto offset = static_cast<std::size_t>(at - m_base);
+        if (offset < m_span) {
+            if (const std::uint64_t bits = m_mask & ~0ULL << offset; bits != 0)
+                return m_base + std::countr_zero(bits);
+            return Refill(m_base + kWindow);
+        }
+        return Refill(at);
+    }
+
+private:
+    // Finds the members of the window that holds at, and of those after it while none is.
+    const char* Refill(const char* at);
+
+    const ByteSet& m_set;
+    const char* m_begin;
+    const char* m_end;
+    // The window: kWindow bytes from m_base whose members are m_mask's bits (m_span 0 while
+    // there is none).
+    const char* m_base;
+    std::size_t m_span = 0;
+    std::uint64_t m_mask = 0;
 };
 
 }  // namespace PrjHelper

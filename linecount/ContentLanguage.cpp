@@ -176,18 +176,21 @@ std::int32_t ObjectiveCOrMatlab(std::string_view head)
     return kObjectiveC;
 }
 
+// One pass: a line that begins with a Perl word decides, a Prolog rule (":-" on a line that
+// is no '#' comment) is only remembered.
 std::int32_t PerlOrProlog(std::string_view head)
 {
-    if (WideLanguageOfShebang(head.substr(0, head.find('\n'))) == kPerl ||
-        AnyLine(head, [](std::string_view line) {
-            return BeginsWithAny(line, {"use ", "my ", "our ", "sub ", "package "});
+    if (WideLanguageOfShebang(head.substr(0, head.find('\n'))) == kPerl)
+        return kPerl;
+    bool prolog = false;
+    if (AnyLine(head, [&prolog](std::string_view line) {
+            if (BeginsWithAny(line, {"use ", "my ", "our ", "sub ", "package "}))
+                return true;
+            prolog = prolog || (line.front() != '#' && line.find(":-") != std::string_view::npos);
+            return false;
         }))
         return kPerl;
-    if (AnyLine(head, [](std::string_view line) {
-            return !line.starts_with('#') && line.find(":-") != std::string_view::npos;
-        }))
-        return kProlog;
-    return kPerl;
+    return prolog ? kProlog : kPerl;
 }
 
 std::int32_t TypeScriptOrLinguist(std::string_view head)

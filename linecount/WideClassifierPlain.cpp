@@ -31,13 +31,14 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     const bool code = m_state.in == WideState::In::Code;
     const bool docstrings = m_syntax.language.docstrings;
     std::uint64_t& textKind = code ? kinds.code : kinds.comment;
+    ByteSet::Cursor stopsFrom(*stops, at, end);
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
         const char* segment = at;  // where text outside comments resumes
         bool hasText = false;      // text outside comments before segment: code in code state
         bool hasComment = false;
         std::uint16_t brackets = m_state.brackets;
         const char* codeFrom = at;  // where bytes outside strings and comments resume
-        const char* stop = stops->FindIn(at, end);
+        const char* stop = stopsFrom.FindIn(at);
         while (stop != end && *stop != '\n') {
             // Anything but a stop byte that begins nothing, a line comment, a string or a
             // block that ends on this line needs the full rules, and so does a byte too near
@@ -47,12 +48,12 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             if (!code) {
                 if (ChangesDepth(stop, end))
                     return at;
-                stop = stops->FindIn(stop + 1, end);
+                stop = stopsFrom.FindIn(stop + 1);
                 continue;
             }
             // A '<' that begins no "<<" is a comparison where only heredocs begin with it.
             if (m_syntax.lessOpensOnlyHeredocs && *stop == '<' && stop[1] != '<') {
-                stop = stops->FindIn(stop + 1, end);
+                stop = stopsFrom.FindIn(stop + 1);
                 continue;
             }
             if (hasComment && m_syntax.needsContext)
@@ -73,7 +74,7 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
             hasText = line.hasText;
             hasComment = line.hasComment;
             codeFrom = next;
-            stop = next == end || *next == '\n' ? next : stops->FindIn(next, end);
+            stop = next == end || *next == '\n' ? next : stopsFrom.FindIn(next);
         }
         if (stop == end)
             return at;

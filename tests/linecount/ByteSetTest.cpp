@@ -41,3 +41,37 @@ TEST(ByteSet, EmptySetFindsNothing)
     EXPECT_EQ(set.FindIn(text.data(), text.data() + text.size()), text.data() + text.size());
     EXPECT_FALSE(set.Has('\0'));
 }
+
+TEST(ByteSet, CursorFindsWhatFindInFindsAsItMovesForward)
+{
+    // Small sets (searched a window at a time) and a large one; texts shorter and longer than
+    // a window, read member by member and with jumps of every size from each member.
+    for (const std::string_view members : {"\n", "\n/\"'", "#\n/\"'`<=", "abcdefghi"}) {
+        ByteSet set;
+        for (char member : members)
+            set.Add(member);
+        for (const std::size_t size : {std::size_t{0}, std::size_t{40}, std::size_t{64},
+                                       std::size_t{65}, std::size_t{200}}) {
+            std::string text(size, 'x');
+            for (std::size_t i = 0; i < size; ++i) {
+                if (i % 7 == 3 || i % 31 == 30)
+                    text[i] = members[i % members.size()];
+            }
+            const char* begin = text.data();
+            const char* end = begin + size;
+            for (std::size_t jump = 1; jump <= 70; jump += 23) {
+                ByteSet::Cursor cursor(set, begin, end);
+                for (const char* at = begin;; at += jump) {
+                    const char* found = cursor.FindIn(at);
+                    ASSERT_EQ(found, set.FindIn(at, end))
+                        << members << " size " << size << " at " << at - begin;
+                    if (found == end)
+                        break;
+                    at = found;
+                    if (end - at < static_cast<std::ptrdiff_t>(jump))
+                        break;
+                }
+            }
+        }
+    }
+}

@@ -38,6 +38,8 @@ TEST(ContentLanguage, SharedSuffixesAreToldApartByTheirFirstLines)
         {"a.pl", "use strict;\nmy $x = 'a:-b';\n", "Perl"},
         {"a.pl", "% facts\nparent(tom, bob).\nanc(X, Y) :- parent(X, Y).\n", "Prolog"},
         {"a.pl", ":- module(m, []).\n", "Prolog"},
+        {"a.pl", "anc(X, Y) :- parent(X, Y).\nparent(tom, bob).\n", "Prolog"},
+        {"a.pl", "print 1 :- 2;\nmy $x;\n", "Perl"},
         {"a.pl", "# a:-b\nprint 1;\n", "Perl"},
         {"a.ts", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\">\n",
          "XML"},
