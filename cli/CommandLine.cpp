@@ -55,9 +55,10 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineFormatOption(
         app, options.format,
         {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv,
-         OutputFormat::Html},
+         OutputFormat::Html, OutputFormat::Markdown},
         "table (default): aligned columns for people; report: the dialog's saved report, byte "
-        "for byte, one row per file; json; csv; html: one self-contained page with code by "
+        "for byte, one row per file; json; csv; markdown: the table as GitHub-flavoured "
+        "Markdown; html: one self-contained page with code by "
         "language as bars, by folder as a treemap, and the rows as a sortable table");
     DefineGroupingOption(app, options.by, byGiven,
                          "rows of the table, JSON \"groups\" and CSV: language (the table's "
