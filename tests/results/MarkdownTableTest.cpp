@@ -46,13 +46,14 @@ TEST(WriteCountOutput, MarkdownIsTheTableWithABoldTotalAndTheSkipsUnderIt)
     options.roots = {"."};
     TextOut text;
     WriteCountOutput(options, result, text);
-    EXPECT_EQ(text.Take(), "| File | Lines | Code | Comment | Blank |\n"
-                           "| --- | ---: | ---: | ---: | ---: |\n"
-                           "| a\\|b.c | 1,234 | 1,000 | 200 | 34 |\n"
-                           "| z.h | 3 | 3 | 0 | 0 |\n"
-                           "| **Total (2 files)** | **1,237** | **1,003** | **200** | **34** |\n"
-                           "\n"
-                           "Skipped: 1 binary file\n");
+    EXPECT_EQ(text.Take(),
+              "| File | Lines | Code | Comment | Blank |\n"
+              "| --- | ---: | ---: | ---: | ---: |\n"
+              "| a\\|b.c | 1,234 | 1,000 | 200 | 34 |\n"
+              "| z.h | 3 | 3 | 0 | 0 |\n"
+              "| **Total (2 files)** | **1,237** | **1,003** | **200** | **34** |\n"
+              "\n"
+              "Skipped: 1 binary file\n");
 }
 
 TEST(WriteDiff, MarkdownHeadsEachColumnWithItsGroup)
@@ -75,17 +76,18 @@ TEST(WriteDiff, MarkdownHeadsEachColumnWithItsGroup)
                             {}};
     TextOut text;
     WriteDiff(report, text);
-    EXPECT_EQ(text.Take(),
-              "| File | Status | Code old | Code new | Code +/- | Comment old | Comment new | "
-              "Comment +/- | Blank old | Blank new | Blank +/- | Lines old | Lines new | Lines +/- "
-              "|\n"
-              "| --- | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | "
-              "---: | ---: |\n"
-              "| a\\_1.c | changed | 2 | 3 | +1 | 0 | 1 | +1 | 1 | 1 | 0 | 3 | 5 | +2 |\n"
-              "| **Total** |  | **2** | **3** | **+1** | **0** | **1** | **+1** | **1** | **1** | "
-              "**0** | **3** | **5** | **+2** |\n"
-              "\n"
-              "Files: 1 before, 1 after: 0 added, 0 removed, 1 changed, 0 the same\n");
+    EXPECT_EQ(
+        text.Take(),
+        "| File | Status | Code old | Code new | Code +/- | Comment old | Comment new | "
+        "Comment +/- | Blank old | Blank new | Blank +/- | Lines old | Lines new | Lines +/- "
+        "|\n"
+        "| --- | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | "
+        "---: | ---: |\n"
+        "| a\\_1.c | changed | 2 | 3 | +1 | 0 | 1 | +1 | 1 | 1 | 0 | 3 | 5 | +2 |\n"
+        "| **Total** |  | **2** | **3** | **+1** | **0** | **1** | **+1** | **1** | **1** | "
+        "**0** | **3** | **5** | **+2** |\n"
+        "\n"
+        "Files: 1 before, 1 after: 0 added, 0 removed, 1 changed, 0 the same\n");
 }
 
 TEST(HistoryOutput, MarkdownHasTheTablesCellsAndEscapedGroupNames)
@@ -96,7 +98,8 @@ TEST(HistoryOutput, MarkdownHasTheTablesCellsAndEscapedGroupNames)
         "bbbbbbbbbbbb", "2024-02-29T23:30:00-01:00", {{"my_src", src}}, {3, 15, 3, 1, 19, 19}});
     TextOut text;
     WriteHistoryMarkdown(history, text);
-    EXPECT_EQ(text.Take(), "| Date        Commit | Files | Code | my\\_src | Other |\n"
-                           "| --- | ---: | ---: | ---: | ---: |\n"
-                           "| 2024-02-29  bbbbbbbbbb | 3 | 15 | 10 | 5 |\n");
+    EXPECT_EQ(text.Take(),
+              "| Date        Commit | Files | Code | my\\_src | Other |\n"
+              "| --- | ---: | ---: | ---: | ---: |\n"
+              "| 2024-02-29  bbbbbbbbbb | 3 | 15 | 10 | 5 |\n");
 }
