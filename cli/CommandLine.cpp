@@ -8,6 +8,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
+#include "cli/MergeCommand.h"
 #include "cli/OptionChecks.h"
 #include "fileio/MessageText.h"
 #include "linecount/WideLanguages.h"
@@ -103,7 +104,9 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "be opened keeps its row with 0 lines and counts as unreadable.\n\n"
         "To compare two counts (folders, saved counts or git revisions): " +
         kProgramName + " diff --help. To count each commit of a git history: " + kProgramName +
-        " history --help.\n\n"
+        " history --help. To sum counts saved by -f json (the parts of a sharded count): " +
+        kProgramName +
+        " merge --help.\n\n"
         "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but some "
         "folders could not be read (each is named on standard error), 4 (diff only) the "
         "counted lines grew past --fail-if-grows, 130 interrupted.");
@@ -331,6 +334,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     line.count.jobs = DefaultJobs();
     line.diff.count.jobs = line.count.jobs;
     line.history.count.jobs = line.count.jobs;
+    line.merge.jobs = line.count.jobs;
     CLI::App app(
         "Counts the lines of source code in folder trees: code, comment and blank lines, "
         "summed by language, name suffix, folder or file.",
@@ -353,6 +357,11 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     history->set_help_flag("-h,--help", "show this help and exit");
     HistoryArguments historyArguments;
     DefineHistoryCommand(*history, line.history, historyArguments);
+    CLI::App* merge = app.add_subcommand("merge", kMergeDescription);
+    merge->allow_windows_style_options(false);
+    merge->set_help_flag("-h,--help", "show this help and exit");
+    bool mergeByGiven = false;
+    DefineMergeCommand(*merge, line.merge, mergeByGiven);
     if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth);
         !outcome.run) {
         return outcome;
@@ -369,6 +378,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
         problem = TakeGlobalOptions(app, *history, "ROOT", line.count, line.history.count);
         if (problem.empty()) {
             problem = FinishHistoryOptions(*history, line.history, historyArguments);
+        }
+    } else if (merge->parsed()) {
+        line.command = Command::Merge;
+        problem = TakeGlobalOptions(app, *merge, "COUNT", line.count, line.merge);
+        if (problem.empty()) {
+            problem = FinishMergeOptions(line.merge, mergeByGiven);
         }
     } else {
         problem = FinishCountOptions(app, line.count, byGiven);
