@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
 #include "results/HistoryHtml.h"
 #include "results/JsonCsv.h"
@@ -92,11 +93,12 @@ void WriteHistoryColumns(const HistoryRows& history, TextOut& text, bool markdow
             line.pop_back();
         }
     }
+    // Group names are file names too: their control bytes never reach a terminal raw.
+    for (std::size_t i = 3; i < 3 + leading.size(); ++i) {
+        heading[i] = markdown ? MarkdownCell(heading[i]) : Brim::EscapeControlBytes(heading[i]);
+    }
     std::string& out = text.Text();
     if (markdown) {
-        for (std::size_t i = 3; i < 3 + leading.size(); ++i) {
-            heading[i] = MarkdownCell(heading[i]);
-        }
         AppendMarkdownRow(out, heading);
         AppendMarkdownRule(out, heading.size());
         for (const std::vector<std::string>& line : lines) {
