@@ -8,8 +8,7 @@ namespace lintally::cli {
 
 CountMerge::CountMerge(const results::RowGrouping& by, std::size_t parts)
     : m_by(by), m_severalRoots(parts > 1)
-{
-}
+{}
 
 bool CountMerge::Add(results::CountJson part, const std::string& shown, std::string& error)
 {
@@ -48,8 +47,8 @@ bool CountMerge::Add(results::CountJson part, const std::string& shown, std::str
         if (m_by.perFile) {
             result.rows.Add(row.name, row.lines, row.kinds, lang);
         } else {
-            groups.Add(
-                scan::GroupRow{scan::GroupName(m_by.grouping, row.name, lang), 1, row.lines, row.kinds});
+            groups.Add(scan::GroupRow{scan::GroupName(m_by.grouping, row.name, lang), 1, row.lines,
+                                      row.kinds});
         }
         result.total += row.lines;
         result.kinds += row.kinds;

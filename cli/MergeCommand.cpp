@@ -15,11 +15,11 @@ namespace lintally::cli {
 
 void DefineMergeCommand(CLI::App& app, CliOptions& options, bool& byGiven)
 {
-    DefineFormatOption(app, options.format,
-                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv,
-                        OutputFormat::Markdown},
-                       "table (default); json: a saved count, with its files unless --by is "
-                       "given; csv; markdown: the table as GitHub-flavoured Markdown");
+    DefineFormatOption(
+        app, options.format,
+        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Markdown},
+        "table (default); json: a saved count, with its files unless --by is "
+        "given; csv; markdown: the table as GitHub-flavoured Markdown");
     DefineGroupingOption(app, options.by, byGiven,
                          "rows: language (the table's default), ext (name suffix), dir (folders "
                          "one level under each ROOT), dir:N (N levels) or file (the default for "
@@ -50,9 +50,9 @@ int RunMerge(CliOptions& options)
         results::CountJson part;
         const bool first = merge.Roots().empty();
         std::string error;
-        const bool read = ReadSavedCount(path, first ? nullptr : &options.settings, "merge",
-                                         "merge sums counts made with the same options", part,
-                                         error);
+        const bool read =
+            ReadSavedCount(path, first ? nullptr : &options.settings, "merge",
+                           "merge sums counts made with the same options", part, error);
         if (read && first) {
             options.settings = part.settings;
         }
@@ -62,9 +62,9 @@ int RunMerge(CliOptions& options)
         }
     }
     scan::ScanResult result = merge.Take();
-    const results::CountOutputOptions output{options.format,   options.by,  options.sort,
-                                             options.top,      merge.Roots(), options.settings,
-                                             {},               {}};
+    const results::CountOutputOptions output{
+        options.format, options.by,       options.sort, options.top,
+        merge.Roots(),  options.settings, {},           {}};
     const int status = EmitOutput(options.outputPath, [&](results::TextOut& text) {
         results::WriteCountOutput(output, result, text);
     });

@@ -18,9 +18,8 @@ bool ReadSavedCount(const std::string& path, const scan::CountSettings* settings
         return false;
     }
     if (!count.hasFiles) {
-        error = shown + " holds group sums (--by " + Brim::EscapeControlBytes(count.by) +
-                "); " + command +
-                " needs the files of a count saved by -f json without --by";
+        error = shown + " holds group sums (--by " + Brim::EscapeControlBytes(count.by) + "); " +
+                command + " needs the files of a count saved by -f json without --by";
         return false;
     }
     // A count saved without its options cannot show it was counted alike.
