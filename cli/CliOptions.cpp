@@ -51,8 +51,9 @@ CLI::Validator TypeList()
 }
 
 constexpr std::pair<const char*, OutputFormat> kFormats[] = {
-    {"table", OutputFormat::Table}, {"report", OutputFormat::Report}, {"json", OutputFormat::Json},
-    {"csv", OutputFormat::Csv},     {"html", OutputFormat::Html},
+    {"table", OutputFormat::Table}, {"report", OutputFormat::Report},
+    {"json", OutputFormat::Json},   {"csv", OutputFormat::Csv},
+    {"html", OutputFormat::Html},   {"markdown", OutputFormat::Markdown},
 };
 
 const char* FormatName(OutputFormat format)

@@ -10,6 +10,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
+#include "cli/MergeCommand.h"
 #include "fileio/MessageText.h"
 
 namespace lintally::cli {
@@ -238,11 +239,13 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     line.count.jobs = DefaultJobs();
     line.diff.count.jobs = line.count.jobs;
     line.history.count.jobs = line.count.jobs;
+    line.merge.jobs = line.count.jobs;
     CommandLineExtras extras;
     const std::unique_ptr<CLI::App> defined = DefineCommandLine(line, extras);
     CLI::App& app = *defined;
     CLI::App* diff = extras.diffCommand;
     CLI::App* history = extras.historyCommand;
+    CLI::App* merge = extras.mergeCommand;
     if (const ParseOutcome outcome = ParseArguments(app, argc, argv, out, err, helpWidth);
         !outcome.run) {
         return outcome;
@@ -259,6 +262,12 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
         problem = TakeGlobalOptions(app, *history, "ROOT", line.count, line.history.count);
         if (problem.empty()) {
             problem = FinishHistoryOptions(*history, line.history, extras.history);
+        }
+    } else if (merge->parsed()) {
+        line.command = Command::Merge;
+        problem = TakeGlobalOptions(app, *merge, "COUNT", line.count, line.merge);
+        if (problem.empty()) {
+            problem = FinishMergeOptions(line.merge, extras.mergeByGiven);
         }
     } else {
         problem = FinishCountOptions(app, line.count, extras.byGiven);

@@ -1,4 +1,5 @@
-// The whole command line of lintally-cli: a count (the default command), `diff` or `history`, each
+// The whole command line of lintally-cli: a count (the default command), `diff`, `history` or
+// `merge`, each
 // with its own options; the global options (-j, --progress, --no-progress) go before or after the
 // command's name.
 //
@@ -19,6 +20,7 @@ enum class Command
     Count,
     Diff,
     History,
+    Merge,
 };
 
 struct CommandLine
@@ -27,6 +29,7 @@ struct CommandLine
     CliOptions count;  // the count's options
     DiffOptions diff;  // diff's options
     HistoryOptions history;
+    CliOptions merge;  // merge's: its saved counts in roots
 };
 
 // Parses argv into line: run the command, or end with the exit code after --help (wrapped

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/BuildCommit.h"
+#include "cli/MergeCommand.h"
 #include "cli/OptionChecks.h"
 #include "linecount/WideLanguages.h"
 
@@ -48,9 +49,10 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineFormatOption(
         app, options.format,
         {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv,
-         OutputFormat::Html},
+         OutputFormat::Html, OutputFormat::Markdown},
         "table (default): aligned columns for people; report: the dialog's saved report, byte "
-        "for byte, one row per file; json; csv; html: one self-contained page with code by "
+        "for byte, one row per file; json; csv; markdown: the table as GitHub-flavoured "
+        "Markdown; html: one self-contained page with code by "
         "language as bars, by folder as a treemap, and the rows as a sortable table");
     DefineGroupingOption(app, options.by, byGiven,
                          "rows of the table, JSON \"groups\" and CSV: language (the table's "
@@ -95,7 +97,9 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "be opened keeps its row with 0 lines and counts as unreadable.\n\n"
         "To compare two counts (folders, saved counts or git revisions): " +
         kProgramName + " diff --help. To count each commit of a git history: " + kProgramName +
-        " history --help.\n\n"
+        " history --help. To sum counts saved by -f json (the parts of a sharded count): " +
+        kProgramName +
+        " merge --help.\n\n"
         "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 done but some "
         "folders could not be read (each is named on standard error), 4 (diff only) the "
         "counted lines grew past --fail-if-grows, 130 interrupted.");
@@ -134,6 +138,10 @@ std::unique_ptr<CLI::App> DefineCommandLine(CommandLine& line, CommandLineExtras
     extras.historyCommand->allow_windows_style_options(false);
     extras.historyCommand->set_help_flag("-h,--help", "show this help and exit");
     DefineHistoryCommand(*extras.historyCommand, line.history, extras.history);
+    extras.mergeCommand = app->add_subcommand("merge", kMergeDescription);
+    extras.mergeCommand->allow_windows_style_options(false);
+    extras.mergeCommand->set_help_flag("-h,--help", "show this help and exit");
+    DefineMergeCommand(*extras.mergeCommand, line.merge, extras.mergeByGiven);
     return app;
 }
 

@@ -1,5 +1,5 @@
 // The definition of lintally-cli's whole command line as CLI11 objects: the count's options,
-// and the diff and history commands with theirs. The parser, the man page and the shell
+// and the diff, history and merge commands with theirs. The parser, the man page and the shell
 // completions are all made from it, so they cannot disagree.
 //
 // The returned App writes into the CommandLine and extras it was given, which must outlive
@@ -25,6 +25,8 @@ struct CommandLineExtras
     HistoryArguments history;
     CLI::App* diffCommand = nullptr;
     CLI::App* historyCommand = nullptr;
+    bool mergeByGiven = false;  // --by was given to merge
+    CLI::App* mergeCommand = nullptr;
 };
 
 // The program's App over line and extras; --version prints the version and kBuildCommit.

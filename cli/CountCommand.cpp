@@ -21,19 +21,6 @@ results::CountOutputOptions OutputOptionsOf(const CliOptions& options)
             options.roots,  options.settings, options.select.rev, options.select.commit};
 }
 
-// One line per folder the walk could not read, then how many there were: the rows and
-// total leave them out, and nothing else would tell.
-void ReportSkipped(const scan::ScanResult& result)
-{
-    for (const scan::SkippedFolder& folder : result.skipped) {
-        std::cerr << kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
-                  << ": " << Brim::EscapeControlBytes(folder.reason) << '\n';
-    }
-    const std::size_t count = result.skipped.size();
-    std::cerr << kProgramName << ": " << count << (count == 1 ? " folder was" : " folders were")
-              << " skipped\n";
-}
-
 // One line on why nothing was counted and what to try, for a count that listed no file.
 std::string NothingCounted(const CliOptions& options, const scan::ScanResult& result)
 {
@@ -64,6 +51,17 @@ std::string NothingCounted(const CliOptions& options, const scan::ScanResult& re
 }
 
 }  // namespace
+
+void ReportSkipped(const scan::ScanResult& result)
+{
+    for (const scan::SkippedFolder& folder : result.skipped) {
+        std::cerr << kProgramName << ": skipped folder " << Brim::EscapeControlBytes(folder.name)
+                  << ": " << Brim::EscapeControlBytes(folder.reason) << '\n';
+    }
+    const std::size_t count = result.skipped.size();
+    std::cerr << kProgramName << ": " << count << (count == 1 ? " folder was" : " folders were")
+              << " skipped\n";
+}
 
 int RunCount(CliOptions& options)
 {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "scan/ScanResult.h"
 
 namespace lintally::cli {
 
@@ -12,5 +13,9 @@ namespace lintally::cli {
 // cannot be planned, 3 done but some folders could not be read, 128 + N interrupted by
 // signal N.
 [[nodiscard]] int RunCount(CliOptions& options);
+
+// One line per folder of result that could not be read, then how many there were: the rows
+// and total leave them out, and nothing else would tell.
+void ReportSkipped(const scan::ScanResult& result);
 
 }  // namespace lintally::cli

@@ -14,14 +14,29 @@ namespace lintally::cli {
 
 namespace {
 
-// name under root as given, for the rows of a count of several roots ("." is root itself).
+// Counts one root as its plan says.
+scan::ScanResult CountRoot(scan::CountRequest& request, RootPlan& plan, const scan::StopToken& stop,
+                           scan::IScanSink& sink)
+{
+    std::optional<gitsel::RevisionFileSet> revision;
+    if (plan.revision) {
+        revision.emplace(*plan.revision, plan.revisionFiles ? &*plan.revisionFiles : nullptr);
+        request.files = revision->Files();
+    } else if (plan.listed) {
+        request.files = scan::FileSet{plan.prefix, &*plan.listed, nullptr, plan.tracked, {}};
+    } else {
+        request.files = scan::FileSet{plan.root, nullptr, nullptr, false, {}};
+    }
+    return scan::Count(request, stop, sink);
+}
+
+}  // namespace
+
 std::string UnderRoot(const std::string& root, const std::string& name)
 {
     return name == "." ? root : Brim::JoinPath(root, name);
 }
 
-// Adds one root's result to the whole; with several roots, names that are relative to a
-// root are named under it.
 void AddRootResult(scan::ScanResult& whole, scan::ScanResult part, const std::string& root,
                    bool severalRoots, bool byFolder, scan::GroupTable& groups)
 {
@@ -49,24 +64,6 @@ void AddRootResult(scan::ScanResult& whole, scan::ScanResult part, const std::st
     whole.skips += part.skips;
     whole.stopped = whole.stopped || part.stopped;
 }
-
-// Counts one root as its plan says.
-scan::ScanResult CountRoot(scan::CountRequest& request, RootPlan& plan, const scan::StopToken& stop,
-                           scan::IScanSink& sink)
-{
-    std::optional<gitsel::RevisionFileSet> revision;
-    if (plan.revision) {
-        revision.emplace(*plan.revision, plan.revisionFiles ? &*plan.revisionFiles : nullptr);
-        request.files = revision->Files();
-    } else if (plan.listed) {
-        request.files = scan::FileSet{plan.prefix, &*plan.listed, nullptr, plan.tracked, {}};
-    } else {
-        request.files = scan::FileSet{plan.root, nullptr, nullptr, false, {}};
-    }
-    return scan::Count(request, stop, sink);
-}
-
-}  // namespace
 
 scan::ScanResult CountRoots(const CliOptions& options, const scan::Selection& selection,
                             std::vector<RootPlan>& plans)

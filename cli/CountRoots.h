@@ -10,6 +10,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/SelectionOptions.h"
+#include "scan/Grouping.h"
 #include "scan/ScanResult.h"
 #include "scan/Selection.h"
 
@@ -21,6 +22,15 @@ namespace lintally::cli {
 [[nodiscard]] scan::ScanResult CountRoots(const CliOptions& options,
                                           const scan::Selection& selection,
                                           std::vector<RootPlan>& plans);
+
+// name under root as given, for the rows of a count of several roots ("." is root itself).
+[[nodiscard]] std::string UnderRoot(const std::string& root, const std::string& name);
+
+// Adds one root's result to the whole; with several roots, names that are relative to the
+// root are named under it (rows, folders skipped, and groups when byFolder); groups go to
+// groups, which the caller takes into the whole at the end.
+void AddRootResult(scan::ScanResult& whole, scan::ScanResult part, const std::string& root,
+                   bool severalRoots, bool byFolder, scan::GroupTable& groups);
 
 // Names on standard error each file of revision that could not be read, with why; true when
 // there was one (the count is then incomplete).

@@ -84,8 +84,10 @@ void DefineDiffCommand(CLI::App& app, DiffOptions& options, DiffArguments& argum
     DefineCountingOptions(app, options.count.settings);
     DefineFormatOption(
         app, options.format,
-        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Html},
-        "table (default): aligned columns for people; json; csv; html: one "
+        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Html,
+         OutputFormat::Markdown},
+        "table (default): aligned columns for people; json; csv; markdown: the table as "
+        "GitHub-flavoured Markdown; html: one "
         "self-contained page with the code added and removed by language and "
         "the largest file changes as bars, and the rows as a sortable table");
     DefineGroupingOption(app, options.by, arguments.byGiven,

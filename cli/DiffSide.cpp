@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "cli/CountRoots.h"
+#include "cli/SavedCount.h"
 #include "fileio/MessageText.h"
 #include "results/JsonCsv.h"
 
@@ -14,30 +15,12 @@ namespace {
 bool LoadJson(const CliOptions& options, const std::string& path, DiffSide& side,
               std::string& error)
 {
-    const std::string shown = Brim::EscapeControlBytes(path);
     results::CountJson count;
-    if (!results::ReadCountJson(path, count, error)) {
-        error = shown + " is not a count saved by -f json: " + Brim::EscapeControlBytes(error);
+    if (!ReadSavedCount(path, &options.settings, "diff",
+                        "give diff the options both sides were counted with", count, error)) {
         return false;
     }
-    if (!count.hasFiles && count.by.empty()) {
-        error = shown + " is not a count saved by -f json: it lists no \"files\"";
-        return false;
-    }
-    if (!count.hasFiles) {
-        error = shown + " holds group sums (--by " + Brim::EscapeControlBytes(count.by) +
-                "); diff needs the files of a count saved by -f json without --by";
-        return false;
-    }
-    // A count saved without its options cannot show it was counted alike.
-    if (!count.hasOptions || !(count.settings == options.settings)) {
-        const std::string difference = count.hasOptions
-                                           ? scan::FirstDifference(count.settings, options.settings)
-                                           : "no \"options\" there";
-        error = shown + " was counted with other options (" + Brim::EscapeControlBytes(difference) +
-                "); give diff the options both sides were counted with";
-        return false;
-    }
+    const std::string shown = Brim::EscapeControlBytes(path);
     results::PutInListOrder(count.rows);
     if (const std::string twice = results::RepeatedName(count.rows); !twice.empty()) {
         error = shown + " lists the file " + Brim::EscapeControlBytes(twice) +

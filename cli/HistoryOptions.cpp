@@ -51,11 +51,12 @@ void DefineHistoryCommand(CLI::App& app, HistoryOptions& options, HistoryArgumen
 {
     CliOptions& count = options.count;
     DefineCountingOptions(app, count.settings);
-    DefineFormatOption(
-        app, count.format,
-        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Html},
-        "table (default): one line per commit; json; csv; html: a page of "
-        "code by group over time");
+    DefineFormatOption(app, count.format,
+                       {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv,
+                        OutputFormat::Html, OutputFormat::Markdown},
+                       "table (default): one line per commit; json; csv; markdown: the table as "
+                       "GitHub-flavoured Markdown; html: a page of "
+                       "code by group over time");
     DefineGroupingOption(app, count.by, arguments.byGiven,
                          "groups of each commit: language (default), ext (name suffix), dir "
                          "(folders one level under ROOT) or dir:N (N levels)");

@@ -1,7 +1,8 @@
 // lintally-cli: counts the source lines of folder trees with the dialog's rules, on many
 // threads, and prints a table by language, extension, folder or file, the dialog's report,
-// JSON or CSV; `lintally-cli diff OLD NEW` compares two counts (see DiffCommand.h) and
-// `lintally-cli history [ROOT]` counts the commits of a git history (see HistoryCommand.h).
+// JSON or CSV; `lintally-cli diff OLD NEW` compares two counts (see DiffCommand.h),
+// `lintally-cli history [ROOT]` counts the commits of a git history (see HistoryCommand.h)
+// and `lintally-cli merge COUNT...` sums saved counts (see MergeCommand.h).
 //
 // Exit status: 0 done (also when the reader of standard output went away), 1 the output
 // could not be written, 2 usage error, 3 done but some folders could not be read (each is
@@ -17,6 +18,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
 #include "cli/HistoryCommand.h"
+#include "cli/MergeCommand.h"
 #include "cli/System.h"
 
 int main(int argc, char** argv)
@@ -41,6 +43,8 @@ int main(int argc, char** argv)
         return RunDiff(line.diff);
     case Command::History:
         return RunHistory(line.history);
+    case Command::Merge:
+        return RunMerge(line.merge);
     case Command::Count:
         break;
     }

@@ -356,6 +356,19 @@ inline constexpr auto kWideFileNameRows = wide_detail::SortedWords<true>();
                                 : GetLanguageName(lang);
 }
 
+// The id whose GetAnyLanguageName is name, from the wide table first when wide says so, else
+// from the design table first; -1 when neither table names it.
+[[nodiscard]] constexpr std::int32_t AnyLanguageIdOf(std::string_view name, bool wide)
+{
+    const std::int32_t index = WideLanguageIndex(name);
+    std::int32_t design = -1;
+    for (std::int32_t i = 0; i < kLanguageCount && design < 0; ++i) {
+        design = name == GetLanguageName(i) ? i : -1;
+    }
+    const std::int32_t widest = index < kWideLanguageCount ? kWideLanguageBase + index : -1;
+    return wide ? (widest >= 0 ? widest : design) : (design >= 0 ? design : widest);
+}
+
 // The language of a wide id; null for any other id.
 [[nodiscard]] constexpr const WideLanguage* GetWideLanguage(std::int32_t lang)
 {

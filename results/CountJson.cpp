@@ -201,16 +201,24 @@ bool ReadFiles(JsonInput& in, CountJson& count)
     });
 }
 
-// The folders of "skipped"; its counts of files left out are not needed.
-bool ReadSkipped(JsonInput& in, std::vector<scan::SkippedFolder>& folders)
+// "skipped": the files and folders left out, by reason, and the folders not read.
+bool ReadSkipped(JsonInput& in, CountJson& count)
 {
     std::string key;
     return ForEachMember(in, key, [&](const std::string& member) {
         if (member != "folders"sv) {
+            for (const scan::SkipReasonName& name : scan::kSkipReasonNames) {
+                if (member == name.key) {
+                    std::uint64_t skipped = 0;
+                    const bool read = in.Number(skipped);
+                    count.skips.Add(name.reason, skipped);
+                    return read;
+                }
+            }
             return in.Skip();
         }
         return ForEachElement(in, [&] {
-            scan::SkippedFolder& folder = folders.emplace_back();
+            scan::SkippedFolder& folder = count.skipped.emplace_back();
             return ForEachMember(in, key, [&](const std::string& field) {
                 return field == "name"sv     ? in.String(folder.name, Brim::kLongestPath)
                        : field == "reason"sv ? in.String(folder.reason, Brim::kLongestPath)
@@ -246,7 +254,7 @@ bool ReadCount(JsonInput& in, CountJson& count)
             return ReadFiles(in, count);
         }
         if (member == "skipped") {
-            return ReadSkipped(in, count.skipped);
+            return ReadSkipped(in, count);
         }
         return in.Skip();
     });

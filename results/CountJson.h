@@ -30,7 +30,9 @@ struct CountJson
     // Names holding U+FFFD that came without "name_bytes", as a count saved before rows
     // kept their bytes wrote every name that is not text: each may stand for other bytes.
     std::vector<std::string> inexactNames;
-    // The folders the count could not read ("skipped": {"folders": [...]}).
+    // What the count left out ("skipped": {"excluded": n, ..., "folders": [...]}): files and
+    // folders by reason, and the folders it could not read.
+    scan::SkipCounts skips;
     std::vector<scan::SkippedFolder> skipped;
 };
 

@@ -71,10 +71,15 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
         }
         return;
     case OutputFormat::Table:
+    case OutputFormat::Markdown: {
+        const bool markdown = options.format == OutputFormat::Markdown;
         OrderRows(result, options.sort, options.top);
-        WriteTable(text, options.by, !options.settings.CountsEveryLine(), result);
-        text.Text().append(SkipLine(result));
+        WriteTable(text, options.by, !options.settings.CountsEveryLine(), result, markdown);
+        // Markdown ends a table at a blank line; a line right under it would be one more row.
+        const std::string skips = SkipLine(result);
+        text.Text().append(markdown && !skips.empty() ? "\n" : "").append(skips);
         return;
+    }
     case OutputFormat::Html:
         WriteCountHtml(options, result, text);
         return;

@@ -5,6 +5,7 @@
 
 #include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
+#include "results/MarkdownTable.h"
 #include "results/TableColumns.h"
 
 namespace lintally::results {
@@ -42,19 +43,24 @@ Line MakeLine(Columns columns, std::string name, std::uint64_t files, std::uint6
     return line;
 }
 
-// Calls each with the line of every row or group in list order. The lines are made as they
-// are needed, so a table of a million rows never holds them all.
+std::string PlainName(std::string_view name)
+{
+    return Brim::EscapeControlBytes(name);
+}
+
+// Calls each with the line of every row or group in list order, names shown by show. The
+// lines are made as they are needed, so a table of a million rows never holds them all.
 template <class Each>
-void ForEachLine(const RowGrouping& by, Columns columns, const scan::ScanResult& result, Each each)
+void ForEachLine(const RowGrouping& by, Columns columns, const scan::ScanResult& result,
+                 std::string (*show)(std::string_view), Each each)
 {
     if (by.perFile) {
         for (const scan::RowView row : result.rows) {
-            each(MakeLine(columns, Brim::EscapeControlBytes(row.name), 1, row.lines, row.kinds));
+            each(MakeLine(columns, show(row.name), 1, row.lines, row.kinds));
         }
     } else {
         for (const scan::GroupRow& group : result.groups) {
-            each(MakeLine(columns, Brim::EscapeControlBytes(group.name), group.files, group.lines,
-                          group.kinds));
+            each(MakeLine(columns, show(group.name), group.files, group.lines, group.kinds));
         }
     }
 }
@@ -62,7 +68,7 @@ void ForEachLine(const RowGrouping& by, Columns columns, const scan::ScanResult&
 }  // namespace
 
 void WriteTable(TextOut& text, const RowGrouping& by, bool showCounted,
-                const scan::ScanResult& result)
+                const scan::ScanResult& result, bool markdown)
 {
     const Columns columns{!by.perFile, showCounted};
     Line header{GroupingHeading(by)};
@@ -79,16 +85,26 @@ void WriteTable(TextOut& text, const RowGrouping& by, bool showCounted,
     if (by.perFile) {
         total[0] = "Total (" + Number(result.files) + (result.files == 1 ? " file)" : " files)");
     }
+    std::string& out = text.Text();
+    if (markdown) {
+        AppendMarkdownRow(out, header);
+        AppendMarkdownRule(out, header.size());
+        ForEachLine(by, columns, result, MarkdownCell, [&](const Line& line) {
+            AppendMarkdownRow(out, line);
+            text.RowDone();
+        });
+        AppendMarkdownRow(out, MarkdownBold(std::move(total)));
+        return;
+    }
     std::vector<std::size_t> widths(header.size(), 0);
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);
     widen(total);
-    ForEachLine(by, columns, result, widen);
+    ForEachLine(by, columns, result, PlainName, widen);
     const std::string rule = RuleFor(widths);
-    std::string& out = text.Text();
     AppendColumns(out, header, widths);
     out.append(rule).push_back('\n');
-    ForEachLine(by, columns, result, [&](const Line& line) {
+    ForEachLine(by, columns, result, PlainName, [&](const Line& line) {
         AppendColumns(out, line, widths);
         text.RowDone();
     });

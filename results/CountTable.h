@@ -1,5 +1,6 @@
 // The table of a count for people: a header, one line per row or group, a rule and a total
-// line, in aligned columns with thousands separators; LF line ends and a final newline.
+// line, in aligned columns with thousands separators; LF line ends and a final newline. As
+// Markdown: the same cells as a GitHub-flavoured table, the total row in bold.
 //
 // Functions of the thread that owns the result and the text.
 #pragma once
@@ -14,6 +15,6 @@ namespace lintally::results {
 // total line covers every counted file. The Counted column is shown only when asked for
 // (when options make it differ from Lines). Written to text as it goes.
 void WriteTable(TextOut& text, const RowGrouping& by, bool showCounted,
-                const scan::ScanResult& result);
+                const scan::ScanResult& result, bool markdown = false);
 
 }  // namespace lintally::results

@@ -167,6 +167,7 @@ void WriteDiff(const DiffReport& report, TextOut& text)
         WriteDiffHtml(report, text);
         return;
     case OutputFormat::Table:
+    case OutputFormat::Markdown:
     case OutputFormat::Report:
         break;
     }

@@ -4,6 +4,7 @@
 
 #include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
+#include "results/MarkdownTable.h"
 #include "results/TableColumns.h"
 
 namespace lintally::results {
@@ -91,6 +92,28 @@ std::string FilesLine(const DiffRow& total)
            " removed, " + Number(total.filesChanged) + " changed, " + Number(same) + " the same\n";
 }
 
+// The Markdown table has one heading line: each column's span title before its own.
+void WriteMarkdown(TextOut& text, const DiffReport& report, const std::vector<Span>& spans,
+                   Line header, Line total)
+{
+    for (const Span& span : spans) {
+        for (std::size_t i = span.first; i < span.first + span.count && *span.title != 0; ++i) {
+            header[i].insert(0, std::string(span.title) + " ");
+        }
+    }
+    std::string& out = text.Text();
+    AppendMarkdownRow(out, header);
+    AppendMarkdownRule(out, header.size());
+    ForEachRow(report, [&](const DiffRow& row, const FileStatus* status) {
+        AppendMarkdownRow(out, MakeLine(MarkdownCell(row.name), row, status, report.by.perFile,
+                                        report.lineChanges));
+        text.RowDone();
+    });
+    AppendMarkdownRow(out, MarkdownBold(std::move(total)));
+    // A blank line ends the table, so the line on the files is not read as a row.
+    out.append("\n").append(FilesLine(report.total));
+}
+
 }  // namespace
 
 void WriteDiffTable(TextOut& text, const DiffReport& report)
@@ -116,6 +139,10 @@ void WriteDiffTable(TextOut& text, const DiffReport& report)
         header.insert(header.end(), {"added", "removed"});
     }
     const Line total = MakeLine("Total", report.total, nullptr, perFile, report.lineChanges);
+    if (report.format == OutputFormat::Markdown) {
+        WriteMarkdown(text, report, spans, std::move(header), total);
+        return;
+    }
     std::vector<std::size_t> widths(header.size(), 0);
     const auto widen = [&widths](const Line& line) { WidenColumns(widths, line); };
     widen(header);

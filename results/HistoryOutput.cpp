@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <map>
 
+#include "fileio/MessageText.h"
 #include "results/FormatThousands.h"
 #include "results/HistoryHtml.h"
 #include "results/JsonCsv.h"
+#include "results/MarkdownTable.h"
 #include "results/TableColumns.h"
 
 namespace lintally::results {
@@ -58,9 +60,8 @@ void AppendCountsJson(std::string& out, const HistoryCounts& counts)
            ",\"counted\":" + std::to_string(counts.counted) + '}';
 }
 
-}  // namespace
-
-void WriteHistoryTable(const HistoryRows& history, TextOut& text)
+// The table's cells as aligned columns or as a Markdown table.
+void WriteHistoryColumns(const HistoryRows& history, TextOut& text, bool markdown)
 {
     const std::vector<std::string> leading = LeadingGroups(history);
     bool others = false;
@@ -92,18 +93,43 @@ void WriteHistoryTable(const HistoryRows& history, TextOut& text)
             line.pop_back();
         }
     }
+    // Group names are file names too: their control bytes never reach a terminal raw.
+    for (std::size_t i = 3; i < 3 + leading.size(); ++i) {
+        heading[i] = markdown ? MarkdownCell(heading[i]) : Brim::EscapeControlBytes(heading[i]);
+    }
+    std::string& out = text.Text();
+    if (markdown) {
+        AppendMarkdownRow(out, heading);
+        AppendMarkdownRule(out, heading.size());
+        for (const std::vector<std::string>& line : lines) {
+            AppendMarkdownRow(out, line);
+            text.RowDone();
+        }
+        return;
+    }
     std::vector<std::size_t> widths(heading.size(), 0);
     WidenColumns(widths, heading);
     for (const std::vector<std::string>& line : lines) {
         WidenColumns(widths, line);
     }
-    std::string& out = text.Text();
     AppendColumns(out, heading, widths);
     out += RuleFor(widths) + '\n';
     for (const std::vector<std::string>& line : lines) {
         AppendColumns(out, line, widths);
         text.RowDone();
     }
+}
+
+}  // namespace
+
+void WriteHistoryTable(const HistoryRows& history, TextOut& text)
+{
+    WriteHistoryColumns(history, text, false);
+}
+
+void WriteHistoryMarkdown(const HistoryRows& history, TextOut& text)
+{
+    WriteHistoryColumns(history, text, true);
 }
 
 void WriteHistoryCsv(const HistoryRows& history, TextOut& text)
@@ -193,6 +219,8 @@ void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut
         WriteHistoryJson(history, text);
     } else if (format == OutputFormat::Csv) {
         WriteHistoryCsv(history, text);
+    } else if (format == OutputFormat::Markdown) {
+        WriteHistoryMarkdown(history, text);
     } else {
         WriteHistoryTable(history, text);
     }

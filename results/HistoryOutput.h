@@ -1,6 +1,7 @@
 // The printers of a history (see HistoryRows.h):
 // - table: one line per commit: its date, short id, files and code lines, then the code
 //   lines of the leading groups (those with the most code in any commit) and of the others;
+//   as Markdown, the same cells as a GitHub-flavoured table;
 // - CSV, in long form: commit,date,group,files,code,comment,blank,physical,counted, one line
 //   per commit and group, no total lines;
 // - JSON: {"root", "revision": {"name", "commit"}, "by", "options", "complete", "commits":
@@ -22,6 +23,7 @@ namespace lintally::results {
 inline constexpr std::size_t kHistoryLeadingGroups = 4;
 
 void WriteHistoryTable(const HistoryRows& history, TextOut& text);
+void WriteHistoryMarkdown(const HistoryRows& history, TextOut& text);
 void WriteHistoryCsv(const HistoryRows& history, TextOut& text);
 void WriteHistoryJson(const HistoryRows& history, TextOut& text);
 
@@ -29,7 +31,7 @@ void WriteHistoryJson(const HistoryRows& history, TextOut& text);
 // page draws it.
 [[nodiscard]] HistorySeries HistoryAsSeries(const HistoryRows& history);
 
-// The printer of format (table, JSON, CSV or HTML).
+// The printer of format (table, Markdown, JSON, CSV or HTML).
 void WriteHistoryOutput(OutputFormat format, const HistoryRows& history, TextOut& text);
 
 }  // namespace lintally::results

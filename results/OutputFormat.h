@@ -1,5 +1,5 @@
 // The forms a count or a diff is written in: the table for people, the dialog's report (a
-// count only), JSON, CSV and a page of charts (HTML).
+// count only), JSON, CSV, a page of charts (HTML) and a Markdown table.
 #pragma once
 
 namespace lintally::results {
@@ -11,6 +11,7 @@ enum class OutputFormat
     Json,
     Csv,
     Html,
+    Markdown,
 };
 
 }  // namespace lintally::results

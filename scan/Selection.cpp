@@ -31,9 +31,9 @@ constexpr std::uint64_t SkipCounts::*kSlots[] = {
 
 }  // namespace
 
-void SkipCounts::Add(SkipReason reason)
+void SkipCounts::Add(SkipReason reason, std::uint64_t count)
 {
-    ++(this->*kSlots[static_cast<std::size_t>(reason)]);
+    this->*kSlots[static_cast<std::size_t>(reason)] += count;
 }
 
 std::uint64_t SkipCounts::Of(SkipReason reason) const

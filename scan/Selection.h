@@ -39,7 +39,7 @@ struct SkipCounts
     std::uint64_t linked = 0;
     std::uint64_t generated = 0;
 
-    void Add(SkipReason reason);
+    void Add(SkipReason reason, std::uint64_t count = 1);
     [[nodiscard]] std::uint64_t Of(SkipReason reason) const;
     SkipCounts& operator+=(const SkipCounts& other);
     [[nodiscard]] bool Any() const;

@@ -62,9 +62,9 @@ TEST(OptionValues, WordsComeFromTheChecksOfTheDefinition)
         return option == nullptr ? std::vector<std::string>() : ValueWords(*option);
     };
     EXPECT_EQ(words(app, "-f"),
-              (std::vector<std::string>{"table", "report", "json", "csv", "html"}));
+              (std::vector<std::string>{"table", "report", "json", "csv", "html", "markdown"}));
     EXPECT_EQ(words(*definition.extras.diffCommand, "--format"),
-              (std::vector<std::string>{"table", "json", "csv", "html"}));
+              (std::vector<std::string>{"table", "json", "csv", "html", "markdown"}));
     EXPECT_EQ(words(app, "--by"), (std::vector<std::string>{"language", "ext", "dir", "file"}));
     EXPECT_EQ(words(app, "--languages"), (std::vector<std::string>{"wide", "design"}));
     EXPECT_EQ(KindOfValue(*app.get_option_no_throw("--rev")), ValueKind::Revision);
@@ -106,7 +106,8 @@ TEST(ShellCompletions, EveryScriptOffersEveryOptionOfEveryCommand)
         }
     }
     EXPECT_EQ(zsh.rfind("#compdef lintally-cli\n", 0), 0u);
-    EXPECT_NE(fish.find("-l format -x -a 'table report json csv html'"), std::string::npos);
+    EXPECT_NE(fish.find("-l format -x -a 'table report json csv html markdown'"),
+              std::string::npos);
 }
 
 }  // namespace

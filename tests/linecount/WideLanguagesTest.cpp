@@ -124,3 +124,16 @@ TEST(WideLanguages, ShebangLinesName)
             << c.line;
     }
 }
+
+TEST(WideLanguages, EveryLanguageNameLeadsBackToItsId)
+{
+    for (std::int32_t id = 0; id < kLanguageCount; ++id) {
+        const std::string name = GetAnyLanguageName(id);
+        EXPECT_EQ(GetAnyLanguageName(AnyLanguageIdOf(name, false)), name) << id;
+    }
+    for (std::int32_t id = kWideLanguageBase; id < kWideLanguageBase + kWideLanguageCount; ++id) {
+        EXPECT_EQ(AnyLanguageIdOf(GetAnyLanguageName(id), true), id) << GetAnyLanguageName(id);
+    }
+    EXPECT_EQ(AnyLanguageIdOf("No Such Language", true), -1);
+    EXPECT_EQ(AnyLanguageIdOf("No Such Language", false), -1);
+}

@@ -61,6 +61,21 @@ TEST(CountJson, ReadsBackWhatACountWrites)
     EXPECT_EQ(count.skipped[0].reason, "Permission denied");
 }
 
+TEST(CountJson, ReadsTheFilesLeftOutByReason)
+{
+    CountJson count;
+    std::string error;
+    ASSERT_TRUE(Read(R"({"skipped": {"excluded": 1, "binary": 2, "generated": 5, "later": 9,
+                                      "folders": []}})",
+                     count, error))
+        << error;
+    using lintally::scan::SkipReason;
+    EXPECT_EQ(count.skips.Of(SkipReason::Excluded), 1u);
+    EXPECT_EQ(count.skips.Of(SkipReason::Binary), 2u);
+    EXPECT_EQ(count.skips.Of(SkipReason::Generated), 5u);
+    EXPECT_EQ(count.skips.Of(SkipReason::Ignored), 0u);
+}
+
 TEST(CountJson, DecodesEscapesAndSurrogates)
 {
     CountJson count;

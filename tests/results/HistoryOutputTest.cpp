@@ -59,6 +59,15 @@ TEST(HistoryOutput, TableShowsTheLeadingGroupsThenTheOthers)
     EXPECT_NE(wider.find("  95  20  20  20  20     15\n"), std::string::npos) << wider;
 }
 
+TEST(HistoryOutput, TableShowsControlBytesOfGroupNamesEscaped)
+{
+    HistoryRows history = TwoCommits();
+    history.rows[0].groups[1].name = "red\x1b[31m\tdir";
+    const std::string table = Written(WriteHistoryTable, history);
+    EXPECT_EQ(table.substr(0, table.find('\n')),
+              "Date        Commit      Files  Code   C  red\\x1b[31m\\tdir");
+}
+
 TEST(HistoryOutput, DatesAreIsoInTheCommittersZone)
 {
     struct Case
