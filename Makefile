@@ -19,7 +19,7 @@ endif
 
 TEST_TARGETS := $(addsuffix _tests,$(subst |, ,$(TESTS)))
 
-.PHONY: all deps configure build run test bench windows fuzz coverage clean
+.PHONY: all deps configure build run test bench windows fuzz coverage package package-test clean
 
 all: build
 
@@ -70,6 +70,20 @@ coverage:
 	find build/coverage -name '*.gcda' -delete
 	ctest --preset coverage -j $(JOBS)
 	scripts/coverage-report build/coverage
+
+# The Debian package build/package/lintally_<version>_<arch>.deb: the package preset builds
+# the programs, their manual pages and completions, and no tests or benchmarks. Its build
+# folder also serves cmake --install.
+package:
+	@scripts/install-deps build package
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cpack --preset package
+
+# Installs the package into an empty root, checks it there, and removes it.
+package-test: package
+	scripts/package-test build/package/lintally_$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+	  build/package/CMakeCache.txt)_$$(dpkg --print-architecture).deb
 
 clean:
 	rm -rf build
