@@ -19,7 +19,7 @@ endif
 
 TEST_TARGETS := $(addsuffix _tests,$(subst |, ,$(TESTS)))
 
-.PHONY: all deps configure build run test bench windows fuzz coverage package package-test clean
+.PHONY: all deps configure build run test bench windows fuzz coverage programs package package-test clean
 
 all: build
 
@@ -71,13 +71,15 @@ coverage:
 	ctest --preset coverage -j $(JOBS)
 	scripts/coverage-report build/coverage
 
-# The Debian package build/package/lintally_<version>_<arch>.deb: the package preset builds
-# the programs, their manual pages and completions, and no tests or benchmarks. Its build
-# folder also serves cmake --install.
-package:
-	@scripts/install-deps build package
+# The programs, their manual pages and completions, and no tests or benchmarks, in
+# build/package/: what cmake --install build/package installs.
+programs: deps
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
+
+# The Debian package build/package/lintally_<version>_<arch>.deb of those programs.
+package: programs
+	@scripts/install-deps package
 	cpack --preset package
 
 # Installs the package into an empty root, checks it there, and removes it.
