@@ -16,11 +16,11 @@ std::string ValueAction(const CLI::Option& option)
 {
     switch (KindOfValue(option)) {
     case ValueKind::Words:
-        return "COMPREPLY=($(compgen -W \"" + Joined(ValueWords(option), " ") + "\" -- \"$cur\"))";
+        return "_lintally_cli_reply -W \"" + Joined(ValueWords(option), " ") + "\"";
     case ValueKind::Revision:
-        return "COMPREPLY=($(compgen -W \"$(_lintally_cli_revisions)\" -- \"$cur\"))";
+        return "_lintally_cli_reply -W \"$(_lintally_cli_revisions)\"";
     case ValueKind::File:
-        return "COMPREPLY=($(compgen -f -- \"$cur\"))";
+        return "_lintally_cli_reply -f";
     case ValueKind::None:
     case ValueKind::Folder:
     case ValueKind::Other:
@@ -79,8 +79,22 @@ std::string BashCompletion(const CLI::App& app)
            "    git for-each-ref --format='%(refname:short)' refs/heads refs/tags refs/remotes "
            "2>/dev/null\n"
            "}\n"
+           "# The replies compgen ARGS... gives for the value $cur, less the $lead bash keeps.\n"
+           "_lintally_cli_reply() {\n"
+           "    COMPREPLY=($(compgen \"$@\" -- \"$cur\"))\n"
+           "    COMPREPLY=(\"${COMPREPLY[@]#\"$lead\"}\")\n"
+           "}\n"
            "_lintally_cli() {\n"
            "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} command= i\n"
+           "    # bash splits an option's value at ':' (dir:2 comes as dir, :, 2); join it, and\n"
+           "    # reply with what follows the colon, as bash replaces only that.\n"
+           "    local lead= before=${COMP_WORDS[COMP_CWORD-2]} third=\n"
+           "    ((COMP_CWORD > 2)) && third=${COMP_WORDS[COMP_CWORD-3]}\n"
+           "    if [[ $cur == : && $before == -* ]]; then\n"
+           "        lead=$prev:; cur=$lead; prev=$before\n"
+           "    elif [[ $prev == : && $third == -* ]]; then\n"
+           "        lead=$before:; cur=$lead$cur; prev=$third\n"
+           "    fi\n"
            "    for ((i = 1; i < COMP_CWORD; i++)); do\n"
            "        case ${COMP_WORDS[i]} in\n"
            "        " +

@@ -164,7 +164,8 @@ std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
     return {};
 }
 
-void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help)
+void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help,
+                          FileRows fileRows)
 {
     app.add_option_function<std::string>(
            "--by",
@@ -178,7 +179,7 @@ void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const s
                 RowGrouping by;
                 return results::ParseGrouping(name, by);
             },
-            results::GroupingChoices(), "grouping"))
+            results::GroupingChoices(fileRows == FileRows::Offered), "grouping"))
         ->option_text("GROUP");
 }
 

@@ -71,8 +71,16 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
 [[nodiscard]] std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
                                                 scan::CountSettings& settings,
                                                 SelectionChoices& select);
+// Whether --by names file among its choices (for the help and the completions): history
+// sums commits, never files, and refuses it after the parse with its own message.
+enum class FileRows
+{
+    Offered,
+    NotOffered,
+};
 // --by GROUP, setting byGiven when given.
-void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help);
+void DefineGroupingOption(CLI::App& app, RowGrouping& by, bool& byGiven, const std::string& help,
+                          FileRows fileRows = FileRows::Offered);
 // -f FORMAT, taking the formats named (the first is the default).
 void DefineFormatOption(CLI::App& app, OutputFormat& format,
                         const std::vector<OutputFormat>& formats, const std::string& help);

@@ -59,7 +59,8 @@ void DefineHistoryCommand(CLI::App& app, HistoryOptions& options, HistoryArgumen
                        "code by group over time");
     DefineGroupingOption(app, count.by, arguments.byGiven,
                          "groups of each commit: language (default), ext (name suffix), dir "
-                         "(folders one level under ROOT) or dir:N (N levels)");
+                         "(folders one level under ROOT) or dir:N (N levels)",
+                         FileRows::NotOffered);
     DefineOutputOption(app, count.outputPath);
     DefineGlobalOptions(app, count);
     DefineSelectionOptions(app, count.select, false);

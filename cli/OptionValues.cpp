@@ -43,9 +43,14 @@ std::vector<std::string> ValueWords(const CLI::Option& option)
     std::size_t start = 0;
     while (start < list.size()) {
         const std::size_t bar = std::min(list.find('|', start), list.size());
-        std::string word = list.substr(start, bar - start);
-        if (word.find('N') == std::string::npos) {
-            words.push_back(std::move(word));
+        const std::string word = list.substr(start, bar - start);
+        const std::size_t many = word.find('N');
+        if (many == std::string::npos) {
+            words.push_back(word);
+        } else {
+            for (const char* example : {"2", "3"}) {
+                words.push_back(std::string(word).replace(many, 1, example));
+            }
         }
         start = bar + 1;
     }

@@ -27,7 +27,8 @@ enum class ValueKind
 
 [[nodiscard]] ValueKind KindOfValue(const CLI::Option& option);
 // The words the option takes, from its check's description ("table|report|..."); a word
-// holding N ("dir:N") stands for many and is left out.
+// holding N ("dir:N") stands for many and is offered as two of them ("dir:2", "dir:3"), whole
+// values that show the form.
 [[nodiscard]] std::vector<std::string> ValueWords(const CLI::Option& option);
 // The options of command as people give them, help first, positionals left out.
 [[nodiscard]] std::vector<const CLI::Option*> NamedOptions(const CLI::App& command);

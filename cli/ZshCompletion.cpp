@@ -1,5 +1,7 @@
 #include <CLI/CLI.hpp>
 
+#include <string_view>
+
 #include "cli/CliOptions.h"
 #include "cli/OptionValues.h"
 #include "cli/ShellCompletions.h"
@@ -8,19 +10,26 @@ namespace lintally::cli {
 
 namespace {
 
-// text inside single quotes: a quote closed and reopened around an escaped one. In an
-// _arguments description (inDescription), brackets and colons escaped too.
-std::string ZshQuoted(const std::string& text, bool inDescription)
+// text inside single quotes: a quote closed and reopened around an escaped one.
+std::string ZshQuoted(const std::string& text)
 {
     std::string out;
     for (const char c : text) {
-        if (c == '\'') {
-            out += "'\\''";
-        } else if (inDescription && (c == '[' || c == ']' || c == ':')) {
-            out += std::string("\\") + c;
-        } else {
-            out += c;
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out;
+}
+
+// text with a backslash before each of special: _arguments reads brackets and colons in a
+// description, and colons in an action's words ("dir:2"), as its own separators.
+std::string ZshEscaped(const std::string& text, std::string_view special)
+{
+    std::string out;
+    for (const char c : text) {
+        if (special.find(c) != std::string_view::npos) {
+            out += '\\';
         }
+        out += c;
     }
     return out;
 }
@@ -32,7 +41,7 @@ std::string ValueSpec(const CLI::Option& option)
     case ValueKind::None:
         return {};
     case ValueKind::Words: {
-        const std::string words = Joined(ValueWords(option), " ");
+        const std::string words = ZshEscaped(Joined(ValueWords(option), " "), ":");
         return ":" + name + ":(" + words + ")";
     }
     case ValueKind::Revision:
@@ -52,8 +61,8 @@ std::string Specs(const NamedCommand& command)
     std::string out;
     for (const CLI::Option* option : NamedOptions(*command.app)) {
         for (const std::string& name : OptionNames(*option)) {
-            out += "            '" + name + "[" + ZshQuoted(ShortHelp(*option), true) + "]" +
-                   ZshQuoted(ValueSpec(*option), false) + "' \\\n";
+            out += "            '" + name + "[" + ZshQuoted(ZshEscaped(ShortHelp(*option), "[]:")) +
+                   "]" + ZshQuoted(ValueSpec(*option)) + "' \\\n";
         }
     }
     const char* folders = command.name.empty() ? "_lintally_cli_roots" : "_files -/";

@@ -43,10 +43,13 @@ const char* GroupingHeading(const RowGrouping& by)
     return NamesOf(by).heading;
 }
 
-std::string GroupingChoices()
+std::string GroupingChoices(bool withFile)
 {
     std::string choices;
     for (const GroupingNames& names : kGroupings) {
+        if (names.perFile && !withFile) {
+            continue;
+        }
         choices += choices.empty() ? "" : "|";
         choices += names.word;
         if (names.by == scan::GroupBy::Folder) {

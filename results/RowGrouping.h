@@ -20,8 +20,9 @@ struct RowGrouping
 // of its first table column ("Language", "Ext", "Folder", "File").
 [[nodiscard]] const char* GroupingWord(const RowGrouping& by);
 [[nodiscard]] const char* GroupingHeading(const RowGrouping& by);
-// The groupings --by takes, '|' between them: "language|ext|dir|dir:N|file".
-[[nodiscard]] std::string GroupingChoices();
+// The groupings --by takes, '|' between them: "language|ext|dir|dir:N|file", without file
+// unless withFile.
+[[nodiscard]] std::string GroupingChoices(bool withFile);
 // The grouping as --by takes it ("dir:2" with its depth).
 [[nodiscard]] std::string GroupingName(const RowGrouping& by);
 // "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of

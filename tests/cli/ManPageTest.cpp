@@ -65,7 +65,10 @@ TEST(OptionValues, WordsComeFromTheChecksOfTheDefinition)
               (std::vector<std::string>{"table", "report", "json", "csv", "html", "markdown"}));
     EXPECT_EQ(words(*definition.extras.diffCommand, "--format"),
               (std::vector<std::string>{"table", "json", "csv", "html", "markdown"}));
-    EXPECT_EQ(words(app, "--by"), (std::vector<std::string>{"language", "ext", "dir", "file"}));
+    EXPECT_EQ(words(app, "--by"),
+              (std::vector<std::string>{"language", "ext", "dir", "dir:2", "dir:3", "file"}));
+    EXPECT_EQ(words(*definition.extras.historyCommand, "--by"),
+              (std::vector<std::string>{"language", "ext", "dir", "dir:2", "dir:3"}));
     EXPECT_EQ(words(app, "--languages"), (std::vector<std::string>{"wide", "design"}));
     EXPECT_EQ(KindOfValue(*app.get_option_no_throw("--rev")), ValueKind::Revision);
     EXPECT_EQ(KindOfValue(*definition.extras.diffCommand->get_option_no_throw("--old-rev")),
