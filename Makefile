@@ -1,6 +1,7 @@
 # Front door of the build: every target installs what it needs, configures and builds.
 PRESET ?= release
 BUILD  := build/$(PRESET)
+BUILD_PACKAGE := build/package
 JOBS   ?= $(shell nproc)
 # Test executables to run, by name without "_tests" (e.g. TESTS='scan|cli|app'); all when empty.
 # When given, only those executables (and what they need) are built.
@@ -77,15 +78,16 @@ programs: deps
 	cmake --preset package
 	cmake --build --preset package -j $(JOBS)
 
-# The Debian package build/package/lintally_<version>_<arch>.deb of those programs.
+# The Debian package build/package/lintally_<version>_<arch>.deb of those programs, the only
+# one there (so lintally_*.deb names it after a version change).
 package: programs
 	@scripts/install-deps package
+	rm -f $(BUILD_PACKAGE)/lintally_*.deb
 	cpack --preset package
 
 # Installs the package into an empty root, checks it there, and removes it.
 package-test: package
-	scripts/package-test build/package/lintally_$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' \
-	  build/package/CMakeCache.txt)_$$(dpkg --print-architecture).deb
+	scripts/package-test $(BUILD_PACKAGE)/lintally_*.deb
 
 clean:
 	rm -rf build
