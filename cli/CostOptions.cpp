@@ -40,7 +40,8 @@ void DefineCostOptions(CLI::App& app, CostChoices& cost)
                cost.inputs.overhead = *ParseDecimal(text, 0, kMostOverhead);
            },
            "what an employer pays per unit of salary, office and management included, for "
-           "--cost (default: 2.4)")
+           "--cost (default: " +
+               results::ShortestDecimal(defaults.overhead) + ")")
         ->check(DecimalNumber(0, kMostOverhead, "from 0 to 100"))
         ->option_text("X");
 }

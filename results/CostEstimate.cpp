@@ -12,13 +12,11 @@ namespace {
 
 constexpr double kMonthsPerYear = 12;
 
-// x to two decimals, or to its shortest form when that is shorter ("2.4", not "2.40").
-std::string Decimal(double x, bool shortest = false)
+// x to two decimals; room for the largest double written out whole.
+std::string Decimal(double x)
 {
-    char digits[64];
-    const auto written =
-        shortest ? std::to_chars(digits, std::end(digits), x)
-                 : std::to_chars(digits, std::end(digits), x, std::chars_format::fixed, 2);
+    char digits[400];
+    const auto written = std::to_chars(digits, std::end(digits), x, std::chars_format::fixed, 2);
     return std::string(digits, written.ptr);
 }
 
@@ -35,6 +33,13 @@ std::string Whole(double x)
 }
 
 }  // namespace
+
+std::string ShortestDecimal(double x)
+{
+    char digits[64];
+    const auto written = std::to_chars(digits, std::end(digits), x);
+    return std::string(digits, written.ptr);
+}
 
 CostEstimate EstimateCost(std::uint64_t codeLines, const CostInputs& inputs)
 {
@@ -62,7 +67,7 @@ void AppendCostJson(std::string& out, const CostEstimate& estimate)
     out.append(", \"people\": ").append(Decimal(estimate.people));
     out.append(", \"cost\": ").append(std::to_string(Rounded(estimate.cost)));
     out.append(", \"salary\": ").append(std::to_string(estimate.inputs.salary));
-    out.append(", \"overhead\": ").append(Decimal(estimate.inputs.overhead, true)).append("}");
+    out.append(", \"overhead\": ").append(ShortestDecimal(estimate.inputs.overhead)).append("}");
 }
 
 std::string FormatCost(const CostEstimate& estimate, const char* prefix)
@@ -75,7 +80,7 @@ std::string FormatCost(const CostEstimate& estimate, const char* prefix)
         "People: " + Decimal(estimate.people),
         "Cost: " + Whole(estimate.cost) + " (yearly salary " +
             Whole(static_cast<double>(estimate.inputs.salary)) + ", overhead " +
-            Decimal(estimate.inputs.overhead, true) + ")",
+            ShortestDecimal(estimate.inputs.overhead) + ")",
     };
     for (const std::string& line : lines) {
         text.append(prefix).append(line).append("\n");

@@ -40,6 +40,9 @@ struct CostEstimate
 // figures to two decimals, the cost a whole number.
 void AppendCostJson(std::string& out, const CostEstimate& estimate);
 
+// x in the fewest digits that give it back ("2.4").
+[[nodiscard]] std::string ShortestDecimal(double x);
+
 // The lines shown under a table, each behind prefix ("  ", or "- " for a Markdown list).
 [[nodiscard]] std::string FormatCost(const CostEstimate& estimate, const char* prefix);
 
