@@ -2,6 +2,7 @@
 // Real readers of each form check the whole output in tests/cli/format-readers.
 #include "results/CostEstimate.h"
 #include "results/CountOpenMetrics.h"
+#include "results/CountOutput.h"
 #include "results/CountSql.h"
 #include "results/CountXml.h"
 #include "results/YamlFromJson.h"
@@ -132,4 +133,34 @@ TEST(CostEstimate, FollowsBasicCocomoAndStaysFiniteAtTheEnds)
     json.clear();
     AppendCostJson(json, EstimateCost(~std::uint64_t{0}, {1'000'000'000, 100}));
     EXPECT_NE(json.find("\"cost\": 9223372036854775807,"), std::string::npos) << json;
+}
+
+TEST(CostEstimate, ComesUnderTheTableAndInJsonAndYamlFromEveryFilesCode)
+{
+    const std::pair<OutputFormat, std::string> cases[] = {
+        {OutputFormat::Table,
+         "\n\nEstimate (basic COCOMO, organic mode) from 1,003 code "
+         "lines:\n  Effort: 2.41 person-months\n"},
+        {OutputFormat::Markdown,
+         "\n\nEstimate (basic COCOMO, organic mode) from 1,003 code "
+         "lines:\n- Effort: 2.41 person-months\n"},
+        {OutputFormat::Json, "\"cost\": {\"model\": \"basic COCOMO, organic\", \"code\": 1003,"},
+        {OutputFormat::Yaml, "\ncost:\n  model: \"basic COCOMO, organic\"\n  code: 1003\n"},
+    };
+    for (const auto& [format, shown] : cases) {
+        lintally::scan::ScanResult result;
+        result.rows.Add("a.c", 1234, {34, 200, 1000}, 0);
+        result.rows.Add("z.h", 3, {0, 0, 3}, 0);
+        result.files = 2;
+        result.kinds = {34, 200, 1003};
+        CountOutputOptions options;
+        options.format = format;
+        options.by.perFile = true;
+        options.top = 1;
+        options.roots = {"."};
+        options.cost = CostInputs{};
+        TextOut text;
+        WriteCountOutput(options, result, text);
+        EXPECT_NE(text.Take().find(shown), std::string::npos) << shown;
+    }
 }
