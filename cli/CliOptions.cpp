@@ -230,6 +230,13 @@ void DefineOutputOption(CLI::App& app, std::string& path)
         ->option_text("FILE");
 }
 
+std::string CheckFormatGrouping(OutputFormat format, bool byGiven)
+{
+    return format == OutputFormat::Xml && byGiven
+               ? "-f xml lists every file and sums them by language; it takes no --by"
+               : "";
+}
+
 void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by)
 {
     constexpr OutputFormat kPerFile[] = {OutputFormat::Json, OutputFormat::Csv, OutputFormat::Yaml,

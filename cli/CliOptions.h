@@ -82,6 +82,8 @@ void DefineFormatOption(CLI::App& app, OutputFormat& format,
 void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top, const std::string& help);
 // -o FILE.
 void DefineOutputOption(CLI::App& app, std::string& path);
+// What is wrong with --by for the format (XML lists files and takes none), or an empty text.
+[[nodiscard]] std::string CheckFormatGrouping(OutputFormat format, bool byGiven);
 // The grouping when --by is not given: by file for JSON, CSV, YAML, XML and SQL, else by
 // language.
 void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by);

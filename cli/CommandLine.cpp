@@ -166,8 +166,8 @@ std::string FinishCountOptions(const CLI::App& app, CliOptions& options, bool by
     if (options.format == OutputFormat::Report && (options.roots.size() > 1 || byGiven)) {
         return "-f report lists the files of one ROOT and takes no --by";
     }
-    if (options.format == OutputFormat::Xml && byGiven) {
-        return "-f xml lists every file and sums them by language; it takes no --by";
+    if (std::string problem = CheckFormatGrouping(options.format, byGiven); !problem.empty()) {
+        return problem;
     }
     if (std::string problem = CheckCostOptions(app, options.cost, options.format);
         !problem.empty()) {

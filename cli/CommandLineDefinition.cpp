@@ -59,7 +59,7 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "line-count plugins read (SLOCCount's), no --by; sql: a transaction for sqlite3 "
         "creating and filling lintally_files (or, with --by, lintally_groups); openmetrics: "
         "gauges such as lintally_code_lines{language=\"C\"} for dashboards, by language "
-        "unless --by says otherwise. diff and history do not take these four");
+        "unless --by says otherwise. diff and history do not take these four (merge does)");
     DefineGroupingOption(
         app, options.by, byGiven,
         "rows of the table, JSON \"groups\" and CSV: language (the table's "

@@ -166,6 +166,8 @@ TEST(CommandLine, UsageErrorsAreOneLineWithStatusTwo)
          "--format: takes table, report, json, csv, html, markdown, yaml, xml, sql "
          "or openmetrics, not toml"},
         {{"-f", "xml", "--by", "language"}, "-f xml lists every file and sums them by language"},
+        {{"merge", "-f", "xml", "--by", "dir", tree.Write("a.json", "{}")},
+         "-f xml lists every file"},
         {{"diff", "-f", "sql", "a", "b"}, "takes table, json, csv, html or markdown, not sql"},
         {{"--cost", "-f", "csv"}, "--cost is shown with -f table, markdown, json or yaml"},
         {{"--salary", "50000"}, "--salary and --overhead go with --cost"},
