@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <limits>
 #include <thread>
 #include <utility>
@@ -54,6 +55,8 @@ constexpr std::pair<const char*, OutputFormat> kFormats[] = {
     {"table", OutputFormat::Table}, {"report", OutputFormat::Report},
     {"json", OutputFormat::Json},   {"csv", OutputFormat::Csv},
     {"html", OutputFormat::Html},   {"markdown", OutputFormat::Markdown},
+    {"yaml", OutputFormat::Yaml},   {"xml", OutputFormat::Xml},
+    {"sql", OutputFormat::Sql},     {"openmetrics", OutputFormat::OpenMetrics},
 };
 
 const char* FormatName(OutputFormat format)
@@ -228,9 +231,19 @@ void DefineOutputOption(CLI::App& app, std::string& path)
         ->option_text("FILE");
 }
 
+std::string CheckFormatGrouping(OutputFormat format, bool byGiven)
+{
+    return format == OutputFormat::Xml && byGiven
+               ? "-f xml lists every file and sums them by language; it takes no --by"
+               : "";
+}
+
 void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by)
 {
-    if (!byGiven && (format == OutputFormat::Json || format == OutputFormat::Csv)) {
+    constexpr OutputFormat kPerFile[] = {OutputFormat::Json, OutputFormat::Csv, OutputFormat::Yaml,
+                                         OutputFormat::Xml, OutputFormat::Sql};
+    if (!byGiven &&
+        std::find(std::begin(kPerFile), std::end(kPerFile), format) != std::end(kPerFile)) {
         by.perFile = true;
     }
 }

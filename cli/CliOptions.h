@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CostOptions.h"
 #include "cli/SelectionOptions.h"
 #include "results/OutputFormat.h"
 #include "results/RowGrouping.h"
@@ -47,6 +48,7 @@ struct CliOptions
     unsigned jobs = 1;
     ProgressMode progress = ProgressMode::Auto;
     SelectionChoices select;
+    CostChoices cost;
 };
 
 // What the parse decided: run the command, or end at once with exitCode (0 after --help or
@@ -88,7 +90,10 @@ void DefineFormatOption(CLI::App& app, OutputFormat& format,
 void DefineSortOptions(CLI::App& app, SortKey& sort, std::size_t& top, const std::string& help);
 // -o FILE.
 void DefineOutputOption(CLI::App& app, std::string& path);
-// The grouping when --by is not given: by language for a table, by file for the others.
+// What is wrong with --by for the format (XML lists files and takes none), or an empty text.
+[[nodiscard]] std::string CheckFormatGrouping(OutputFormat format, bool byGiven);
+// The grouping when --by is not given: by file for JSON, CSV, YAML, XML and SQL, else by
+// language.
 void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by);
 // The number of counting threads when -j is not given: one per core.
 [[nodiscard]] unsigned DefaultJobs();

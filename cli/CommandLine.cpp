@@ -166,6 +166,13 @@ std::string FinishCountOptions(const CLI::App& app, CliOptions& options, bool by
     if (options.format == OutputFormat::Report && (options.roots.size() > 1 || byGiven)) {
         return "-f report lists the files of one ROOT and takes no --by";
     }
+    if (std::string problem = CheckFormatGrouping(options.format, byGiven); !problem.empty()) {
+        return problem;
+    }
+    if (std::string problem = CheckCostOptions(app, options.cost, options.format);
+        !problem.empty()) {
+        return problem;
+    }
     DefaultGrouping(options.format, byGiven, options.by);
     return {};
 }

@@ -49,20 +49,29 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineFormatOption(
         app, options.format,
         {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv,
-         OutputFormat::Html, OutputFormat::Markdown},
+         OutputFormat::Html, OutputFormat::Markdown, OutputFormat::Yaml, OutputFormat::Xml,
+         OutputFormat::Sql, OutputFormat::OpenMetrics},
         "table (default): aligned columns for people; report: the dialog's saved report, byte "
         "for byte, one row per file; json; csv; markdown: the table as GitHub-flavoured "
         "Markdown; html: one self-contained page with code by "
-        "language as bars, by folder as a treemap, and the rows as a sortable table");
-    DefineGroupingOption(app, options.by, byGiven,
-                         "rows of the table, JSON \"groups\" and CSV: language (the table's "
-                         "default), ext (name suffix), dir (folders one level under ROOT), dir:N "
-                         "(N levels) or file (one row per file; the default for json and csv)");
+        "language as bars, by folder as a treemap, and the rows as a sortable table; yaml: the "
+        "JSON's values as YAML; xml: every file and the sums by language in the shape CI "
+        "line-count plugins read (SLOCCount's), no --by; sql: a transaction for sqlite3 "
+        "creating and filling lintally_files (or, with --by, lintally_groups); openmetrics: "
+        "gauges such as lintally_code_lines{language=\"C\"} for dashboards, by language "
+        "unless --by says otherwise. diff and history do not take these four (merge does)");
+    DefineGroupingOption(
+        app, options.by, byGiven,
+        "rows of the table, JSON \"groups\" and CSV: language (the table's "
+        "default), ext (name suffix), dir (folders one level under ROOT), dir:N "
+        "(N levels) or file (one row per file; the default for json, csv, yaml, xml and "
+        "sql)");
     DefineSortOptions(app, options.sort, options.top,
                       "order the rows of the table, the CSV and the JSON groups by name, files, "
                       "lines, code, comment, blank or counted; numbers largest first (default: "
                       "counted for groups, name for files)");
     DefineOutputOption(app, options.outputPath);
+    DefineCostOptions(app, options.cost);
     DefineGlobalOptions(app, options);
     DefineSelectionOptions(app, options.select);
     DefineListOptions(app, options.select);

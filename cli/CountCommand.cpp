@@ -17,8 +17,9 @@ namespace {
 // The output's choices as the command line made them.
 results::CountOutputOptions OutputOptionsOf(const CliOptions& options)
 {
-    return {options.format, options.by,       options.sort,       options.top,
-            options.roots,  options.settings, options.select.rev, options.select.commit};
+    return {options.format,       options.by,       options.sort,       options.top,
+            options.roots,        options.settings, options.select.rev, options.select.commit,
+            options.cost.Wanted()};
 }
 
 // One line on why nothing was counted and what to try, for a count that listed no file.

@@ -17,9 +17,11 @@ void DefineMergeCommand(CLI::App& app, CliOptions& options, bool& byGiven)
 {
     DefineFormatOption(
         app, options.format,
-        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Markdown},
+        {OutputFormat::Table, OutputFormat::Json, OutputFormat::Csv, OutputFormat::Markdown,
+         OutputFormat::Yaml, OutputFormat::Xml, OutputFormat::Sql, OutputFormat::OpenMetrics},
         "table (default); json: a saved count, with its files unless --by is "
-        "given; csv; markdown: the table as GitHub-flavoured Markdown");
+        "given; csv; markdown: the table as GitHub-flavoured Markdown; yaml, xml, sql, "
+        "openmetrics: as a count writes them");
     DefineGroupingOption(app, options.by, byGiven,
                          "rows: language (the table's default), ext (name suffix), dir (folders "
                          "one level under each ROOT), dir:N (N levels) or file (the default for "
@@ -40,7 +42,7 @@ void DefineMergeCommand(CLI::App& app, CliOptions& options, bool& byGiven)
 std::string FinishMergeOptions(CliOptions& options, bool byGiven)
 {
     DefaultGrouping(options.format, byGiven, options.by);
-    return {};
+    return CheckFormatGrouping(options.format, byGiven);
 }
 
 int RunMerge(CliOptions& options)

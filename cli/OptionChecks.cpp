@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <filesystem>
 #include <limits>
 
@@ -28,6 +29,36 @@ std::optional<std::uint64_t> ParseWholeNumber(const std::string& text, std::uint
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<double> ParseDecimal(const std::string& text, double min, double max)
+{
+    const std::size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    const std::string fraction = dot == std::string::npos ? "0" : text.substr(dot + 1);
+    const auto digits = [](const std::string& part) {
+        return !part.empty() && part.size() <= 15 &&
+               part.find_first_not_of("0123456789") == std::string::npos;
+    };
+    double value = 0;
+    if (!digits(whole) || !digits(fraction) ||
+        std::from_chars(text.data(), text.data() + text.size(), value).ptr !=
+            text.data() + text.size() ||
+        value < min || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+CLI::Validator DecimalNumber(double min, double max, const std::string& range)
+{
+    return CLI::Validator(
+        [min, max, range](std::string& text) {
+            return ParseDecimal(text, min, max)
+                       ? std::string()
+                       : "takes a number " + range + ", not " + Brim::EscapeControlBytes(text);
+        },
+        "", "number");
 }
 
 CLI::Validator WholeNumber(std::uint64_t min, std::uint64_t max)

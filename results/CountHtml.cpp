@@ -15,16 +15,6 @@ constexpr std::size_t kLanguageBars = 20;  // past these the rest make one bar
 constexpr unsigned kTreeLevels = 3;
 constexpr std::size_t kTreeWidth = 16;
 
-std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows, const scan::Grouping& grouping)
-{
-    scan::GroupTable table;
-    for (const scan::RowView row : rows) {
-        table.Add(
-            scan::GroupRow{scan::GroupName(grouping, row.name, row.lang), 1, row.lines, row.kinds});
-    }
-    return table.Take();
-}
-
 std::vector<ChartItem> LanguageBars(const scan::RowList& rows)
 {
     std::vector<scan::GroupRow> languages = GroupFiles(rows, scan::Grouping{});

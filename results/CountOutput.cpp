@@ -1,10 +1,14 @@
 #include "results/CountOutput.h"
 
 #include "results/CountHtml.h"
+#include "results/CountOpenMetrics.h"
+#include "results/CountSql.h"
 #include "results/CountTable.h"
+#include "results/CountXml.h"
 #include "results/FormatThousands.h"
 #include "results/JsonCsv.h"
 #include "results/Report.h"
+#include "results/YamlFromJson.h"
 
 namespace lintally::results {
 
@@ -38,8 +42,54 @@ void WriteCountJson(const CountOutputOptions& options, scan::ScanResult& result,
     summary.commit = options.commit;
     summary.files = result.files;
     summary.kinds = result.kinds;
+    const CostEstimate cost = EstimateCost(result.kinds.code, options.cost.value_or(CostInputs{}));
+    summary.cost = options.cost ? &cost : nullptr;
     WriteJson(text, options.roots.front(), result.rows, result.total, result.skipped, &summary,
               result.skips);
+}
+
+// The same values as the JSON, turned into YAML as the JSON is written.
+void WriteCountYaml(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
+{
+    YamlFromJson yaml(text.Text());
+    TextOut json([&](std::string_view piece) {
+        yaml.Feed(piece);
+        text.RowDone();
+        return true;
+    });
+    WriteCountJson(options, result, json);
+    static_cast<void>(json.Finish());
+}
+
+// The groups, or one group a file when the count lists files.
+std::vector<scan::GroupRow> GroupsOrFiles(const CountOutputOptions& options,
+                                          const scan::ScanResult& result)
+{
+    if (!options.by.perFile) {
+        return result.groups;
+    }
+    std::vector<scan::GroupRow> files;
+    files.reserve(result.rows.size());
+    for (const scan::RowView row : result.rows) {
+        files.push_back({std::string(row.name), 1, row.lines, row.kinds});
+    }
+    return files;
+}
+
+// The other tools' forms but YAML.
+void WriteForOtherTools(const CountOutputOptions& options, scan::ScanResult& result, TextOut& text)
+{
+    OrderRows(result, options.sort, options.top);
+    const std::string& root = options.roots.front();
+    if (options.format == OutputFormat::Xml) {
+        WriteCountXml(text, root, result.rows);
+    } else if (options.format == OutputFormat::OpenMetrics) {
+        WriteOpenMetrics(text, GroupingWord(options.by), GroupsOrFiles(options, result));
+    } else if (options.by.perFile) {
+        WriteFilesSql(text, root, result.rows);
+    } else {
+        WriteGroupsSql(text, root, GroupingName(options.by), result.groups);
+    }
 }
 
 }  // namespace
@@ -62,6 +112,14 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
     case OutputFormat::Json:
         WriteCountJson(options, result, text);
         return;
+    case OutputFormat::Yaml:
+        WriteCountYaml(options, result, text);
+        return;
+    case OutputFormat::Xml:
+    case OutputFormat::Sql:
+    case OutputFormat::OpenMetrics:
+        WriteForOtherTools(options, result, text);
+        return;
     case OutputFormat::Csv:
         OrderRows(result, options.sort, options.top);
         if (options.by.perFile) {
@@ -78,6 +136,10 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
         // Markdown ends a table at a blank line; a line right under it would be one more row.
         const std::string skips = SkipLine(result);
         text.Text().append(markdown && !skips.empty() ? "\n" : "").append(skips);
+        if (options.cost) {
+            const CostEstimate cost = EstimateCost(result.kinds.code, *options.cost);
+            text.Text().append("\n").append(FormatCost(cost, markdown ? "- " : "  "));
+        }
         return;
     }
     case OutputFormat::Html:

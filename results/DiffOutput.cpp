@@ -169,6 +169,10 @@ void WriteDiff(const DiffReport& report, TextOut& text)
     case OutputFormat::Table:
     case OutputFormat::Markdown:
     case OutputFormat::Report:
+    case OutputFormat::Yaml:
+    case OutputFormat::Xml:
+    case OutputFormat::Sql:
+    case OutputFormat::OpenMetrics:
         break;
     }
     WriteDiffTable(text, report);

@@ -205,6 +205,9 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
     }
     if (summary != nullptr) {
         AppendSummary(out, *summary);
+        if (summary->cost != nullptr) {
+            AppendCostJson(out, *summary->cost);
+        }
     }
     out.append("}\n");
 }

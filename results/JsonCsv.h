@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "results/CostEstimate.h"
 #include "results/TextOut.h"
 #include "scan/CountSettings.h"
 #include "scan/Grouping.h"
@@ -48,6 +49,7 @@ struct JsonSummary
     std::string commit{};
     std::uint64_t files = 0;  // the files counted and their lines, for "totals"
     PrjHelper::LineBreakdown kinds{};
+    const CostEstimate* cost = nullptr;  // when given, "cost" last (see CostEstimate.h)
 };
 
 // The settings as a JSON object of their options, in the order scan::CountSettings gives them.

@@ -21,21 +21,30 @@ int HexDigit(char c)
 
 }  // namespace
 
-void AppendNameBytes(std::string& out, std::string_view name)
+std::string NameBytesHex(std::string_view name)
 {
     const bool ascii =
         std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+    std::string hex;
     if (ascii || ToValidUtf8(name) == name) {
-        return;
+        return hex;
     }
     static constexpr char kDigits[] = "0123456789abcdef";
-    out.append(", \"").append(kNameBytesKey).append("\": \"");
+    hex.reserve(2 * name.size());
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
-        out.push_back(kDigits[byte >> 4]);
-        out.push_back(kDigits[byte & 0x0F]);
+        hex.push_back(kDigits[byte >> 4]);
+        hex.push_back(kDigits[byte & 0x0F]);
     }
-    out.push_back('"');
+    return hex;
+}
+
+void AppendNameBytes(std::string& out, std::string_view name)
+{
+    const std::string hex = NameBytesHex(name);
+    if (!hex.empty()) {
+        out.append(", \"").append(kNameBytesKey).append("\": \"").append(hex).append("\"");
+    }
 }
 
 bool BytesFromHex(std::string_view hex, std::string& bytes)

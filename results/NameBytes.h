@@ -13,6 +13,10 @@ namespace lintally::results {
 
 inline constexpr std::string_view kNameBytesKey = "name_bytes";
 
+// name's bytes in lowercase hex when its text (made valid UTF-8) does not give them back;
+// empty when it does.
+[[nodiscard]] std::string NameBytesHex(std::string_view name);
+
 // Appends `, "name_bytes": "..."` to out when name's JSON text does not give back its bytes.
 void AppendNameBytes(std::string& out, std::string_view name);
 

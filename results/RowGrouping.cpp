@@ -93,4 +93,14 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
     return {};
 }
 
+std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows, const scan::Grouping& grouping)
+{
+    scan::GroupTable table;
+    for (const scan::RowView row : rows) {
+        table.Add(
+            scan::GroupRow{scan::GroupName(grouping, row.name, row.lang), 1, row.lines, row.kinds});
+    }
+    return table.Take();
+}
+
 }  // namespace lintally::results

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "scan/Grouping.h"
+#include "scan/RowList.h"
 
 namespace lintally::results {
 
@@ -28,5 +30,8 @@ struct RowGrouping
 // "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of
 // them, else what is wrong.
 std::string ParseGrouping(const std::string& name, RowGrouping& by);
+// The files' rows summed by grouping, one group a row, in name order.
+[[nodiscard]] std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows,
+                                                     const scan::Grouping& grouping);
 
 }  // namespace lintally::results

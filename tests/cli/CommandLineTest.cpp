@@ -97,6 +97,10 @@ TEST(CommandLine, OptionsSetWhatTheyName)
         {{"--languages", "design"}, "language", lintally::scan::CountSettings().types},
         {{"-t", "*.go"}, "language", "*.go"},
         {{"-f", "report", "-t", "*.c"}, "language", "*.c"},
+        {{"-f", "yaml"}, "file", ""},
+        {{"-f", "xml"}, "file", ""},
+        {{"-f", "sql", "--by", "ext"}, "ext", ""},
+        {{"-f", "openmetrics"}, "language", ""},
     };
     for (const auto& each : cases) {
         const Parsed parsed = Parse(each.args);
@@ -114,6 +118,12 @@ TEST(CommandLine, OptionsSetWhatTheyName)
     EXPECT_TRUE(settings.blockComments);
     EXPECT_EQ(flags.line.count.jobs, 3u);
     EXPECT_EQ(flags.line.count.progress, ProgressMode::Off);
+    EXPECT_FALSE(flags.line.count.cost.Wanted());
+    const Parsed cost = Parse({"--cost", "--salary", "60000", "--overhead", "1.75"});
+    ASSERT_TRUE(cost.run) << cost.err;
+    ASSERT_TRUE(cost.line.count.cost.Wanted());
+    EXPECT_EQ(cost.line.count.cost.inputs.salary, 60000u);
+    EXPECT_EQ(cost.line.count.cost.inputs.overhead, 1.75);
 }
 
 TEST(CommandLine, DiffTakesItsOwnOptionsAndTheGlobalOnesOnEitherSide)
@@ -152,7 +162,20 @@ TEST(CommandLine, UsageErrorsAreOneLineWithStatusTwo)
         {{"diff", "--rev", "v1"}, "unknown option --rev"},
         {{tree.Path("missing")}, "ROOT: no folder or file "},
         {{"-j", "0"}, "--jobs: takes a whole number from 1 to 1024, not 0"},
-        {{"-f", "xml"}, "--format: takes table, report, json, csv, html or markdown, not xml"},
+        {{"-f", "toml"},
+         "--format: takes table, report, json, csv, html, markdown, yaml, xml, sql "
+         "or openmetrics, not toml"},
+        {{"-f", "xml", "--by", "language"}, "-f xml lists every file and sums them by language"},
+        {{"merge", "-f", "xml", "--by", "dir", tree.Write("a.json", "{}")},
+         "-f xml lists every file"},
+        {{"diff", "-f", "sql", "a", "b"}, "takes table, json, csv, html or markdown, not sql"},
+        {{"--cost", "-f", "csv"}, "--cost is shown with -f table, markdown, json or yaml"},
+        {{"--salary", "50000"}, "--salary and --overhead go with --cost"},
+        {{"--cost", "--salary", "0"}, "--salary: takes a whole number from 1 to 1000000000"},
+        {{"--cost", "--overhead", "-1"}, "--overhead: takes a number from 0 to 100, not -1"},
+        {{"--cost", "--overhead", "1e2"}, "--overhead: takes a number from 0 to 100, not 1e2"},
+        {{"--cost", "--overhead", "2."}, "--overhead: takes a number from 0 to 100, not 2."},
+        {{"--cost", "--overhead", "100.5"}, "--overhead: takes a number from 0 to 100"},
         {{"diff", "-f", "report", "a", "b"},
          "takes table, json, csv, html or markdown, not report"},
         {{"--by", "dir:0"}, "dir:N needs a depth N from 1 to 1000"},

@@ -62,7 +62,8 @@ TEST(OptionValues, WordsComeFromTheChecksOfTheDefinition)
         return option == nullptr ? std::vector<std::string>() : ValueWords(*option);
     };
     EXPECT_EQ(words(app, "-f"),
-              (std::vector<std::string>{"table", "report", "json", "csv", "html", "markdown"}));
+              (std::vector<std::string>{"table", "report", "json", "csv", "html", "markdown",
+                                        "yaml", "xml", "sql", "openmetrics"}));
     EXPECT_EQ(words(*definition.extras.diffCommand, "--format"),
               (std::vector<std::string>{"table", "json", "csv", "html", "markdown"}));
     EXPECT_EQ(words(app, "--by"),
@@ -109,8 +110,9 @@ TEST(ShellCompletions, EveryScriptOffersEveryOptionOfEveryCommand)
         }
     }
     EXPECT_EQ(zsh.rfind("#compdef lintally-cli\n", 0), 0u);
-    EXPECT_NE(fish.find("-l format -x -a 'table report json csv html markdown'"),
-              std::string::npos);
+    EXPECT_NE(
+        fish.find("-l format -x -a 'table report json csv html markdown yaml xml sql openmetrics'"),
+        std::string::npos);
 }
 
 }  // namespace
