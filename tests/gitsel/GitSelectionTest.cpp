@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "gitsel/IgnoreRules.h"
 #include "gitsel/IndexFile.h"
 #include "gitsel/TrackedFiles.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -40,9 +42,11 @@ class GitSelection : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", home.Path("xdg").c_str(), 1);
-        home.Write(".gitconfig", "[core]\n\texcludesFile = " + home.Path("global-ignore") + "\n");
+        lintally::testing::SetEnv("HOME", home.Root());
+        lintally::testing::SetEnv("XDG_CONFIG_HOME", home.Path("xdg"));
+        home.Write(".gitconfig",
+                   "[core]\n\texcludesFile = " +
+                       std::filesystem::path(home.Path("global-ignore")).generic_string() + "\n");
         home.Write("global-ignore", "*.global\n");
         lib.Write("lib.c", "x\n");
         Git(lib.Root(), "init -q");
@@ -73,6 +77,7 @@ protected:
 
 TEST_F(GitSelection, ListsTrackedFilesWithCheckedOutSubmodules)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("submodule deinit");
     std::vector<std::string> names;
     std::string error;
     ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
@@ -107,13 +112,13 @@ TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
     const TempFolder plain;
     std::vector<std::string> names{"stale"};
     std::string error;
-    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    lintally::testing::SetEnv("GIT_CEILING_DIRECTORIES", plain.Root());
     EXPECT_EQ(ListTrackedFiles(plain.Root(), names, error), GitStatus::NotAWorkTree);
     EXPECT_NE(error.find("not in a git work tree"), std::string::npos);
     EXPECT_TRUE(names.empty());
     std::unique_ptr<IgnoreRules> rules;
     EXPECT_EQ(IgnoreRules::Open(plain.Root(), rules, error), GitStatus::NotAWorkTree);
-    unsetenv("GIT_CEILING_DIRECTORIES");
+    lintally::testing::UnsetEnv("GIT_CEILING_DIRECTORIES");
 }
 
 namespace {
@@ -155,6 +160,7 @@ std::string WithExtension(std::string bytes, const char* signature)
 // exactly (a split index, a file cut short) is refused so that libgit2 reads it instead.
 TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("update-index");
     const std::string deep = std::string(200, 'd') + "/" + std::string(200, 'e');
     repo.Write(deep + "/long.c", "x\n");
     Git(repo.Root(), "add -A");
@@ -186,6 +192,7 @@ TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
 
 TEST_F(GitSelection, APathInConflictIsListedOnce)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("a merge that stops at a conflict");
     Git(repo.Root(), "checkout -q -b side");
     repo.Write("main.c", "side\n");
     Git(repo.Root(), "commit -qam side");
@@ -212,6 +219,7 @@ TEST_F(GitSelection, APathInConflictIsListedOnce)
 // files cannot be listed, which is said in one line.
 TEST_F(GitSelection, ASparseIndexIsRefusedInOneLine)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("sparse-checkout");
     repo.Write("out/x.c", "x\n");
     Git(repo.Root(), "add out/x.c");
     Git(repo.Root(), "commit -qm out");
