@@ -111,6 +111,7 @@ TEST_F(CliHistory, EachCommitsRowsAreThoseOfItsRevision)
 
 TEST_F(CliHistory, ABareCloneAndASubFolderCountAsTheirRevisions)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("clone");
     const TempFolder bare;
     Git(bare.Root(), "clone -q --bare '" + repo.Root() + "' clone.git");
     const CliResult inTree = Run({"-f", "csv"});

@@ -42,6 +42,7 @@ class GitSelection : public ::testing::Test
 protected:
     void SetUp() override
     {
+        LINTALLY_NEEDS_GIT_PROGRAM("submodule add");
         lintally::testing::SetEnv("HOME", home.Root());
         lintally::testing::SetEnv("XDG_CONFIG_HOME", home.Path("xdg"));
         home.Write(".gitconfig",
@@ -77,7 +78,6 @@ protected:
 
 TEST_F(GitSelection, ListsTrackedFilesWithCheckedOutSubmodules)
 {
-    LINTALLY_NEEDS_GIT_PROGRAM("submodule deinit");
     std::vector<std::string> names;
     std::string error;
     ASSERT_EQ(ListTrackedFiles(repo.Root(), names, error), GitStatus::Ok) << error;
@@ -160,7 +160,6 @@ std::string WithExtension(std::string bytes, const char* signature)
 // exactly (a split index, a file cut short) is refused so that libgit2 reads it instead.
 TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
 {
-    LINTALLY_NEEDS_GIT_PROGRAM("update-index");
     const std::string deep = std::string(200, 'd') + "/" + std::string(200, 'e');
     repo.Write(deep + "/long.c", "x\n");
     Git(repo.Root(), "add -A");
@@ -192,7 +191,6 @@ TEST_F(GitSelection, TheIndexReaderReadsEveryVersionGitWrites)
 
 TEST_F(GitSelection, APathInConflictIsListedOnce)
 {
-    LINTALLY_NEEDS_GIT_PROGRAM("a merge that stops at a conflict");
     Git(repo.Root(), "checkout -q -b side");
     repo.Write("main.c", "side\n");
     Git(repo.Root(), "commit -qam side");
@@ -219,7 +217,6 @@ TEST_F(GitSelection, APathInConflictIsListedOnce)
 // files cannot be listed, which is said in one line.
 TEST_F(GitSelection, ASparseIndexIsRefusedInOneLine)
 {
-    LINTALLY_NEEDS_GIT_PROGRAM("sparse-checkout");
     repo.Write("out/x.c", "x\n");
     Git(repo.Root(), "add out/x.c");
     Git(repo.Root(), "commit -qm out");

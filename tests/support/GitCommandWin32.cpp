@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "tests/support/GitCommand.h"
@@ -112,7 +111,6 @@ private:
     bool Merge(const std::string& message, const std::string& branch);
     bool Move(const std::string& from, const std::string& to);
     bool Remove(const std::string& path);
-    bool AddSubmodule(const std::string& url, const std::string& path);
     bool AddWorkTree(const std::string& path, const std::string& tag);
 
     std::string m_folder;
@@ -242,30 +240,6 @@ bool InProcessGit::Remove(const std::string& path)
            Ok(git_index_write(index.get()), "rm");
 }
 
-// As git does it, but with the clone's repository inside its folder, and without libgit2's
-// submodule calls, which need the regular expressions this build lacks.
-bool InProcessGit::AddSubmodule(const std::string& url, const std::string& path)
-{
-    Owned<git_repository, git_repository_free> cloned;
-    Owned<git_reference, git_reference_free> head;
-    Owned<git_index, git_index_free> index;
-    const std::string modules = "[submodule \"" + path + "\"]\n\tpath = " + path +
-                                "\n\turl = " + std::filesystem::path(url).generic_string() + "\n";
-    git_index_entry entry{};
-    entry.mode = GIT_FILEMODE_COMMIT;
-    entry.path = path.c_str();
-    if (!Ok(git_clone(cloned.Out(), url.c_str(), (m_folder + "/" + path).c_str(), nullptr),
-            "submodule add") ||
-        !Ok(git_repository_head(head.Out(), cloned.get()), "submodule add") || !Index(index)) {
-        return false;
-    }
-    entry.id = *git_reference_target(head.get());
-    std::ofstream(m_folder + "/.gitmodules", std::ios::binary) << modules;
-    return Ok(git_index_add(index.get(), &entry), "submodule add") &&
-           Ok(git_index_add_bypath(index.get(), ".gitmodules"), "submodule add") &&
-           Ok(git_index_write(index.get()), "submodule add");
-}
-
 // The files of a tag written into path, as a work tree checked out there holds them (libgit2
 // checks out only branches into work trees; the tests only count these files).
 bool InProcessGit::AddWorkTree(const std::string& path, const std::string& tag)
@@ -291,13 +265,6 @@ bool InProcessGit::Run(const std::vector<std::string>& w, std::string& out)
     const std::size_t n = w.size();
     if (n >= 1 && w[0] == "init") {
         return Init(n == 3 && w[1] == "-b" ? w[2] : "");
-    }
-    if (n == 4 && is({"clone", "--bare"})) {
-        git_clone_options options = GIT_CLONE_OPTIONS_INIT;
-        options.bare = 1;
-        const std::string from = w[2] == "." ? m_folder : w[2];
-        const std::filesystem::path to = std::filesystem::path(m_folder) / w[3];
-        return Ok(git_clone(m_repo.Out(), from.c_str(), to.string().c_str(), &options), "clone");
     }
     if (!Open()) {
         return false;
@@ -334,9 +301,6 @@ bool InProcessGit::Run(const std::vector<std::string>& w, std::string& out)
     }
     if (n == 5 && is({"merge", "--no-ff", "-m"})) {
         return Merge(w[3], w[4]);
-    }
-    if (n == 4 && is({"submodule", "add"})) {
-        return AddSubmodule(w[2], w[3]);
     }
     if (n == 4 && is({"worktree", "add"})) {
         return AddWorkTree(w[2], w[3]);
