@@ -152,3 +152,27 @@ TEST_F(CliRevision, ADamagedBlobIsNamedAndTheCountIncompleteAndABareDiffRefused)
     EXPECT_TRUE(IsOneErrorLine(bare.err)) << bare.err;
     EXPECT_NE(bare.err.find("bare repository"), std::string::npos) << bare.err;
 }
+
+// Rows of files in sub-folders carry the system's separator whichever way the files were
+// chosen, so counts of a work tree, its tracked files and its HEAD compare row by row.
+TEST(CliGitRows, TrackedFilesAndARevisionNameRowsAsAPlainCountDoes)
+{
+    const TempFolder repo;
+    repo.Write("top.c", "int t;\n");
+    repo.Write("src/deep/a.c", "int a;\n// a\n");
+    Git(repo.Root(), "init -q");
+    Git(repo.Root(), "add -A");
+    Git(repo.Root(), "commit -qm first");
+    const auto rows = [&repo](std::vector<std::string> args) {
+        args.insert(args.end(), {"--by", "file", "-f", "csv", repo.Root()});
+        const CliResult result = RunCli({args, ""});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    };
+    const std::string plain = rows({});
+    EXPECT_NE(plain.find(std::filesystem::path("src/deep/a.c").make_preferred().string()),
+              std::string::npos)
+        << plain;
+    EXPECT_EQ(rows({"--git"}), plain);
+    EXPECT_EQ(rows({"--rev", "HEAD"}), plain);
+}
