@@ -152,11 +152,10 @@ bool InProcessGit::MakeCommit(const std::string& message, const git_oid& treeId,
     Owned<git_signature, git_signature_free> who;
     Owned<git_tree, git_tree_free> tree;
     git_oid id;
-    const std::vector<const git_commit*>::size_type count = parents.size();
     return Ok(git_signature_now(who.Out(), "t", "t@t"), "commit") &&
            Ok(git_tree_lookup(tree.Out(), m_repo.get(), &treeId), "commit") &&
            Ok(git_commit_create(&id, m_repo.get(), "HEAD", who.get(), who.get(), nullptr,
-                                (message + "\n").c_str(), tree.get(), count,
+                                (message + "\n").c_str(), tree.get(), parents.size(),
                                 const_cast<const git_commit**>(parents.data())),
               "commit");
 }
