@@ -20,7 +20,7 @@ endif
 
 TEST_TARGETS := $(addsuffix _tests,$(subst |, ,$(TESTS)))
 
-.PHONY: all deps configure build run test bench windows fuzz coverage programs package package-test clean
+.PHONY: all deps configure build run test bench windows windows-package fuzz coverage programs package package-test clean
 
 all: build
 
@@ -54,6 +54,17 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 	ctest --preset windows -j $(JOBS)
+
+# The two Windows programs with the README (and the licence, when there is one) in one zip,
+# build/windows/lintally-VERSION-windows-x64.zip; the programs only are built for it.
+WINDOWS_ZIP = build/windows/lintally-$(shell sed -n 's/^project.Lintally VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-windows-x64.zip
+windows-package:
+	@scripts/install-deps build windows
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target lintally lintally-cli
+	rm -f $(WINDOWS_ZIP)
+	zip -j $(WINDOWS_ZIP) build/windows/win32/lintally.exe build/windows/cli/lintally-cli.exe \
+	  README.md $(wildcard LICENSE LICENSE.md LICENSE.txt COPYING)
 
 # The libFuzzer harnesses (clang), each run FUZZ_SECONDS from its seeds in fuzz/corpus/.
 fuzz:

@@ -41,9 +41,8 @@ const char* kFooter =
     "as objects]}. Dates are ISO 8601 with the committer's zone.\n\n"
     "An interrupt (Ctrl-C) stops the count; with -o the commits counted so far are written "
     "(JSON's \"complete\" is then false).\n\n"
-    "Exit status: 0 done, 1 the output could not be written, 2 usage error (also: this build "
-    "cannot read git repositories), 3 some files or submodules could not be read (each is "
-    "named on standard error), 130 interrupted.";
+    "Exit status: 0 done, 1 the output could not be written, 2 usage error, 3 some files or "
+    "submodules could not be read (each is named on standard error), 130 interrupted.";
 
 }  // namespace
 

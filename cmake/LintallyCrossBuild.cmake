@@ -19,3 +19,22 @@ foreach(pkg nlohmann_json CLI11)
     "if(NOT TARGET ${pkg}::${pkg})\n  add_library(${pkg}::${pkg} INTERFACE IMPORTED)\nendif()\n")
   set(${pkg}_DIR ${CMAKE_BINARY_DIR}/staging/cmake/${pkg} CACHE PATH "" FORCE)
 endforeach()
+
+# libgit2 has no MinGW package either: scripts/build-libgit2-mingw builds it once from
+# Debian's source into a prefix kept under build/ (a later configure finds it done).
+# zlib, which both libgit2 and gitsel use, is linked statically like the runtime.
+set(ZLIB_USE_STATIC_LIBS ON)
+set(LINTALLY_LIBGIT2_PREFIX ${PROJECT_SOURCE_DIR}/build/deps/libgit2-mingw
+  CACHE PATH "libgit2 built for the cross build")
+execute_process(
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/build-libgit2-mingw ${LINTALLY_LIBGIT2_PREFIX}
+  RESULT_VARIABLE libgit2_build)
+if(NOT libgit2_build EQUAL 0)
+  message(FATAL_ERROR "libgit2 for the cross build could not be built (see above)")
+endif()
+find_package(ZLIB REQUIRED)
+add_library(libgit2::libgit2 STATIC IMPORTED GLOBAL)
+set_target_properties(libgit2::libgit2 PROPERTIES
+  IMPORTED_LOCATION ${LINTALLY_LIBGIT2_PREFIX}/lib/libgit2.a
+  INTERFACE_INCLUDE_DIRECTORIES ${LINTALLY_LIBGIT2_PREFIX}/include
+  INTERFACE_LINK_LIBRARIES "ZLIB::ZLIB;ws2_32;secur32;rpcrt4;crypt32;ole32")

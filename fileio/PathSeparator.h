@@ -6,6 +6,9 @@
 // Constants and a pure function: no state, usable from any thread.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace Brim {
 
 #ifdef _WIN32
@@ -21,6 +24,30 @@ inline constexpr char kPathSeparator = '/';
 #else
     return c == '/';
 #endif
+}
+
+// A path written with '/' between its parts (as git stores paths) with this build's separator.
+[[nodiscard]] inline std::string WithPathSeparator(std::string_view slashed)
+{
+    std::string path(slashed);
+    for (char& c : path) {
+        if (c == '/') {
+            c = kPathSeparator;
+        }
+    }
+    return path;
+}
+
+// The same path with '/' between its parts, as git names it.
+[[nodiscard]] inline std::string WithSlashes(std::string_view path)
+{
+    std::string slashed(path);
+    for (char& c : slashed) {
+        if (IsPathSeparator(c)) {
+            c = '/';
+        }
+    }
+    return slashed;
 }
 
 }  // namespace Brim

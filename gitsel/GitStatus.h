@@ -8,7 +8,6 @@ enum class GitStatus
     Ok,
     NotAWorkTree,  // the folder lies in no git work tree
     Failed,        // a repository was found but could not be read
-    Unsupported,   // this build has no git support
 };
 
 }  // namespace lintally::gitsel

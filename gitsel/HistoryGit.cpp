@@ -1,5 +1,6 @@
 #include "gitsel/History.h"
 
+#include "fileio/PathSeparator.h"
 #include "gitsel/HistoryWalk.h"
 #include "gitsel/RevisionResolve.h"
 
@@ -115,7 +116,7 @@ bool CountPending(History::State& state, const scan::StopToken& stop, scan::ISca
         const std::uint32_t flags = shape.settings.CountFlags();
         for (std::size_t i = 0; i < count; ++i) {
             const std::string& name = state.pendingNames[i];
-            const std::size_t slash = name.rfind('/');
+            const std::size_t slash = name.rfind(Brim::kPathSeparator);
             const scan::FileLines file = scan::TallyContent(
                 slash == std::string::npos ? name : name.substr(slash + 1),
                 [&state] { return state.inlineReader.get(); }, i, flags, &stop, shape.selection);

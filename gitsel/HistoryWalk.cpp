@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "fileio/PathSeparator.h"
 #include "gitsel/ObjectGuard.h"
 #include "gitsel/RevisionLink.h"
 #include "gitsel/RevisionResolve.h"
@@ -64,7 +65,7 @@ private:
     {
         TreePtr tree;
         std::size_t next = 0;
-        std::string shown;   // its name under ROOT, ending in '/' ("" for ROOT)
+        std::string shown;   // its name under ROOT, ending in the separator ("" for ROOT)
         std::string inRepo;  // its path in its repository, ending in '/' ("" at the top)
         std::uint32_t repository = 0;
         std::uint32_t top = 0;  // index into m_tops of its repository's commit tree
@@ -179,7 +180,7 @@ private:
 
     bool SubFolder(Folder& folder, const std::string& name, const git_oid& id, std::string& error)
     {
-        const std::string shown = folder.shown + name + "/";
+        const std::string shown = folder.shown + name + Brim::kPathSeparator;
         if (LeftOut(folder, name) || Cached(folder.repository, id, shown, folder.sums)) {
             return true;
         }
@@ -273,11 +274,11 @@ private:
             return;
         }
         TreePtr top(tree);
-        if (Cached(*repository, *git_tree_id(tree), shown + "/", folder.sums)) {
+        if (Cached(*repository, *git_tree_id(tree), shown + Brim::kPathSeparator, folder.sums)) {
             return;
         }
         m_tops.push_back(Top{*repository, DupTree(tree)});
-        Push(std::move(top), shown + "/", "", *repository);
+        Push(std::move(top), shown + Brim::kPathSeparator, "", *repository);
     }
 
     std::optional<std::uint32_t> OpenSubmodule(const std::string& workdir)

@@ -1,10 +1,7 @@
 #include "gitsel/ObjectInflater.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
 #include <cstring>
 #include <utility>
 
@@ -36,10 +33,7 @@ void ObjectInflater::Close()
         inflateEnd(&m_zlib->stream);
         m_zlib->started = false;
     }
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    m_file.Close();
 }
 
 bool ObjectInflater::Open(const std::string& path, std::uint64_t offset)
@@ -49,9 +43,8 @@ bool ObjectInflater::Open(const std::string& path, std::uint64_t offset)
     m_ended = false;
     m_offset = offset;
     m_zlib->stream = z_stream{};
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) {
-        Fail(std::strerror(errno));
+    if (!m_file.Open(path)) {
+        Fail(m_file.Error());
         return false;
     }
     if (inflateInit(&m_zlib->stream) != Z_OK) {
@@ -75,13 +68,9 @@ std::size_t ObjectInflater::Read(void* out, std::size_t count)
     std::size_t given = 0;
     while (given < count && !m_ended && !Failed()) {
         if (z.avail_in == 0) {
-            const ssize_t got =
-                ::pread(m_fd, m_zlib->input, kInputChunk, static_cast<off_t>(m_offset));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
+            const std::int64_t got = m_file.ReadAt(m_offset, m_zlib->input, kInputChunk);
             if (got <= 0) {
-                Fail(got < 0 ? std::string(std::strerror(errno)) : "it is cut short (truncated)");
+                Fail(got < 0 ? m_file.Error() : "it is cut short (truncated)");
                 break;
             }
             m_offset += static_cast<std::uint64_t>(got);

@@ -3,13 +3,15 @@
 //
 // Every call either consumes input, gives output or fails: a stream cut short by the end of
 // the file, or bytes zlib cannot read, end the inflation with an error in our words, never a
-// loop. Owns its file descriptor; one thread at a time.
+// loop. Owns its file; one thread at a time.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "gitsel/PositionedFile.h"
 
 namespace lintally::gitsel {
 
@@ -41,7 +43,7 @@ private:
 
     struct Zlib;
     std::unique_ptr<Zlib> m_zlib;
-    int m_fd = -1;
+    PositionedFile m_file;
     std::uint64_t m_offset = 0;  // where the next input is read in the file
     bool m_ended = false;
     std::string m_error;

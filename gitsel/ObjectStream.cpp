@@ -1,12 +1,9 @@
 #include "gitsel/ObjectStream.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace lintally::gitsel {
@@ -51,9 +48,8 @@ ObjectStream::Opened ObjectStream::Open(const std::string& objectsDir, const Pac
 {
     m_path = LoosePath(objectsDir, id);
     m_packed = false;
-    struct stat info
-    {};
-    if (::stat(m_path.c_str(), &info) != 0) {
+    std::error_code failure;
+    if (!std::filesystem::exists(m_path, failure)) {
         const std::optional<PackedAt> packed = packs.Find(id);
         if (!packed) {
             return Opened::Missing;
@@ -92,12 +88,8 @@ ObjectStream::Opened ObjectStream::StartLoose()
 ObjectStream::Opened ObjectStream::StartPacked()
 {
     unsigned char bytes[kLongestHeader] = {};
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-    const ssize_t got =
-        fd < 0 ? -1 : ::pread(fd, bytes, sizeof bytes, static_cast<off_t>(m_offset));
-    if (fd >= 0) {
-        ::close(fd);
-    }
+    PositionedFile file;
+    const std::int64_t got = file.Open(m_path) ? file.ReadAt(m_offset, bytes, sizeof bytes) : -1;
     std::size_t used = 0;
     const int type = got > 0 ? (bytes[0] >> 4) & 7 : 0;
     std::uint64_t size = got > 0 ? bytes[0] & 15U : 0;

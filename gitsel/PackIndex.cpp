@@ -1,14 +1,12 @@
 #include "gitsel/PackIndex.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "gitsel/MappedFile.h"
+#include "gitsel/PositionedFile.h"
 
 namespace lintally::gitsel {
 
@@ -40,19 +38,11 @@ std::vector<std::filesystem::path> IndexFiles(const std::string& objectsDir)
 // The last kObjectIdBytes bytes of a file from at bytes before its end; false when it is shorter.
 bool ReadTail(const std::string& path, std::size_t before, unsigned char* out)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat info
-    {};
-    const bool read = ::fstat(fd, &info) == 0 &&
-                      static_cast<std::uint64_t>(info.st_size) >= before + kObjectIdBytes &&
-                      ::pread(fd, out, kObjectIdBytes,
-                              info.st_size - static_cast<off_t>(before + kObjectIdBytes)) ==
-                          static_cast<ssize_t>(kObjectIdBytes);
-    ::close(fd);
-    return read;
+    PositionedFile file;
+    std::uint64_t size = 0;
+    return file.Open(path) && file.Size(size) && size >= before + kObjectIdBytes &&
+           file.ReadAt(size - (before + kObjectIdBytes), out, kObjectIdBytes) ==
+               static_cast<std::int64_t>(kObjectIdBytes);
 }
 
 }  // namespace
@@ -60,58 +50,39 @@ bool ReadTail(const std::string& path, std::size_t before, unsigned char* out)
 struct PackIndex::Mapped
 {
     std::string pack;
-    const unsigned char* bytes = nullptr;
-    std::size_t size = 0;
+    MappedFile file;
     std::uint32_t count = 0;
 };
 
 PackIndex::PackIndex(const std::string& objectsDir)
 {
     for (const std::filesystem::path& path : IndexFiles(objectsDir)) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        struct stat info
-        {};
-        if (fd < 0 || ::fstat(fd, &info) != 0 ||
-            static_cast<std::uint64_t>(info.st_size) < kHeader + 2 * kObjectIdBytes) {
-            if (fd >= 0) {
-                ::close(fd);
-            }
+        MappedFile file;
+        if (!file.Map(path.string()) || file.Size() < kHeader + 2 * kObjectIdBytes) {
             continue;
         }
-        const auto size = static_cast<std::size_t>(info.st_size);
-        void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-        ::close(fd);
-        if (map == MAP_FAILED) {
-            continue;
-        }
-        Mapped index{std::filesystem::path(path).replace_extension(".pack").string(),
-                     static_cast<const unsigned char*>(map), size, 0};
-        index.count = Big32(index.bytes + sizeof kIndexMagic + kFanout - 4);
+        const unsigned char* bytes = file.Bytes();
+        const std::uint32_t count = Big32(bytes + sizeof kIndexMagic + kFanout - 4);
         // The ids, CRCs and 32-bit offsets must all lie inside the file.
         const std::uint64_t needed =
-            kHeader + std::uint64_t{index.count} * (kObjectIdBytes + 8) + 2 * kObjectIdBytes;
-        if (std::memcmp(index.bytes, kIndexMagic, sizeof kIndexMagic) != 0 || needed > size) {
-            ::munmap(map, size);
+            kHeader + std::uint64_t{count} * (kObjectIdBytes + 8) + 2 * kObjectIdBytes;
+        if (std::memcmp(bytes, kIndexMagic, sizeof kIndexMagic) != 0 || needed > file.Size()) {
             continue;
         }
-        m_indexes.push_back(std::move(index));
+        m_indexes.push_back({std::filesystem::path(path).replace_extension(".pack").string(),
+                             std::move(file), count});
     }
 }
 
-PackIndex::~PackIndex()
-{
-    for (const Mapped& index : m_indexes) {
-        ::munmap(const_cast<unsigned char*>(index.bytes), index.size);
-    }
-}
+PackIndex::~PackIndex() = default;
 
 std::optional<PackedAt> PackIndex::Find(const unsigned char* id) const
 {
     for (const Mapped& index : m_indexes) {
-        const unsigned char* fanout = index.bytes + sizeof kIndexMagic;
+        const unsigned char* fanout = index.file.Bytes() + sizeof kIndexMagic;
         const std::uint32_t low = id[0] == 0 ? 0 : Big32(fanout + 4 * (id[0] - 1));
         const std::uint32_t high = std::min(Big32(fanout + 4 * id[0]), index.count);
-        const unsigned char* ids = index.bytes + kHeader;
+        const unsigned char* ids = index.file.Bytes() + kHeader;
         std::uint32_t first = low;
         std::uint32_t last = std::max(low, high);
         while (first < last) {
@@ -128,7 +99,8 @@ std::optional<PackedAt> PackIndex::Find(const unsigned char* id) const
                 // A large offset: an entry in the 64-bit table after the 32-bit one.
                 const std::size_t at =
                     std::size_t{index.count} * 4 + std::size_t{small & 0x7fffffffU} * 8;
-                if (offsets + at + 8 + 2 * kObjectIdBytes > index.bytes + index.size) {
+                if (offsets + at + 8 + 2 * kObjectIdBytes >
+                    index.file.Bytes() + index.file.Size()) {
                     return std::nullopt;
                 }
                 return PackedAt{index.pack, (std::uint64_t{Big32(offsets + at)} << 32) |

@@ -47,7 +47,7 @@ public:
     // branch, HEAD~3, a hash), to a commit. Lists the files under root (without subFolders,
     // only those directly in it). Not Ok with error set to one line: NotAWorkTree (no
     // repository), Failed (an unknown revision, one that names no commit, an unreadable
-    // object), Unsupported (a build without git support).
+    // object).
     [[nodiscard]] static GitStatus Open(const std::string& root, const std::string& rev,
                                         bool subFolders, std::unique_ptr<Revision>& revision,
                                         std::string& error);

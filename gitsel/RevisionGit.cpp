@@ -6,6 +6,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "fileio/PathSeparator.h"
 #include "gitsel/BlobReader.h"
 #include "gitsel/GitObjects.h"
 #include "gitsel/ObjectGuard.h"
@@ -92,7 +93,7 @@ private:
     {
         TreePtr tree;
         std::size_t next;
-        std::string shown;   // its name under ROOT, ending in '/' ("" for ROOT)
+        std::string shown;   // its name under ROOT, ending in the separator ("" for ROOT)
         std::string inRepo;  // its path in its repository, ending in '/' ("" at the top)
         std::uint32_t repository;
     };
@@ -154,7 +155,8 @@ private:
             Fail("cannot read the tree of " + shown, error);
             return false;
         }
-        m_stack.push_back(Folder{TreePtr(tree), 0, shown + "/", inRepo + "/", repository});
+        m_stack.push_back(
+            Folder{TreePtr(tree), 0, shown + Brim::kPathSeparator, inRepo + "/", repository});
         return true;
     }
 
@@ -196,7 +198,7 @@ private:
         m_repositories.push_back(Repository{std::move(sub), handle,
                                             TreePtr(reinterpret_cast<git_tree*>(top)),
                                             workdir != nullptr ? workdir : ""});
-        m_stack.push_back(Folder{TreePtr(tree), 0, shown + "/", {}, index});
+        m_stack.push_back(Folder{TreePtr(tree), 0, shown + Brim::kPathSeparator, {}, index});
     }
 
     GitStatus Fail(const std::string& what, std::string& error) const

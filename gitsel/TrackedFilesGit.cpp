@@ -8,6 +8,7 @@
 #include <malloc.h>
 #endif
 
+#include "fileio/PathSeparator.h"
 #include "gitsel/IndexFile.h"
 #include "gitsel/WorkTree.h"
 
@@ -52,7 +53,7 @@ public:
             return;
         }
         m_previous.assign(path);
-        std::string name = m_shown + std::string(path.substr(m_prefix.size()));
+        std::string name = m_shown + Brim::WithPathSeparator(path.substr(m_prefix.size()));
         if (mode != GIT_FILEMODE_COMMIT) {
             m_names.push_back(std::move(name));
             return;
@@ -64,7 +65,7 @@ public:
             return;
         }
         const RepositoryPtr owned(sub);
-        m_status = AddTracked(sub, folder, {}, name + "/", m_names, m_error);
+        m_status = AddTracked(sub, folder, {}, name + Brim::kPathSeparator, m_names, m_error);
     }
 
     [[nodiscard]] GitStatus Status() const { return m_status; }

@@ -1,6 +1,7 @@
 #include "gitsel/WorkTree.h"
 
 #include "fileio/JoinPath.h"
+#include "fileio/PathSeparator.h"
 #include "fileio/RealPath.h"
 #include "gitsel/ObjectGuard.h"
 
@@ -52,7 +53,7 @@ GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& e
         error = notATree;
         return GitStatus::NotAWorkTree;
     }
-    tree.prefix = real.substr(tree.workdir.size());
+    tree.prefix = Brim::WithSlashes(real.substr(tree.workdir.size()));
     // Inside the repository's own folder nothing is tracked or ignored: it is no work tree.
     if (tree.prefix.rfind(".git/", 0) == 0) {
         error = notATree;

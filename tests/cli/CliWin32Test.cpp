@@ -62,20 +62,3 @@ TEST(CliOutput, AnOutputFileHeldOpenGivesOneAndIsLeftAsItWas)
     EXPECT_EQ(ReadAll(tree.Path("report.txt")), "old report");
     EXPECT_EQ(EntryCount(tree.Root()), 2u);  // report.txt and src: no temporary file left
 }
-
-TEST(CliGitWin32, GitOptionsSayThisBuildCannotReadRepositories)
-{
-    const TempFolder tree;
-    for (const char* option : {"--git", "--rev", "history"}) {
-        std::vector<std::string> args = {option};
-        if (std::string(option) == "--rev") {
-            args.push_back("HEAD");
-        }
-        args.push_back(tree.Root());
-        const CliResult result = RunCli({args, ""});
-        EXPECT_EQ(result.status, 2) << option;
-        EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
-        EXPECT_NE(result.err.find("this build cannot read git repositories"), std::string::npos)
-            << result.err;
-    }
-}

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "gitsel/IgnoreRules.h"
 #include "gitsel/IndexFile.h"
 #include "gitsel/TrackedFiles.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -40,9 +42,12 @@ class GitSelection : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", home.Path("xdg").c_str(), 1);
-        home.Write(".gitconfig", "[core]\n\texcludesFile = " + home.Path("global-ignore") + "\n");
+        LINTALLY_NEEDS_GIT_PROGRAM("submodule add");
+        lintally::testing::SetEnv("HOME", home.Root());
+        lintally::testing::SetEnv("XDG_CONFIG_HOME", home.Path("xdg"));
+        home.Write(".gitconfig",
+                   "[core]\n\texcludesFile = " +
+                       std::filesystem::path(home.Path("global-ignore")).generic_string() + "\n");
         home.Write("global-ignore", "*.global\n");
         lib.Write("lib.c", "x\n");
         Git(lib.Root(), "init -q");
@@ -107,13 +112,13 @@ TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
     const TempFolder plain;
     std::vector<std::string> names{"stale"};
     std::string error;
-    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    lintally::testing::SetEnv("GIT_CEILING_DIRECTORIES", plain.Root());
     EXPECT_EQ(ListTrackedFiles(plain.Root(), names, error), GitStatus::NotAWorkTree);
     EXPECT_NE(error.find("not in a git work tree"), std::string::npos);
     EXPECT_TRUE(names.empty());
     std::unique_ptr<IgnoreRules> rules;
     EXPECT_EQ(IgnoreRules::Open(plain.Root(), rules, error), GitStatus::NotAWorkTree);
-    unsetenv("GIT_CEILING_DIRECTORIES");
+    lintally::testing::UnsetEnv("GIT_CEILING_DIRECTORIES");
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gitsel/IgnoreRules.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -129,10 +130,11 @@ std::vector<std::string> Lines(const std::string& text)
 
 TEST(IgnoreRules, LeaveOutWhatGitLeavesOut)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("ls-files");
     const TempFolder home;
     const TempFolder repo;
-    setenv("HOME", home.Root().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
+    lintally::testing::SetEnv("HOME", home.Root());
+    lintally::testing::UnsetEnv("XDG_CONFIG_HOME");
     home.Write(".config/git/ignore", "*.global\n");
     Git(repo.Root(), "init -q");
     repo.Write(".git/info/exclude", "*.excluded\n!keep.global\n");

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "gitsel/Revision.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
+#include "tests/support/SymbolicLink.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::gitsel::GitStatus;
@@ -36,7 +38,7 @@ class RevisionFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
+        lintally::testing::SetEnv("HOME", home.Root());
         lib.Write("lib.c", "int lib;\n");
         Git(lib.Root(), "init -q");
         Git(lib.Root(), "add -A");
@@ -44,9 +46,11 @@ protected:
         repo.Write("a.c", "int a;\n");
         repo.Write("old.c", "int old;\n");
         repo.Write("src/b.c", "int b;\n// b\n");
-        std::filesystem::create_symlink("src/b.c", repo.Path("link.c"));
-        std::filesystem::create_symlink("src", repo.Path("dirlink.c"));
-        std::filesystem::create_symlink("nowhere.c", repo.Path("dangling.c"));
+        if (!lintally::testing::MakeSymbolicLink("src/b.c", repo.Path("link.c"))) {
+            GTEST_SKIP() << "this system makes no symbolic links for this user";
+        }
+        ASSERT_TRUE(lintally::testing::MakeSymbolicLink("src", repo.Path("dirlink.c")));
+        ASSERT_TRUE(lintally::testing::MakeSymbolicLink("nowhere.c", repo.Path("dangling.c")));
         Git(repo.Root(), "init -q");
         Git(repo.Root(), "add -A");
         Git(repo.Root(), "commit -qm first");
@@ -55,7 +59,7 @@ protected:
         std::filesystem::remove(repo.Path("old.c"));
         Git(repo.Root(), "mv src/b.c src/moved.c");
         std::filesystem::remove(repo.Path("link.c"));
-        std::filesystem::create_symlink("src/moved.c", repo.Path("link.c"));
+        ASSERT_TRUE(lintally::testing::MakeSymbolicLink("src/moved.c", repo.Path("link.c")));
         repo.Write("new.c", "int n;\n");
         std::filesystem::permissions(repo.Path("new.c"), std::filesystem::perms::owner_exec,
                                      std::filesystem::perm_options::add);
@@ -125,6 +129,7 @@ TEST_F(RevisionFiles, NamesFilesUnderAFolderOfTheWorkTreeAndInABareClone)
 
 TEST_F(RevisionFiles, LeavesTheWorkTreeAndTheIndexAsTheyWere)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("status");
     repo.Write("a.c", "changed\n");
     const std::string status = GitOutput(repo.Root(), "status --porcelain");
     const std::string index = ReadAll(repo.Path(".git/index"));
@@ -136,6 +141,7 @@ TEST_F(RevisionFiles, LeavesTheWorkTreeAndTheIndexAsTheyWere)
 
 TEST_F(RevisionFiles, ASubmoduleWithoutItsCommitIsNamedAsMissing)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("update-index");
     // The revision records a commit the submodule's repository never had.
     Git(repo.Root(),
         "update-index --cacheinfo 160000,1234567890123456789012345678901234567890,mod");
@@ -150,7 +156,7 @@ TEST_F(RevisionFiles, ASubmoduleWithoutItsCommitIsNamedAsMissing)
 TEST_F(RevisionFiles, BadRevisionsAndFoldersAreRefusedInOneLine)
 {
     const TempFolder plain;
-    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    lintally::testing::SetEnv("GIT_CEILING_DIRECTORIES", plain.Root());
     const struct
     {
         std::string root;
@@ -170,7 +176,7 @@ TEST_F(RevisionFiles, BadRevisionsAndFoldersAreRefusedInOneLine)
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
-    unsetenv("GIT_CEILING_DIRECTORIES");
+    lintally::testing::UnsetEnv("GIT_CEILING_DIRECTORIES");
 }
 
 TEST_F(RevisionFiles, FilesAreAlikeWhereTheyHoldTheSameBytes)

@@ -1,42 +1,30 @@
-// Running the git program in a test's repository, with an identity of its own and local
-// submodules allowed, so the user's settings play no part in what a test builds.
+// Running git in a test's repository, with an identity of its own and local submodules
+// allowed, so the user's settings play no part in what a test builds.
+//
+// POSIX runs the git program (GitCommandPosix.cpp). A Windows build under Wine cannot start
+// it, so GitCommandWin32.cpp does the commands the tests use through libgit2, in-process; a
+// test that needs any other says so with LINTALLY_NEEDS_GIT_PROGRAM and is skipped there.
 //
 // Free functions; used from the test thread only.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace lintally::testing {
 
-inline std::string GitCommandLine(const std::string& folder, const std::string& args)
-{
-    return "git -C '" + folder +
-           "' -c user.name=t -c user.email=t@t -c protocol.file.allow=always " + args;
-}
-
 // Runs git with args in folder; a failure fails the test.
-inline void Git(const std::string& folder, const std::string& args)
-{
-    const std::string command = GitCommandLine(folder, args);
-    ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
-}
+void Git(const std::string& folder, const std::string& args);
 
 // The same, giving what git wrote to its standard output.
-inline std::string GitOutput(const std::string& folder, const std::string& args)
-{
-    const std::string command = GitCommandLine(folder, args) + " 2>/dev/null";
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) {
-            out.append(buffer, got);
-        }
-        EXPECT_EQ(pclose(pipe), 0) << command;
-    }
-    return out;
-}
+std::string GitOutput(const std::string& folder, const std::string& args);
 
 }  // namespace lintally::testing
+
+#if defined(_WIN32)
+#define LINTALLY_NEEDS_GIT_PROGRAM(what) \
+    GTEST_SKIP() << "needs the git program (" what "), which Windows tests cannot start"
+#else
+#define LINTALLY_NEEDS_GIT_PROGRAM(what) static_cast<void>(0)
+#endif

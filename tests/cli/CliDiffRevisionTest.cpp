@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -39,7 +40,7 @@ class CliDiffRevision : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
+        lintally::testing::SetEnv("HOME", home.Root());
         repo.Write("a.c", "int a;\n// one\n\nint z;\n");
         repo.Write("edit.c", "int x;\n");
         repo.Write("gone.c", "int g;\n");

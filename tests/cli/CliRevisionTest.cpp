@@ -8,7 +8,9 @@
 #include <filesystem>
 
 #include "tests/cli/CliRunner.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
+#include "tests/support/SymbolicLink.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::testing::CliResult;
@@ -25,12 +27,14 @@ class CliRevision : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
+        lintally::testing::SetEnv("HOME", home.Root());
         repo.Write("a.c", "int a;\n// one\n\n");
         repo.Write("gone.c", "int g;\n");
         repo.Write("src/b.py", "x = 1\n");
         repo.Write("src/deep/c.h", "/* c */\nint c;\n");
-        std::filesystem::create_symlink("a.c", repo.Path("link.c"));
+        if (!lintally::testing::MakeSymbolicLink("a.c", repo.Path("link.c"))) {
+            GTEST_SKIP() << "this system makes no symbolic links for this user";
+        }
         Git(repo.Root(), "init -q");
         Git(repo.Root(), "add -A");
         Git(repo.Root(), "commit -qm first");
@@ -105,7 +109,7 @@ TEST_F(CliRevision, AnOlderRevisionCountsWhatItHeldWhateverTheWorkTreeHolds)
 TEST_F(CliRevision, MisuseGivesTwoAndOneLine)
 {
     const TempFolder plain;
-    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    lintally::testing::SetEnv("GIT_CEILING_DIRECTORIES", plain.Root());
     const std::vector<std::vector<std::string>> usageErrors = {
         {"--rev", "no-such", "."},
         {"--rev", "v1:a.c", "."},
@@ -122,7 +126,7 @@ TEST_F(CliRevision, MisuseGivesTwoAndOneLine)
         EXPECT_TRUE(IsOneErrorLine(result.err)) << result.err;
         EXPECT_EQ(result.out, "");
     }
-    unsetenv("GIT_CEILING_DIRECTORIES");
+    lintally::testing::UnsetEnv("GIT_CEILING_DIRECTORIES");
 }
 
 TEST_F(CliRevision, ADamagedBlobIsNamedAndTheCountIncompleteAndABareDiffRefused)
@@ -147,4 +151,28 @@ TEST_F(CliRevision, ADamagedBlobIsNamedAndTheCountIncompleteAndABareDiffRefused)
     EXPECT_EQ(bare.status, 2);
     EXPECT_TRUE(IsOneErrorLine(bare.err)) << bare.err;
     EXPECT_NE(bare.err.find("bare repository"), std::string::npos) << bare.err;
+}
+
+// Rows of files in sub-folders carry the system's separator whichever way the files were
+// chosen, so counts of a work tree, its tracked files and its HEAD compare row by row.
+TEST(CliGitRows, TrackedFilesAndARevisionNameRowsAsAPlainCountDoes)
+{
+    const TempFolder repo;
+    repo.Write("top.c", "int t;\n");
+    repo.Write("src/deep/a.c", "int a;\n// a\n");
+    Git(repo.Root(), "init -q");
+    Git(repo.Root(), "add -A");
+    Git(repo.Root(), "commit -qm first");
+    const auto rows = [&repo](std::vector<std::string> args) {
+        args.insert(args.end(), {"--by", "file", "-f", "csv", repo.Root()});
+        const CliResult result = RunCli({args, ""});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return result.out;
+    };
+    const std::string plain = rows({});
+    EXPECT_NE(plain.find(std::filesystem::path("src/deep/a.c").make_preferred().string()),
+              std::string::npos)
+        << plain;
+    EXPECT_EQ(rows({"--git"}), plain);
+    EXPECT_EQ(rows({"--rev", "HEAD"}), plain);
 }

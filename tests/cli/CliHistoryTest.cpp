@@ -9,6 +9,7 @@
 
 #include "tests/cli/CliRunner.h"
 #include "tests/results/HtmlPageData.h"
+#include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
 
@@ -28,7 +29,7 @@ class CliHistory : public ::testing::Test
 protected:
     void SetUp() override
     {
-        setenv("HOME", home.Root().c_str(), 1);
+        lintally::testing::SetEnv("HOME", home.Root());
         repo.Write("a.c", "int a;\n// a\n\n");
         repo.Write("src/b.py", "x = 1\n");
         repo.Write("src/keep.h", "int k;\n");
@@ -110,6 +111,7 @@ TEST_F(CliHistory, EachCommitsRowsAreThoseOfItsRevision)
 
 TEST_F(CliHistory, ABareCloneAndASubFolderCountAsTheirRevisions)
 {
+    LINTALLY_NEEDS_GIT_PROGRAM("clone");
     const TempFolder bare;
     Git(bare.Root(), "clone -q --bare '" + repo.Root() + "' clone.git");
     const CliResult inTree = Run({"-f", "csv"});
@@ -149,7 +151,7 @@ TEST_F(CliHistory, OptionsChooseTheCommitsAndTheirOrder)
 TEST_F(CliHistory, MisuseGivesTwoAndOneLine)
 {
     const TempFolder plain;
-    setenv("GIT_CEILING_DIRECTORIES", plain.Root().c_str(), 1);
+    lintally::testing::SetEnv("GIT_CEILING_DIRECTORIES", plain.Root());
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"--by", "file"},
              {"--git"},
