@@ -9,8 +9,8 @@ namespace {
 
 bool IsBareKeyByte(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-';
 }
 
 // A byte TOML allows in a string or a comment: tab, or anything but a control byte.
@@ -239,9 +239,10 @@ private:
         if (c == '{') {
             return Fail("inline tables are not read here");
         }
-        return Fail("expected a value (a string, an integer, true, false or an array of "
-                    "strings), found " +
-                    Found());
+        return Fail(
+            "expected a value (a string, an integer, true, false or an array of "
+            "strings), found " +
+            Found());
     }
 
     bool Integer(std::int64_t& value)
@@ -252,7 +253,8 @@ private:
         }
         const std::size_t start = m_at;
         std::uint64_t magnitude = 0;
-        const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
+        const std::uint64_t limit =
+            negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
         bool digitBefore = false;
         while (!AtEnd() && ((Peek() >= '0' && Peek() <= '9') || Peek() == '_')) {
             if (Peek() == '_') {
@@ -276,12 +278,14 @@ private:
             return Fail(digits.empty() ? "expected digits, found " + Found()
                                        : "'_' stands only between digits");
         }
-        if (digits.size() > 1 && digits[0] == '0') {
-            return Fail("an integer has no leading zero (hexadecimal, octal and binary are not "
-                        "read here)");
+        if (digits == "0" && !AtEnd() && (Peek() == 'x' || Peek() == 'o' || Peek() == 'b')) {
+            return Fail("hexadecimal, octal and binary integers are not read here");
         }
-        if (!AtEnd() && (Peek() == '.' || Peek() == 'e' || Peek() == 'E' || Peek() == ':' ||
-                         Peek() == '-')) {
+        if (digits.size() > 1 && digits[0] == '0') {
+            return Fail("an integer has no leading zero");
+        }
+        if (!AtEnd() &&
+            (Peek() == '.' || Peek() == 'e' || Peek() == 'E' || Peek() == ':' || Peek() == '-')) {
             return Fail("floats and dates are not read here");
         }
         value = negative ? static_cast<std::int64_t>(0 - magnitude)
@@ -311,7 +315,8 @@ private:
                 return true;
             }
             if (!Next(',')) {
-                return Fail("expected ',' or ']' in the array, found " + Found());
+                return Fail(AtEnd() ? "the array is not closed"
+                                    : "expected ',' or ']' in the array, found " + Found());
             }
         }
     }
@@ -350,8 +355,9 @@ private:
             return Fail("the string is not closed on its line");
         }
         const char c = m_text[m_at++];
-        static constexpr std::pair<char, char> kSimple[] = {
-            {'b', '\b'}, {'t', '\t'}, {'n', '\n'}, {'f', '\f'}, {'r', '\r'}, {'"', '"'}, {'\\', '\\'}};
+        static constexpr std::pair<char, char> kSimple[] = {{'b', '\b'}, {'t', '\t'}, {'n', '\n'},
+                                                            {'f', '\f'}, {'r', '\r'}, {'"', '"'},
+                                                            {'\\', '\\'}};
         for (const auto& [name, byte] : kSimple) {
             if (c == name) {
                 out += byte;
@@ -362,6 +368,7 @@ private:
             return Fail("unknown escape \\" + (IsTextByte(c) ? std::string(1, c) : Describe(c)));
         }
         const std::size_t length = c == 'u' ? 4 : 8;
+        const std::string escape = c == 'u' ? "\\u" : "\\U";
         std::uint32_t code = 0;
         for (std::size_t i = 0; i < length; ++i, ++m_at) {
             const char h = AtEnd() ? 'x' : Peek();
@@ -370,13 +377,12 @@ private:
                               : h >= 'A' && h <= 'F' ? h - 'A' + 10
                                                      : -1;
             if (digit < 0 || code > 0x10FFFF) {
-                return Fail("\\" + std::string(1, c) + " takes " + std::to_string(length) +
-                            " hexadecimal digits");
+                return Fail(escape + (c == 'u' ? " takes 4" : " takes 8") + " hexadecimal digits");
             }
             code = code * 16 + static_cast<std::uint32_t>(digit);
         }
         if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return Fail("\\" + std::string(1, c) + " names no Unicode character");
+            return Fail(escape + " names no Unicode character");
         }
         AppendUtf8(code, out);
         return true;
