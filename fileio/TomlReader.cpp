@@ -91,7 +91,8 @@ private:
         return false;
     }
     bool AtEnd() const { return m_at >= m_text.size(); }
-    char Peek() const { return m_text[m_at]; }
+    // The byte at the cursor; NUL at the end (the text holds none of its own).
+    char Peek() const { return AtEnd() ? '\0' : m_text[m_at]; }
     bool Next(char c)
     {
         if (!AtEnd() && Peek() == c) {

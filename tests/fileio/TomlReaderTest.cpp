@@ -79,6 +79,7 @@ TEST(ReadToml, NamesEachFaultWithItsLine)
         {"a.b = 1\n", 1, "dotted keys are not read here"},
         {"a = {}\n", 1, "inline tables are not read here"},
         {"[[t]]\n", 1, "arrays of tables ([[...]]) are not read here"},
+        {"a = 1\n[t", 2, "expected ']' after the table's name, found the end of the file"},
         {"a = yes\n", 1,
          "expected a value (a string, an integer, true, false or an array of strings), found 'y'"},
         {"a\n", 1, "expected '=' after a, found byte 0x0A"},
