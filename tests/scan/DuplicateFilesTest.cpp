@@ -7,6 +7,7 @@
 #include "fileio/MemoryStream.h"
 #include "scan/CountRequest.h"
 #include "scan/DuplicateFiles.h"
+#include "scan/HeldFiles.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::scan::BytesHash;
@@ -99,4 +100,21 @@ TEST(ScanUnique, KeepsTheFirstCopyByNameWhateverTheThreadsAndSaysHowManyWent)
             EXPECT_EQ(result.skips.Of(SkipReason::Duplicate), 3u);
         }
     }
+}
+
+TEST(TallyUnique, KeepsTheFirstByNameHoweverTheFilesWereHeld)
+{
+    TempFolder tree;
+    std::vector<lintally::scan::HeldFile> held;
+    for (const char* name : {"z.c", "c.c", "a.c", "b.c"}) {
+        const std::string path = tree.Write(name, "int x;\n");
+        held.push_back({path, static_cast<std::uint32_t>(path.size() - 3), 0, {}, 1});
+    }
+    lintally::scan::ResultTally tally(nullptr);
+    TallyUnique(held, nullptr, tally);
+    lintally::scan::ScanResult result;
+    tally.MoveInto(result);
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0].name, "a.c");
+    EXPECT_EQ(result.skips.duplicate, 3u);
 }
