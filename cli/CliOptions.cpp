@@ -20,13 +20,6 @@ constexpr unsigned kMaxJobs = 1024;
 
 constexpr std::uint64_t kMaxTop = std::numeric_limits<std::size_t>::max();
 
-// Options that cannot both be given.
-constexpr std::pair<const char*, const char*> kContradictions[] = {
-    {"--block-comments", "--no-block-comments"},
-    {"--progress", "--no-progress"},
-    {"--gitignore", "--no-ignore"},
-};
-
 // A type list: patterns such as "*.c" separated by ','; the dialog takes no empty list.
 CLI::Validator TypeList()
 {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CostOptions.h"
@@ -101,5 +102,12 @@ void DefaultGrouping(OutputFormat format, bool byGiven, RowGrouping& by);
 void DefineGlobalOptions(CLI::App& app, CliOptions& options);
 // The names of the global options, as CLI11 names them.
 inline constexpr const char* kGlobalOptions[] = {"--jobs", "--progress", "--no-progress"};
+
+// Options that cannot both be given.
+inline constexpr std::pair<const char*, const char*> kContradictions[] = {
+    {"--block-comments", "--no-block-comments"},
+    {"--progress", "--no-progress"},
+    {"--gitignore", "--no-ignore"},
+};
 
 }  // namespace lintally::cli

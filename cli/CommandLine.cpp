@@ -6,56 +6,31 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
+#include "cli/ConfigSettings.h"
 #include "cli/ExitStatus.h"
 #include "cli/HelpText.h"
 #include "cli/MergeCommand.h"
+#include "cli/NearestName.h"
 #include "fileio/MessageText.h"
 
 namespace lintally::cli {
 
 namespace {
 
-// The edits (a letter added, dropped, changed, or two swapped) that turn a into b.
-std::size_t EditDistance(std::string_view a, std::string_view b)
-{
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i) {
-        d[i][0] = i;
-    }
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        d[0][j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                                d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-            }
-        }
-    }
-    return d[a.size()][b.size()];
-}
-
 // The long option of command nearest to name ("--type" gives "--types"), or an empty text
 // when none is near enough to be what was meant.
 std::string NearestOption(const CLI::App& command, std::string_view name)
 {
-    std::string best;
-    std::size_t bestDistance = name.size() / 3 + 1;
+    std::vector<std::string> candidates;
     for (const CLI::Option* option : command.get_options()) {
         for (const std::string& longName : option->get_lnames()) {
-            const std::string candidate = "--" + longName;
-            const std::size_t distance = EditDistance(name, candidate);
-            if (distance < bestDistance) {
-                best = candidate;
-                bestDistance = distance;
-            }
+            candidates.push_back("--" + longName);
         }
     }
-    return best;
+    return NearestName(name, candidates);
 }
 
 // The first argument before "--" that looks like an option no option matches (a folder
@@ -237,10 +212,9 @@ ParseOutcome ParseArguments(CLI::App& app, int argc, const char* const* argv, st
     return ParseOutcome{true, 0};
 }
 
-}  // namespace
-
-ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
-                              std::ostream& out, std::ostream& err, std::size_t helpWidth)
+// Parses argv into line, leaving the definition it parsed with in defined.
+ParseOutcome ParseInto(int argc, const char* const* argv, CommandLine& line, std::ostream& out,
+                       std::ostream& err, std::size_t helpWidth, std::unique_ptr<CLI::App>& defined)
 {
     line = CommandLine();
     line.count.jobs = DefaultJobs();
@@ -248,7 +222,7 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
     line.history.count.jobs = line.count.jobs;
     line.merge.jobs = line.count.jobs;
     CommandLineExtras extras;
-    const std::unique_ptr<CLI::App> defined = DefineCommandLine(line, extras);
+    defined = DefineCommandLine(line, extras);
     CLI::App& app = *defined;
     CLI::App* diff = extras.diffCommand;
     CLI::App* history = extras.historyCommand;
@@ -284,6 +258,93 @@ ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& li
         return ParseOutcome{false, kUsageError};
     }
     return ParseOutcome{true, 0};
+}
+
+// Whether setting's arguments parse alone; false with error set to "PATH:LINE: why" if not.
+bool CheckSetting(const Setting& setting, std::string& error)
+{
+    if (setting.args.empty()) {
+        return true;
+    }
+    std::vector<const char*> args{kProgramName};
+    for (const std::string& arg : setting.args) {
+        args.push_back(arg.c_str());
+    }
+    CommandLine line;
+    std::ostringstream out;
+    std::ostringstream said;
+    std::unique_ptr<CLI::App> app;
+    if (ParseInto(static_cast<int>(args.size()), args.data(), line, out, said, 80, app).run) {
+        return true;
+    }
+    std::string why = said.str();
+    const std::string prefix = std::string(kProgramName) + ": ";
+    why = why.substr(why.rfind(prefix, 0) == 0 ? prefix.size() : 0);
+    while (!why.empty() && why.back() == '\n') {
+        why.pop_back();
+    }
+    error = setting.where + ": " + why;
+    return false;
+}
+
+// The count's arguments from the settings files at places (the project's looked for from
+// root) that the command line parsed into app leaves standing; false with error set to the
+// one line that says what is wrong with a file.
+bool SettingsArguments(const ConfigPlaces& places, const CLI::App& app, const std::string& root,
+                       std::vector<std::string>& args, std::string& error)
+{
+    std::vector<Setting> all;
+    const std::string paths[] = {places.user, places.project ? FindProjectConfig(root) : ""};
+    for (const std::string& path : paths) {
+        std::vector<Brim::TomlEntry> entries;
+        std::vector<Setting> settings;
+        if (path.empty()) {
+            continue;
+        }
+        if (!ReadConfigFile(path, entries, error) ||
+            !SettingsFrom(app, path, entries, settings, error)) {
+            return false;
+        }
+        for (const Setting& setting : settings) {
+            if (!CheckSetting(setting, error)) {
+                return false;
+            }
+        }
+        MergeSettings(all, std::move(settings));
+    }
+    args = StandingArguments(app, all);
+    return true;
+}
+
+}  // namespace
+
+ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
+                              std::ostream& out, std::ostream& err, std::size_t helpWidth,
+                              const ConfigPlaces* config)
+{
+    std::unique_ptr<CLI::App> app;
+    const ParseOutcome outcome = ParseInto(argc, argv, line, out, err, helpWidth, app);
+    // -f report gives the dialog's numbers, which no settings file changes.
+    if (!outcome.run || config == nullptr || line.command != Command::Count ||
+        app->count("--no-config") > 0 ||
+        (app->count("--format") > 0 && line.count.format == OutputFormat::Report)) {
+        return outcome;
+    }
+    std::vector<std::string> settings;
+    std::string error;
+    if (!SettingsArguments(*config, *app, line.count.roots.front(), settings, error)) {
+        err << kProgramName << ": " << error << '\n';
+        return ParseOutcome{false, kUsageError};
+    }
+    if (settings.empty()) {
+        return outcome;
+    }
+    std::vector<const char*> args{argv[0]};
+    for (const std::string& setting : settings) {
+        args.push_back(setting.c_str());
+    }
+    args.insert(args.end(), argv + 1, argv + argc);
+    return ParseInto(static_cast<int>(args.size()), args.data(), line, out, err, helpWidth, app);
 }
 
 }  // namespace lintally::cli

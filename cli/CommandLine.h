@@ -10,6 +10,7 @@
 #include <iosfwd>
 
 #include "cli/CliOptions.h"
+#include "cli/ConfigFiles.h"
 #include "cli/DiffOptions.h"
 #include "cli/HistoryOptions.h"
 
@@ -34,8 +35,12 @@ struct CommandLine
 
 // Parses argv into line: run the command, or end with the exit code after --help (wrapped
 // to helpWidth columns) or --version (printed to out) or a usage error (one line on err).
+// With config, a count takes its defaults from the settings files there (the user's, then
+// the project's, then the command line: the later wins, and lists such as --exclude add),
+// unless it is given --no-config or -f report.
 [[nodiscard]] ParseOutcome ParseCommandLine(int argc, const char* const* argv, CommandLine& line,
                                             std::ostream& out, std::ostream& err,
-                                            std::size_t helpWidth = 80);
+                                            std::size_t helpWidth = 80,
+                                            const ConfigPlaces* config = nullptr);
 
 }  // namespace lintally::cli

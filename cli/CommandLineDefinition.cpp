@@ -75,6 +75,9 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     DefineGlobalOptions(app, options);
     DefineSelectionOptions(app, options.select);
     DefineListOptions(app, options.select);
+    app.add_flag("--no-config")
+        ->description(
+            "read no settings file (see Settings files below); -f report reads none either");
     app.add_option("ROOT", options.roots,
                    "folders (or files) to count, one or more (default: the current folder; put "
                    "-- before a name that begins with '-')")
@@ -104,6 +107,14 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
         "\"folders\": [{\"name\": ..., \"reason\": ...}]}, where folders are those that "
         "could not be read; JSON has \"skipped\" only when something was. A file that cannot "
         "be opened keeps its row with 0 lines and counts as unreadable.\n\n"
+        "Settings files: a count takes its defaults from the user's file "
+        "($XDG_CONFIG_HOME/lintally/config.toml, else ~/.config/lintally/config.toml; "
+        "%APPDATA%\\lintally\\config.toml on Windows), then the project's .lintally.toml (in "
+        "the first ROOT's folder or the nearest folder above it, looking no higher than the top "
+        "of its git work tree), then the command line: the later wins, and exclude lists add. "
+        "Each holds lines such as by = \"language\", skip-binary = true, types = [\"*.c\", "
+        "\"*.h\"] or exclude = [\"vendor/\"], keys named as the long options. --no-config "
+        "and -f report read neither; diff, history and merge never do.\n\n"
         "To compare two counts (folders, saved counts or git revisions): " +
         kProgramName + " diff --help. To count each commit of a git history: " + kProgramName +
         " history --help. To sum counts saved by -f json (the parts of a sharded count): " +

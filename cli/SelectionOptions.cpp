@@ -109,6 +109,9 @@ void DefineSelectionOptions(CLI::App& app, SelectionChoices& choices, bool workT
             " lines (\"Code generated ... DO NOT EDIT.\", \"@generated\", \"automatically "
             "generated\", protoc, flex, Bison); the default leaves them out, except with "
             "--languages design");
+    app.add_flag("--unique", choices.unique,
+                 "leave out each file whose bytes equal those of a file before it in the rows' "
+                 "order (by name), counted as duplicate; empty files are never duplicates");
     app.add_option_function<std::string>(
            "--max-size",
            [&choices](const std::string& text) { choices.maxSize = ParseSize(text).value_or(0); },
@@ -209,6 +212,7 @@ bool BuildSelection(const SelectionChoices& choices, scan::Selection& selection,
     selection.skipBinary = choices.skipBinary;
     selection.skipGenerated = choices.skipGenerated;
     selection.maxSize = choices.maxSize;
+    selection.unique = choices.unique;
     return true;
 }
 

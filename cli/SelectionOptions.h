@@ -1,5 +1,6 @@
 // The command line's choice of what to count: the options that leave files out (--exclude,
-// --exclude-vcs, --gitignore, --skip-binary, --generated, --max-size) and those that name the files
+// --exclude-vcs, --gitignore, --skip-binary, --generated, --max-size,
+// --unique) and those that name the files
 // instead of walking for them (--git, --files-from, --rev), checked and turned into one plan per
 // ROOT before the scan starts, so every usage error comes before any counting.
 //
@@ -36,6 +37,7 @@ struct SelectionChoices
     bool skipBinary = false;
     bool skipGenerated = false;  // the wide table's default; see scan/GeneratedFile.h
     std::uint64_t maxSize = 0;   // 0: no limit
+    bool unique = false;         // leave out copies of files counted before them
     std::string filesFrom;       // empty: walk; "-": standard input
     bool nulSeparated = false;
     std::string rev;     // empty: count the work tree

@@ -45,6 +45,11 @@ void PrepareStdStreams();
 void StopOnInterrupt(scan::StopToken& stop);
 void EndStopOnInterrupt();
 
+// Where the user's settings file lies: $XDG_CONFIG_HOME/lintally/config.toml, else
+// ~/.config/lintally/config.toml ($HOME); %APPDATA%\lintally\config.toml on Windows. Empty
+// when the variables it is made from are not set.
+[[nodiscard]] std::string UserConfigPath();
+
 // The signal number of the interrupt that stopped the scan; 0 when there was none.
 [[nodiscard]] int InterruptSignal();
 

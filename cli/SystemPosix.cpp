@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/System.h"
@@ -100,6 +101,19 @@ void EndStopOnInterrupt()
 int InterruptSignal()
 {
     return g_signal;
+}
+
+std::string UserConfigPath()
+{
+    // An empty or relative XDG_CONFIG_HOME is to be ignored, as if it were not set.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME");
+        config != nullptr && config[0] == '/') {
+        return std::string(config) + "/lintally/config.toml";
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.config/lintally/config.toml";
+    }
+    return {};
 }
 
 }  // namespace lintally::cli

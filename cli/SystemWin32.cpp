@@ -9,6 +9,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
 #include "cli/System.h"
 #include "fileio/LastError.h"
@@ -103,6 +104,14 @@ void EndStopOnInterrupt()
 int InterruptSignal()
 {
     return g_signal.load();
+}
+
+std::string UserConfigPath()
+{
+    if (const char* appData = std::getenv("APPDATA"); appData != nullptr && appData[0] != '\0') {
+        return std::string(appData) + "\\lintally\\config.toml";
+    }
+    return {};
 }
 
 }  // namespace lintally::cli

@@ -26,8 +26,10 @@ int main(int argc, char** argv)
     using namespace lintally::cli;
     PrepareStdStreams();
     CommandLine line;
-    if (const ParseOutcome outcome = ParseCommandLine(argc, argv, line, std::cout, std::cerr,
-                                                      HelpWidth(TerminalColumns(StdStream::Out)));
+    const ConfigPlaces config{UserConfigPath(), true};
+    if (const ParseOutcome outcome =
+            ParseCommandLine(argc, argv, line, std::cout, std::cerr,
+                             HelpWidth(TerminalColumns(StdStream::Out)), &config);
         !outcome.run) {
         // Help or a version that did not reach its reader is a failed run, like a count's
         // output.

@@ -1,12 +1,14 @@
 #include "scan/CountEngines.h"
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "fileio/PathSeparator.h"
+#include "scan/HeldFiles.h"
 #include "scan/PatternList.h"
 #include "scan/ResultTally.h"
 #include "scan/Walker.h"
@@ -47,7 +49,8 @@ struct Share
     }
 
     ResultTally tally;
-    bool cut = false;  // a stop left files of this share uncounted
+    std::vector<HeldFile> held;  // with --unique: the counted files, tallied at the end
+    bool cut = false;            // a stop left files of this share uncounted
     const IContentSource* source;
     std::unique_ptr<IContentReader> reader;
     bool readerAsked = false;
@@ -179,6 +182,12 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
         }
         const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
         const std::uint64_t lines = file.kinds.Counted(flags);
+        if (selection != nullptr && selection->unique && !file.skipped) {
+            share.held.push_back(
+                HeldFile{std::move(item.fullPath), item.nameOffset, item.listed, file, lines});
+            sink.OnRowCounted(share.held.back().Name(), lines);
+            continue;
+        }
         share.tally.Add(name, file, lines);
         if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
             sink.OnRowCounted(name, lines);
@@ -217,6 +226,13 @@ void Feeder::Flush()
 
 ScanResult Merge(std::vector<Share>& shares, bool stopped)
 {
+    std::vector<HeldFile> held;
+    for (Share& share : shares) {
+        std::move(share.held.begin(), share.held.end(), std::back_inserter(held));
+    }
+    if (!held.empty()) {
+        TallyUnique(held, shares.front().source, shares.front().tally);
+    }
     ScanResult result;
     result.stopped = stopped;
     for (Share& share : shares) {

@@ -26,8 +26,8 @@ namespace {
 
 // Each reason's count, in the order of SkipReason.
 constexpr std::uint64_t SkipCounts::*kSlots[] = {
-    &SkipCounts::excluded,   &SkipCounts::ignored, &SkipCounts::binary,   &SkipCounts::tooLarge,
-    &SkipCounts::unreadable, &SkipCounts::linked,  &SkipCounts::generated};
+    &SkipCounts::excluded,   &SkipCounts::ignored, &SkipCounts::binary,    &SkipCounts::tooLarge,
+    &SkipCounts::unreadable, &SkipCounts::linked,  &SkipCounts::generated, &SkipCounts::duplicate};
 
 }  // namespace
 
@@ -50,12 +50,14 @@ SkipCounts& SkipCounts::operator+=(const SkipCounts& other)
     unreadable += other.unreadable;
     linked += other.linked;
     generated += other.generated;
+    duplicate += other.duplicate;
     return *this;
 }
 
 bool SkipCounts::Any() const
 {
-    return excluded + ignored + binary + tooLarge + unreadable + linked + generated != 0;
+    return excluded + ignored + binary + tooLarge + unreadable + linked + generated + duplicate !=
+           0;
 }
 
 bool Selection::AddExclude(std::string_view pattern, std::string& error)

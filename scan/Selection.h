@@ -1,6 +1,6 @@
 // Which of the files a scan meets it leaves out, and why: --exclude patterns, version-control
 // folders, an ignore check (a repository's ignore rules), binary files, files over a size and
-// generated files.
+// generated files and copies of files met before.
 // SkipCounts holds how many were left out for each reason.
 //
 // Built before a scan and not changed while it runs; the walk's thread asks Leaves and
@@ -27,6 +27,7 @@ enum class SkipReason : unsigned char
     Unreadable,  // could not be opened (its row stays, with 0 lines)
     Linked,      // a link to a file the walk meets where it lies
     Generated,   // written by a tool: a lock file, minified, or marked (see GeneratedFile.h)
+    Duplicate,   // the same bytes as a file before it in list order (see DuplicateFiles.h)
 };
 
 struct SkipCounts
@@ -38,6 +39,7 @@ struct SkipCounts
     std::uint64_t unreadable = 0;
     std::uint64_t linked = 0;
     std::uint64_t generated = 0;
+    std::uint64_t duplicate = 0;
 
     void Add(SkipReason reason, std::uint64_t count = 1);
     [[nodiscard]] std::uint64_t Of(SkipReason reason) const;
@@ -65,6 +67,7 @@ inline constexpr SkipReasonName kSkipReasonNames[] = {
     {SkipReason::Linked, "linked", "link to a file counted where it lies",
      "links to files counted where they lie"},
     {SkipReason::Generated, "generated", "generated file", "generated files"},
+    {SkipReason::Duplicate, "duplicate", "duplicate file", "duplicate files"},
 };
 
 // How much of a file's start is read to tell a binary file.
@@ -104,6 +107,9 @@ public:
     std::uint64_t maxSize = 0;  // 0: no limit
     // Leaves out generated files (the wide table's counts only).
     bool skipGenerated = false;
+    // Leaves out each counted file whose bytes equal those of a file before it in list order
+    // (see HeldFiles.h); the walk's scans only, not the dialog's paced one.
+    bool unique = false;
 
 private:
     struct Rule

@@ -21,6 +21,9 @@ struct CliRun
     // Send SIGINT once standard error holds this text; empty: never (POSIX only).
     std::string interruptOnceErrShows = {};
     bool closedStdout = false;  // standard output is a pipe nobody reads
+    // The folder the user's settings file is looked for in (XDG_CONFIG_HOME, APPDATA on
+    // Windows); empty: one that does not exist, so no developer's own settings change a test.
+    std::string configHome = {};
 };
 
 struct CliResult

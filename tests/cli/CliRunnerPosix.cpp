@@ -60,6 +60,8 @@ int MakeCaptureFile(std::string& path)
                            static_cast<rlim_t>(run.openFileLimit)};
         setrlimit(RLIMIT_NOFILE, &limit);
     }
+    setenv("XDG_CONFIG_HOME",
+           run.configHome.empty() ? "/nonexistent/lintally-tests" : run.configHome.c_str(), 1);
     alarm(kWatchdogSeconds);
     std::vector<char*> argv;
     std::string program = LINTALLY_CLI;

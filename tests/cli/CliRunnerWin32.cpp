@@ -119,6 +119,9 @@ CliResult RunCli(const CliRun& run)
     std::string commandLine = CommandLine(run, program);
     const std::string folder =
         run.workingFolder.empty() ? std::string() : FullPath(run.workingFolder);
+    // The child inherits this process's environment.
+    ::SetEnvironmentVariableA("APPDATA", run.configHome.empty() ? "Z:\\nonexistent\\lintally-tests"
+                                                                : run.configHome.c_str());
     PROCESS_INFORMATION process{};
     if (::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                          folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {

@@ -59,9 +59,10 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     const TempFolder tree;
     MakeTree(tree);
     tree.Write("src/parser.c", "/* A Bison parser, made by GNU Bison 3.8.2.  */\nint x;\n");
+    tree.Write("vendor/a.c", "int a;\nint b;\n");
     const std::vector<std::string> choices = {
-        "--exclude",     "build",         "--exclude",  "src/gen/*.c",
-        "--exclude-vcs", "--skip-binary", "--max-size", "2K"};
+        "--exclude",     "build",      "--exclude", "src/gen/*.c", "--exclude-vcs",
+        "--skip-binary", "--max-size", "2K",        "--unique"};
     std::vector<std::string> args = choices;
     args.insert(args.end(), {"--by", "file", tree.Root()});
     const CliResult table = RunCli({args, ""});
@@ -69,7 +70,7 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     EXPECT_NE(table.out.find(NativePath("src/a.c")), std::string::npos);
     EXPECT_NE(table.out.find("Total (1 file)"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("\nSkipped: 3 folders and files excluded, 1 binary file, 1 file too "
-                             "large, 1 generated file\n"),
+                             "large, 1 generated file, 1 duplicate file\n"),
               std::string::npos)
         << table.out;
 
@@ -78,11 +79,11 @@ TEST(CliSelection, EverySkipReasonIsInTheFooterAndTheJson)
     const auto json = nlohmann::json::parse(RunCli({args, ""}).out);
     EXPECT_EQ(json["total"], 2);
     EXPECT_EQ(json["skipped"], nlohmann::json::parse(R"({"excluded": 3, "ignored": 0, "binary": 1,
-        "too_large": 1, "unreadable": 0, "linked": 0, "generated": 1, "folders": []})"));
+        "too_large": 1, "unreadable": 0, "linked": 0, "generated": 1, "duplicate": 1, "folders": []})"));
 
     // The dialog's counts leave nothing out, and nothing is said to be skipped.
     const CliResult plain = RunCli({{"--languages", "design", "--by", "file", tree.Root()}, ""});
-    EXPECT_NE(plain.out.find("Total (7 files)"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("Total (8 files)"), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find("Skipped"), std::string::npos);
     EXPECT_EQ(nlohmann::json::parse(
                   RunCli({{"--languages", "design", "-f", "json", tree.Root()}, ""}).out)

@@ -7,6 +7,7 @@
 
 #include <sstream>
 
+#include "tests/cli/ParsedLine.h"
 #include "tests/support/TempFolder.h"
 
 using lintally::cli::Command;
@@ -18,37 +19,8 @@ using lintally::cli::ProgressMode;
 using lintally::results::GroupingName;
 using lintally::scan::LanguageTable;
 
-namespace {
-
-struct Parsed
-{
-    bool run = false;
-    int exitCode = 0;
-    std::string out;
-    std::string err;
-    CommandLine line;
-};
-
-Parsed Parse(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "lintally-cli");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    Parsed parsed;
-    const auto outcome =
-        ParseCommandLine(static_cast<int>(argv.size()), argv.data(), parsed.line, out, err);
-    parsed.run = outcome.run;
-    parsed.exitCode = outcome.exitCode;
-    parsed.out = out.str();
-    parsed.err = err.str();
-    return parsed;
-}
-
-}  // namespace
+using lintally::testing::Parse;
+using lintally::testing::Parsed;
 
 TEST(CommandLine, ACountWithoutOptionsTakesEveryKnownLanguageAndLeavesOutWhatPeopleExpect)
 {

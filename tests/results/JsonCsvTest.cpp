@@ -62,7 +62,7 @@ TEST(FormatJson, AFolderThatWasNotReadIsListedUnderSkippedWithTheCounts)
         "{\"root\": \"r\", \"total\": 0, \"files\": [], \"skipped\": {\"excluded\": 0, "
         "\"ignored\": 0, "
         "\"binary\": 0, \"too_large\": 0, \"unreadable\": 0, \"linked\": 0, \"generated\": 0, "
-        "\"folders\": "
+        "\"duplicate\": 0, \"folders\": "
         "[{\"name\": \"sub\", "
         "\"reason\": \"cannot be opened\"}]}}\n");
 }
