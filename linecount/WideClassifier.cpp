@@ -91,8 +91,6 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
     for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd,
                            &longStringLineStops[0], &longStringLineStops[1]})
         stops->Add('\n');
-    for (ByteSet& stops : longStringLineStops)
-        stops.Add('\\');
 }
 
 LineKind ClassifyWideLine(const WideSyntax& syntax, bool trackBlocks, std::string_view line,

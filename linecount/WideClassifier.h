@@ -148,8 +148,8 @@ public:
     ByteSet codeLineStops;
     ByteSet blockLineStops[2];
     ByteSet lineEnd;
-    // LF and the bytes that may end a long string or docstring quoted with '"' ([0]) or '\''
-    // ([1]): its quote and a backslash.
+    // LF and the quote that may end a long string or docstring quoted with '"' ([0]) or '\''
+    // ([1]): a line without that quote (escaped or not) leaves the string open.
     ByteSet longStringLineStops[2];
     // The first bytes of the column markers and end-of-code words.
     ByteSet lineStartBytes;
