@@ -94,10 +94,13 @@ TEST(TallyBuffer, LeavesOutBinaryAndLargeContentAsForAFile)
 TEST(TallyFile, BinaryAndMinifiedAreToldByTheProbedBytesOnly)
 {
     using namespace PrjHelper;
+    // Lines of 100 bytes: under the minified average in the probed bytes, far over it
+    // with the long last line.
+    const std::string line = "a = 1;" + std::string(93, ' ') + "\n";
     std::string lines;
     while (lines.size() <= kBinaryProbeBytes)
-        lines += "a = 1;\n";
-    const std::uint64_t count = lines.size() / 7 + 1;
+        lines += line;
+    const std::uint64_t count = lines.size() / line.size() + 1;
     Selection selection;
     selection.skipBinary = true;
     selection.skipGenerated = true;
