@@ -182,6 +182,9 @@ std::int32_t PerlOrProlog(std::string_view head)
 {
     if (WideLanguageOfShebang(head.substr(0, head.find('\n'))) == kPerl)
         return kPerl;
+    // Without ":-" anywhere no line is Prolog's, and Perl it is whatever the lines begin with.
+    if (head.substr(0, kContentRuleBytes).find(":-") == std::string_view::npos)
+        return kPerl;
     bool prolog = false;
     if (AnyLine(head, [&prolog](std::string_view line) {
             if (BeginsWithAny(line, {"use ", "my ", "our ", "sub ", "package "}))

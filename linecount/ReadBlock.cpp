@@ -15,19 +15,23 @@ struct ThreadBlock
     bool busy = false;
 };
 
-thread_local ThreadBlock t_block;
+// Two: a file's first block, read to look at before it is counted, stays while the count
+// reads on into the second.
+thread_local ThreadBlock t_blocks[2];
 
 }  // namespace
 
 ReadBlock::ReadBlock()
 {
-    if (!t_block.busy) {
-        if (!t_block.data)
-            t_block.data.reset(new (std::nothrow) char[kBlockSize]);
-        if (t_block.data) {
-            t_block.busy = true;
-            m_borrowed = true;
-            m_data = t_block.data.get();
+    for (ThreadBlock& block : t_blocks) {
+        if (block.busy)
+            continue;
+        if (!block.data)
+            block.data.reset(new (std::nothrow) char[kBlockSize]);
+        if (block.data) {
+            block.busy = true;
+            m_borrowed = &block.busy;
+            m_data = block.data.get();
             m_size = kBlockSize;
             return;
         }
@@ -39,8 +43,8 @@ ReadBlock::ReadBlock()
 
 ReadBlock::~ReadBlock()
 {
-    if (m_borrowed)
-        t_block.busy = false;
+    if (m_borrowed != nullptr)
+        *m_borrowed = false;
 }
 
 std::uint32_t ReadBlock::Read(Brim::IStream& stream)

@@ -1,8 +1,9 @@
 // ReadBlock: the buffer a line reader or tally reads a stream into.
 //
-// A scan reads many small files, so the block is kept per thread rather than allocated per
-// file: a ReadBlock lends the thread's block when it is free, otherwise (a hook running another
-// reader on the same thread) a block of its own, and a small one when memory is short.
+// A scan reads many small files, so blocks are kept per thread rather than allocated per
+// file: a ReadBlock lends one of the thread's two blocks when one is free, otherwise (a hook
+// running another reader on the same thread) a block of its own, and a small one when memory
+// is short. Data() may also be filled by other means (a file's first bytes, read raw).
 // Read fills the block with a stream's text: a stream that starts with a UTF-16 byte order
 // mark is decoded into UTF-8 on the way (in the block itself, no more memory), any other is
 // given as its bytes. A ReadBlock serves one stream; it lives on one thread's stack and is
@@ -44,7 +45,7 @@ private:
 
     char* m_data = nullptr;
     std::uint32_t m_size = 0;
-    bool m_borrowed = false;
+    bool* m_borrowed = nullptr;  // the busy flag of the thread's block it lends
     std::unique_ptr<char[]> m_own;
     char m_fallback[kFallbackSize];
     bool m_started = false;                 // the first read was made

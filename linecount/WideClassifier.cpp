@@ -86,7 +86,10 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
         templateSpecial.Add(templateClose);
     }
     codeLineStops = special;
-    for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd})
+    longStringLineStops[0].Add('"');
+    longStringLineStops[1].Add('\'');
+    for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd,
+                           &longStringLineStops[0], &longStringLineStops[1]})
         stops->Add('\n');
 }
 

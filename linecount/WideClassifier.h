@@ -148,6 +148,9 @@ public:
     ByteSet codeLineStops;
     ByteSet blockLineStops[2];
     ByteSet lineEnd;
+    // LF and the quote that may end a long string or docstring quoted with '"' ([0]) or '\''
+    // ([1]): a line without that quote (escaped or not) leaves the string open.
+    ByteSet longStringLineStops[2];
     // The first bytes of the column markers and end-of-code words.
     ByteSet lineStartBytes;
 };
@@ -178,6 +181,9 @@ public:
     const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds);
 
 private:
+    // PlainLines in a long string, a many-line docstring or a heredoc: the lines that hold
+    // nothing that could end it.
+    const char* PlainBodyLines(const char* at, const char* end, LineBreakdown& kinds);
     // What PlainLines knows of the line it reads.
     struct PlainLine
     {

@@ -23,6 +23,10 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
     case WideState::In::EndOfCode:
         stops = &m_syntax.lineEnd;
         break;
+    case WideState::In::LongString:
+    case WideState::In::Docstring:
+    case WideState::In::Heredoc:
+        return PlainBodyLines(at, end, kinds);
     default:
         return at;
     }
@@ -87,6 +91,35 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
         }
         ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
         at = stop + 1;
+    }
+    return at;
+}
+
+const char* WideLineScanner::PlainBodyLines(const char* at, const char* end, LineBreakdown& kinds)
+{
+    using In = WideState::In;
+    const bool heredoc = m_state.in == In::Heredoc;
+    // A one-quote docstring ends with its line; a string of another quote byte is not one of
+    // these.
+    if ((m_state.in == In::Docstring && m_state.single) || m_state.templates > 0 ||
+        (!heredoc && m_state.quote != '"' && m_state.quote != '\''))
+        return at;
+    const ByteSet& stops =
+        heredoc ? m_syntax.lineEnd : m_syntax.longStringLineStops[m_state.quote == '"' ? 0 : 1];
+    std::uint64_t& textKind = m_state.in == In::Docstring ? kinds.comment : kinds.code;
+    ByteSet::Cursor stopsFrom(stops, at, end);
+    while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
+        const char* lf = stopsFrom.FindIn(at);
+        if (lf == end || *lf != '\n')
+            return at;
+        const char* text = FirstText(at, lf);
+        // A line that may be the heredoc's close tag (white space before it where the
+        // heredoc allows it) needs the full rules.
+        if (heredoc &&
+            (m_state.tagSize == 0 || *(m_state.heredocIndented ? text : at) == m_state.tag[0]))
+            return at;
+        ++(text != lf ? textKind : kinds.blank);
+        at = lf + 1;
     }
     return at;
 }

@@ -1,7 +1,6 @@
 #include "scan/ContentCheck.h"
 
-#include <cstring>
-#include <memory>
+#include <algorithm>
 
 #include "linecount/Utf16Text.h"
 
@@ -11,7 +10,7 @@ namespace {
 
 // size: none when it cannot be told, and then no limit applies.
 std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64_t> size,
-                                const Selection& selection, std::string* head)
+                                const Selection& selection, FileHead* head)
 {
     if (selection.maxSize != 0 && size && *size > selection.maxSize) {
         return SkipReason::TooLarge;
@@ -19,24 +18,26 @@ std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64
     if (!selection.skipBinary && head == nullptr) {
         return std::nullopt;
     }
-    auto probe = std::make_unique_for_overwrite<char[]>(kBinaryProbeBytes);
+    char probe[kBinaryProbeBytes];
+    char* const room = head != nullptr ? head->room : probe;
+    const std::size_t roomSize = head != nullptr ? head->roomSize : sizeof probe;
     std::size_t got = 0;
     while (got < kBinaryProbeBytes) {
         const std::uint32_t read =
-            stream.Read(probe.get() + got, static_cast<std::uint32_t>(kBinaryProbeBytes - got));
+            stream.Read(room + got, static_cast<std::uint32_t>(roomSize - got));
         if (read == 0) {
             break;
         }
         got += read;
     }
+    const std::string_view first(room, std::min(got, kBinaryProbeBytes));
     // UTF-16 text is full of NULs; its byte order mark says it is text. Its lines are
     // decoded from the stream's start, so its first bytes are not handed on as they are.
-    const bool utf16 =
-        PrjHelper::EncodingOfStart({probe.get(), got}) != PrjHelper::TextEncoding::Bytes;
+    const bool utf16 = PrjHelper::EncodingOfStart(first) != PrjHelper::TextEncoding::Bytes;
     const bool binary =
-        selection.skipBinary && !utf16 && std::memchr(probe.get(), '\0', got) != nullptr;
+        selection.skipBinary && !utf16 && first.find('\0') != std::string_view::npos;
     if (head != nullptr && !utf16) {
-        head->assign(probe.get(), got);
+        head->bytes = {room, got};
     } else {
         (void)stream.Seek(0, Brim::SeekBegin);
     }
@@ -46,7 +47,7 @@ std::optional<SkipReason> Check(Brim::IStream& stream, std::optional<std::uint64
 }  // namespace
 
 std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection& selection,
-                                       std::string* head)
+                                       FileHead* head)
 {
     std::uint64_t size = 0;
     const bool sized = selection.maxSize != 0 && file.GetByteSize(size);
@@ -54,7 +55,7 @@ std::optional<SkipReason> CheckContent(Brim::ReadOnlyFile& file, const Selection
 }
 
 std::optional<SkipReason> CheckContent(Brim::IStream& stream, std::uint64_t size,
-                                       const Selection& selection, std::string* head)
+                                       const Selection& selection, FileHead* head)
 {
     return Check(stream, size, selection, head);
 }

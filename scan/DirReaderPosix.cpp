@@ -1,7 +1,7 @@
-// SystemDirReader on POSIX systems: readdir with the entry type it reports, and fstatat
-// when the type is unknown or the entry is a symbolic link. On disk file systems the type
+// SystemDirReader on Linux: the listing's records with the entry type they report, and
+// fstatat when the type is unknown or the entry is a symbolic link. On disk file systems the type
 // the listing reports is trusted again when the file is opened (one fstat fewer per file). Folders
-// of a walk are opened relative to their parent's descriptor (openat, fdopendir), so no path length
+// of a walk are opened relative to their parent's descriptor (openat), so no path length
 // limit applies.
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -40,9 +41,9 @@ bool ClassifyByStat(int dirFd, const char* name, EntryKind& kind, bool& link)
     return S_ISREG(info.st_mode);
 }
 
-bool Classify(int dirFd, const dirent& entry, EntryKind& kind, bool& link)
+bool Classify(int dirFd, unsigned char type, const char* name, EntryKind& kind, bool& link)
 {
-    switch (entry.d_type) {
+    switch (type) {
     case DT_REG:
         kind = EntryKind::File;
         return true;
@@ -51,7 +52,7 @@ bool Classify(int dirFd, const dirent& entry, EntryKind& kind, bool& link)
         return true;
     case DT_LNK:
     case DT_UNKNOWN:
-        return ClassifyByStat(dirFd, entry.d_name, kind, link);
+        return ClassifyByStat(dirFd, name, kind, link);
     default:
         return false;
     }
@@ -62,28 +63,27 @@ bool IsDotOrDotDot(const char* name)
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-// Lists the open folder fd into entries; fd is handed to the listing, which closes it.
-bool ListFolder(int fd, std::vector<DirEntry>& entries)
+// Lists the open folder fd into entries, reading the system's records straight into a buffer
+// of a listing's usual size: no stream object, so none of its calls to check and set up the
+// descriptor. The descriptor stays open; its read position is left at the listing's end.
+void ListFolder(int fd, std::vector<DirEntry>& entries)
 {
     entries.clear();
-    DIR* folder = fdopendir(fd);
-    if (folder == nullptr) {
-        const int code = errno;
-        close(fd);
-        errno = code;
-        return false;
-    }
-    const int dirFd = dirfd(folder);
+    alignas(dirent64) char buffer[32 * 1024];
     // A read error part-way ends the listing like its end; what was read is kept.
-    while (const dirent* entry = readdir(folder)) {
-        EntryKind kind = EntryKind::File;
-        bool link = false;
-        if (!IsDotOrDotDot(entry->d_name) && Classify(dirFd, *entry, kind, link)) {
-            entries.push_back(DirEntry{entry->d_name, kind, link});
+    for (ssize_t got; (got = getdents64(fd, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < got;) {
+            dirent64 entry;
+            std::memcpy(&entry, buffer + at, offsetof(dirent64, d_name));
+            const char* name = buffer + at + offsetof(dirent64, d_name);
+            at += entry.d_reclen;
+            EntryKind kind = EntryKind::File;
+            bool link = false;
+            if (!IsDotOrDotDot(name) && Classify(fd, entry.d_type, name, kind, link)) {
+                entries.push_back(DirEntry{name, kind, link});
+            }
         }
     }
-    closedir(folder);
-    return true;
 }
 
 // Whether fd's folder lies on a disk or memory file system, whose regular files read short
@@ -143,7 +143,12 @@ bool SystemDirReader::ReadFolder(const std::string& dir, std::vector<DirEntry>& 
 {
     entries.clear();
     const int fd = OpenFolder(AT_FDCWD, dir.empty() ? "/" : dir.c_str());
-    return fd >= 0 && ListFolder(fd, entries);
+    if (fd < 0) {
+        return false;
+    }
+    ListFolder(fd, entries);
+    close(fd);
+    return true;
 }
 
 bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& name,
@@ -154,16 +159,13 @@ bool SystemDirReader::ReadFolderIn(const FolderRef& parent, const std::string& n
     opened.reset();
     const int fd = parent ? OpenFolder(parent->Descriptor(), name.c_str())
                           : OpenFolder(AT_FDCWD, dir.empty() ? "/" : dir.c_str());
-    const int listed = fd < 0 ? -1 : dup(fd);
-    if (fd >= 0) {
-        opened = std::make_shared<const FolderHandle>(fd, true);
-    }
-    if (listed < 0 || !ListFolder(listed, entries)) {
+    if (fd < 0) {
         error = errno == EMFILE || errno == ENFILE ? "too deep: no more folders can be open at once"
                                                    : std::strerror(errno);
-        opened.reset();
         return false;
     }
+    opened = std::make_shared<const FolderHandle>(fd, true);
+    ListFolder(fd, entries);
     return true;
 }
 

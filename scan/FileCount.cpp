@@ -6,6 +6,7 @@
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
+#include "linecount/ReadBlock.h"
 #include "linecount/WideLanguages.h"
 #include "linecount/WideTally.h"
 #include "scan/ContentCheck.h"
@@ -45,7 +46,7 @@ std::function<bool()> KeepGoing(const StopToken* stop)
 
 // Gives the stream to count, or null when nothing is to be read, with file.skipped saying why.
 // head, when given, receives the file's first bytes (see ContentCheck.h).
-using OpenStream = std::function<Brim::IStream*(FileLines& file, std::string* head)>;
+using OpenStream = std::function<Brim::IStream*(FileLines& file, FileHead* head)>;
 
 // The content choices of a count that leaves nothing out for what it holds.
 const Selection kKeepAll;
@@ -80,9 +81,18 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
         file.skipped = SkipReason::Generated;
         return file;
     }
-    std::string head;
+    // The first block is read once, into a block of the thread's, and counted from there.
+    const PrjHelper::ReadBlock block;
+    FileHead read{block.Data(), block.Size(), {}};
+    std::string spare;  // room when memory is too short for the thread's block
+    if (read.roomSize < kBinaryProbeBytes) {
+        spare.resize(kBinaryProbeBytes);
+        read = {spare.data(), spare.size(), {}};
+    }
     const bool needHead = skipGenerated || shared != nullptr;
-    Brim::IStream* stream = open(file, needHead ? &head : nullptr);
+    Brim::IStream* stream = open(file, needHead ? &read : nullptr);
+    // The content rules look at the bytes the binary probe looks at.
+    const std::string_view head = read.bytes.substr(0, kBinaryProbeBytes);
     if (stream != nullptr && shared != nullptr) {
         file.lang = PrjHelper::WideLanguageOfHead(*shared, head);
         file.kept = file.lang != 0 || !knownOnly;
@@ -102,7 +112,7 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
         return file;
     }
     const PrjHelper::WideTallyResult tally =
-        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop), head);
+        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop), read.bytes);
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
@@ -136,8 +146,8 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
                     std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
     Brim::ReadOnlyFile stream;
-    FileLines counted = Tally(
-        name, flags, stop, content, [&](FileLines& file, std::string* head) -> Brim::IStream* {
+    FileLines counted =
+        Tally(name, flags, stop, content, [&](FileLines& file, FileHead* head) -> Brim::IStream* {
             if (!OpenEntry(stream, folder, name, fullPath)) {
                 file.skipped = SkipReason::Unreadable;
                 return nullptr;
@@ -155,8 +165,8 @@ FileLines TallyContent(const std::string& name, const ContentReader& reader, std
                        std::uint32_t flags, const StopToken* stop, const Selection* content)
 {
     IContentReader* opened = nullptr;
-    FileLines counted = Tally(
-        name, flags, stop, content, [&](FileLines& file, std::string* head) -> Brim::IStream* {
+    FileLines counted =
+        Tally(name, flags, stop, content, [&](FileLines& file, FileHead* head) -> Brim::IStream* {
             opened = reader();
             Brim::IStream* stream = nullptr;
             std::uint64_t size = 0;

@@ -102,16 +102,17 @@ TEST(CliTrees, AFolderThatCannotBeOpenedIsNamedOnStandardErrorAndInTheJson)
     const TempFolder tree;
     tree.Write("x.c", "1\n");
     tree.Write("sub/y.c", "1\n");
-    // Standard streams, the root and its listing fill the limit: "sub" cannot be opened.
+    // Standard streams and the root fill the limit: "sub" cannot be opened (nor x.c, which
+    // counts as unreadable).
     CliRun run{{"-j", "1", "-t", "*.c", "-f", "json", tree.Root()}, ""};
-    run.openFileLimit = 5;
+    run.openFileLimit = 4;
     const CliResult result = RunCli(run);
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.err,
               "lintally-cli: skipped folder sub: too deep: no more folders can be open at once\n"
               "lintally-cli: 1 folder was skipped\n");
     const auto json = nlohmann::json::parse(result.out);
-    EXPECT_EQ(json["total"], 1);
+    EXPECT_EQ(json["skipped"]["unreadable"], 1);
     ASSERT_EQ(json["skipped"]["folders"].size(), 1u);
     EXPECT_EQ(json["skipped"]["folders"][0]["name"], "sub");
 }

@@ -127,6 +127,14 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         {"a.go", "s := `\\` // c\nt := `a\n// in\n`\n"},
         // A quote before a byte that begins no UTF-8 character takes no line end with it.
         {"a.rs", "a;\nx = '\xff\n//'y\nz = 1; // these lines are read in one pass\n"},
+        // Bodies of long strings, docstrings and heredocs: only a line that may end them needs
+        // the full rules.
+        {"a.py", "x = \"\"\"a\nbody\n\n 'q' \\\n\"\"\" + f(\n'''\ndoc\n\t\r\n\"x\" '''\n"},
+        {"a.py", "r'''raw \\\n\\ in'''\nu\"\"\"a\"\nb\"\" c\n\"\"\"\n'one'\n"},
+        {"a.py", "\"one \\\nline\nx = 1\n"},
+        {"a.pl", "print <<EOT;\nEOTx\n\n# in\nEOT\nprint <<~E;\n  x\n\t\n  E\r\nmy $x; # c\n"},
+        {"a.rb", "x = <<-EOS\n  E\n  EOS\n# c\ny = <<EOS\n\nEOS \nEOS\n"},
+        {"a.sh", "cat <<-EOF\n\tEO\n\tEOF\necho # c\ncat << 'X'\nX\n"},
     };
     for (const auto& [name, text] : kCases)
         ExpectLikeLineByLine(name, text);

@@ -89,6 +89,34 @@ TEST(TallyBuffer, LeavesOutBinaryAndLargeContentAsForAFile)
     EXPECT_EQ(refused.kinds.Physical(), 0u);
 }
 
+// The first block is read whole, yet a file is binary or minified by its first
+// kBinaryProbeBytes only: a NUL or a long line after them leaves it counted.
+TEST(TallyFile, BinaryAndMinifiedAreToldByTheProbedBytesOnly)
+{
+    using namespace PrjHelper;
+    // Lines of 100 bytes: under the minified average in the probed bytes, far over it
+    // with the long last line.
+    const std::string line = "a = 1;" + std::string(93, ' ') + "\n";
+    std::string lines;
+    while (lines.size() <= kBinaryProbeBytes)
+        lines += line;
+    const std::uint64_t count = lines.size() / line.size() + 1;
+    Selection selection;
+    selection.skipBinary = true;
+    selection.skipGenerated = true;
+    const std::uint32_t wide = CF_WIDE_TABLE | CF_KNOWN_ONLY | CF_TRACK_BLOCKS;
+    const TempFolder tree;
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>{"x.c", lines + '\0'},
+                                      {"x.js", lines + std::string(100000, 'x')}}) {
+        const std::string path = tree.Write(name, bytes);
+        for (const FileLines& file : {TallyFile(nullptr, name, path, wide, nullptr, &selection),
+                                      TallyBuffer(name, bytes, wide, nullptr, &selection)}) {
+            EXPECT_EQ(file.skipped, std::nullopt) << name;
+            EXPECT_EQ(file.kinds.code, count) << name;
+        }
+    }
+}
+
 // A source whose stream fails after its first bytes (a damaged object).
 class FailingReader final : public IContentReader
 {
