@@ -3,17 +3,16 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "linecount/LineClassifier.h"
 #include "linecount/ReadBlock.h"
 #include "linecount/WideClassifier.h"
+#include "linecount/WideSyntaxes.h"
 
 namespace PrjHelper {
 
 namespace {
 
-constexpr WideLanguage kNoSyntax{.name = "Other"};
 // A "#!" line longer than this names no interpreter we know.
 constexpr std::size_t kShebangMax = 256;
 
@@ -31,26 +30,10 @@ std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& 
     return line.size() <= kShebangMax ? WideLanguageOfShebang(line) : 0;
 }
 
-// The syntax of a wide id, or of no comment syntax for any other id. Every language's syntax
-// is built once, on first use, and then only read, by any thread.
-const WideSyntax& SyntaxOf(std::int32_t lang)
-{
-    static const std::vector<WideSyntax> kSyntaxes = [] {
-        std::vector<WideSyntax> syntaxes;
-        syntaxes.reserve(kWideLanguageCount + 1);
-        syntaxes.emplace_back(kNoSyntax);
-        for (const WideLanguage& language : kWideLanguages)
-            syntaxes.emplace_back(language);
-        return syntaxes;
-    }();
-    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1
-                                          : 0];
-}
-
 class Lines
 {
 public:
-    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(SyntaxOf(lang), trackBlocks) {}
+    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(WideSyntaxOf(lang), trackBlocks) {}
 
     void Feed(const char* at, const char* end)
     {
