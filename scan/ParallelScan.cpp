@@ -178,8 +178,8 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
             continue;
         }
         const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
-        const std::uint64_t lines = file.kinds.Counted(flags);
-        share.tally.Add(name, file, lines);
+        const std::uint64_t lines = file.Counted(flags);
+        share.tally.Add(name, file, flags);
         if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
             sink.OnRowCounted(name, lines);
         }
