@@ -15,16 +15,6 @@ namespace PrjHelper {
 
 namespace {
 
-// A "#!" line longer than this names no interpreter we know.
-constexpr std::size_t kShebangMax = 256;
-
-void AddKind(LineBreakdown& kinds, LineKind kind)
-{
-    ++(kind == LineKind::Blank     ? kinds.blank
-       : kind == LineKind::Comment ? kinds.comment
-                                   : kinds.code);
-}
-
 // One language's lines read in order: the file's own, or one embedded block's.
 class Reader
 {
@@ -77,7 +67,7 @@ public:
                 kind = LineKind::Code;
             }
             m_first = false;
-            AddKind(m_result.host.kinds, kind);
+            m_result.host.kinds.Add(kind);
             return;
         }
         m_first = false;
@@ -86,7 +76,7 @@ public:
             m_blockLang = inner;
         }
         EmbeddedPart& part = PartOf(inner);
-        AddKind(part.kinds, m_block->Read(line, part.complexity));
+        part.kinds.Add(m_block->Read(line, part.complexity));
     }
 
     DetailTallyResult Finish() { return std::move(m_result); }

@@ -13,9 +13,6 @@ namespace PrjHelper {
 
 namespace {
 
-// A "#!" line longer than this names no interpreter we know.
-constexpr std::size_t kShebangMax = 256;
-
 // Reads the stream's first line into head, up to a byte past kShebangMax (so that a longer
 // line is known as one however the reads fall), and names its language.
 std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& head)
@@ -75,9 +72,7 @@ private:
         if (!m_counted && m_seen == 2 && m_start[0] == '#' && m_start[1] == '!')
             kind = LineKind::Code;
         m_counted = true;
-        ++(kind == LineKind::Blank     ? m_kinds.blank
-           : kind == LineKind::Comment ? m_kinds.comment
-                                       : m_kinds.code);
+        m_kinds.Add(kind);
     }
 
     WideLineScanner m_scanner;

@@ -3,25 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FakeStream.h"
 #include "linecount/WideLanguages.h"
+#include "tests/support/TempFolder.h"
 
 using namespace PrjHelper;
+using lintally::testing::ReadAll;
 
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 std::string Shown(const EmbeddedPart& part)
 {
@@ -71,7 +63,7 @@ TEST(EmbeddedGoldenFiles, EveryHostCountsWhatItStatesWhateverTheReads)
     int files = 0;
     for (const auto& entry : GoldenFiles("golden-embedded")) {
         const std::string name = entry.path().filename().string();
-        const std::string text = ReadAll(entry.path());
+        const std::string text = ReadAll(entry.path().string());
         const std::size_t at = text.find("lintally-embedded: ") + 19;
         const std::string expected = text.substr(at, text.find(" -->") - at);
         ++files;
@@ -89,7 +81,7 @@ TEST(DetailTally, CountsTheLinesOfTheOnePassCount)
     for (const char* folder : {"golden-wide", "golden-embedded"}) {
         for (const auto& entry : GoldenFiles(folder)) {
             const std::string name = entry.path().filename().string();
-            const std::string text = ReadAll(entry.path());
+            const std::string text = ReadAll(entry.path().string());
             for (const std::uint32_t blocks : {0u, CF_TRACK_BLOCKS}) {
                 FakeStream stream(text);
                 const std::int32_t lang = WideLanguageOfName(name);
