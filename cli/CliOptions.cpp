@@ -121,6 +121,22 @@ void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings)
             "comment counts as code");
 }
 
+void DefineDetailOptions(CLI::App& app, scan::CountSettings& settings)
+{
+    app.add_flag("--embedded", settings.embedded,
+                 "count code inside other files as its own language: Markdown's fenced blocks "
+                 "with a language word, <script> and <style> of HTML, the blocks of Vue and "
+                 "Svelte files; the fence and tag lines stay the file's own. A file's row keeps "
+                 "its own lines, JSON lists the others under \"embedded\", and tables by "
+                 "language add them to their language's row (which counts only its own files)");
+    app.add_flag("--complexity", settings.complexity,
+                 "add each file's branch tokens, counted in code only (not in strings or "
+                 "comments): C family if for foreach while case catch && || ?:; Python if elif "
+                 "for while except case and or; Ruby if elsif unless for while until when rescue "
+                 "and or && ||; shell if elif for while until case && ||; Lua if elseif for "
+                 "while and or; other languages 0. A column and \"complexity\" in JSON and CSV");
+}
+
 namespace {
 
 // True when the parse asks for the dialog's counts: --languages design, or -f report
@@ -144,8 +160,20 @@ std::string FinishCountingOptions(const CLI::App& app, OutputFormat format,
         }
     }
     if (CountsAsDesigned(app, format, settings)) {
+        for (const char* wideOnly : {"--embedded", "--complexity"}) {
+            if (app.get_option_no_throw(wideOnly) != nullptr && app.count(wideOnly) > 0) {
+                return std::string(wideOnly) + " needs the wide language table; leave out " +
+                       (format == OutputFormat::Report ? "-f report" : "--languages design");
+            }
+        }
         settings.languages = scan::LanguageTable::Design;
         return {};
+    }
+    // These forms have room for a file's own lines only: its embedded code would be lost.
+    if (settings.embedded && (format == OutputFormat::Xml || format == OutputFormat::Sql ||
+                              format == OutputFormat::OpenMetrics)) {
+        return "--embedded is not written by -f xml, sql or openmetrics; use json, yaml, csv or "
+               "a table";
     }
     settings.languages = scan::LanguageTable::Wide;
     if (app.count("--types") == 0) {

@@ -66,6 +66,8 @@ struct ParseOutcome
 // -t, --languages, --no-sub, --exclude-remed, --exclude-blank, --block-comments,
 // --no-block-comments.
 void DefineCountingOptions(CLI::App& app, scan::CountSettings& settings);
+// What only a count shows: --embedded, --complexity.
+void DefineDetailOptions(CLI::App& app, scan::CountSettings& settings);
 // After the parse, the defaults of what was not given. The dialog's counts keep the dialog's
 // defaults and leave nothing out. Otherwise the wide table counts every file it knows (or
 // those of -t), a block comment spans lines, binaries are left out and, unless --no-ignore

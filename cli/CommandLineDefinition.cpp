@@ -46,6 +46,7 @@ void DefineCountCommand(CLI::App& app, CliOptions& options, bool& byGiven)
     app.set_help_flag("-h,--help", "show this help and exit");
     app.set_version_flag("-V,--version", VersionText(), "show the version and exit");
     DefineCountingOptions(app, options.settings);
+    DefineDetailOptions(app, options.settings);
     DefineFormatOption(
         app, options.format,
         {OutputFormat::Table, OutputFormat::Report, OutputFormat::Json, OutputFormat::Csv,

@@ -32,6 +32,7 @@ bool CountMerge::Add(results::CountJson part, const std::string& shown, std::str
         }
     }
     const bool under = m_severalRoots && oneRoot;
+    const std::uint32_t flags = part.settings.CountFlags();
     scan::ScanResult result;
     scan::GroupTable groups;
     for (const scan::RowView row : part.rows) {
@@ -44,14 +45,24 @@ bool CountMerge::Add(results::CountJson part, const std::string& shown, std::str
                     ", which an earlier count lists too; merge sums counts of distinct files";
             return false;
         }
+        std::vector<PrjHelper::EmbeddedPart> embedded(row.embedded.begin(), row.embedded.end());
+        for (PrjHelper::EmbeddedPart& part : embedded) {
+            part.lang = ids[static_cast<std::size_t>(part.lang)];
+            result.total += part.kinds.Counted(flags);
+            result.kinds += part.kinds;
+            result.complexity += part.complexity;
+        }
         if (m_by.perFile) {
-            result.rows.Add(row.name, row.lines, row.kinds, lang);
+            result.rows.Add(row.name, row.lines, row.kinds, lang, row.complexity, embedded);
         } else {
-            groups.Add(scan::GroupRow{scan::GroupName(m_by.grouping, row.name, lang), 1, row.lines,
-                                      row.kinds});
+            scan::RowView mapped = row;
+            mapped.lang = lang;
+            mapped.embedded = embedded;
+            scan::AddFileGroups(groups, m_by.grouping, row.name, mapped, flags);
         }
         result.total += row.lines;
         result.kinds += row.kinds;
+        result.complexity += row.complexity;
         ++result.files;
     }
     result.groups = groups.Take();

@@ -61,6 +61,7 @@ void AddRootResult(scan::ScanResult& whole, scan::ScanResult part, const std::st
     whole.total += part.total;
     whole.files += part.files;
     whole.kinds += part.kinds;
+    whole.complexity += part.complexity;
     whole.skips += part.skips;
     whole.stopped = whole.stopped || part.stopped;
 }

@@ -27,6 +27,12 @@ struct LineBreakdown
                ((flags & CF_COUNT_BLANK) != 0 ? blank : 0);
     }
 
+    // Counts one line of the kind.
+    constexpr void Add(LineKind kind)
+    {
+        ++(kind == LineKind::Blank ? blank : kind == LineKind::Comment ? comment : code);
+    }
+
     constexpr LineBreakdown& operator+=(const LineBreakdown& other)
     {
         blank += other.blank;

@@ -3,19 +3,15 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "linecount/LineClassifier.h"
 #include "linecount/ReadBlock.h"
 #include "linecount/WideClassifier.h"
+#include "linecount/WideSyntaxes.h"
 
 namespace PrjHelper {
 
 namespace {
-
-constexpr WideLanguage kNoSyntax{.name = "Other"};
-// A "#!" line longer than this names no interpreter we know.
-constexpr std::size_t kShebangMax = 256;
 
 // Reads the stream's first line into head, up to a byte past kShebangMax (so that a longer
 // line is known as one however the reads fall), and names its language.
@@ -31,26 +27,10 @@ std::int32_t SniffShebang(Brim::IStream& stream, ReadBlock& block, std::string& 
     return line.size() <= kShebangMax ? WideLanguageOfShebang(line) : 0;
 }
 
-// The syntax of a wide id, or of no comment syntax for any other id. Every language's syntax
-// is built once, on first use, and then only read, by any thread.
-const WideSyntax& SyntaxOf(std::int32_t lang)
-{
-    static const std::vector<WideSyntax> kSyntaxes = [] {
-        std::vector<WideSyntax> syntaxes;
-        syntaxes.reserve(kWideLanguageCount + 1);
-        syntaxes.emplace_back(kNoSyntax);
-        for (const WideLanguage& language : kWideLanguages)
-            syntaxes.emplace_back(language);
-        return syntaxes;
-    }();
-    return kSyntaxes[IsWideLanguage(lang) ? static_cast<std::size_t>(lang - kWideLanguageBase) + 1
-                                          : 0];
-}
-
 class Lines
 {
 public:
-    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(SyntaxOf(lang), trackBlocks) {}
+    Lines(std::int32_t lang, bool trackBlocks) : m_scanner(WideSyntaxOf(lang), trackBlocks) {}
 
     void Feed(const char* at, const char* end)
     {
@@ -92,9 +72,7 @@ private:
         if (!m_counted && m_seen == 2 && m_start[0] == '#' && m_start[1] == '!')
             kind = LineKind::Code;
         m_counted = true;
-        ++(kind == LineKind::Blank     ? m_kinds.blank
-           : kind == LineKind::Comment ? m_kinds.comment
-                                       : m_kinds.code);
+        m_kinds.Add(kind);
     }
 
     WideLineScanner m_scanner;

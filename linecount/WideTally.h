@@ -6,6 +6,7 @@
 // it names the program that runs the file. One call serves one stream on one thread.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -19,6 +20,9 @@ namespace PrjHelper {
 // it) leave out files whose language the table does not know.
 constexpr std::uint32_t CF_WIDE_TABLE = 8;
 constexpr std::uint32_t CF_KNOWN_ONLY = 16;
+
+// A "#!" line longer than this names no interpreter we know.
+constexpr std::size_t kShebangMax = 256;
 
 struct WideTallyResult
 {

@@ -15,9 +15,9 @@ constexpr std::size_t kLanguageBars = 20;  // past these the rest make one bar
 constexpr unsigned kTreeLevels = 3;
 constexpr std::size_t kTreeWidth = 16;
 
-std::vector<ChartItem> LanguageBars(const scan::RowList& rows)
+std::vector<ChartItem> LanguageBars(const scan::RowList& rows, std::uint32_t flags)
 {
-    std::vector<scan::GroupRow> languages = GroupFiles(rows, scan::Grouping{});
+    std::vector<scan::GroupRow> languages = GroupFiles(rows, scan::Grouping{}, flags);
     std::stable_sort(languages.begin(), languages.end(),
                      [](const auto& a, const auto& b) { return a.kinds.code > b.kinds.code; });
     std::vector<ChartItem> items;
@@ -94,7 +94,8 @@ void WriteTable(const CountOutputOptions& options, scan::ScanResult& result, Htm
         }
     } else {
         scan::ScanResult grouped;
-        grouped.groups = GroupFiles(result.rows, options.by.grouping);
+        grouped.groups =
+            GroupFiles(result.rows, options.by.grouping, options.settings.CountFlags());
         OrderRows(grouped, options.sort, options.top);
         for (const scan::GroupRow& group : grouped.groups) {
             std::string json = "[";
@@ -118,7 +119,8 @@ void WriteCountHtml(const CountOutputOptions& options, scan::ScanResult& result,
                    {"Code lines", count(result.kinds.code)},
                    {"Comment lines", count(result.kinds.comment)},
                    {"Blank lines", count(result.kinds.blank)}});
-    page.AddChart(BarsChart("Code by language", "Code", LanguageBars(result.rows)));
+    page.AddChart(BarsChart("Code by language", "Code",
+                            LanguageBars(result.rows, options.settings.CountFlags())));
     page.AddChart(
         TreemapChart("Code by folder", BuildFolderTree(result.rows, kTreeLevels, kTreeWidth)));
     WriteTable(options, result, page);

@@ -141,19 +141,54 @@ struct FileRow
     std::string language;
     std::uint64_t lines = 0;
     PrjHelper::LineBreakdown kinds;
+    std::uint64_t complexity = 0;
+    // Embedded parts, their languages as indexes of the count's languages.
+    std::vector<PrjHelper::EmbeddedPart> embedded;
     unsigned seen = 0;
     bool exact = false;
 
-    bool Read(JsonInput& in, std::string& key)
+    bool Read(JsonInput& in, std::string& key, LanguageIndex& languages)
     {
         seen = 0;
         exact = false;
-        return ForEachMember(in, key,
-                             [&](const std::string& member) { return Member(in, member); });
+        complexity = 0;
+        embedded.clear();
+        return ForEachMember(
+            in, key, [&](const std::string& member) { return Member(in, member, languages); });
     }
 
-    bool Member(JsonInput& in, const std::string& member)
+    // "embedded": [{"language": ..., "code": n, "comment": n, "blank": n,
+    // "complexity": n}, ...]; other members are passed over.
+    bool ReadEmbedded(JsonInput& in, LanguageIndex& languages)
     {
+        std::string key;
+        std::string language;
+        return ForEachElement(in, [&] {
+            PrjHelper::EmbeddedPart& part = embedded.emplace_back();
+            const bool read = ForEachMember(in, key, [&](const std::string& field) {
+                std::uint64_t* const number = field == "code"sv         ? &part.kinds.code
+                                              : field == "comment"sv    ? &part.kinds.comment
+                                              : field == "blank"sv      ? &part.kinds.blank
+                                              : field == "complexity"sv ? &part.complexity
+                                                                        : nullptr;
+                if (field == "language"sv) {
+                    return in.String(language, Brim::kLongestPath);
+                }
+                return number != nullptr ? in.Number(*number) : in.Skip();
+            });
+            part.lang = languages.Of(language);
+            return read;
+        });
+    }
+
+    bool Member(JsonInput& in, const std::string& member, LanguageIndex& languages)
+    {
+        if (member == "complexity"sv) {
+            return in.Number(complexity);
+        }
+        if (member == "embedded"sv) {
+            return ReadEmbedded(in, languages);
+        }
         if (member == kNameBytesKey) {
             exact = true;
             return in.String(hex, 2 * Brim::kLongestPath) &&
@@ -183,20 +218,24 @@ bool ReadFiles(JsonInput& in, CountJson& count)
     std::string key;
     FileRow row;
     return ForEachElement(in, [&] {
-        if (!row.Read(in, key)) {
+        if (!row.Read(in, key, languages)) {
             return false;
         }
         if (row.seen != kEveryMember) {
             const auto missing = static_cast<std::size_t>(std::countr_one(row.seen));
             return in.Fail("a file without \"" + std::string(kFileMembers[missing]) + "\"");
         }
-        if (!sums.Add(row.lines, row.kinds)) {
+        const bool within = sums.Add(row.lines, row.kinds) &&
+                            std::all_of(row.embedded.begin(), row.embedded.end(),
+                                        [&](const auto& part) { return sums.Add(0, part.kinds); });
+        if (!within) {
             return in.Fail("counts larger than any tree holds");
         }
         if (!row.exact && row.name.find("\xEF\xBF\xBD") != std::string::npos) {
             count.inexactNames.push_back(row.name);
         }
-        count.rows.Add(row.name, row.lines, row.kinds, languages.Of(row.language));
+        count.rows.Add(row.name, row.lines, row.kinds, languages.Of(row.language), row.complexity,
+                       row.embedded);
         return true;
     });
 }

@@ -23,8 +23,8 @@ struct CountJson
     scan::CountSettings settings;  // its "options"
     std::string by;
     bool hasFiles = false;  // it lists its files ("files"), not only group sums
-    // The files in the order written; a row's lang is the index of its language's name in
-    // languages.
+    // The files in the order written; a row's lang (and its embedded parts' lang) is the index
+    // of its language's name in languages.
     scan::RowList rows;
     std::vector<std::string> languages;
     // Names holding U+FFFD that came without "name_bytes", as a count saved before rows

@@ -42,6 +42,7 @@ void WriteCountJson(const CountOutputOptions& options, scan::ScanResult& result,
     summary.commit = options.commit;
     summary.files = result.files;
     summary.kinds = result.kinds;
+    summary.complexity = result.complexity;
     const CostEstimate cost = EstimateCost(result.kinds.code, options.cost.value_or(CostInputs{}));
     summary.cost = options.cost ? &cost : nullptr;
     WriteJson(text, options.roots.front(), result.rows, result.total, result.skipped, &summary,
@@ -123,16 +124,17 @@ void WriteCountOutput(const CountOutputOptions& options, scan::ScanResult& resul
     case OutputFormat::Csv:
         OrderRows(result, options.sort, options.top);
         if (options.by.perFile) {
-            WriteCsv(text, result.rows);
+            WriteCsv(text, result.rows, options.settings);
         } else {
-            text.Text().append(FormatGroupCsv(GroupingWord(options.by), result.groups));
+            text.Text().append(FormatGroupCsv(GroupingWord(options.by), result.groups,
+                                              options.settings.complexity));
         }
         return;
     case OutputFormat::Table:
     case OutputFormat::Markdown: {
         const bool markdown = options.format == OutputFormat::Markdown;
         OrderRows(result, options.sort, options.top);
-        WriteTable(text, options.by, !options.settings.CountsEveryLine(), result, markdown);
+        WriteTable(text, options.by, options.settings, result, markdown);
         // Markdown ends a table at a blank line; a line right under it would be one more row.
         const std::string skips = SkipLine(result);
         text.Text().append(markdown && !skips.empty() ? "\n" : "").append(skips);

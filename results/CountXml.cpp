@@ -85,7 +85,7 @@ void WriteCountXml(TextOut& text, std::string_view root, const scan::RowList& ro
     out.append("    <total");
     AppendKinds(out, total);
     out.append("/>\n  </files>\n  <languages>\n");
-    for (const scan::GroupRow& language : GroupFiles(rows, scan::Grouping{})) {
+    for (const scan::GroupRow& language : GroupFiles(rows, scan::Grouping{}, 0)) {
         out.append("    <language name=\"").append(XmlText(language.name));
         out.append("\" files_count=\"").append(std::to_string(language.files)).append("\"");
         AppendKinds(out, language.kinds);

@@ -30,6 +30,32 @@ void AppendKinds(std::string& out, const PrjHelper::LineBreakdown& kinds, bool j
     }
 }
 
+// ", \"complexity\": n" when the count took complexity.
+void AppendComplexity(std::string& out, bool shown, std::uint64_t complexity)
+{
+    if (shown) {
+        out.append(", \"complexity\": ").append(std::to_string(complexity));
+    }
+}
+
+// A file's ", \"embedded\": [...]" when it holds code of other languages.
+void AppendEmbedded(std::string& out, const scan::RowView& row, bool complexity)
+{
+    if (row.embedded.empty()) {
+        return;
+    }
+    out.append(", \"embedded\": [");
+    for (std::size_t i = 0; i < row.embedded.size(); ++i) {
+        const PrjHelper::EmbeddedPart& part = row.embedded[i];
+        out.append(i == 0 ? "{\"language\": " : ", {\"language\": ")
+            .append(JsonText(PrjHelper::GetAnyLanguageName(part.lang)));
+        AppendKinds(out, part.kinds, true);
+        AppendComplexity(out, complexity, part.complexity);
+        out.append("}");
+    }
+    out.append("]");
+}
+
 }  // namespace
 
 void AppendSettingsJson(std::string& out, const scan::CountSettings& settings)
@@ -68,6 +94,7 @@ void AppendSummary(std::string& out, const JsonSummary& summary)
         out.append(", \"files\": ").append(std::to_string(group.files));
         out.append(", \"lines\": ").append(std::to_string(group.lines));
         AppendKinds(out, group.kinds, true);
+        AppendComplexity(out, summary.settings.complexity, group.complexity);
         out.append("}");
     }
     out.append("]");
@@ -176,6 +203,7 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
     // Written row by row (the library only quotes the texts), so a large result costs
     // neither a document tree nor the whole text at once.
     std::string& out = text.Text();
+    const bool complexity = summary != nullptr && summary->settings.complexity;
     out.append("{\"root\": ")
         .append(JsonText(root))
         .append(", \"total\": ")
@@ -183,7 +211,9 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
     if (summary != nullptr) {
         out.append(", \"totals\": {\"files\": ").append(std::to_string(summary->files));
         AppendKinds(out, summary->kinds, true);
-        out.append(", \"counted\": ").append(std::to_string(total)).append("}");
+        out.append(", \"counted\": ").append(std::to_string(total));
+        AppendComplexity(out, complexity, summary->complexity);
+        out.append("}");
     }
     if (summary == nullptr || summary->groups == nullptr) {
         out.append(", \"files\": [");
@@ -195,6 +225,8 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
             out.append(", \"language\": ")
                 .append(JsonText(PrjHelper::GetAnyLanguageName(row.lang)));
             AppendKinds(out, row.kinds, true);
+            AppendComplexity(out, complexity, row.complexity);
+            AppendEmbedded(out, row, complexity);
             out.append("}");
             text.RowDone();
         }
@@ -221,37 +253,64 @@ std::string FormatJson(std::string_view root, const scan::RowList& rows, std::ui
     return text.Take();
 }
 
-void WriteCsv(TextOut& text, const scan::RowList& rows)
+namespace {
+
+// One CSV line of a file's lines in one language.
+void AppendCsvLine(std::string& out, std::string_view name, std::uint64_t lines, std::int32_t lang,
+                   const PrjHelper::LineBreakdown& kinds, const std::uint64_t* complexity)
+{
+    AppendCsvField(out, name);
+    out.append(",").append(std::to_string(lines)).append(",");
+    AppendCsvField(out, PrjHelper::GetAnyLanguageName(lang));
+    AppendKinds(out, kinds, false);
+    if (complexity != nullptr) {
+        out.append(",").append(std::to_string(*complexity));
+    }
+    out.append("\n");
+}
+
+}  // namespace
+
+void WriteCsv(TextOut& text, const scan::RowList& rows, const scan::CountSettings& settings)
 {
     std::string& out = text.Text();
-    out.append("file,lines,language,code,comment,blank,physical\n");
+    const bool complexity = settings.complexity;
+    const std::uint32_t flags = settings.CountFlags();
+    out.append("file,lines,language,code,comment,blank,physical")
+        .append(complexity ? ",complexity\n" : "\n");
     for (const scan::RowView row : rows) {
-        AppendCsvField(out, row.name);
-        out.append(",").append(std::to_string(row.lines)).append(",");
-        AppendCsvField(out, PrjHelper::GetAnyLanguageName(row.lang));
-        AppendKinds(out, row.kinds, false);
-        out.append("\n");
+        AppendCsvLine(out, row.name, row.lines, row.lang, row.kinds,
+                      complexity ? &row.complexity : nullptr);
+        for (const PrjHelper::EmbeddedPart& part : row.embedded) {
+            AppendCsvLine(out, row.name, part.kinds.Counted(flags), part.lang, part.kinds,
+                          complexity ? &part.complexity : nullptr);
+        }
         text.RowDone();
     }
 }
 
-std::string FormatCsv(const scan::RowList& rows)
+std::string FormatCsv(const scan::RowList& rows, const scan::CountSettings& settings)
 {
     TextOut text;
-    WriteCsv(text, rows);
+    WriteCsv(text, rows, settings);
     return text.Take();
 }
 
-std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<scan::GroupRow>& groups)
+std::string FormatGroupCsv(std::string_view nameColumn, const std::vector<scan::GroupRow>& groups,
+                           bool complexity)
 {
     std::string out;
     AppendCsvField(out, nameColumn);
-    out.append(",files,lines,code,comment,blank,physical\n");
+    out.append(",files,lines,code,comment,blank,physical")
+        .append(complexity ? ",complexity\n" : "\n");
     for (const scan::GroupRow& group : groups) {
         AppendCsvField(out, group.name);
         out.append(",").append(std::to_string(group.files));
         out.append(",").append(std::to_string(group.lines));
         AppendKinds(out, group.kinds, false);
+        if (complexity) {
+            out.append(",").append(std::to_string(group.complexity));
+        }
         out.append("\n");
     }
     return out;

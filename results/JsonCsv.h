@@ -2,9 +2,12 @@
 //
 // JSON: {"root": ROOT, "total": N, "files": [{"name": ..., "lines": n, "language": ...,
 // "code": n, "comment": n, "blank": n, "physical": n}, ...]} in row order ("lines" are those
-// that count, "physical" every line; with a summary, "totals": {"files": n, "code": n,
-// "comment": n, "blank": n, "physical": n, "counted": n} follows "total", whose number is
-// its "counted"), then, only when something was skipped, "skipped":
+// that count, "physical" every line; with the summary's settings asking for them, each file,
+// group and "totals" also hold "complexity": n, and a file with embedded code "embedded":
+// [{"language": ..., "code": n, "comment": n, "blank": n, "physical": n}, ...], lines its own
+// counts leave out, which "total" and "totals" include; with a summary, "totals": {"files": n,
+// "code": n, "comment": n, "blank": n, "physical": n, "counted": n} follows "total", whose number
+// is its "counted"), then, only when something was skipped, "skipped":
 // {"excluded": n, "ignored": n, "binary": n, "too_large": n, "unreadable": n, "folders":
 // [{"name": ..., "reason": ...}, ...]} (the folders the walk could not read), then the
 // summary's keys when one is given; on one
@@ -49,6 +52,7 @@ struct JsonSummary
     std::string commit{};
     std::uint64_t files = 0;  // the files counted and their lines, for "totals"
     PrjHelper::LineBreakdown kinds{};
+    std::uint64_t complexity = 0;        // every file's, for "totals" when settings ask for it
     const CostEstimate* cost = nullptr;  // when given, "cost" last (see CostEstimate.h)
 };
 
@@ -77,12 +81,16 @@ void WriteJson(TextOut& text, std::string_view root, const scan::RowList& rows, 
                                      const JsonSummary* summary = nullptr,
                                      const scan::SkipCounts& counts = {});
 
-// Columns file, lines, language, code, comment, blank, physical.
-void WriteCsv(TextOut& text, const scan::RowList& rows);
-[[nodiscard]] std::string FormatCsv(const scan::RowList& rows);
+// Columns file, lines, language, code, comment, blank, physical, and complexity when the
+// settings ask for it. A file with embedded code has one more line per embedded language,
+// named as the file, so the columns still add up to the totals.
+void WriteCsv(TextOut& text, const scan::RowList& rows, const scan::CountSettings& settings = {});
+[[nodiscard]] std::string FormatCsv(const scan::RowList& rows,
+                                    const scan::CountSettings& settings = {});
 
-// Columns nameColumn, files, lines, code, comment, blank, physical.
+// Columns nameColumn, files, lines, code, comment, blank, physical (and complexity).
 [[nodiscard]] std::string FormatGroupCsv(std::string_view nameColumn,
-                                         const std::vector<scan::GroupRow>& groups);
+                                         const std::vector<scan::GroupRow>& groups,
+                                         bool complexity = false);
 
 }  // namespace lintally::results

@@ -93,12 +93,12 @@ std::string ParseGrouping(const std::string& name, RowGrouping& by)
     return {};
 }
 
-std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows, const scan::Grouping& grouping)
+std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows, const scan::Grouping& grouping,
+                                       std::uint32_t flags)
 {
     scan::GroupTable table;
     for (const scan::RowView row : rows) {
-        table.Add(
-            scan::GroupRow{scan::GroupName(grouping, row.name, row.lang), 1, row.lines, row.kinds});
+        scan::AddFileGroups(table, grouping, row.name, row, flags);
     }
     return table.Take();
 }

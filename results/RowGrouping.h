@@ -30,8 +30,11 @@ struct RowGrouping
 // "language", "ext", "dir", "dir:N" or "file" into by; an empty text when name is one of
 // them, else what is wrong.
 std::string ParseGrouping(const std::string& name, RowGrouping& by);
-// The files' rows summed by grouping, one group a row, in name order.
+// The files' rows summed by grouping, one group a row, in name order: each file's own lines
+// (lines count under flags) in its group, its embedded code with its language's group when
+// grouping by language, else with the file's.
 [[nodiscard]] std::vector<scan::GroupRow> GroupFiles(const scan::RowList& rows,
-                                                     const scan::Grouping& grouping);
+                                                     const scan::Grouping& grouping,
+                                                     std::uint32_t flags);
 
 }  // namespace lintally::results

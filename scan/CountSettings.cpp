@@ -2,6 +2,7 @@
 
 #include <variant>
 
+#include "linecount/DetailTally.h"
 #include "linecount/WideTally.h"
 #include "scan/FileCount.h"
 #include "scan/PatternList.h"
@@ -26,6 +27,8 @@ constexpr Option kOptions[] = {
     {"exclude_blank", &CountSettings::excludeBlank},
     {"block_comments", &CountSettings::blockComments},
     {"languages", &CountSettings::languages},
+    {"embedded", &CountSettings::embedded},
+    {"complexity", &CountSettings::complexity},
 };
 
 constexpr LanguageTable kTables[] = {LanguageTable::Design, LanguageTable::Wide};
@@ -50,6 +53,8 @@ std::uint32_t CountSettings::CountFlags() const
         if (types.empty()) {
             flags |= PrjHelper::CF_KNOWN_ONLY;
         }
+        flags |=
+            (embedded ? PrjHelper::CF_EMBEDDED : 0) | (complexity ? PrjHelper::CF_COMPLEXITY : 0);
     }
     return flags;
 }

@@ -48,6 +48,10 @@ struct CountSettings
     bool excludeBlank = kStartupOptions.excludeBlank;
     bool blockComments = false;
     LanguageTable languages = LanguageTable::Design;
+    // Wide table only: code inside other files counts as its own language; each file's branch
+    // tokens are counted (DetailTally.h).
+    bool embedded = false;
+    bool complexity = false;
 
     // True when every line counts (comment and blank lines too), so the counted lines are
     // all lines.

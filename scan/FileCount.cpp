@@ -1,8 +1,12 @@
 #include "scan/FileCount.h"
 
+#include <utility>
+
 #include "fileio/MemoryStream.h"
 #include "fileio/ReadOnlyFile.h"
 #include "linecount/ContentLanguage.h"
+#include "linecount/DetailTally.h"
+#include "linecount/EmbeddedSplitter.h"
 #include "linecount/LanguageTable.h"
 #include "linecount/LineClassifier.h"
 #include "linecount/LineTally.h"
@@ -27,6 +31,15 @@ std::uint32_t MakeCountFlags(bool includeRemed, bool excludeBlank, bool trackBlo
         flags |= PrjHelper::CF_TRACK_BLOCKS;
     }
     return flags;
+}
+
+std::uint64_t FileLines::Counted(std::uint32_t flags) const
+{
+    std::uint64_t lines = kinds.Counted(flags);
+    for (const PrjHelper::EmbeddedPart& part : embedded) {
+        lines += part.kinds.Counted(flags);
+    }
+    return lines;
 }
 
 std::uint64_t CountFile(const std::string& fullPath, std::uint32_t flags)
@@ -58,6 +71,27 @@ void MarkFailedRead(const Brim::ReadOnlyFile& stream, FileLines& file)
     if (stream.Failed()) {
         file.skipped = SkipReason::Unreadable;
     }
+}
+
+// Complexity reads every file line by line; embedded code is looked for only in the files of
+// languages that hold it, so other files keep the one-pass count.
+bool NeedsDetail(std::uint32_t flags, std::int32_t lang)
+{
+    return (flags & PrjHelper::CF_COMPLEXITY) != 0 ||
+           ((flags & PrjHelper::CF_EMBEDDED) != 0 &&
+            PrjHelper::EmbedHostOf(lang) != PrjHelper::EmbedHost::None);
+}
+
+// The detailed count of the stream; keeps its complexity and embedded parts in file.
+PrjHelper::WideTallyResult TallyDetail(Brim::IStream& stream, bool sniff, std::uint32_t flags,
+                                       const std::function<bool()>& keepGoing,
+                                       std::string_view head, FileLines& file)
+{
+    PrjHelper::DetailTallyResult detail =
+        PrjHelper::TallyDetailedLines(stream, file.lang, sniff, flags, keepGoing, head);
+    file.complexity = detail.complexity;
+    file.embedded = std::move(detail.embedded);
+    return detail.host;
 }
 
 // The wide table names the language by the file's name, by its first bytes where its suffix
@@ -112,12 +146,17 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
         return file;
     }
     const PrjHelper::WideTallyResult tally =
-        PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop), read.bytes);
+        NeedsDetail(flags, file.lang)
+            ? TallyDetail(*stream, sniff, flags, KeepGoing(stop), read.bytes, file)
+            : PrjHelper::TallyWideLines(*stream, file.lang, sniff, flags, KeepGoing(stop),
+                                        read.bytes);
     file.kinds = tally.kinds;
     file.lang = tally.lang;
     file.kept = file.lang != 0 || !knownOnly;
     if (sniff && generated()) {
         file.kinds = {};
+        file.complexity = 0;
+        file.embedded.clear();
         file.skipped = SkipReason::Generated;
     }
     return file;
@@ -225,7 +264,7 @@ FileLines TallyBuffer(const std::string& name, std::string_view bytes, std::uint
 std::uint64_t CountFile(const FolderRef& folder, const std::string& name,
                         const std::string& fullPath, std::uint32_t flags, const StopToken* stop)
 {
-    return TallyFile(folder, name, fullPath, flags, stop).kinds.Counted(flags);
+    return TallyFile(folder, name, fullPath, flags, stop).Counted(flags);
 }
 
 }  // namespace lintally::scan

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "linecount/DetailTally.h"
 #include "linecount/LineBreakdown.h"
 
 #include "scan/ContentSource.h"
@@ -25,12 +27,19 @@ namespace lintally::scan {
 // A counted file: its lines by kind (in the block mode of the flags it was counted with)
 // and its language id; skipped says why it was not read (then it has no lines). Not kept:
 // the wide table with CF_KNOWN_ONLY does not know the file, and the scan leaves it out.
+// With CF_EMBEDDED, kinds are the file's own language's lines and embedded holds the rest;
+// with CF_COMPLEXITY, complexity is the branch tokens of those own lines (DetailTally.h).
 struct FileLines
 {
     PrjHelper::LineBreakdown kinds;
     std::int32_t lang = 0;
+    std::uint64_t complexity = 0;
+    std::vector<PrjHelper::EmbeddedPart> embedded;
     std::optional<SkipReason> skipped;
     bool kept = true;
+
+    // The lines that count under flags, the embedded parts' too.
+    [[nodiscard]] std::uint64_t Counted(std::uint32_t flags) const;
 };
 
 // The file's lines by kind, in one pass; no lines when the file cannot be opened or read.

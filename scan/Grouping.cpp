@@ -14,7 +14,20 @@ GroupRow& GroupRow::operator+=(const GroupRow& other)
     files += other.files;
     lines += other.lines;
     kinds += other.kinds;
+    complexity += other.complexity;
     return *this;
+}
+
+void AddFileGroups(GroupTable& table, const Grouping& grouping, std::string_view relativeName,
+                   const RowView& file, std::uint32_t flags)
+{
+    const std::string own = GroupName(grouping, relativeName, file.lang);
+    table.Add(GroupRow{own, 1, file.lines, file.kinds, file.complexity});
+    for (const PrjHelper::EmbeddedPart& part : file.embedded) {
+        table.Add(GroupRow{
+            grouping.by == GroupBy::Language ? GroupName(grouping, relativeName, part.lang) : own,
+            0, part.kinds.Counted(flags), part.kinds, part.complexity});
+    }
 }
 
 std::string GroupName(const Grouping& grouping, std::string_view relativeName, std::int32_t lang)

@@ -13,6 +13,7 @@
 
 #include "linecount/LineBreakdown.h"
 #include "scan/Row.h"
+#include "scan/RowList.h"
 
 namespace lintally::scan {
 
@@ -36,6 +37,7 @@ struct GroupRow
     std::uint64_t files = 0;
     std::uint64_t lines = 0;
     PrjHelper::LineBreakdown kinds;
+    std::uint64_t complexity = 0;
 
     GroupRow& operator+=(const GroupRow& other);
 };
@@ -61,5 +63,11 @@ public:
 private:
     std::map<std::string, GroupRow, std::less<>> m_rows;
 };
+
+// Adds a counted file to table: its own lines (lines count under flags) to its group, and each
+// of its embedded parts to the group of the part's language (as no file) when grouping by
+// language, else to the file's group.
+void AddFileGroups(GroupTable& table, const Grouping& grouping, std::string_view relativeName,
+                   const RowView& file, std::uint32_t flags);
 
 }  // namespace lintally::scan

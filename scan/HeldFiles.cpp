@@ -93,7 +93,7 @@ void TallyUnique(std::vector<HeldFile>& held, const IContentSource* source, Resu
         if (copies[i]) {
             held[i].file.skipped = SkipReason::Duplicate;
         }
-        tally.Add(held[i].Name(), held[i].file, held[i].lines);
+        tally.Add(held[i].Name(), held[i].file, held[i].flags);
     }
 }
 

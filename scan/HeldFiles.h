@@ -24,7 +24,7 @@ struct HeldFile
     std::uint32_t nameOffset = 0;  // where the relative name starts in fullPath
     std::size_t listed = 0;        // the file's index in a content source
     FileLines file;
-    std::uint64_t lines = 0;  // the lines that count under the scan's options
+    std::uint32_t flags = 0;  // the count flags the file was counted under
 
     [[nodiscard]] std::string_view Name() const
     {

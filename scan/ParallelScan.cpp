@@ -181,14 +181,14 @@ bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
             continue;
         }
         const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
-        const std::uint64_t lines = file.kinds.Counted(flags);
+        const std::uint64_t lines = file.Counted(flags);
         if (selection != nullptr && selection->unique && !file.skipped) {
             share.held.push_back(
-                HeldFile{std::move(item.fullPath), item.nameOffset, item.listed, file, lines});
+                HeldFile{std::move(item.fullPath), item.nameOffset, item.listed, file, flags});
             sink.OnRowCounted(share.held.back().Name(), lines);
             continue;
         }
-        share.tally.Add(name, file, lines);
+        share.tally.Add(name, file, flags);
         if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
             sink.OnRowCounted(name, lines);
         }

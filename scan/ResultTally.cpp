@@ -4,7 +4,7 @@
 
 namespace lintally::scan {
 
-void ResultTally::Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines)
+void ResultTally::Add(std::string_view relativeName, const FileLines& file, std::uint32_t flags)
 {
     if (file.skipped) {
         m_skips.Add(*file.skipped);
@@ -12,21 +12,29 @@ void ResultTally::Add(std::string_view relativeName, const FileLines& file, std:
             return;
         }
     }
+    const std::uint64_t lines = file.kinds.Counted(flags);
     ++m_files;
-    m_total += lines;
+    m_total += file.Counted(flags);
     m_kinds += file.kinds;
-    if (m_grouping == nullptr) {
-        m_rows.Add(relativeName, lines, file.kinds, file.lang);
-    } else {
-        m_groups.Add(
-            GroupRow{GroupName(*m_grouping, relativeName, file.lang), 1, lines, file.kinds});
+    m_complexity += file.complexity;
+    for (const PrjHelper::EmbeddedPart& part : file.embedded) {
+        m_kinds += part.kinds;
+        m_complexity += part.complexity;
     }
+    if (m_grouping == nullptr) {
+        m_rows.Add(relativeName, lines, file.kinds, file.lang, file.complexity, file.embedded);
+        return;
+    }
+    AddFileGroups(
+        m_groups, *m_grouping, relativeName,
+        RowView{relativeName, lines, file.kinds, file.lang, file.complexity, file.embedded}, flags);
 }
 
 void ResultTally::MoveInto(ScanResult& result)
 {
     result.total += m_total;
     result.files += m_files;
+    result.complexity += m_complexity;
     result.kinds += m_kinds;
     result.skips += m_skips;
     result.rows.Append(std::move(m_rows));

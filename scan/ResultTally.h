@@ -18,9 +18,11 @@ public:
     // grouping null: keep one row per file.
     explicit ResultTally(const Grouping* grouping) : m_grouping(grouping) {}
 
-    // A met file; lines are those that count under the scan's options. A file left out for
-    // what it holds only adds to the skip counts; an unreadable one keeps its row as well.
-    void Add(std::string_view relativeName, const FileLines& file, std::uint64_t lines);
+    // A met file, counted with flags. A file left out for what it holds only adds to the skip
+    // counts; an unreadable one keeps its row as well. Its embedded parts add to the totals;
+    // grouped by language, each adds to its own language's group (with no file), grouped
+    // otherwise, to the file's group.
+    void Add(std::string_view relativeName, const FileLines& file, std::uint32_t flags);
 
     // Moves this tally's rows or groups and totals into result (the rows unsorted).
     void MoveInto(ScanResult& result);
@@ -31,6 +33,7 @@ private:
     GroupTable m_groups;
     std::uint64_t m_total = 0;
     std::uint64_t m_files = 0;
+    std::uint64_t m_complexity = 0;
     PrjHelper::LineBreakdown m_kinds;
     SkipCounts m_skips;
 };

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "linecount/DetailTally.h"
 #include "linecount/LineBreakdown.h"
 
 namespace lintally::scan {
@@ -21,6 +22,8 @@ struct Row
     std::uint64_t lines = 0;
     PrjHelper::LineBreakdown kinds{};
     std::int32_t lang = 0;
+    std::uint64_t complexity = 0;
+    std::vector<PrjHelper::EmbeddedPart> embedded{};
 };
 
 // 'A'-'Z' fold to 'a'-'z', bytes compare unsigned, a prefix sorts first; names equal

@@ -1,13 +1,15 @@
 #include "scan/RowList.h"
 
+#include <iterator>
 #include <numeric>
+#include <utility>
 
 namespace lintally::scan {
 
 RowList::RowList(std::initializer_list<Row> rows)
 {
     for (const Row& row : rows) {
-        Add(row.name, row.lines, row.kinds, row.lang);
+        Add(row.name, row.lines, row.kinds, row.lang, row.complexity, row.embedded);
     }
 }
 
@@ -40,13 +42,15 @@ void RowList::Push(const Record& record)
 }
 
 void RowList::Add(std::string_view name, std::uint64_t lines, const PrjHelper::LineBreakdown& kinds,
-                  std::int32_t lang)
+                  std::int32_t lang, std::uint64_t complexity,
+                  std::vector<PrjHelper::EmbeddedPart> embedded)
 {
     Record record;
     record.lang = lang;
     StoreName(record, name);
     const std::array<std::uint64_t, 4> counts{kinds.code, kinds.comment, kinds.blank, lines};
-    if (std::all_of(counts.begin(), counts.end(),
+    if (complexity == 0 && embedded.empty() &&
+        std::all_of(counts.begin(), counts.end(),
                     [](std::uint64_t count) { return count < kWide; })) {
         for (std::size_t i = 0; i < counts.size(); ++i) {
             record.count[i] = static_cast<std::uint32_t>(counts[i]);
@@ -54,7 +58,7 @@ void RowList::Add(std::string_view name, std::uint64_t lines, const PrjHelper::L
     } else {
         record.count[0] = kWide;
         record.count[1] = static_cast<std::uint32_t>(m_wide.size());
-        m_wide.push_back(counts);
+        m_wide.push_back(WideRow{counts, complexity, std::move(embedded)});
     }
     Push(record);
 }
@@ -67,9 +71,11 @@ RowView RowList::View(std::size_t stored) const
         std::string_view(m_names[record.nameBlock]).substr(record.nameOffset, record.nameLength);
     view.lang = record.lang;
     if (record.count[0] == kWide) {
-        const std::array<std::uint64_t, 4>& wide = m_wide[record.count[1]];
-        view.kinds = {wide[2], wide[1], wide[0]};
-        view.lines = wide[3];
+        const WideRow& wide = m_wide[record.count[1]];
+        view.kinds = {wide.count[2], wide.count[1], wide.count[0]};
+        view.lines = wide.count[3];
+        view.complexity = wide.complexity;
+        view.embedded = wide.embedded;
     } else {
         view.kinds = {record.count[2], record.count[1], record.count[0]};
         view.lines = record.count[3];
@@ -97,7 +103,8 @@ void RowList::Append(RowList&& other)
     for (std::string& block : other.m_names) {
         m_names.push_back(std::move(block));
     }
-    m_wide.insert(m_wide.end(), other.m_wide.begin(), other.m_wide.end());
+    m_wide.insert(m_wide.end(), std::make_move_iterator(other.m_wide.begin()),
+                  std::make_move_iterator(other.m_wide.end()));
     if (other.m_count < kRecordsPerBlock ||
         m_records.size() + other.m_records.size() > kMaxBlocks) {
         for (std::size_t i = 0; i < other.size(); ++i) {

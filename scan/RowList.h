@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ struct RowView
     std::uint64_t lines = 0;
     PrjHelper::LineBreakdown kinds{};
     std::int32_t lang = 0;
+    std::uint64_t complexity = 0;
+    std::span<const PrjHelper::EmbeddedPart> embedded{};
 };
 
 class RowList
@@ -53,9 +56,11 @@ public:
     RowList(std::initializer_list<Row> rows);
 
     // Adds a row at the end of the list. A list holds some four billion rows at most (128 GiB
-    // of them); rows past that are not kept.
+    // of them); rows past that are not kept. A row with a complexity or embedded parts is
+    // kept apart, as one with wide counts is.
     void Add(std::string_view name, std::uint64_t lines, const PrjHelper::LineBreakdown& kinds,
-             std::int32_t lang);
+             std::int32_t lang, std::uint64_t complexity = 0,
+             std::vector<PrjHelper::EmbeddedPart> embedded = {});
 
     [[nodiscard]] std::size_t size() const { return m_ordered ? m_order.size() : m_count; }
     [[nodiscard]] bool empty() const { return size() == 0; }
@@ -85,6 +90,14 @@ private:
     static constexpr std::size_t kNameBlock = 256 * 1024;
     static constexpr std::uint32_t kWide = 0xFFFFFFFFu;  // count[0] of a row kept in m_wide
 
+    // A row kept apart: counts too wide for 32 bits, or a complexity or embedded parts.
+    struct WideRow
+    {
+        std::array<std::uint64_t, 4> count{};  // code, comment, blank, lines
+        std::uint64_t complexity = 0;
+        std::vector<PrjHelper::EmbeddedPart> embedded;
+    };
+
     struct Record
     {
         std::uint32_t nameBlock = 0;
@@ -108,7 +121,7 @@ private:
     std::vector<std::vector<Record>> m_records;  // blocks of at most kRecordsPerBlock
     std::size_t m_count = 0;                     // rows stored
     std::vector<std::string> m_names;            // name blocks; the last takes new names
-    std::vector<std::array<std::uint64_t, 4>> m_wide;
+    std::vector<WideRow> m_wide;
     std::vector<std::uint32_t> m_order;  // list order as ids, once m_ordered
     bool m_ordered = false;              // until then a row's index is its id
 };

@@ -33,7 +33,8 @@ struct ScanResult
     SkipCounts skips;
     std::uint64_t total = 0;  // lines that count, over every file
     std::uint64_t files = 0;
-    PrjHelper::LineBreakdown kinds;  // every file's lines by kind
+    PrjHelper::LineBreakdown kinds;  // every file's lines by kind, embedded lines too
+    std::uint64_t complexity = 0;    // every file's branch tokens (see BranchCount.h)
     bool stopped = false;
 };
 

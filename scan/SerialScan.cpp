@@ -34,8 +34,8 @@ public:
         if (!file.kept) {
             return;
         }
-        const std::uint64_t lines = file.kinds.Counted(flags);
-        m_tally.Add(relativeName, file, lines);
+        const std::uint64_t lines = file.Counted(flags);
+        m_tally.Add(relativeName, file, flags);
         m_sink.OnRowCounted(relativeName, lines);
     }
 

@@ -65,3 +65,29 @@ TEST(CliLanguages, WideIsTheDefaultAndDesignCountsAsTheDialog)
     EXPECT_EQ(wrong.status, 2);
     EXPECT_TRUE(IsOneErrorLine(wrong.err)) << wrong.err;
 }
+
+TEST(CliLanguages, EmbeddedCodeAddsToItsLanguageRowAndComplexityToItsColumn)
+{
+    const std::string golden = std::string(LINTALLY_TEST_DATA) + "/golden-embedded";
+    const CliResult result =
+        RunCli({{"-f", "json", "--by", "language", "--embedded", "--complexity", golden}, ""});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto document = nlohmann::json::parse(result.out);
+    std::map<std::string, std::string> groups;
+    for (const auto& group : document["groups"]) {
+        groups[group["name"].get<std::string>()] = std::to_string(group["files"].get<int>()) + " " +
+                                                   std::to_string(group["physical"].get<int>()) +
+                                                   " " +
+                                                   std::to_string(group["complexity"].get<int>());
+    }
+    EXPECT_EQ(groups["Markdown"], "1 19 0");
+    EXPECT_EQ(groups["JavaScript"], "0 6 3") << "from the HTML page and the Svelte file";
+    EXPECT_EQ(groups["TypeScript"], "0 5 2");
+    const CliResult plain = RunCli({{"-f", "json", golden}, ""});
+    EXPECT_EQ(nlohmann::json::parse(plain.out)["totals"]["physical"],
+              document["totals"]["physical"]);
+
+    const CliResult design = RunCli({{"--embedded", "--languages", "design", golden}, ""});
+    EXPECT_EQ(design.status, 2);
+    EXPECT_TRUE(IsOneErrorLine(design.err)) << design.err;
+}

@@ -65,6 +65,30 @@ TEST(CliMerge, TheMergeOfPartsIsTheCountOfAllTheirRoots)
               RunIn({"-f", "json", "a", "b"}, tree).out);
 }
 
+TEST(CliMerge, KeepsEmbeddedCodeAndComplexity)
+{
+    TempFolder tree;
+    tree.Write("a/guide.md", "# A\n```rust\nif a && b {}\n```\n```py\nif x: pass\n```\n");
+    tree.Write("b/page.html", "<script>\nwhile (a) {}\n</script>\n");
+    for (const char* part : {"a", "b"}) {
+        ASSERT_EQ(RunIn({"--embedded", "--complexity", "-f", "json", "-o",
+                         std::string(part) + ".json", part},
+                        tree)
+                      .status,
+                  0);
+    }
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"-f", "json"}, {"-f", "csv", "--by", "ext"}}) {
+        std::vector<std::string> whole = {"--embedded", "--complexity"};
+        whole.insert(whole.end(), options.begin(), options.end());
+        whole.insert(whole.end(), {"a", "b"});
+        std::vector<std::string> merge = {"merge"};
+        merge.insert(merge.end(), options.begin(), options.end());
+        merge.insert(merge.end(), {"a.json", "b.json"});
+        EXPECT_EQ(RunIn(merge, tree).out, RunIn(whole, tree).out) << options.size();
+    }
+}
+
 TEST(CliMerge, RefusesPartsThatOverlapWereCountedOtherwiseOrHoldOnlySums)
 {
     TempFolder tree;

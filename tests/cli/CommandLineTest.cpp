@@ -143,6 +143,7 @@ TEST(CommandLine, UsageErrorsAreOneLineWithStatusTwo)
         {{"diff", "-f", "sql", "a", "b"}, "takes table, json, csv, html or markdown, not sql"},
         {{"--cost", "-f", "csv"}, "--cost is shown with -f table, markdown, json or yaml"},
         {{"--salary", "50000"}, "--salary and --overhead go with --cost"},
+        {{"--embedded", "-f", "sql"}, "--embedded is not written by -f xml, sql or openmetrics"},
         {{"--cost", "--salary", "0"}, "--salary: takes a whole number from 1 to 1000000000"},
         {{"--cost", "--overhead", "-1"}, "--overhead: takes a number from 0 to 100, not -1"},
         {{"--cost", "--overhead", "1e2"}, "--overhead: takes a number from 0 to 100, not 1e2"},

@@ -96,7 +96,8 @@ TEST(FormatJson, GroupsStandInPlaceOfFilesAndTheOptionsAreNamed)
     EXPECT_EQ(document["roots"], nlohmann::json::array({"a", "b"}));
     EXPECT_EQ(document["options"],
               nlohmann::json::parse(R"({"types": "*.c", "include_sub_folders": true,
-        "include_remed": false, "exclude_blank": true, "block_comments": true, "languages": "design"})"));
+        "include_remed": false, "exclude_blank": true, "block_comments": true, "languages": "design",
+        "embedded": false, "complexity": false})"));
     EXPECT_EQ(document["groups"],
               nlohmann::json::parse(R"([{"name": "C/C++", "files": 2, "lines": 7,
         "code": 4, "comment": 2, "blank": 1, "physical": 7}])"));

@@ -37,8 +37,11 @@ TEST(WriteTable, NamesThatAreNotAsciiKeepTheColumnsInLine)
         result.rows.Add(name, 1234, {1234, 0, 0}, 0);
     }
     result.files = 5;
+    lintally::scan::CountSettings everyLine;
+    everyLine.includeRemed = true;
+    everyLine.excludeBlank = false;
     lintally::results::TextOut text;
-    lintally::results::WriteTable(text, {true, {}}, false, result);
+    lintally::results::WriteTable(text, {true, {}}, everyLine, result);
     std::istringstream lines(text.Take());
     std::string line;
     std::set<std::size_t> widths;

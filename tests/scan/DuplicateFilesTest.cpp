@@ -108,7 +108,7 @@ TEST(TallyUnique, KeepsTheFirstByNameHoweverTheFilesWereHeld)
     std::vector<lintally::scan::HeldFile> held;
     for (const char* name : {"z.c", "c.c", "a.c", "b.c"}) {
         const std::string path = tree.Write(name, "int x;\n");
-        held.push_back({path, static_cast<std::uint32_t>(path.size() - 3), 0, {}, 1});
+        held.push_back({path, static_cast<std::uint32_t>(path.size() - 3), 0, {}, 0});
     }
     lintally::scan::ResultTally tally(nullptr);
     TallyUnique(held, nullptr, tally);
