@@ -42,6 +42,15 @@ std::size_t FirstHit(const Hits& hits)
     return bits == 0 ? kStep : static_cast<std::size_t>(std::countr_zero(bits));
 }
 
+// A bit for each of the sixteen bytes from from that is neither a space nor a tab (the white
+// space of nearly every indent; the rarer CR, form feed and vertical tab are tested one by one).
+std::uint64_t NonBlankBits(const char* from)
+{
+    Bytes bytes;
+    std::memcpy(&bytes, from, kStep);
+    return ~HitBits((bytes == ' ') | (bytes == '\t')) & 0xFFFF;
+}
+
 // A bit for each of the window's bytes from from that is one of the N members.
 template <std::size_t N>
 std::uint64_t WindowBits(const unsigned char (&repeated)[ByteSet::kWideMax][kStep],
@@ -82,23 +91,25 @@ __attribute__((target("avx2"))) std::uint64_t WindowBitsAvx2(
     return bits;
 }
 
-const bool kAvx2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-}();
+bool HasAvx2()
+{
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return avx2;
+}
 
 template <std::size_t N>
-std::uint64_t WindowBitsOf(const unsigned char (&repeated)[ByteSet::kWideMax][kStep],
-                           const char* from)
+auto WindowSearchFor()
 {
-    return kAvx2 ? WindowBitsAvx2<N>(repeated, from) : WindowBits<N>(repeated, from);
+    return HasAvx2() ? &WindowBitsAvx2<N> : &WindowBits<N>;
 }
 #else
 template <std::size_t N>
-std::uint64_t WindowBitsOf(const unsigned char (&repeated)[ByteSet::kWideMax][kStep],
-                           const char* from)
+auto WindowSearchFor()
 {
-    return WindowBits<N>(repeated, from);
+    return &WindowBits<N>;
 }
 #endif
 
@@ -131,6 +142,24 @@ const char* FindWide(const unsigned char (&repeated)[ByteSet::kWideMax][kStep], 
 
 }  // namespace
 
+const char* SkipWhite(const char* at, const char* end)
+{
+    while (end - at >= static_cast<std::ptrdiff_t>(kStep)) {
+        const std::uint64_t bits = NonBlankBits(at);
+        if (bits == 0) {
+            at += kStep;
+            continue;
+        }
+        at += std::countr_zero(bits);
+        if (!IsWhite(*at))
+            return at;
+        ++at;
+    }
+    while (at < end && IsWhite(*at))
+        ++at;
+    return at;
+}
+
 void ByteSet::Add(char byte)
 {
     if (Has(byte))
@@ -141,6 +170,23 @@ void ByteSet::Add(char byte)
     for (std::size_t row = m_count - 1; m_count <= kWideMax && row < kWideMax; ++row)
         std::memset(m_repeated[row], static_cast<unsigned char>(byte), kStep);
     m_rows = m_count <= kWideMax ? static_cast<unsigned char>(std::bit_ceil(m_count)) : 0;
+    switch (m_rows) {
+    case 1:
+        m_window = WindowSearchFor<1>();
+        break;
+    case 2:
+        m_window = WindowSearchFor<2>();
+        break;
+    case 4:
+        m_window = WindowSearchFor<4>();
+        break;
+    case 8:
+        m_window = WindowSearchFor<8>();
+        break;
+    default:
+        m_window = nullptr;
+        break;
+    }
 }
 
 const char* ByteSet::FindIn(const char* at, const char* end) const
@@ -167,26 +213,12 @@ const char* ByteSet::FindIn(const char* at, const char* end) const
 const char* ByteSet::Cursor::Refill(const char* at)
 {
     constexpr auto kSpan = static_cast<std::ptrdiff_t>(kWindow);
-    if (m_end - m_begin < kSpan || m_set.m_rows == 0)
+    if (m_end - m_begin < kSpan || m_set.m_window == nullptr)
         return m_set.FindIn(at, m_end);
     while (at != m_end) {
         // The last window ends at end and may begin before at, on bytes already read.
         const char* base = m_end - at >= kSpan ? at : m_end - kSpan;
-        std::uint64_t bits = 0;
-        switch (m_set.m_rows) {
-        case 1:
-            bits = WindowBitsOf<1>(m_set.m_repeated, base);
-            break;
-        case 2:
-            bits = WindowBitsOf<2>(m_set.m_repeated, base);
-            break;
-        case 4:
-            bits = WindowBitsOf<4>(m_set.m_repeated, base);
-            break;
-        default:
-            bits = WindowBitsOf<8>(m_set.m_repeated, base);
-            break;
-        }
+        const std::uint64_t bits = m_set.m_window(m_set.m_repeated, base);
         m_base = base;
         m_span = kWindow;
         m_mask = bits & ~0ULL << (at - base);

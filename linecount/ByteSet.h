@@ -4,7 +4,8 @@
 // block; the search looks at sixteen bytes per step when the set is small enough. A set is
 // built once and then only read, so one set may serve any number of threads. A Cursor finds
 // the members of 64 bytes at once and hands them out one by one, for a reader that asks for
-// the next member again and again as it moves forward; it belongs to one thread.
+// the next member again and again as it moves forward; it belongs to one thread. White space
+// within a line is searched past the same way, sixteen bytes per step.
 #pragma once
 
 #include <bit>
@@ -12,6 +13,18 @@
 #include <cstdint>
 
 namespace PrjHelper {
+
+// Space, tab, CR, form feed and vertical tab; LF ends a line and is none.
+[[nodiscard]] inline bool IsWhite(char c)
+{
+    constexpr std::uint64_t kWhite =
+        1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (kWhite >> byte & 1) != 0;
+}
+
+// The first byte from at up to end that is not white space, or end.
+[[nodiscard]] const char* SkipWhite(const char* at, const char* end);
 
 class ByteSet
 {
@@ -35,6 +48,10 @@ private:
     unsigned char m_rows = 0;
     // Each member sixteen times over, one per row; rows past the members repeat the last one.
     alignas(16) unsigned char m_repeated[kWideMax][16] = {};
+    // The members of a Cursor's window: chosen for m_rows and the processor when a member is
+    // added (null while m_rows is 0).
+    using WindowSearch = std::uint64_t (*)(const unsigned char (&)[kWideMax][16], const char*);
+    WindowSearch m_window = nullptr;
 };
 
 // The members of a set in the bytes from begin to end, which stay readable while it is used.

@@ -33,8 +33,10 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
             }
         }
         for (std::string_view marker : {single[i], open[i]}) {
-            if (!marker.empty())
+            if (!marker.empty()) {
                 special.Add(marker[0]);
+                commentStarts.Add(marker[0]);
+            }
         }
     }
     columnOpen = Text(lang.columnBlock.open);
@@ -52,6 +54,9 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
             special.Add(quote);
         }
     }
+    for (char quote : Text(lang.quotes))
+        lineStringStops.Add(quote);
+    lineStringStops.Add('\\');
     for (char quote : Text(lang.spanQuotes))
         spanQuotes.Add(quote);
     for (char quote : Text(lang.rawQuotes))
@@ -89,7 +94,7 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
     longStringLineStops[0].Add('"');
     longStringLineStops[1].Add('\'');
     for (ByteSet* stops : {&codeLineStops, &blockLineStops[0], &blockLineStops[1], &lineEnd,
-                           &longStringLineStops[0], &longStringLineStops[1]})
+                           &longStringLineStops[0], &longStringLineStops[1], &lineStringStops})
         stops->Add('\n');
 }
 

@@ -130,10 +130,14 @@ public:
     bool lessOpensOnlyHeredocs = false;
     // Bytes that open a string; those of strings that may run on, with and without escapes.
     ByteSet quotes;
+    // The quotes with backslash and LF: where a string that ends with its line may end.
+    ByteSet lineStringStops;
     ByteSet spanQuotes;
     ByteSet rawQuotes;
     // Bytes at which something may begin in code state; other bytes are skipped in runs.
     ByteSet special;
+    // The first bytes of the comment markers: other bytes open no comment.
+    ByteSet commentStarts;
     // A string that holds code: its quote, and the bracket pair that the code stands in after
     // a '$' ("${...}" in a JavaScript template, "$(...)" in a shell string); 0 without.
     char templateQuote = 0;

@@ -76,14 +76,16 @@ Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
     using What = Opening::What;
     if (syntax.language.docstrings && IsTripleQuote(at, end))
         return {What::LongString};
-    for (std::uint8_t pair = 0; pair < 2; ++pair) {
-        if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
-            return {What::Block, pair};
-    }
-    for (std::string_view marker : syntax.single) {
-        if (Matches(at, end, marker) && ((syntax.rules & wide_rule::kShellWords) == 0 ||
-                                         wide_rules::StartsShellComment(before)))
-            return {What::LineComment};
+    if (syntax.commentStarts.Has(*at)) {
+        for (std::uint8_t pair = 0; pair < 2; ++pair) {
+            if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
+                return {What::Block, pair};
+        }
+        for (std::string_view marker : syntax.single) {
+            if (Matches(at, end, marker) && ((syntax.rules & wide_rule::kShellWords) == 0 ||
+                                             wide_rules::StartsShellComment(before)))
+                return {What::LineComment};
+        }
     }
     if (templates > 0 && (*at == syntax.templateOpen || *at == syntax.templateClose))
         return {*at == syntax.templateOpen ? What::BraceOpen : What::BraceClose};

@@ -10,33 +10,17 @@
 #include <cstring>
 #include <string_view>
 
+#include "linecount/ByteSet.h"
 #include "linecount/WideClassifier.h"
 #include "linecount/WideClassifierRules.h"
 #include "linecount/WideLanguages.h"
 
 namespace PrjHelper::wide_scan {
 
-inline bool IsWhite(char c)
-{
-    constexpr std::uint64_t kWhite =
-        1ULL << ' ' | 1ULL << '\t' | 1ULL << '\r' | 1ULL << '\f' | 1ULL << '\v';
-    const auto byte = static_cast<unsigned char>(c);
-    return byte <= ' ' && (kWhite >> byte & 1) != 0;
-}
-
-// The first byte from at on that is not white space, or end. Indents of spaces go eight at a
-// time.
+// The first byte from at on that is not white space, or end. Most lines begin with their text.
 inline const char* FirstText(const char* at, const char* end)
 {
-    constexpr std::uint64_t kSpaces = 0x2020202020202020;
-    for (std::uint64_t word = 0; end - at >= 8; at += 8) {
-        std::memcpy(&word, at, sizeof word);
-        if (word != kSpaces)
-            break;
-    }
-    while (at < end && IsWhite(*at))
-        ++at;
-    return at;
+    return at == end || !IsWhite(*at) ? at : SkipWhite(at + 1, end);
 }
 
 inline bool IsLetter(char c)

@@ -152,9 +152,12 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
     }
     case What::LineString: {
         // Its bytes are code and its markers none; a backslash makes the next byte text.
-        const char* next = stop + 1;
-        while (next < end && *next != *stop && *next != '\n')
+        const ByteSet& stops = m_syntax.lineStringStops;
+        const char* next = stops.FindIn(stop + 1, end);
+        while (next < end && *next != *stop && *next != '\n') {
             next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
+            next = stops.FindIn(next, end);
+        }
         if (next < end && *next == *stop)
             return next + 1;
         // A backslash before the line's end carries the string on to the next line.

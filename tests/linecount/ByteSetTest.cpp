@@ -75,3 +75,26 @@ TEST(ByteSet, CursorFindsWhatFindInFindsAsItMovesForward)
         }
     }
 }
+
+TEST(ByteSet, SkipWhiteStopsAtTheFirstByteThatIsNotWhiteSpace)
+{
+    // Indents of every white byte and length, the text byte at every position: LF and NUL
+    // are text here, and so is a byte above 127; a CR, form feed or vertical tab among spaces
+    // is passed over however the sixteen-byte steps fall.
+    constexpr std::string_view kWhite = " \t\r\f\v";
+    for (const char text : {'x', '\n', '\0', '\x85'}) {
+        for (std::size_t size = 0; size <= 40; ++size) {
+            std::string line(size, ' ');
+            for (std::size_t i = 0; i < size; ++i)
+                line[i] = kWhite[(i * 7 + size) % kWhite.size()];
+            const char* begin = line.data();
+            EXPECT_EQ(SkipWhite(begin, begin + size), begin + size) << size;
+            for (std::size_t at = 0; at < size; ++at) {
+                std::string hit = line;
+                hit[at] = text;
+                EXPECT_EQ(SkipWhite(hit.data(), hit.data() + size), hit.data() + at)
+                    << static_cast<int>(text) << " size " << size << " at " << at;
+            }
+        }
+    }
+}
