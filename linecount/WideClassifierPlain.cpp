@@ -9,6 +9,13 @@ namespace PrjHelper {
 
 using namespace wide_scan;
 
+// Defined before PlainLines, which asks it at every stop byte in a block, so that it is inlined.
+inline bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
+{
+    return Matches(at, end, m_syntax.close[m_state.pair]) ||
+           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
+}
+
 const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds)
 {
     const ByteSet* stops = nullptr;
@@ -192,12 +199,6 @@ const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
             return stop;
     }
     return nullptr;
-}
-
-bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
-{
-    return Matches(at, end, m_syntax.close[m_state.pair]) ||
-           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
 }
 
 }  // namespace PrjHelper
