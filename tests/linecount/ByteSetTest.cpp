@@ -44,9 +44,10 @@ TEST(ByteSet, EmptySetFindsNothing)
 
 TEST(ByteSet, CursorFindsWhatFindInFindsAsItMovesForward)
 {
-    // Small sets (searched a window at a time) and a large one; texts shorter and longer than
-    // a window, read member by member and with jumps of every size from each member.
-    for (const std::string_view members : {"\n", "\n/\"'", "#\n/\"'`<=", "abcdefghi"}) {
+    // Sets of each size searched a window at a time (1, 2, 4 and 8 rows compared) and a large
+    // one; texts shorter and longer than a window, read member by member and with jumps of
+    // every size from each member.
+    for (const std::string_view members : {"\n", "\n*", "\n/\"'", "#\n/\"'`<=", "abcdefghi"}) {
         ByteSet set;
         for (char member : members)
             set.Add(member);
