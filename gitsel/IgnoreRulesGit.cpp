@@ -148,6 +148,11 @@ IgnoreRules::~IgnoreRules() = default;
 GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules>& rules,
                             std::string& error)
 {
+    // Outside every repository the library is not started at all.
+    if (!MayBeInRepository(root)) {
+        error = NotInWorkTree(root);
+        return GitStatus::NotAWorkTree;
+    }
     auto repository = std::make_unique<Repository>();
     const GitStatus status = OpenWorkTree(root, repository->tree, error);
     if (status != GitStatus::Ok) {

@@ -1,5 +1,8 @@
 #include "gitsel/WorkTree.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "fileio/JoinPath.h"
 #include "fileio/PathSeparator.h"
 #include "fileio/RealPath.h"
@@ -20,7 +23,40 @@ bool RealFolder(const char* path, std::string& real)
     return true;
 }
 
+// Whether folder holds an entry of that name; true too when it cannot be told.
+bool Holds(const std::filesystem::path& folder, const char* name)
+{
+    std::error_code code;
+    const std::filesystem::file_status status =
+        std::filesystem::symlink_status(folder / name, code);
+    if (!code) {
+        return std::filesystem::exists(status);
+    }
+    return code != std::errc::no_such_file_or_directory && code != std::errc::not_a_directory;
+}
+
 }  // namespace
+
+bool MayBeInRepository(const std::string& folder)
+{
+    std::string real;
+    if (!Brim::RealPath(folder, real)) {
+        return true;
+    }
+    for (std::filesystem::path at(real);; at = at.parent_path()) {
+        if (Holds(at, ".git") || Holds(at, "HEAD")) {
+            return true;
+        }
+        if (at == at.parent_path()) {
+            return false;
+        }
+    }
+}
+
+std::string NotInWorkTree(const std::string& folder)
+{
+    return folder + " is not in a git work tree";
+}
 
 std::string LastGitError(const char* fallback)
 {
@@ -31,7 +67,7 @@ std::string LastGitError(const char* fallback)
 
 GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& error)
 {
-    const std::string notATree = folder + " is not in a git work tree";
+    const std::string notATree = NotInWorkTree(folder);
     git_repository* opened = nullptr;
     const int code = git_repository_open_ext(&opened, folder.c_str(), 0, nullptr);
     if (code == GIT_ENOTFOUND) {

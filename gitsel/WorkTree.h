@@ -40,6 +40,14 @@ struct WorkTree
 // Opens the work tree that holds folder (searching upwards from it).
 [[nodiscard]] GitStatus OpenWorkTree(const std::string& folder, WorkTree& tree, std::string& error);
 
+// False when neither folder (links resolved) nor a folder above it holds a ".git" or a "HEAD"
+// (a repository's own folder): the search of OpenWorkTree cannot find a repository there.
+// Asked before the library is started, whose start-up loads the system's certificates.
+[[nodiscard]] bool MayBeInRepository(const std::string& folder);
+
+// The message of a folder in no work tree.
+[[nodiscard]] std::string NotInWorkTree(const std::string& folder);
+
 // libgit2's message for its last failure, or fallback when it has none.
 [[nodiscard]] std::string LastGitError(const char* fallback);
 

@@ -15,6 +15,7 @@
 #include "gitsel/IgnoreRules.h"
 #include "gitsel/IndexFile.h"
 #include "gitsel/TrackedFiles.h"
+#include "gitsel/WorkTree.h"
 #include "tests/support/Environment.h"
 #include "tests/support/GitCommand.h"
 #include "tests/support/TempFolder.h"
@@ -119,6 +120,31 @@ TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
     std::unique_ptr<IgnoreRules> rules;
     EXPECT_EQ(IgnoreRules::Open(plain.Root(), rules, error), GitStatus::NotAWorkTree);
     lintally::testing::UnsetEnv("GIT_CEILING_DIRECTORIES");
+}
+
+TEST(WorkTree, TheLibraryIsLeftAloneOnlyWhereNoFolderUpwardsMayBeARepository)
+{
+    using lintally::gitsel::MayBeInRepository;
+    const TempFolder plain;
+    if (MayBeInRepository(plain.Root())) {
+        GTEST_SKIP() << "the temporary folder lies in a repository";
+    }
+    const std::string deep = plain.Folder("a/b/c");
+    EXPECT_FALSE(MayBeInRepository(deep));
+    // A ".git" folder or file above, or a HEAD (a repository's own folder), may make a work
+    // tree, and so may a folder that cannot be resolved: libgit2 decides.
+    for (const auto& [entry, folder] : std::vector<std::pair<std::string, bool>>{
+             {"a/.git", true}, {"a/b/.git", false}, {"a/HEAD", false}}) {
+        const TempFolder tree;
+        const std::string below = tree.Folder("a/b/c");
+        if (folder) {
+            tree.Folder(entry);
+        } else {
+            tree.Write(entry, "gitdir: elsewhere\n");
+        }
+        EXPECT_TRUE(MayBeInRepository(below)) << entry;
+    }
+    EXPECT_TRUE(MayBeInRepository(plain.Path("missing")));
 }
 
 namespace {
