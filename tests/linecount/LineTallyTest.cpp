@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,7 +55,7 @@ std::uint64_t CountInPieces(std::string text, std::int32_t lang, std::uint32_t f
 std::uint32_t SrcCounterCount(const std::string& path, std::uint32_t flags)
 {
     CSrcCounter counter;
-    EXPECT_TRUE(counter.Open(path.c_str())) << path;
+    EXPECT_TRUE(counter.Open(path.c_str())) << path << ": " << std::strerror(errno);
     counter.m_dwFlags = flags;
     counter.m_Reader.Run();
     return counter.m_nCount;
