@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <memory>
 
 #include "fileio/ReadOnlyFile.h"
@@ -17,11 +18,12 @@ class HeldOnDisk final : public IFileBytes
 public:
     explicit HeldOnDisk(const std::vector<HeldFile>& held) : m_held(held) {}
 
+    // Asked of every held file: one stat, not an open and a close.
     std::optional<std::uint64_t> Size(std::size_t index) override
     {
-        std::uint64_t size = 0;
-        Brim::ReadOnlyFile& file = m_files[0];
-        if (!file.Open(m_held[index].fullPath.c_str()) || !file.GetByteSize(size)) {
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(m_held[index].fullPath, error);
+        if (error) {
             return std::nullopt;
         }
         return size;
