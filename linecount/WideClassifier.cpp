@@ -78,8 +78,10 @@ WideSyntax::WideSyntax(const WideLanguage& lang) : language(lang)
     };
     lessOpensOnlyHeredocs = (rules & kHeredocRules) != 0 && !special.Has('<');
     for (const auto& [rule, byte] : kRuleBytes) {
-        if ((rules & rule) != 0)
+        if ((rules & rule) != 0) {
             special.Add(byte);
+            ruleBytes.Add(byte);
+        }
     }
     if ((rules & (wide_rule::kTemplates | wide_rule::kSubstitutions)) != 0) {
         const bool shell = (rules & wide_rule::kSubstitutions) != 0;

@@ -138,6 +138,9 @@ public:
     ByteSet special;
     // The first bytes of the comment markers: other bytes open no comment.
     ByteSet commentStarts;
+    // The bytes a rule of the language may give a meaning of their own ('/' of a regular
+    // expression, '<' of a heredoc, ...); other bytes open a string or nothing.
+    ByteSet ruleBytes;
     // A string that holds code: its quote, and the bracket pair that the code stands in after
     // a '$' ("${...}" in a JavaScript template, "$(...)" in a shell string); 0 without.
     char templateQuote = 0;

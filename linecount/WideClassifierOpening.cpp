@@ -4,9 +4,6 @@
 
 namespace PrjHelper::wide_scan {
 
-namespace {
-
-// The rules of single languages, for a byte that opens no comment.
 Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
                     std::string_view before)
 {
@@ -53,43 +50,11 @@ Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
     default:
         break;
     }
-    if (!syntax.quotes.Has(*at))
-        return {What::Nothing};
-    const bool afterDollar = !before.empty() && before.back() == '$';
     // Ruby's $' and $" are variables.
-    if ((rules & wide_rule::kSpacedArguments) != 0 && afterDollar)
+    if ((rules & wide_rule::kSpacedArguments) != 0 && !before.empty() && before.back() == '$' &&
+        syntax.quotes.Has(*at))
         return {What::Nothing};
-    // The shell's $'...' takes escapes.
-    if (syntax.rawQuotes.Has(*at) && !afterDollar)
-        return {What::RawString};
-    if (syntax.spanQuotes.Has(*at) || syntax.rawQuotes.Has(*at))
-        return {What::SpanString};
-    return {What::LineString};
-}
-
-// What a special byte of code state opens; templates is the number of open "${".
-}  // namespace
-
-Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
-                    std::string_view before, std::uint8_t templates)
-{
-    using What = Opening::What;
-    if (syntax.language.docstrings && IsTripleQuote(at, end))
-        return {What::LongString};
-    if (syntax.commentStarts.Has(*at)) {
-        for (std::uint8_t pair = 0; pair < 2; ++pair) {
-            if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
-                return {What::Block, pair};
-        }
-        for (std::string_view marker : syntax.single) {
-            if (Matches(at, end, marker) && ((syntax.rules & wide_rule::kShellWords) == 0 ||
-                                             wide_rules::StartsShellComment(before)))
-                return {What::LineComment};
-        }
-    }
-    if (templates > 0 && (*at == syntax.templateOpen || *at == syntax.templateClose))
-        return {*at == syntax.templateOpen ? What::BraceOpen : What::BraceClose};
-    return OpensByRule(syntax, at, end, before);
+    return OpensString(syntax, *at, before);
 }
 
 // Where a string opened at open (its quote byte) ends on the line: past its close, or null

@@ -108,9 +108,49 @@ struct Opening
     wide_rules::PercentLiteral percent = {};
 };
 
+// What the byte at opens when a rule of the language may read it (syntax.ruleBytes, or any
+// byte in Ruby, whose ?x and :/ read the bytes before).
+[[nodiscard]] Opening OpensByRule(const WideSyntax& syntax, const char* at, const char* end,
+                                  std::string_view before);
+
+// What a byte that opens no comment and no literal of a rule opens: a string, or nothing.
+inline Opening OpensString(const WideSyntax& syntax, char byte, std::string_view before)
+{
+    using What = Opening::What;
+    if (!syntax.quotes.Has(byte))
+        return {What::Nothing};
+    // The shell's $'...' takes escapes.
+    if (syntax.rawQuotes.Has(byte))
+        return {!before.empty() && before.back() == '$' ? What::SpanString : What::RawString};
+    return {syntax.spanQuotes.Has(byte) ? What::SpanString : What::LineString};
+}
+
 // What a special byte of code state opens; templates is the number of open "${" or "$(".
-[[nodiscard]] Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
-                                  std::string_view before, std::uint8_t templates);
+// Inline: both readers ask it at every special byte, and most are a comment or a quote that
+// no rule of the language reads.
+[[nodiscard]] inline Opening OpensInCode(const WideSyntax& syntax, const char* at, const char* end,
+                                         std::string_view before, std::uint8_t templates)
+{
+    using What = Opening::What;
+    if (syntax.language.docstrings && IsTripleQuote(at, end))
+        return {What::LongString};
+    if (syntax.commentStarts.Has(*at)) {
+        for (std::uint8_t pair = 0; pair < 2; ++pair) {
+            if (Matches(at, end, syntax.open[pair]) && !syntax.close[pair].empty())
+                return {What::Block, pair};
+        }
+        for (std::string_view marker : syntax.single) {
+            if (Matches(at, end, marker) && ((syntax.rules & wide_rule::kShellWords) == 0 ||
+                                             wide_rules::StartsShellComment(before)))
+                return {What::LineComment};
+        }
+    }
+    if (templates > 0 && (*at == syntax.templateOpen || *at == syntax.templateClose))
+        return {*at == syntax.templateOpen ? What::BraceOpen : What::BraceClose};
+    if ((syntax.rules & wide_rule::kSpacedArguments) != 0 || syntax.ruleBytes.Has(*at))
+        return OpensByRule(syntax, at, end, before);
+    return OpensString(syntax, *at, before);
+}
 
 // Where a string opened at open (its quote byte) ends on the line: past its close, or null
 // when it runs on past the line, holds code of its own or comes too near end to tell.
