@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "linecount/ShortSearch.h"
 #include "linecount/WideClassifier.h"
 #include "linecount/WideClassifierOpening.h"
 
@@ -154,18 +155,17 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
     case What::LineComment: {
         line.hasText = line.hasText || HasText(line.segment, stop);
         line.hasComment = true;
-        const void* lf = std::memchr(stop, '\n', static_cast<std::size_t>(end - stop));
-        return line.segment = lf == nullptr ? end : static_cast<const char*>(lf);
+        return line.segment = FindFirstOf(stop + 1, end, '\n', '\n', '\n');
     }
     case What::LineString: {
         // Its bytes are code and its markers none; a backslash makes the next byte text.
-        const ByteSet& stops = m_syntax.lineStringStops;
-        const char* next = stops.FindIn(stop + 1, end);
-        while (next < end && *next != *stop && *next != '\n') {
-            next += *next == '\\' && next + 1 < end && next[1] != '\n' ? 2 : 1;
-            next = stops.FindIn(next, end);
+        const char quote = *stop;
+        const char* next = FindFirstOf(stop + 1, end, quote, '\\', '\n');
+        while (next < end && *next != quote && *next != '\n') {
+            next += next + 1 < end && next[1] != '\n' ? 2 : 1;
+            next = FindFirstOf(next, end, quote, '\\', '\n');
         }
-        if (next < end && *next == *stop)
+        if (next < end && *next == quote)
             return next + 1;
         // A backslash before the line's end carries the string on to the next line.
         return EndsEscaped(stop + 1, next) ? nullptr : next;
@@ -190,10 +190,13 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
 const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
                                               const char* end) const
 {
+    // A byte from end - kLookahead + 1 on is too near end to tell: the search stops before it.
     const std::string_view close = m_syntax.close[pair];
-    for (const char* stop = m_syntax.blockLineStops[pair].FindIn(at, end); stop != end;
-         stop = m_syntax.blockLineStops[pair].FindIn(stop + 1, end)) {
-        if (*stop == '\n' || end - stop < static_cast<std::ptrdiff_t>(kLookahead))
+    const char* limit =
+        end - at >= static_cast<std::ptrdiff_t>(kLookahead) ? end - kLookahead + 1 : at;
+    for (const char* stop = FindFirstOf(at, limit, close[0], '\n', '\n'); stop != limit;
+         stop = FindFirstOf(stop + 1, limit, close[0], '\n', '\n')) {
+        if (*stop == '\n')
             return nullptr;
         if (Matches(stop, end, close))
             return stop;
