@@ -218,9 +218,6 @@ private:
     std::size_t RestIsComment(const char* at, const char* end);
     // In a block: a close marker, or an open marker of a nesting pair, begins at at.
     bool ChangesDepth(const char* at, const char* end) const;
-    // Where the close marker of pair begins between at and the line's end; null when the
-    // block runs on past the line, or when end comes too soon to tell.
-    const char* BlockCloseOnLine(std::uint8_t pair, const char* at, const char* end) const;
     void MarkRun(const char* from, const char* to, bool code);
     // The line's kind; readies the state for the next line.
     LineKind Finish();

@@ -132,6 +132,78 @@ const char* WideLineScanner::PlainBodyLines(const char* at, const char* end, Lin
     return at;
 }
 
+namespace {
+
+// Where a string of `quotes` opened at open ends on the line: past its close quote, at the
+// line's end (or end), or null when a backslash carries it on to the next line.
+const char* LineStringEnd(const char* open, const char* end)
+{
+    // Its bytes are code and its markers none; a backslash makes the next byte text.
+    const char quote = *open;
+    const char* next = FindFirstOf(open + 1, end, quote, '\\', '\n');
+    while (next < end && *next != quote && *next != '\n') {
+        next += next + 1 < end && next[1] != '\n' ? 2 : 1;
+        next = FindFirstOf(next, end, quote, '\\', '\n');
+    }
+    if (next < end && *next == quote)
+        return next + 1;
+    return EndsEscaped(open + 1, next) ? nullptr : next;
+}
+
+// PlainOpening for what a rule of the language or a quote that may run on opens: where the
+// search goes on, or null.
+const char* RuleOpeningEnd(const WideSyntax& syntax, const Opening& opening, const char* stop,
+                           const char* end)
+{
+    using What = Opening::What;
+    switch (opening.what) {
+    case What::SpanString:
+    case What::RawString:
+        return StringEndOnLine(syntax, stop, end, opening.what == What::RawString, opening.hashes);
+    case What::Regex: {
+        bool inClass = false;
+        const char* close = wide_rules::RegexEnd(stop + 1, end, inClass);
+        if (end - close < 2 || (*close != '/' && (syntax.rules & wide_rule::kLongRegex) != 0))
+            return nullptr;
+        return *close == '/' ? close + 1 : close;
+    }
+    default:
+        // Long strings, heredocs, %-literals: their state may run on.
+        return nullptr;
+    }
+}
+
+// Where the close marker of a pair that does not nest begins between at and the line's end;
+// null when the block runs on past the line, or when end comes too soon to tell.
+const char* BlockCloseOnLine(const WideSyntax& syntax, std::uint8_t pair, const char* at,
+                             const char* end)
+{
+    // A byte from end - kLookahead + 1 on is too near end to tell: the search stops before it.
+    constexpr auto kLookahead = static_cast<std::ptrdiff_t>(WideLineScanner::kLookahead);
+    const std::string_view close = syntax.close[pair];
+    const char* limit = end - at >= kLookahead ? end - kLookahead + 1 : at;
+    for (const char* stop = FindFirstOf(at, limit, close[0], '\n', '\n'); stop != limit;
+         stop = FindFirstOf(stop + 1, limit, close[0], '\n', '\n')) {
+        if (*stop == '\n')
+            return nullptr;
+        if (Matches(stop, end, close))
+            return stop;
+    }
+    return nullptr;
+}
+
+// HasText for the few bytes before a comment, mostly an indent: a loop costs less than a call.
+bool HasTextBefore(const char* from, const char* to)
+{
+    for (; from < to; ++from) {
+        if (!IsWhite(*from))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
                                           std::string_view before, PlainLine& line) const
 {
@@ -142,66 +214,25 @@ const char* WideLineScanner::PlainOpening(const char* stop, const char* end,
     case What::Literal:
         return stop + opening.size;
     case What::Block: {
-        const char* close =
-            m_syntax.nests[opening.pair]
-                ? nullptr
-                : BlockCloseOnLine(opening.pair, stop + m_syntax.open[opening.pair].size(), end);
+        const char* close = m_syntax.nests[opening.pair]
+                                ? nullptr
+                                : BlockCloseOnLine(m_syntax, opening.pair,
+                                                   stop + m_syntax.open[opening.pair].size(), end);
         if (close == nullptr)
             return nullptr;
-        line.hasText = line.hasText || HasText(line.segment, stop);
+        line.hasText = line.hasText || HasTextBefore(line.segment, stop);
         line.hasComment = true;
         return line.segment = close + m_syntax.close[opening.pair].size();
     }
-    case What::LineComment: {
-        line.hasText = line.hasText || HasText(line.segment, stop);
+    case What::LineComment:
+        line.hasText = line.hasText || HasTextBefore(line.segment, stop);
         line.hasComment = true;
         return line.segment = FindFirstOf(stop + 1, end, '\n', '\n', '\n');
-    }
-    case What::LineString: {
-        // Its bytes are code and its markers none; a backslash makes the next byte text.
-        const char quote = *stop;
-        const char* next = FindFirstOf(stop + 1, end, quote, '\\', '\n');
-        while (next < end && *next != quote && *next != '\n') {
-            next += next + 1 < end && next[1] != '\n' ? 2 : 1;
-            next = FindFirstOf(next, end, quote, '\\', '\n');
-        }
-        if (next < end && *next == quote)
-            return next + 1;
-        // A backslash before the line's end carries the string on to the next line.
-        return EndsEscaped(stop + 1, next) ? nullptr : next;
-    }
-    case What::SpanString:
-    case What::RawString:
-        return StringEndOnLine(m_syntax, stop, end, opening.what == What::RawString,
-                               opening.hashes);
-    case What::Regex: {
-        bool inClass = false;
-        const char* close = wide_rules::RegexEnd(stop + 1, end, inClass);
-        if (end - close < 2 || (*close != '/' && (m_syntax.rules & wide_rule::kLongRegex) != 0))
-            return nullptr;
-        return *close == '/' ? close + 1 : close;
-    }
+    case What::LineString:
+        return LineStringEnd(stop, end);
     default:
-        // Long strings, heredocs, %-literals: their state may run on.
-        return nullptr;
+        return RuleOpeningEnd(m_syntax, opening, stop, end);
     }
-}
-
-const char* WideLineScanner::BlockCloseOnLine(std::uint8_t pair, const char* at,
-                                              const char* end) const
-{
-    // A byte from end - kLookahead + 1 on is too near end to tell: the search stops before it.
-    const std::string_view close = m_syntax.close[pair];
-    const char* limit =
-        end - at >= static_cast<std::ptrdiff_t>(kLookahead) ? end - kLookahead + 1 : at;
-    for (const char* stop = FindFirstOf(at, limit, close[0], '\n', '\n'); stop != limit;
-         stop = FindFirstOf(stop + 1, limit, close[0], '\n', '\n')) {
-        if (*stop == '\n')
-            return nullptr;
-        if (Matches(stop, end, close))
-            return stop;
-    }
-    return nullptr;
 }
 
 }  // namespace PrjHelper
