@@ -199,9 +199,9 @@ private:
         bool hasComment;
     };
     // PlainLines at a stop byte in code: where the search goes on, or null when the line
-    // needs the full rules.
-    const char* PlainOpening(const char* stop, const char* end, std::string_view before,
-                             PlainLine& line) const;
+    // needs the full rules. Defined, inline, beside PlainLines, its one caller.
+    inline const char* PlainOpening(const char* stop, const char* end, std::string_view before,
+                                    PlainLine& line) const;
     std::size_t Step(const char* at, const char* end);
     std::size_t StepCode(const char* at, const char* end);
     std::size_t StepBlock(const char* at, const char* end);
