@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "FakeStream.h"
 #include "fileio/ReadOnlyFile.h"
@@ -138,6 +140,28 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
     };
     for (const auto& [name, text] : kCases)
         ExpectLikeLineByLine(name, text);
+}
+
+// Random lines of stop bytes, markers, quotes and the bytes the rules read, long enough that
+// most stops lie far from the read's end and are read in one pass: every language counts them
+// as the full rules do line by line.
+TEST(WideTally, RandomLinesCountLikeLineByLine)
+{
+    const std::vector<std::string> pieces = {
+        "//",     "/*", "*/", "/", "*",  "#",       "--",  "{-",  "-}", "\"", "'",  "`",
+        "\"\"\"", "\\", "$",  "r", "r#", "<<EOF",   "EOF", "%w[", "]",  "?",  ":",  "(",
+        ")",      "{",  "}",  "=", "x",  "return ", " ",   "\t",  "\r", "\n", "\n", "\n"};
+    std::mt19937 random(604);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        for (int i = 0; i < 300; ++i)
+            text += pieces[pick(random)];
+        SCOPED_TRACE(testing::PrintToString(text));
+        for (const char* name : {"a.c", "a.py", "a.pl", "a.rb", "a.sh", "a.rs", "a.js", "a.go",
+                                 "a.hs", "a.lua", "a.coffee"})
+            ExpectLikeLineByLine(name, text);
+    }
 }
 
 // Perl's and Ruby's program text ends at a line that is __END__ (Perl's __DATA__ too): the
