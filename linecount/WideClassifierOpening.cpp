@@ -84,10 +84,14 @@ bool OpensStringStatement(const char* line, const char* quote, const char* end)
     if (*quote != '"' && *quote != '\'')
         return false;
     const char* first = FirstText(line, quote);
+    if (first == quote)
+        return true;
+    // A prefix has at most two letters: most first texts are longer, a name before " = ".
     bool quoted = false;
-    return first == quote || (wide_rules::StringPrefixSize(first, end, quoted) ==
-                                  static_cast<std::size_t>(quote - first) &&
-                              quoted);
+    return quote - first <= 2 &&
+           wide_rules::StringPrefixSize(first, end, quoted) ==
+               static_cast<std::size_t>(quote - first) &&
+           quoted;
 }
 
 }  // namespace PrjHelper::wide_scan
