@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "linecount/WideClassifierOpening.h"
 
 using namespace PrjHelper;
 
@@ -203,4 +206,35 @@ TEST(WideClassifier, LanguageRules)
     };
     for (const auto& [language, lines, kinds, why] : kCases)
         EXPECT_EQ(Kinds(language, lines), kinds) << language << ": " << why;
+}
+
+// OpensInCode asks a language's own rules only about the bytes they may read: in every
+// language, a byte that opens no comment and no long string opens the same as the rules say,
+// whatever comes before and after it.
+TEST(WideClassifier, OpeningsWithoutTheRulesAreWhatTheRulesSay)
+{
+    using wide_scan::Opening;
+    const std::string alphabet = "ax 0$?:(=)r#\"'`/%<\\\t-*{}";
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (const WideLanguage& language : kWideLanguages) {
+        const WideSyntax syntax(language);
+        for (std::size_t round = 0; round < 1000; ++round) {
+            std::string text(2 * wide_rules::kContext, ' ');
+            for (char& byte : text)
+                byte = alphabet[pick(random)];
+            const char* at = text.data() + wide_rules::kContext;
+            const char* end = text.data() + text.size();
+            const std::size_t size = round % (wide_rules::kContext + 1);
+            const std::string_view before(at - size, size);
+            const Opening got = wide_scan::OpensInCode(syntax, at, end, before, 0);
+            if (got.what == Opening::What::Block || got.what == Opening::What::LineComment ||
+                got.what == Opening::What::LongString)
+                continue;
+            const Opening rules = wide_scan::OpensByRule(syntax, at, end, before);
+            EXPECT_TRUE(got.what == rules.what && got.size == rules.size &&
+                        got.hashes == rules.hashes)
+                << language.name << " [" << text << "] after " << size;
+        }
+    }
 }
