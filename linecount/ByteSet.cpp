@@ -213,12 +213,12 @@ const char* ByteSet::FindIn(const char* at, const char* end) const
 const char* ByteSet::Cursor::Refill(const char* at)
 {
     constexpr auto kSpan = static_cast<std::ptrdiff_t>(kWindow);
-    if (m_end - m_begin < kSpan || m_set.m_window == nullptr)
-        return m_set.FindIn(at, m_end);
+    if (m_end - m_begin < kSpan || m_set->m_window == nullptr)
+        return m_set->FindIn(at, m_end);
     while (at != m_end) {
         // The last window ends at end and may begin before at, on bytes already read.
         const char* base = m_end - at >= kSpan ? at : m_end - kSpan;
-        const std::uint64_t bits = m_set.m_window(m_set.m_repeated, base);
+        const std::uint64_t bits = m_set->m_window(m_set->m_repeated, base);
         m_base = base;
         m_span = kWindow;
         m_mask = bits & ~0ULL << (at - base);

@@ -61,8 +61,14 @@ public:
     static constexpr std::size_t kWindow = 64;
 
     Cursor(const ByteSet& set, const char* begin, const char* end)
-        : m_set(set), m_begin(begin), m_end(end), m_base(begin)
+        : m_set(&set), m_begin(begin), m_end(end), m_base(begin)
     {}
+    // Searches for the members of another set from here on.
+    void Use(const ByteSet& set)
+    {
+        m_set = &set;
+        m_span = 0;
+    }
     // The first member from at (between begin and end) up to end, or end.
     [[nodiscard]] const char* FindIn(const char* at)
     {
@@ -79,7 +85,7 @@ private:
     // Finds the members of the window that holds at, and of those after it while none is.
     const char* Refill(const char* at);
 
-    const ByteSet& m_set;
+    const ByteSet* m_set;
     const char* m_begin;
     const char* m_end;
     // The window: kWindow bytes from m_base whose members are m_mask's bits (m_span 0 while

@@ -179,9 +179,9 @@ public:
     LineKind EndLine(const char* data, std::size_t size);
     [[nodiscard]] const WideState& State() const { return m_state; }
     // A shortcut between lines (after EndLine, before Add): reads from at the whole lines
-    // that hold nothing before their LF that could change the state but the bracket depth,
-    // adds their kinds to kinds, and returns where it stopped (the start of a line it leaves
-    // to Add and EndLine).
+    // that hold nothing before their LF that could change the state but the bracket depth or
+    // a block's opening and closing, adds their kinds to kinds, and returns where it stopped
+    // (the start of a line it leaves to Add and EndLine).
     const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds);
 
 private:
@@ -194,6 +194,9 @@ private:
         const char* segment;  // where text outside comments resumes
         bool hasText;         // text outside comments before segment
         bool hasComment;
+        // The pair of a block that opens at the stop and runs on past it: PlainOpening
+        // returns null then, and the block's search may go on (-1 for other nulls).
+        std::int8_t runsOn = -1;
     };
     // PlainLines at a stop byte in code: where the search goes on, or null when the line
     // needs the full rules.
@@ -213,8 +216,6 @@ private:
     void Remember(const char* from, const char* to);
     std::size_t StepLineStart(const char* at, const char* end);
     std::size_t RestIsComment(const char* at, const char* end);
-    // In a block: a close marker, or an open marker of a nesting pair, begins at at.
-    bool ChangesDepth(const char* at, const char* end) const;
     // Where the close marker of pair begins between at and the line's end; null when the
     // block runs on past the line, or when end comes too soon to tell.
     const char* BlockCloseOnLine(std::uint8_t pair, const char* at, const char* end) const;

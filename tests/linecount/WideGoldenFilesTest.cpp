@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "FakeStream.h"
 #include "fileio/ReadOnlyFile.h"
@@ -138,6 +140,30 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
     };
     for (const auto& [name, text] : kCases)
         ExpectLikeLineByLine(name, text);
+}
+
+// Blocks that open and close within lines, nest, or run over many lines, in random text:
+// the one-pass reading switches between code and block without the full rules, and every
+// line still counts as read alone.
+TEST(WideTally, RandomBlocksCountLikeLineByLine)
+{
+    const std::pair<const char*, std::vector<std::string>> kLanguages[] = {
+        {"a.c", {"/*", "*/", "//", "\"", "x", " ", "\n", "\n", "*", "/", "\t"}},
+        {"a.rs", {"/*", "*/", "//", "\"", "x", " ", "\n", "\n", "/* /*", "*/ */"}},
+        {"a.hs", {"{-", "-}", "--", "x", " ", "\n", "\n", "{- {-"}},
+        {"a.lua", {"--[[", "]]", "--", "x", " ", "\n", "\n", "'"}},
+        {"a.py", {"#", "x", "(", ")", "\"\"\"", "'", " ", "\n", "\n", "\\"}},
+    };
+    std::mt19937 random(7);
+    for (const auto& [name, tokens] : kLanguages) {
+        for (int file = 0; file < 200; ++file) {
+            std::string text;
+            const std::size_t count = random() % 120;
+            for (std::size_t i = 0; i < count; ++i)
+                text += tokens[random() % tokens.size()];
+            ExpectLikeLineByLine(name, text);
+        }
+    }
 }
 
 // Perl's and Ruby's program text ends at a line that is __END__ (Perl's __DATA__ too): the
