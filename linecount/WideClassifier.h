@@ -185,9 +185,20 @@ public:
     const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds);
 
 private:
+    // PlainLines in code, a block, a column block or after the end of code.
+    const char* PlainCodeLines(const char* at, const char* end, LineBreakdown& kinds);
     // PlainLines in a long string, a many-line docstring or a heredoc: the lines that hold
-    // nothing that could end it.
+    // nothing that could end it, and a line that only closes a long string or docstring.
     const char* PlainBodyLines(const char* at, const char* end, LineBreakdown& kinds);
+    // A docstring of three quotes that opens at quote, the line's first text, and holds the
+    // rest of the line, or closes with only white space after it: the line's LF and whether
+    // it runs on; lf is null for any other line, or one that does not end before end.
+    struct DocstringLine
+    {
+        const char* lf = nullptr;
+        bool runsOn = false;
+    };
+    [[nodiscard]] DocstringLine DocstringAt(const char* quote, const char* end) const;
     // What PlainLines knows of the line it reads.
     struct PlainLine
     {

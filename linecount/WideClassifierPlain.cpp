@@ -12,16 +12,29 @@ using namespace wide_scan;
 const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds)
 {
     using In = WideState::In;
+    // Each reader stops where a line needs the full rules, or after a line that opens or
+    // closes a long string or docstring: then the other reader goes on.
+    for (;;) {
+        const bool body = m_state.in == In::LongString || m_state.in == In::Docstring ||
+                          m_state.in == In::Heredoc;
+        const char* from = at;
+        at = body ? PlainBodyLines(at, end, kinds) : PlainCodeLines(at, end, kinds);
+        const bool bodyNow = m_state.in == In::LongString || m_state.in == In::Docstring ||
+                             m_state.in == In::Heredoc;
+        if (at == from || at == end || body == bodyNow)
+            return at;
+    }
+}
+
+const char* WideLineScanner::PlainCodeLines(const char* at, const char* end, LineBreakdown& kinds)
+{
+    using In = WideState::In;
     switch (m_state.in) {
     case In::Code:
     case In::Block:
     case In::ColumnBlock:
     case In::EndOfCode:
         break;
-    case In::LongString:
-    case In::Docstring:
-    case In::Heredoc:
-        return PlainBodyLines(at, end, kinds);
     default:
         return at;
     }
@@ -110,9 +123,28 @@ const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBre
                 return leave(at);
             if (docstrings) {
                 wide_rules::CountBrackets(codeFrom, stop, end, brackets);
-                // Only the line's first stop may be its first text.
-                if (m_state.brackets == 0 && codeFrom == at && OpensStringStatement(at, stop, end))
-                    return leave(at);
+                // Only the line's first stop may be its first text. A docstring of three
+                // quotes that is all the line holds is read here; other string statements
+                // need the full rules.
+                if (m_state.brackets == 0 && codeFrom == at &&
+                    OpensStringStatement(at, stop, end)) {
+                    const DocstringLine docstring =
+                        m_trackBlocks ? DocstringAt(stop, end) : DocstringLine{};
+                    if (docstring.lf == nullptr)
+                        return leave(at);
+                    if (docstring.runsOn) {
+                        ++kinds.comment;
+                        leave(docstring.lf + 1);
+                        m_state.in = In::Docstring;
+                        m_state.quote = *stop;
+                        m_state.single = false;
+                        return docstring.lf + 1;
+                    }
+                    // The line ends here, a comment line.
+                    segment = codeFrom = stop = docstring.lf;
+                    hasComment = true;
+                    continue;
+                }
             }
             const char* context = std::max(at, stop - wide_rules::kContext);
             PlainLine line{segment, hasCode, hasComment};
@@ -171,8 +203,21 @@ const char* WideLineScanner::PlainBodyLines(const char* at, const char* end, Lin
     ByteSet::Cursor stopsFrom(stops, at, end);
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
         const char* lf = stopsFrom.FindIn(at);
-        if (lf == end || *lf != '\n')
+        if (lf == end)
             return at;
+        if (*lf != '\n') {
+            // A line that holds only the three quotes that close a long string or docstring
+            // ends it here; other quotes need the full rules.
+            if (heredoc || m_state.open != 0 || m_state.depth != 0 || FirstText(at, lf) != lf ||
+                !IsTripleQuote(lf, end))
+                return at;
+            const char* after = SkipWhite(lf + 3, end);
+            if (after == end || *after != '\n')
+                return at;
+            ++textKind;
+            Resume();
+            return after + 1;
+        }
         const char* text = FirstText(at, lf);
         // A line that may be the heredoc's close tag (white space before it where the
         // heredoc allows it) needs the full rules.

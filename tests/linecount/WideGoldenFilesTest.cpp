@@ -134,6 +134,10 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         {"a.py", "x = \"\"\"a\nbody\n\n 'q' \\\n\"\"\" + f(\n'''\ndoc\n\t\r\n\"x\" '''\n"},
         {"a.py", "r'''raw \\\n\\ in'''\nu\"\"\"a\"\nb\"\" c\n\"\"\"\n'one'\n"},
         {"a.py", "\"one \\\nline\nx = 1\n"},
+        // A docstring that is all its line holds is read in one pass; anything after its
+        // close, a close of more than three quotes or an escaped quote needs the full rules.
+        {"a.py",
+         "  \"\"\"a\"\"\" + x\n'''b''' # c\n\"\"\"c\"\"\"\"\n\"\"\"d\\\"\"\"\nx = 1\n  \"\"\" \n"},
         {"a.pl", "print <<EOT;\nEOTx\n\n# in\nEOT\nprint <<~E;\n  x\n\t\n  E\r\nmy $x; # c\n"},
         {"a.rb", "x = <<-EOS\n  E\n  EOS\n# c\ny = <<EOS\n\nEOS \nEOS\n"},
         {"a.sh", "cat <<-EOF\n\tEO\n\tEOF\necho # c\ncat << 'X'\nX\n"},
