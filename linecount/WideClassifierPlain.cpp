@@ -89,8 +89,10 @@ const char* WideLineScanner::PlainCodeLines(const char* at, const char* end, Lin
         const char* stop = stops.FindIn(at);
         while (stop != end && *stop != '\n') {
             // Anything but a stop byte that begins nothing, a line comment, a string or a
-            // block needs the full rules, and so does a byte too near end to tell.
-            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
+            // block needs the full rules, and so does a byte too near end to tell: one whose
+            // line does not end before end (the rules look no further than a line's end).
+            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead) &&
+                std::memchr(stop, '\n', static_cast<std::size_t>(end - stop)) == nullptr)
                 return leave(at);
             if (in != In::Code) {
                 // Only a block's close marker, or its open marker where blocks nest, is a
