@@ -51,29 +51,52 @@ std::uint64_t NonBlankBits(const char* from)
     return ~HitBits((bytes == ' ') | (bytes == '\t')) & 0xFFFF;
 }
 
-// A bit for each of the window's bytes from from that is one of the N members.
+// The window search of a Cursor: window(from) gives a bit for each of the 64 bytes from from
+// that is a member.
+template <typename Window>
+const char* SearchWindows(Window window, const char* at, const char* end, const char*& base,
+                          std::uint64_t& mask)
+{
+    constexpr auto kSpan = static_cast<std::ptrdiff_t>(ByteSet::Cursor::kWindow);
+    while (at != end) {
+        // The last window ends at end and may begin before at, on bytes already read.
+        const char* from = end - at >= kSpan ? at : end - kSpan;
+        base = from;
+        mask = window(from) & ~0ULL << (at - from);
+        if (mask != 0)
+            return from + std::countr_zero(mask);
+        at = from + kSpan;
+    }
+    return end;
+}
+
+// Windows whose bytes are compared sixteen at a time with the N members.
 template <std::size_t N>
-std::uint64_t WindowBits(const unsigned char (&repeated)[ByteSet::kWideMax][kStep],
-                         const char* from)
+const char* WindowBits(const unsigned char (&repeated)[ByteSet::kWideMax][kStep], const char* at,
+                       const char* end, const char*& base, std::uint64_t& mask)
 {
     Bytes members[N];
     std::memcpy(members, repeated, sizeof members);
-    std::uint64_t bits = 0;
-    for (std::size_t part = 0; part < ByteSet::Cursor::kWindow / kStep; ++part) {
-        Bytes bytes;
-        std::memcpy(&bytes, from + part * kStep, kStep);
-        Hits hits = bytes == members[0];
-        for (std::size_t i = 1; i < N; ++i)
-            hits |= bytes == members[i];
-        bits |= HitBits(hits) << (part * kStep);
-    }
-    return bits;
+    return SearchWindows(
+        [&members](const char* from) {
+            std::uint64_t bits = 0;
+            for (std::size_t part = 0; part < ByteSet::Cursor::kWindow / kStep; ++part) {
+                Bytes bytes;
+                std::memcpy(&bytes, from + part * kStep, kStep);
+                Hits hits = bytes == members[0];
+                for (std::size_t i = 1; i < N; ++i)
+                    hits |= bytes == members[i];
+                bits |= HitBits(hits) << (part * kStep);
+            }
+            return bits;
+        },
+        at, end, base, mask);
 }
 
 #if defined(LINTALLY_WINDOW_AVX2)
-// WindowBits in two steps of 32 bytes.
+// A bit for each of the 64 bytes from from that is one of the N members, 32 bytes a step.
 template <std::size_t N>
-__attribute__((target("avx2"))) std::uint64_t WindowBitsAvx2(
+__attribute__((target("avx2"), always_inline)) inline std::uint64_t Avx2Window(
     const unsigned char (&repeated)[ByteSet::kWideMax][kStep], const char* from)
 {
     using Wide = unsigned char __attribute__((vector_size(2 * kStep)));
@@ -89,6 +112,24 @@ __attribute__((target("avx2"))) std::uint64_t WindowBitsAvx2(
                 << (part * sizeof(Wide));
     }
     return bits;
+}
+
+// SearchWindows over Avx2Window: the loop is written out here, where AVX2 code may be inlined.
+template <std::size_t N>
+__attribute__((target("avx2"))) const char* WindowBitsAvx2(
+    const unsigned char (&repeated)[ByteSet::kWideMax][kStep], const char* at, const char* end,
+    const char*& base, std::uint64_t& mask)
+{
+    constexpr auto kSpan = static_cast<std::ptrdiff_t>(ByteSet::Cursor::kWindow);
+    while (at != end) {
+        const char* from = end - at >= kSpan ? at : end - kSpan;
+        base = from;
+        mask = Avx2Window<N>(repeated, from) & ~0ULL << (at - from);
+        if (mask != 0)
+            return from + std::countr_zero(mask);
+        at = from + kSpan;
+    }
+    return end;
 }
 
 bool HasAvx2()
@@ -172,19 +213,19 @@ void ByteSet::Add(char byte)
     m_rows = m_count <= kWideMax ? static_cast<unsigned char>(std::bit_ceil(m_count)) : 0;
     switch (m_rows) {
     case 1:
-        m_window = WindowSearchFor<1>();
+        m_windows = WindowSearchFor<1>();
         break;
     case 2:
-        m_window = WindowSearchFor<2>();
+        m_windows = WindowSearchFor<2>();
         break;
     case 4:
-        m_window = WindowSearchFor<4>();
+        m_windows = WindowSearchFor<4>();
         break;
     case 8:
-        m_window = WindowSearchFor<8>();
+        m_windows = WindowSearchFor<8>();
         break;
     default:
-        m_window = nullptr;
+        m_windows = nullptr;
         break;
     }
 }
@@ -208,25 +249,6 @@ const char* ByteSet::FindIn(const char* at, const char* end) const
     while (at < end && !Has(*at))
         ++at;
     return at;
-}
-
-const char* ByteSet::Cursor::Refill(const char* at)
-{
-    constexpr auto kSpan = static_cast<std::ptrdiff_t>(kWindow);
-    if (m_end - m_begin < kSpan || m_set.m_window == nullptr)
-        return m_set.FindIn(at, m_end);
-    while (at != m_end) {
-        // The last window ends at end and may begin before at, on bytes already read.
-        const char* base = m_end - at >= kSpan ? at : m_end - kSpan;
-        const std::uint64_t bits = m_set.m_window(m_set.m_repeated, base);
-        m_base = base;
-        m_span = kWindow;
-        m_mask = bits & ~0ULL << (at - base);
-        if (m_mask != 0)
-            return base + std::countr_zero(m_mask);
-        at = base + kSpan;
-    }
-    return m_end;
 }
 
 }  // namespace PrjHelper

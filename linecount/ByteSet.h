@@ -48,10 +48,13 @@ private:
     unsigned char m_rows = 0;
     // Each member sixteen times over, one per row; rows past the members repeat the last one.
     alignas(16) unsigned char m_repeated[kWideMax][16] = {};
-    // The members of a Cursor's window: chosen for m_rows and the processor when a member is
-    // added (null while m_rows is 0).
-    using WindowSearch = std::uint64_t (*)(const unsigned char (&)[kWideMax][16], const char*);
-    WindowSearch m_window = nullptr;
+    // A Cursor's search from at up to end, a window of 64 bytes at a time (the last one ends at
+    // end): the first member, or end; the window searched last is left in base and mask (its
+    // members at and after at). Chosen for m_rows and the processor when a member is added
+    // (null while m_rows is 0); needs end - at >= 64 or a window that ends at end.
+    using WindowSearch = const char* (*)(const unsigned char (&)[kWideMax][16], const char* at,
+                                         const char* end, const char*& base, std::uint64_t& mask);
+    WindowSearch m_windows = nullptr;
 };
 
 // The members of a set in the bytes from begin to end, which stay readable while it is used.
@@ -61,8 +64,14 @@ public:
     static constexpr std::size_t kWindow = 64;
 
     Cursor(const ByteSet& set, const char* begin, const char* end)
-        : m_set(set), m_begin(begin), m_end(end), m_base(begin)
+        : m_set(&set), m_begin(begin), m_end(end), m_base(begin)
     {}
+    // Searches for the members of another set from here on.
+    void Use(const ByteSet& set)
+    {
+        m_set = &set;
+        m_span = 0;
+    }
     // The first member from at (between begin and end) up to end, or end.
     [[nodiscard]] const char* FindIn(const char* at)
     {
@@ -77,9 +86,15 @@ public:
 
 private:
     // Finds the members of the window that holds at, and of those after it while none is.
-    const char* Refill(const char* at);
+    const char* Refill(const char* at)
+    {
+        if (m_end - m_begin < static_cast<std::ptrdiff_t>(kWindow) || m_set->m_windows == nullptr)
+            return m_set->FindIn(at, m_end);
+        m_span = kWindow;
+        return m_set->m_windows(m_set->m_repeated, at, m_end, m_base, m_mask);
+    }
 
-    const ByteSet& m_set;
+    const ByteSet* m_set;
     const char* m_begin;
     const char* m_end;
     // The window: kWindow bytes from m_base whose members are m_mask's bits (m_span 0 while

@@ -509,4 +509,25 @@ std::size_t WideLineScanner::StepHeredoc(const char* at, const char* end)
     return static_cast<std::size_t>(end - at);
 }
 
+WideLineScanner::DocstringLine WideLineScanner::DocstringAt(const char* quote,
+                                                            const char* end) const
+{
+    if (!IsTripleQuote(quote, end))
+        return {};
+    const char* open = quote + 3;
+    const char* found = m_syntax.longStringLineStops[*quote == '"' ? 0 : 1].FindIn(open, end);
+    if (found == end)
+        return {};
+    if (*found == '\n')
+        return {found, true};
+    // It closes on the line: no backslash may escape a quote before the close.
+    if (std::memchr(open, '\\', static_cast<std::size_t>(found - open)) != nullptr ||
+        !IsTripleQuote(found, end))
+        return {};
+    const char* after = SkipWhite(found + 3, end);
+    if (after == end || *after != '\n')
+        return {};
+    return {after, false};
+}
+
 }  // namespace PrjHelper

@@ -182,21 +182,35 @@ public:
     LineKind EndLine(const char* data, std::size_t size);
     [[nodiscard]] const WideState& State() const { return m_state; }
     // A shortcut between lines (after EndLine, before Add): reads from at the whole lines
-    // that hold nothing before their LF that could change the state but the bracket depth,
-    // adds their kinds to kinds, and returns where it stopped (the start of a line it leaves
-    // to Add and EndLine).
+    // that hold nothing before their LF that could change the state but the bracket depth or
+    // a block's opening and closing, adds their kinds to kinds, and returns where it stopped
+    // (the start of a line it leaves to Add and EndLine).
     const char* PlainLines(const char* at, const char* end, LineBreakdown& kinds);
 
 private:
+    // PlainLines in code, a block, a column block or after the end of code.
+    const char* PlainCodeLines(const char* at, const char* end, LineBreakdown& kinds);
     // PlainLines in a long string, a many-line docstring or a heredoc: the lines that hold
-    // nothing that could end it.
+    // nothing that could end it, and a line that only closes a long string or docstring.
     const char* PlainBodyLines(const char* at, const char* end, LineBreakdown& kinds);
+    // A docstring of three quotes that opens at quote, the line's first text, and holds the
+    // rest of the line, or closes with only white space after it: the line's LF and whether
+    // it runs on; lf is null for any other line, or one that does not end before end.
+    struct DocstringLine
+    {
+        const char* lf = nullptr;
+        bool runsOn = false;
+    };
+    [[nodiscard]] DocstringLine DocstringAt(const char* quote, const char* end) const;
     // What PlainLines knows of the line it reads.
     struct PlainLine
     {
         const char* segment;  // where text outside comments resumes
         bool hasText;         // text outside comments before segment
         bool hasComment;
+        // The pair of a block that opens at the stop and runs on past it: PlainOpening
+        // returns null then, and the block's search may go on (-1 for other nulls).
+        std::int8_t runsOn = -1;
     };
     // PlainLines at a stop byte in code: where the search goes on, or null when the line
     // needs the full rules. Defined, inline, beside PlainLines, its one caller.
@@ -216,8 +230,6 @@ private:
     void Remember(const char* from, const char* to);
     std::size_t StepLineStart(const char* at, const char* end);
     std::size_t RestIsComment(const char* at, const char* end);
-    // In a block: a close marker, or an open marker of a nesting pair, begins at at.
-    bool ChangesDepth(const char* at, const char* end) const;
     void MarkRun(const char* from, const char* to, bool code);
     // The line's kind; readies the state for the next line.
     LineKind Finish();

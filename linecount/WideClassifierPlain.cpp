@@ -10,97 +10,185 @@ namespace PrjHelper {
 
 using namespace wide_scan;
 
-// Defined before PlainLines, which asks it at every stop byte in a block, so that it is inlined.
-inline bool WideLineScanner::ChangesDepth(const char* at, const char* end) const
-{
-    return Matches(at, end, m_syntax.close[m_state.pair]) ||
-           (m_syntax.nests[m_state.pair] && Matches(at, end, m_syntax.open[m_state.pair]));
-}
-
 const char* WideLineScanner::PlainLines(const char* at, const char* end, LineBreakdown& kinds)
 {
-    const ByteSet* stops = nullptr;
+    using In = WideState::In;
+    // Each reader stops where a line needs the full rules, or after a line that opens or
+    // closes a long string or docstring: then the other reader goes on.
+    for (;;) {
+        const bool body = m_state.in == In::LongString || m_state.in == In::Docstring ||
+                          m_state.in == In::Heredoc;
+        const char* from = at;
+        at = body ? PlainBodyLines(at, end, kinds) : PlainCodeLines(at, end, kinds);
+        const bool bodyNow = m_state.in == In::LongString || m_state.in == In::Docstring ||
+                             m_state.in == In::Heredoc;
+        if (at == from || at == end || body == bodyNow)
+            return at;
+    }
+}
+
+const char* WideLineScanner::PlainCodeLines(const char* at, const char* end, LineBreakdown& kinds)
+{
+    using In = WideState::In;
     switch (m_state.in) {
-    case WideState::In::Code:
-        stops = &m_syntax.codeLineStops;
+    case In::Code:
+    case In::Block:
+    case In::ColumnBlock:
+    case In::EndOfCode:
         break;
-    case WideState::In::Block:
-        stops = &m_syntax.blockLineStops[m_state.pair];
-        break;
-    case WideState::In::ColumnBlock:
-    case WideState::In::EndOfCode:
-        stops = &m_syntax.lineEnd;
-        break;
-    case WideState::In::LongString:
-    case WideState::In::Docstring:
-    case WideState::In::Heredoc:
-        return PlainBodyLines(at, end, kinds);
     default:
         return at;
     }
     if (m_state.templates > 0 || m_state.continued)
         return at;
-    const bool code = m_state.in == WideState::In::Code;
     const bool docstrings = m_syntax.language.docstrings;
-    std::uint64_t& textKind = code ? kinds.code : kinds.comment;
-    ByteSet::Cursor stopsFrom(*stops, at, end);
+    // With blocks tracked, a block that opens or closes within a line switches between the
+    // code and block searches without the full rules. A line left to the full rules must find
+    // the state as the line began: the state before the first change on a line is kept.
+    In in = m_state.in;
+    std::uint8_t pair = m_state.pair;
+    std::uint32_t depth = m_state.depth;
+    const char* changedOn = nullptr;  // the start of the last line on which the state changed
+    In inBefore = in;
+    std::uint8_t pairBefore = pair;
+    std::uint32_t depthBefore = depth;
+    const auto change = [&](const char* line, In newIn, std::uint8_t newPair,
+                            std::uint32_t newDepth) {
+        if (changedOn != line) {
+            changedOn = line;
+            inBefore = in;
+            pairBefore = pair;
+            depthBefore = depth;
+        }
+        in = newIn;
+        pair = newPair;
+        depth = newDepth;
+    };
+    const auto leave = [&](const char* line) {
+        if (changedOn == line) {
+            in = inBefore;
+            pair = pairBefore;
+            depth = depthBefore;
+        }
+        m_state.in = in;
+        m_state.pair = pair;
+        m_state.depth = depth;
+        return line;
+    };
+    const auto stopsOf = [this, &pair](In state) -> const ByteSet& {
+        return state == In::Code    ? m_syntax.codeLineStops
+               : state == In::Block ? m_syntax.blockLineStops[pair]
+                                    : m_syntax.lineEnd;
+    };
+    ByteSet::Cursor stops(stopsOf(in), at, end);
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
-        const char* segment = at;  // where text outside comments resumes
-        bool hasText = false;      // text outside comments before segment: code in code state
-        bool hasComment = false;
+        const char* segment = at;  // where text of the line's present state resumes
+        bool hasCode = false;      // code before segment
+        bool hasComment = false;   // a comment on the line
         std::uint16_t brackets = m_state.brackets;
         const char* codeFrom = at;  // where bytes outside strings and comments resume
-        const char* stop = stopsFrom.FindIn(at);
+        const char* stop = stops.FindIn(at);
         while (stop != end && *stop != '\n') {
             // Anything but a stop byte that begins nothing, a line comment, a string or a
-            // block that ends on this line needs the full rules, and so does a byte too near
-            // end to tell.
-            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead))
-                return at;
-            if (!code) {
-                if (ChangesDepth(stop, end))
-                    return at;
-                stop = stopsFrom.FindIn(stop + 1);
+            // block needs the full rules, and so does a byte too near end to tell: one whose
+            // line does not end before end (the rules look no further than a line's end).
+            if (end - stop < static_cast<std::ptrdiff_t>(kLookahead) &&
+                std::memchr(stop, '\n', static_cast<std::size_t>(end - stop)) == nullptr)
+                return leave(at);
+            if (in != In::Code) {
+                // Only a block's close marker, or its open marker where blocks nest, is a
+                // stop here.
+                if (Matches(stop, end, m_syntax.close[pair])) {
+                    stop += m_syntax.close[pair].size();
+                    if (depth == 1) {
+                        change(at, In::Code, 0, 0);
+                        stops.Use(stopsOf(in));
+                        hasComment = true;
+                        segment = codeFrom = stop;
+                    } else {
+                        change(at, in, pair, depth - 1);
+                    }
+                } else if (m_syntax.nests[pair] && Matches(stop, end, m_syntax.open[pair])) {
+                    stop += m_syntax.open[pair].size();
+                    change(at, in, pair, depth + 1);
+                } else {
+                    ++stop;
+                }
+                stop = stops.FindIn(stop);
                 continue;
             }
             // A '<' that begins no "<<" is a comparison where only heredocs begin with it.
             if (m_syntax.lessOpensOnlyHeredocs && *stop == '<' && stop[1] != '<') {
-                stop = stopsFrom.FindIn(stop + 1);
+                stop = stops.FindIn(stop + 1);
                 continue;
             }
             if (hasComment && m_syntax.needsContext)
-                return at;
+                return leave(at);
             if (docstrings) {
                 wide_rules::CountBrackets(codeFrom, stop, end, brackets);
-                // Only the line's first stop may be its first text.
-                if (m_state.brackets == 0 && codeFrom == at && OpensStringStatement(at, stop, end))
-                    return at;
+                // Only the line's first stop may be its first text. A docstring of three
+                // quotes that is all the line holds is read here; other string statements
+                // need the full rules.
+                if (m_state.brackets == 0 && codeFrom == at &&
+                    OpensStringStatement(at, stop, end)) {
+                    const DocstringLine docstring =
+                        m_trackBlocks ? DocstringAt(stop, end) : DocstringLine{};
+                    if (docstring.lf == nullptr)
+                        return leave(at);
+                    if (docstring.runsOn) {
+                        ++kinds.comment;
+                        leave(docstring.lf + 1);
+                        m_state.in = In::Docstring;
+                        m_state.quote = *stop;
+                        m_state.single = false;
+                        return docstring.lf + 1;
+                    }
+                    // The line ends here, a comment line.
+                    segment = codeFrom = stop = docstring.lf;
+                    hasComment = true;
+                    continue;
+                }
             }
             const char* context = std::max(at, stop - wide_rules::kContext);
-            PlainLine line{segment, hasText, hasComment};
+            PlainLine line{segment, hasCode, hasComment};
             const char* next =
                 PlainOpening(stop, end, {context, static_cast<std::size_t>(stop - context)}, line);
-            if (next == nullptr)
-                return at;
+            if (next == nullptr) {
+                if (line.runsOn < 0 || !m_trackBlocks)
+                    return leave(at);
+                hasCode = hasCode || HasText(segment, stop);
+                hasComment = true;
+                change(at, In::Block, static_cast<std::uint8_t>(line.runsOn), 1);
+                stops.Use(stopsOf(in));
+                stop = stops.FindIn(stop + m_syntax.open[pair].size());
+                continue;
+            }
             segment = line.segment;
-            hasText = line.hasText;
+            hasCode = line.hasText;
             hasComment = line.hasComment;
             codeFrom = next;
-            stop = next == end || *next == '\n' ? next : stopsFrom.FindIn(next);
+            stop = next == end || *next == '\n' ? next : stops.FindIn(next);
         }
         if (stop == end)
-            return at;
-        if (docstrings) {
+            return leave(at);
+        if (docstrings && in == In::Code) {
             wide_rules::CountBrackets(codeFrom, stop, end, brackets);
             if (EndsEscaped(codeFrom, stop))
-                return at;
+                return leave(at);
             if (m_trackBlocks)
                 m_state.brackets = brackets;
         }
-        ++(hasText || HasText(segment, stop) ? textKind : hasComment ? kinds.comment : kinds.blank);
+        if (hasCode) {
+            ++kinds.code;
+        } else {
+            const bool text = HasText(segment, stop);
+            ++(in == In::Code && text ? kinds.code
+               : hasComment || text   ? kinds.comment
+                                      : kinds.blank);
+        }
         at = stop + 1;
     }
-    return at;
+    return leave(at);
 }
 
 const char* WideLineScanner::PlainBodyLines(const char* at, const char* end, LineBreakdown& kinds)
@@ -118,8 +206,21 @@ const char* WideLineScanner::PlainBodyLines(const char* at, const char* end, Lin
     ByteSet::Cursor stopsFrom(stops, at, end);
     while (at < end && !(m_lineStart && m_syntax.lineStartBytes.Has(*at))) {
         const char* lf = stopsFrom.FindIn(at);
-        if (lf == end || *lf != '\n')
+        if (lf == end)
             return at;
+        if (*lf != '\n') {
+            // A line that holds only the three quotes that close a long string or docstring
+            // ends it here; other quotes need the full rules.
+            if (heredoc || m_state.open != 0 || m_state.depth != 0 || FirstText(at, lf) != lf ||
+                !IsTripleQuote(lf, end))
+                return at;
+            const char* after = SkipWhite(lf + 3, end);
+            if (after == end || *after != '\n')
+                return at;
+            ++textKind;
+            Resume();
+            return after + 1;
+        }
         const char* text = FirstText(at, lf);
         // A line that may be the heredoc's close tag (white space before it where the
         // heredoc allows it) needs the full rules.
@@ -222,8 +323,10 @@ bool HasTextBefore(const char* from, const char* to)
                                 ? nullptr
                                 : BlockCloseOnLine(m_syntax, opening.pair,
                                                    stop + m_syntax.open[opening.pair].size(), end);
-        if (close == nullptr)
+        if (close == nullptr) {
+            line.runsOn = static_cast<std::int8_t>(opening.pair);
             return nullptr;
+        }
         line.hasText = line.hasText || HasTextBefore(line.segment, stop);
         line.hasComment = true;
         return line.segment = close + m_syntax.close[opening.pair].size();

@@ -1,18 +1,48 @@
 #include "linecount/WideLanguages.h"
 
+#include <array>
+
 #include "fileio/PathSeparator.h"
 
 namespace PrjHelper {
 
 namespace {
 
+// Where the rows of each first byte begin in rows (sorted, so those rows stand together); the
+// last entry is the end of the rows.
 template <std::size_t N>
-std::int32_t Find(const std::array<WideNameRow, N>& rows, std::string_view key)
+constexpr std::array<std::uint16_t, 257> FirstByteStarts(const std::array<WideNameRow, N>& rows)
 {
-    const auto at =
-        std::lower_bound(rows.begin(), rows.end(), key,
-                         [](const WideNameRow& row, std::string_view k) { return row.key < k; });
-    return at != rows.end() && at->key == key ? kWideLanguageBase + at->language : 0;
+    static_assert(N < 0xFFFF);
+    std::array<std::uint16_t, 257> starts{};
+    std::size_t row = 0;
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        starts[byte] = static_cast<std::uint16_t>(row);
+        while (row < N && static_cast<unsigned char>(rows[row].key[0]) == byte)
+            ++row;
+    }
+    starts[256] = static_cast<std::uint16_t>(N);
+    return starts;
+}
+
+constexpr auto kSuffixStarts = FirstByteStarts(kWideSuffixRows);
+constexpr auto kFileNameStarts = FirstByteStarts(kWideFileNameRows);
+
+// A few rows share a first byte: they are compared by size, then bytes. A name is looked up
+// for every file counted, so this costs a few compares instead of a binary search's string
+// compares.
+template <std::size_t N>
+std::int32_t Find(const std::array<WideNameRow, N>& rows,
+                  const std::array<std::uint16_t, 257>& starts, std::string_view key)
+{
+    if (key.empty())
+        return 0;
+    const auto first = static_cast<unsigned char>(key[0]);
+    for (std::size_t row = starts[first]; row < starts[first + 1]; ++row) {
+        if (rows[row].key == key)
+            return kWideLanguageBase + rows[row].language;
+    }
+    return 0;
 }
 
 std::string_view LastComponent(std::string_view path)
@@ -68,7 +98,7 @@ std::int32_t InterpreterLanguage(std::string_view name)
 std::int32_t WideLanguageOfName(std::string_view fileName)
 {
     const std::string_view name = LastComponent(fileName);
-    if (const std::int32_t lang = Find(kWideFileNameRows, name); lang != 0)
+    if (const std::int32_t lang = Find(kWideFileNameRows, kFileNameStarts, name); lang != 0)
         return lang;
     const std::size_t dot = name.rfind('.');
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size() ||
@@ -80,7 +110,7 @@ std::int32_t WideLanguageOfName(std::string_view fileName)
         const char c = given[i];
         suffix[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return Find(kWideSuffixRows, std::string_view(suffix, given.size()));
+    return Find(kWideSuffixRows, kSuffixStarts, std::string_view(suffix, given.size()));
 }
 
 std::int32_t WideLanguageOfShebang(std::string_view line)

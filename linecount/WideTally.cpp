@@ -37,9 +37,11 @@ public:
         // The file's first two bytes tell whether its first line is a "#!" line.
         for (const char* byte = at; m_seen < 2 && byte < end; ++byte)
             m_start[m_seen++] = *byte;
+        // A "#!" first line is left to Add: it is code whatever it holds. (Before its second
+        // byte is seen no line of the file can be whole.)
+        const bool shebang = m_start[0] == '#' && m_start[1] == '!';
         while (at < end) {
-            // The first line is left to Add: a "#!" line is code whatever it holds.
-            if (!m_pending && m_counted) {
+            if (!m_pending && (m_counted || !shebang)) {
                 at = m_scanner.PlainLines(at, end, m_kinds);
                 if (at == end)
                     return;

@@ -57,10 +57,6 @@ std::function<bool()> KeepGoing(const StopToken* stop)
     return [stop] { return !stop->StopRequested(); };
 }
 
-// Gives the stream to count, or null when nothing is to be read, with file.skipped saying why.
-// head, when given, receives the file's first bytes (see ContentCheck.h).
-using OpenStream = std::function<Brim::IStream*(FileLines& file, FileHead* head)>;
-
 // The content choices of a count that leaves nothing out for what it holds.
 const Selection kKeepAll;
 
@@ -94,9 +90,15 @@ PrjHelper::WideTallyResult TallyDetail(Brim::IStream& stream, bool sniff, std::u
     return detail.host;
 }
 
+// open(file, head) gives the stream to count, or null when nothing is to be read, with
+// file.skipped saying why; head, when given, receives the file's first bytes (see
+// ContentCheck.h). A template, not a std::function: the opener is called once a file, and a
+// std::function of its captures would allocate for every file.
+//
 // The wide table names the language by the file's name, by its first bytes where its suffix
 // is shared (ContentLanguage.h), or by its "#!" line where it has no suffix. A generated file
 // is left out, when content asks for that, once its language is known.
+template <typename OpenStream>
 FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToken* stop,
                     const Selection* content, const OpenStream& open)
 {
@@ -163,6 +165,7 @@ FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToke
 }
 
 // The one count behind files and buffers: the language from the name, then the stream.
+template <typename OpenStream>
 FileLines Tally(const std::string& name, std::uint32_t flags, const StopToken* stop,
                 const Selection* content, const OpenStream& open)
 {

@@ -134,6 +134,10 @@ TEST(WideTally, LinesWithStringsAndCommentsCountLikeLineByLine)
         {"a.py", "x = \"\"\"a\nbody\n\n 'q' \\\n\"\"\" + f(\n'''\ndoc\n\t\r\n\"x\" '''\n"},
         {"a.py", "r'''raw \\\n\\ in'''\nu\"\"\"a\"\nb\"\" c\n\"\"\"\n'one'\n"},
         {"a.py", "\"one \\\nline\nx = 1\n"},
+        // A docstring that is all its line holds is read in one pass; anything after its
+        // close, a close of more than three quotes or an escaped quote needs the full rules.
+        {"a.py",
+         "  \"\"\"a\"\"\" + x\n'''b''' # c\n\"\"\"c\"\"\"\"\n\"\"\"d\\\"\"\"\nx = 1\n  \"\"\" \n"},
         {"a.pl", "print <<EOT;\nEOTx\n\n# in\nEOT\nprint <<~E;\n  x\n\t\n  E\r\nmy $x; # c\n"},
         {"a.rb", "x = <<-EOS\n  E\n  EOS\n# c\ny = <<EOS\n\nEOS \nEOS\n"},
         {"a.sh", "cat <<-EOF\n\tEO\n\tEOF\necho # c\ncat << 'X'\nX\n"},
@@ -161,6 +165,30 @@ TEST(WideTally, RandomLinesCountLikeLineByLine)
         for (const char* name : {"a.c", "a.py", "a.pl", "a.rb", "a.sh", "a.rs", "a.js", "a.go",
                                  "a.hs", "a.lua", "a.coffee"})
             ExpectLikeLineByLine(name, text);
+    }
+}
+
+// Blocks that open and close within lines, nest, or run over many lines, in random text:
+// the one-pass reading switches between code and block without the full rules, and every
+// line still counts as read alone.
+TEST(WideTally, RandomBlocksCountLikeLineByLine)
+{
+    const std::pair<const char*, std::vector<std::string>> kLanguages[] = {
+        {"a.c", {"/*", "*/", "//", "\"", "x", " ", "\n", "\n", "*", "/", "\t"}},
+        {"a.rs", {"/*", "*/", "//", "\"", "x", " ", "\n", "\n", "/* /*", "*/ */"}},
+        {"a.hs", {"{-", "-}", "--", "x", " ", "\n", "\n", "{- {-"}},
+        {"a.lua", {"--[[", "]]", "--", "x", " ", "\n", "\n", "'"}},
+        {"a.py", {"#", "x", "(", ")", "\"\"\"", "'", " ", "\n", "\n", "\\"}},
+    };
+    std::mt19937 random(7);
+    for (const auto& [name, tokens] : kLanguages) {
+        for (int file = 0; file < 200; ++file) {
+            std::string text;
+            const std::size_t count = random() % 120;
+            for (std::size_t i = 0; i < count; ++i)
+                text += tokens[random() % tokens.size()];
+            ExpectLikeLineByLine(name, text);
+        }
     }
 }
 

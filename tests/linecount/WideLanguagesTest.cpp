@@ -70,6 +70,15 @@ TEST(WideLanguages, TableShape)
         EXPECT_LT(WideLanguageIndex(row.language), kWideLanguageCount) << row.language;
 }
 
+TEST(WideLanguages, EverySuffixAndFileNameOfTheTableIsFound)
+{
+    for (const WideNameRow& row : kWideSuffixRows)
+        EXPECT_EQ(WideLanguageOfName("x." + std::string(row.key)), kWideLanguageBase + row.language)
+            << row.key;
+    for (const WideNameRow& row : kWideFileNameRows)
+        EXPECT_EQ(WideLanguageOfName(row.key), kWideLanguageBase + row.language) << row.key;
+}
+
 TEST(WideLanguages, FileNamesLeadToLanguages)
 {
     const struct
