@@ -1,5 +1,6 @@
 #include "linecount/ContentLanguage.h"
 
+#include <array>
 #include <initializer_list>
 #include <limits>
 
@@ -71,6 +72,14 @@ bool AnyLine(std::string_view head, Test test)
                        test);
 }
 
+// The same for the lines whose first byte may begin one that test gives true for.
+template <typename May, typename Test>
+bool AnyLine(std::string_view head, May may, Test test)
+{
+    return AnyHeadLine(head.substr(0, kContentRuleBytes), std::numeric_limits<std::size_t>::max(),
+                       may, test);
+}
+
 std::string_view TrimStart(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -95,10 +104,10 @@ std::string_view Directive(std::string_view line)
 
 bool ObjectiveCLine(std::string_view line)
 {
-    if (line.front() != '@' && line.front() != '#')
-        return false;
-    return BeginsWithAny(line, {"@interface", "@implementation", "@protocol", "@class", "@property",
-                                "@end", "@import", "#import"});
+    if (line.front() == '#')
+        return BeginsWithWord(line, "#import");
+    return line.front() == '@' && BeginsWithAny(line, {"@interface", "@implementation", "@protocol",
+                                                       "@class", "@property", "@end", "@import"});
 }
 
 // Whether the head holds "std::" (on any line: the text holds no line break). The look goes
@@ -146,19 +155,46 @@ bool CppLine(std::string_view line)
     }
 }
 
-// Every Objective-C marker begins with '@' or is #import: a head without them needs the C++
-// rules only, which stop at the first C++ line. Otherwise one pass: an Objective-C line
-// anywhere decides, so a C++ line is only remembered.
+// Whether a line beginning with first may be an Objective-C or a C++ line of a header.
+bool MayBeHeaderLine(char first)
+{
+    static constexpr auto kFirst = [] {
+        std::array<bool, 256> first{};
+        for (const unsigned char byte : std::string_view("#@cnptu"))
+            first[byte] = true;
+        return first;
+    }();
+    return kFirst[static_cast<unsigned char>(first)];
+}
+
+// One pass: an Objective-C line anywhere decides, a C++ line is only remembered. Every
+// Objective-C line begins with '@' or is #import, so once C++ is known a head without '@' is
+// looked at no further when no "#import" follows.
 std::int32_t Header(std::string_view head)
 {
     head = head.substr(0, kContentRuleBytes);
+    const char* const end = head.data() + head.size();
+    const bool holdsAt = head.find('@') != std::string_view::npos;
+    const auto noObjectiveCFrom = [holdsAt, end](const char* from) {
+        return !holdsAt &&
+               std::string_view(from, static_cast<std::size_t>(end - from)).find("#import") ==
+                   std::string_view::npos;
+    };
     bool cpp = NamesStd(head);
-    if (head.find('@') == std::string_view::npos && head.find("#import") == std::string_view::npos)
-        return cpp || AnyLine(head, CppLine) ? kCpp : kC;
-    if (AnyLine(head, [&cpp](std::string_view line) {
-            cpp = cpp || CppLine(line);
-            return ObjectiveCLine(line);
-        }))
+    if (cpp && noObjectiveCFrom(head.data()))
+        return kCpp;
+    bool objectiveC = false;
+    AnyLine(head, MayBeHeaderLine, [&](std::string_view line) {
+        if (ObjectiveCLine(line)) {
+            objectiveC = true;
+            return true;
+        }
+        if (cpp || !CppLine(line))
+            return false;
+        cpp = true;
+        return noObjectiveCFrom(line.data() + line.size());
+    });
+    if (objectiveC)
         return kObjectiveC;
     return cpp ? kCpp : kC;
 }
