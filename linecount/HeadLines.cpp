@@ -1,5 +1,6 @@
 #include "linecount/HeadLines.h"
 
+#include <bit>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -29,6 +30,26 @@ std::uint64_t LineBreakBits(const char* at, const char* end)
         bits |= static_cast<std::uint64_t>(at[i] == '\n') << i;
 #endif
     return bits;
+}
+
+std::string_view FirstHeadLines(std::string_view head, std::size_t maxLines)
+{
+    if (maxLines == 0)
+        return head.substr(0, 0);
+    const char* const end = head.data() + head.size();
+    std::size_t lines = 0;
+    for (std::size_t window = 0; window < head.size(); window += kLineWindow) {
+        std::uint64_t breaks = LineBreakBits(head.data() + window, end);
+        const auto count = static_cast<std::size_t>(std::popcount(breaks));
+        if (lines + count >= maxLines) {
+            // Drop the LFs before the last line's own.
+            for (; lines + 1 < maxLines; ++lines)
+                breaks &= breaks - 1;
+            return head.substr(0, window + static_cast<std::size_t>(std::countr_zero(breaks)) + 1);
+        }
+        lines += count;
+    }
+    return head;
 }
 
 }  // namespace PrjHelper

@@ -21,6 +21,9 @@ inline constexpr std::size_t kLineWindow = 64;
 // bytes before end are read (none past it count).
 [[nodiscard]] std::uint64_t LineBreakBits(const char* at, const char* end);
 
+// The first maxLines lines of head with their LFs; all of head when it has no more.
+[[nodiscard]] std::string_view FirstHeadLines(std::string_view head, std::size_t maxLines);
+
 // Calls test(line) for each non-blank line of head whose first byte may(byte) lets by, in order,
 // until it gives true (then true) or maxLines lines (blank ones included) have gone by. may
 // must let by the first byte of every line that test may give true for: the lines it stops

@@ -1,6 +1,7 @@
 #include "scan/GeneratedFile.h"
 
 #include <algorithm>
+#include <string>
 
 #include "fileio/PathSeparator.h"
 #include "linecount/HeadLines.h"
@@ -28,45 +29,30 @@ bool EndsWithIgnoreCase(std::string_view text, std::string_view end)
            EqualsIgnoreAsciiCase(text.substr(text.size() - end.size()), end);
 }
 
-// Whether text holds needle (lower case) in any case.
-bool HoldsIgnoreCase(std::string_view text, std::string_view needle)
+// The forms the word is written in: every marker but Bison's names "generated", and a line
+// that holds none of these holds no marker.
+constexpr std::string_view kForms[] = {"generated", "Generated", "GENERATED", "Bison"};
+
+// Where text first holds one of kForms; npos when it holds none. A plain search for each
+// (from a 'g', 'G' or 'B', bytes rare in text) passes over most files' first lines fast.
+std::size_t FindForm(std::string_view text)
 {
-    return std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                       [](char a, char b) { return PrjHelper::LowerAscii(a) == b; }) != text.end();
+    std::size_t first = std::string_view::npos;
+    for (const std::string_view form : kForms)
+        first = std::min(first, text.find(form));
+    return first;
 }
 
-// Whether text may hold a marker: every marker but Bison's names "generated". A plain search
-// for the forms the word is written in (each from a 'g', 'G' or 'B', bytes rare in text)
-// passes over most files' first lines fast.
-bool MayHoldMarker(std::string_view text)
+// Whether a line, in lower case, holds a marker (leading blanks and a trailing CR change
+// nothing: no marker begins with a blank or holds a CR).
+bool MarkerLine(std::string_view lower)
 {
-    for (const std::string_view word : {"generated", "Generated", "GENERATED", "Bison"}) {
-        if (text.find(word) != std::string_view::npos)
-            return true;
-    }
-    return false;
-}
-
-// The first kGeneratedMarkerLines lines of head, with their line breaks.
-std::string_view FirstLines(std::string_view head)
-{
-    std::size_t end = 0;
-    for (std::size_t line = 0; line < kGeneratedMarkerLines && end < head.size(); ++line) {
-        const std::size_t lf = head.find('\n', end);
-        end = lf == std::string_view::npos ? head.size() : lf + 1;
-    }
-    return head.substr(0, end);
-}
-
-bool MarkerLine(std::string_view line)
-{
-    if (!MayHoldMarker(line))
-        return false;
     for (const std::string_view marker : kMarkers) {
-        if (HoldsIgnoreCase(line, marker))
+        if (lower.find(marker) != std::string_view::npos)
             return true;
     }
-    return HoldsIgnoreCase(line, "generated") && HoldsIgnoreCase(line, "do not edit");
+    return lower.find("generated") != std::string_view::npos &&
+           lower.find("do not edit") != std::string_view::npos;
 }
 
 bool Minified(std::string_view head)
@@ -91,9 +77,22 @@ bool IsGeneratedName(std::string_view name)
 
 bool IsGeneratedHead(std::string_view head, std::int32_t lang)
 {
-    if (MayHoldMarker(FirstLines(head)) &&
-        PrjHelper::AnyHeadLine(head, kGeneratedMarkerLines, MarkerLine))
-        return true;
+    // Only the lines that hold a form are looked at, each once, in lower case.
+    std::string_view lines = PrjHelper::FirstHeadLines(head, kGeneratedMarkerLines);
+    std::size_t form = FindForm(lines);
+    if (form != std::string_view::npos) {
+        std::string lower(lines);
+        std::transform(lower.begin(), lower.end(), lower.begin(), PrjHelper::LowerAscii);
+        for (std::size_t from = 0; form != std::string_view::npos;
+             form = FindForm(lines.substr(from))) {
+            form += from;
+            const std::size_t begin = lines.rfind('\n', form) + 1;  // 0 on the first line
+            const std::size_t end = std::min(lines.find('\n', form), lines.size());
+            if (MarkerLine(std::string_view(lower).substr(begin, end - begin)))
+                return true;
+            from = std::min(end + 1, lines.size());
+        }
+    }
     return (lang == kJavaScript || lang == kCss) && Minified(head);
 }
 
