@@ -1,6 +1,7 @@
 #include "scan/GeneratedFile.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "fileio/PathSeparator.h"
@@ -16,6 +17,9 @@ constexpr std::int32_t kJavaScript =
     PrjHelper::kWideLanguageBase + PrjHelper::WideLanguageIndex("JavaScript");
 constexpr std::int32_t kCss = PrjHelper::kWideLanguageBase + PrjHelper::WideLanguageIndex("CSS");
 static_assert(PrjHelper::IsWideLanguage(kJavaScript) && PrjHelper::IsWideLanguage(kCss));
+
+// The names of minified files end so, in any case (lower case here).
+constexpr std::string_view kMinifiedSuffixes[] = {".min.js", ".min.css"};
 
 // Phrases that alone mark a generated file, in lower case.
 constexpr std::string_view kMarkers[] = {
@@ -68,11 +72,27 @@ bool Minified(std::string_view head)
 
 bool IsGeneratedName(std::string_view name)
 {
+    // Most names end with a byte no generated name ends with: no look at their parts.
+    static constexpr auto kLastBytes = [] {
+        std::array<bool, 256> last{};
+        for (const std::string_view lockName : kLockFileNames)
+            last[static_cast<unsigned char>(lockName.back())] = true;
+        for (const std::string_view suffix : kMinifiedSuffixes) {
+            for (std::size_t byte = 0; byte < last.size(); ++byte)
+                last[byte] = last[byte] || FoldAscii(static_cast<unsigned char>(byte)) ==
+                                               static_cast<unsigned char>(suffix.back());
+        }
+        return last;
+    }();
+    if (name.empty() || !kLastBytes[static_cast<unsigned char>(name.back())])
+        return false;
     const auto last = std::find_if(name.rbegin(), name.rend(), Brim::IsPathSeparator);
     name.remove_prefix(static_cast<std::size_t>(name.rend() - last));
     if (std::binary_search(std::begin(kLockFileNames), std::end(kLockFileNames), name))
         return true;
-    return EndsWithIgnoreCase(name, ".min.js") || EndsWithIgnoreCase(name, ".min.css");
+    return std::any_of(
+        std::begin(kMinifiedSuffixes), std::end(kMinifiedSuffixes),
+        [name](std::string_view suffix) { return EndsWithIgnoreCase(name, suffix); });
 }
 
 bool IsGeneratedHead(std::string_view head, std::int32_t lang)
