@@ -2,7 +2,6 @@
 
 #include <array>
 #include <initializer_list>
-#include <limits>
 
 #include "linecount/HeadLines.h"
 #include "linecount/WideLanguages.h"
@@ -68,16 +67,14 @@ bool BeginsWithAny(std::string_view line, Words words, bool foldCase = false)
 template <typename Test>
 bool AnyLine(std::string_view head, Test test)
 {
-    return AnyHeadLine(head.substr(0, kContentRuleBytes), std::numeric_limits<std::size_t>::max(),
-                       test);
+    return AnyHeadLine(head.substr(0, kContentRuleBytes), test);
 }
 
 // The same for the lines whose first byte may begin one that test gives true for.
 template <typename May, typename Test>
 bool AnyLine(std::string_view head, May may, Test test)
 {
-    return AnyHeadLine(head.substr(0, kContentRuleBytes), std::numeric_limits<std::size_t>::max(),
-                       may, test);
+    return AnyHeadLine(head.substr(0, kContentRuleBytes), may, test);
 }
 
 std::string_view TrimStart(std::string_view text)
@@ -185,6 +182,11 @@ std::int32_t Header(std::string_view head)
         return kCpp;
     bool objectiveC = false;
     AnyLine(head, MayBeHeaderLine, [&](std::string_view line) {
+        // Of the directives only #import and #include are looked at: after the '#' comes an
+        // 'i' or a blank. Most others (#define, #endif) end the look here.
+        if (line.front() == '#' && line.size() > 1 && line[1] != 'i' && line[1] != ' ' &&
+            line[1] != '\t')
+            return false;
         if (ObjectiveCLine(line)) {
             objectiveC = true;
             return true;

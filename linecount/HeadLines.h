@@ -25,18 +25,17 @@ inline constexpr std::size_t kLineWindow = 64;
 [[nodiscard]] std::string_view FirstHeadLines(std::string_view head, std::size_t maxLines);
 
 // Calls test(line) for each non-blank line of head whose first byte may(byte) lets by, in order,
-// until it gives true (then true) or maxLines lines (blank ones included) have gone by. may
-// must let by the first byte of every line that test may give true for: the lines it stops
-// cost no more than finding their end and their first byte.
+// until it gives true (then true). may must let by the first byte of every line that test may
+// give true for: the lines it stops cost no more than finding their end and their first byte.
 template <typename May, typename Test>
-bool AnyHeadLine(std::string_view head, std::size_t maxLines, May may, Test test)
+bool AnyHeadLine(std::string_view head, May may, Test test)
 {
     const char* at = head.data();
     const char* const end = at + head.size();
     // The LFs of the window from window that no line has ended at yet.
     const char* window = at;
     std::uint64_t breaks = LineBreakBits(window, end);
-    for (std::size_t lines = 0; at < end && lines < maxLines; ++lines) {
+    while (at < end) {
         while (breaks == 0 && static_cast<std::size_t>(end - window) > kLineWindow) {
             window += kLineWindow;
             breaks = LineBreakBits(window, end);
@@ -56,10 +55,10 @@ bool AnyHeadLine(std::string_view head, std::size_t maxLines, May may, Test test
 }
 
 template <typename Test>
-bool AnyHeadLine(std::string_view head, std::size_t maxLines, Test test)
+bool AnyHeadLine(std::string_view head, Test test)
 {
     return AnyHeadLine(
-        head, maxLines, [](char) { return true; }, test);
+        head, [](char) { return true; }, test);
 }
 
 [[nodiscard]] constexpr char LowerAscii(char c)
