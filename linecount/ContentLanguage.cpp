@@ -165,21 +165,14 @@ bool MayBeHeaderLine(char first)
 }
 
 // One pass: an Objective-C line anywhere decides, a C++ line is only remembered. Every
-// Objective-C line begins with '@' or is #import, so once C++ is known a head without '@' is
-// looked at no further when no "#import" follows.
+// Objective-C line begins with '@' or is #import, so once a C++ line is found the lines after
+// it are looked at only when '@' or "#import" follows. "std::" is looked for only when no line
+// has decided.
 std::int32_t Header(std::string_view head)
 {
     head = head.substr(0, kContentRuleBytes);
     const char* const end = head.data() + head.size();
-    const bool holdsAt = head.find('@') != std::string_view::npos;
-    const auto noObjectiveCFrom = [holdsAt, end](const char* from) {
-        return !holdsAt &&
-               std::string_view(from, static_cast<std::size_t>(end - from)).find("#import") ==
-                   std::string_view::npos;
-    };
-    bool cpp = NamesStd(head);
-    if (cpp && noObjectiveCFrom(head.data()))
-        return kCpp;
+    bool cpp = false;
     bool objectiveC = false;
     AnyLine(head, MayBeHeaderLine, [&](std::string_view line) {
         // Of the directives only #import and #include are looked at: after the '#' comes an
@@ -194,11 +187,14 @@ std::int32_t Header(std::string_view head)
         if (cpp || !CppLine(line))
             return false;
         cpp = true;
-        return noObjectiveCFrom(line.data() + line.size());
+        const std::string_view rest(line.data() + line.size(),
+                                    static_cast<std::size_t>(end - line.data()) - line.size());
+        return rest.find('@') == std::string_view::npos &&
+               rest.find("#import") == std::string_view::npos;
     });
     if (objectiveC)
         return kObjectiveC;
-    return cpp ? kCpp : kC;
+    return cpp || NamesStd(head) ? kCpp : kC;
 }
 
 std::int32_t ObjectiveCOrMatlab(std::string_view head)
