@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "fileio/PathSeparator.h"
 #include "linecount/HeadLines.h"
@@ -37,14 +39,66 @@ bool EndsWithIgnoreCase(std::string_view text, std::string_view end)
 // that holds none of these holds no marker.
 constexpr std::string_view kForms[] = {"generated", "Generated", "GENERATED", "Bison"};
 
-// Where text first holds one of kForms; npos when it holds none. A plain search for each
-// (from a 'g', 'G' or 'B', bytes rare in text) passes over most files' first lines fast.
+// Every form, in lower case, pairs its first byte with the byte four on so: a pair that few
+// other places in text hold.
+constexpr std::size_t kPairDistance = 4;
+constexpr std::pair<unsigned char, unsigned char> kFormPairs[] = {{'g', 'r'}, {'b', 'n'}};
+static_assert(std::all_of(std::begin(kForms), std::end(kForms), [](std::string_view form) {
+    return std::find(std::begin(kFormPairs), std::end(kFormPairs),
+                     std::pair(FoldAscii(static_cast<unsigned char>(form[0])),
+                               FoldAscii(static_cast<unsigned char>(form[kPairDistance])))) !=
+           std::end(kFormPairs);
+}));
+
+bool FormAt(std::string_view text, std::size_t at)
+{
+    return std::any_of(std::begin(kForms), std::end(kForms), [text, at](std::string_view form) {
+        return text.substr(at).starts_with(form);
+    });
+}
+
+using Bytes = unsigned char __attribute__((vector_size(16)));
+
+// A nonzero byte for each of the sixteen places from at (kPairDistance more bytes readable)
+// that holds a form's pair.
+Bytes PairHits(const char* at)
+{
+    Bytes firsts;
+    Bytes seconds;
+    std::memcpy(&firsts, at, sizeof firsts);
+    std::memcpy(&seconds, at + kPairDistance, sizeof seconds);
+    // Setting bit 5 folds the letters' case (and makes no other byte a letter of a pair).
+    firsts |= 0x20;
+    seconds |= 0x20;
+    Bytes hits = {};
+    for (const auto& [first, second] : kFormPairs)
+        hits |= reinterpret_cast<Bytes>((firsts == first) & (seconds == second));
+    return hits;
+}
+
+// Where text first holds one of kForms; npos when it holds none. Sixteen places at a time are
+// looked at for a form's pair, and only those that hold one for the form itself.
 std::size_t FindForm(std::string_view text)
 {
-    std::size_t first = std::string_view::npos;
-    for (const std::string_view form : kForms)
-        first = std::min(first, text.find(form));
-    return first;
+    for (std::size_t at = 0; at < text.size(); at += sizeof(Bytes)) {
+        const char* bytes = text.data() + at;
+        // The last bytes, padded with NULs (no byte of a pair) to a step and its look ahead.
+        char last[sizeof(Bytes) + kPairDistance] = {};
+        if (text.size() - at < sizeof last) {
+            std::memcpy(last, bytes, text.size() - at);
+            bytes = last;
+        }
+        const Bytes hits = PairHits(bytes);
+        std::uint64_t halves[2];
+        std::memcpy(halves, &hits, sizeof halves);
+        if ((halves[0] | halves[1]) == 0)
+            continue;
+        for (std::size_t i = 0; i < sizeof(Bytes); ++i) {
+            if (hits[i] != 0 && FormAt(text, at + i))
+                return at + i;
+        }
+    }
+    return std::string_view::npos;
 }
 
 // Whether a line, in lower case, holds a marker (leading blanks and a trailing CR change
