@@ -175,10 +175,10 @@ std::int32_t Header(std::string_view head)
     bool cpp = false;
     bool objectiveC = false;
     AnyLine(head, MayBeHeaderLine, [&](std::string_view line) {
-        // Of the directives only #import and #include are looked at: after the '#' comes an
-        // 'i' or a blank. Most others (#define, #endif) end the look here.
-        if (line.front() == '#' && line.size() > 1 && line[1] != 'i' && line[1] != ' ' &&
-            line[1] != '\t')
+        // Of the directives only #import and #include are looked at: after the '#' come "im",
+        // "in" or a blank. The others (#define, #endif, #ifndef) end the look here.
+        if (line.front() == '#' && !line.starts_with("#im") && !line.starts_with("#in") &&
+            !line.starts_with("# ") && !line.starts_with("#\t"))
             return false;
         if (ObjectiveCLine(line)) {
             objectiveC = true;
