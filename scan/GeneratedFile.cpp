@@ -101,16 +101,18 @@ std::size_t FindForm(std::string_view text)
     return std::string_view::npos;
 }
 
-// Whether a line, in lower case, holds a marker (leading blanks and a trailing CR change
-// nothing: no marker begins with a blank or holds a CR).
-bool MarkerLine(std::string_view lower)
+// Whether a line holds a marker in any case (leading blanks and a trailing CR change nothing:
+// no marker begins with a blank or holds a CR).
+bool MarkerLine(std::string_view line)
 {
+    std::string lower(line);
+    std::transform(lower.begin(), lower.end(), lower.begin(), PrjHelper::LowerAscii);
     for (const std::string_view marker : kMarkers) {
-        if (lower.find(marker) != std::string_view::npos)
+        if (lower.find(marker) != std::string::npos)
             return true;
     }
-    return lower.find("generated") != std::string_view::npos &&
-           lower.find("do not edit") != std::string_view::npos;
+    return lower.find("generated") != std::string::npos &&
+           lower.find("do not edit") != std::string::npos;
 }
 
 bool Minified(std::string_view head)
@@ -151,21 +153,14 @@ bool IsGeneratedName(std::string_view name)
 
 bool IsGeneratedHead(std::string_view head, std::int32_t lang)
 {
-    // Only the lines that hold a form are looked at, each once, in lower case.
-    std::string_view lines = PrjHelper::FirstHeadLines(head, kGeneratedMarkerLines);
-    std::size_t form = FindForm(lines);
-    if (form != std::string_view::npos) {
-        std::string lower(lines);
-        std::transform(lower.begin(), lower.end(), lower.begin(), PrjHelper::LowerAscii);
-        for (std::size_t from = 0; form != std::string_view::npos;
-             form = FindForm(lines.substr(from))) {
-            form += from;
-            const std::size_t begin = lines.rfind('\n', form) + 1;  // 0 on the first line
-            const std::size_t end = std::min(lines.find('\n', form), lines.size());
-            if (MarkerLine(std::string_view(lower).substr(begin, end - begin)))
-                return true;
-            from = std::min(end + 1, lines.size());
-        }
+    // Only the lines that hold a form are looked at, each once.
+    std::string_view rest = PrjHelper::FirstHeadLines(head, kGeneratedMarkerLines);
+    for (std::size_t form = FindForm(rest); form != std::string_view::npos; form = FindForm(rest)) {
+        const std::size_t begin = rest.rfind('\n', form) + 1;  // 0 on the first line
+        const std::size_t end = std::min(rest.find('\n', form), rest.size());
+        if (MarkerLine(rest.substr(begin, end - begin)))
+            return true;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return (lang == kJavaScript || lang == kCss) && Minified(head);
 }
