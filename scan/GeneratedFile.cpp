@@ -50,6 +50,7 @@ static_assert(std::all_of(std::begin(kForms), std::end(kForms), [](std::string_v
            std::end(kFormPairs);
 }));
 
+// Whether one of kForms begins at at (up to the end of text).
 bool FormAt(std::string_view text, std::size_t at)
 {
     return std::any_of(std::begin(kForms), std::end(kForms), [text, at](std::string_view form) {
