@@ -1,7 +1,7 @@
 #include "linecount/ContentLanguage.h"
 
+#include <array>
 #include <initializer_list>
-#include <limits>
 
 #include "linecount/HeadLines.h"
 #include "linecount/WideLanguages.h"
@@ -67,8 +67,14 @@ bool BeginsWithAny(std::string_view line, Words words, bool foldCase = false)
 template <typename Test>
 bool AnyLine(std::string_view head, Test test)
 {
-    return AnyHeadLine(head.substr(0, kContentRuleBytes), std::numeric_limits<std::size_t>::max(),
-                       test);
+    return AnyHeadLine(head.substr(0, kContentRuleBytes), test);
+}
+
+// The same for the lines whose first byte may begin one that test gives true for.
+template <typename May, typename Test>
+bool AnyLine(std::string_view head, May may, Test test)
+{
+    return AnyHeadLine(head.substr(0, kContentRuleBytes), may, test);
 }
 
 std::string_view TrimStart(std::string_view text)
@@ -95,10 +101,10 @@ std::string_view Directive(std::string_view line)
 
 bool ObjectiveCLine(std::string_view line)
 {
-    if (line.front() != '@' && line.front() != '#')
-        return false;
-    return BeginsWithAny(line, {"@interface", "@implementation", "@protocol", "@class", "@property",
-                                "@end", "@import", "#import"});
+    if (line.front() == '#')
+        return BeginsWithWord(line, "#import");
+    return line.front() == '@' && BeginsWithAny(line, {"@interface", "@implementation", "@protocol",
+                                                       "@class", "@property", "@end", "@import"});
 }
 
 // Whether the head holds "std::" (on any line: the text holds no line break). The look goes
@@ -146,21 +152,49 @@ bool CppLine(std::string_view line)
     }
 }
 
-// Every Objective-C marker begins with '@' or is #import: a head without them needs the C++
-// rules only, which stop at the first C++ line. Otherwise one pass: an Objective-C line
-// anywhere decides, so a C++ line is only remembered.
+// Whether a line beginning with first may be an Objective-C or a C++ line of a header.
+bool MayBeHeaderLine(char first)
+{
+    static constexpr auto kFirst = [] {
+        std::array<bool, 256> first{};
+        for (const unsigned char byte : std::string_view("#@cnptu"))
+            first[byte] = true;
+        return first;
+    }();
+    return kFirst[static_cast<unsigned char>(first)];
+}
+
+// One pass: an Objective-C line anywhere decides, a C++ line is only remembered. Every
+// Objective-C line begins with '@' or is #import, so once a C++ line is found the lines after
+// it are looked at only when '@' or "#import" follows. "std::" is looked for only when no line
+// has decided.
 std::int32_t Header(std::string_view head)
 {
     head = head.substr(0, kContentRuleBytes);
-    bool cpp = NamesStd(head);
-    if (head.find('@') == std::string_view::npos && head.find("#import") == std::string_view::npos)
-        return cpp || AnyLine(head, CppLine) ? kCpp : kC;
-    if (AnyLine(head, [&cpp](std::string_view line) {
-            cpp = cpp || CppLine(line);
-            return ObjectiveCLine(line);
-        }))
+    const char* const end = head.data() + head.size();
+    bool cpp = false;
+    bool objectiveC = false;
+    AnyLine(head, MayBeHeaderLine, [&](std::string_view line) {
+        // Of the directives only #import and #include are looked at: after the '#' come "im",
+        // "in" or a blank. The others (#define, #endif, #ifndef) end the look here.
+        if (line.front() == '#' && !line.starts_with("#im") && !line.starts_with("#in") &&
+            !line.starts_with("# ") && !line.starts_with("#\t"))
+            return false;
+        if (ObjectiveCLine(line)) {
+            objectiveC = true;
+            return true;
+        }
+        if (cpp || !CppLine(line))
+            return false;
+        cpp = true;
+        const std::string_view rest(line.data() + line.size(),
+                                    static_cast<std::size_t>(end - line.data()) - line.size());
+        return rest.find('@') == std::string_view::npos &&
+               rest.find("#import") == std::string_view::npos;
+    });
+    if (objectiveC)
         return kObjectiveC;
-    return cpp ? kCpp : kC;
+    return cpp || NamesStd(head) ? kCpp : kC;
 }
 
 std::int32_t ObjectiveCOrMatlab(std::string_view head)

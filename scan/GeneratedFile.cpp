@@ -1,6 +1,10 @@
 #include "scan/GeneratedFile.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+#include <utility>
 
 #include "fileio/PathSeparator.h"
 #include "linecount/HeadLines.h"
@@ -16,6 +20,9 @@ constexpr std::int32_t kJavaScript =
 constexpr std::int32_t kCss = PrjHelper::kWideLanguageBase + PrjHelper::WideLanguageIndex("CSS");
 static_assert(PrjHelper::IsWideLanguage(kJavaScript) && PrjHelper::IsWideLanguage(kCss));
 
+// The names of minified files end so, in any case (lower case here).
+constexpr std::string_view kMinifiedSuffixes[] = {".min.js", ".min.css"};
+
 // Phrases that alone mark a generated file, in lower case.
 constexpr std::string_view kMarkers[] = {
     "@generated",    "automatically generated", "auto-generated",
@@ -28,45 +35,85 @@ bool EndsWithIgnoreCase(std::string_view text, std::string_view end)
            EqualsIgnoreAsciiCase(text.substr(text.size() - end.size()), end);
 }
 
-// Whether text holds needle (lower case) in any case.
-bool HoldsIgnoreCase(std::string_view text, std::string_view needle)
+// The forms the word is written in: every marker but Bison's names "generated", and a line
+// that holds none of these holds no marker.
+constexpr std::string_view kForms[] = {"generated", "Generated", "GENERATED", "Bison"};
+
+// Every form, in lower case, pairs its first byte with the byte four on so: a pair that few
+// other places in text hold.
+constexpr std::size_t kPairDistance = 4;
+constexpr std::pair<unsigned char, unsigned char> kFormPairs[] = {{'g', 'r'}, {'b', 'n'}};
+static_assert(std::all_of(std::begin(kForms), std::end(kForms), [](std::string_view form) {
+    return std::find(std::begin(kFormPairs), std::end(kFormPairs),
+                     std::pair(FoldAscii(static_cast<unsigned char>(form[0])),
+                               FoldAscii(static_cast<unsigned char>(form[kPairDistance])))) !=
+           std::end(kFormPairs);
+}));
+
+// Whether one of kForms begins at at (up to the end of text).
+bool FormAt(std::string_view text, std::size_t at)
 {
-    return std::search(text.begin(), text.end(), needle.begin(), needle.end(),
-                       [](char a, char b) { return PrjHelper::LowerAscii(a) == b; }) != text.end();
+    return std::any_of(std::begin(kForms), std::end(kForms), [text, at](std::string_view form) {
+        return text.substr(at).starts_with(form);
+    });
 }
 
-// Whether text may hold a marker: every marker but Bison's names "generated". A plain search
-// for the forms the word is written in (each from a 'g', 'G' or 'B', bytes rare in text)
-// passes over most files' first lines fast.
-bool MayHoldMarker(std::string_view text)
+using Bytes = unsigned char __attribute__((vector_size(16)));
+
+// A nonzero byte for each of the sixteen places from at (kPairDistance more bytes readable)
+// that holds a form's pair.
+Bytes PairHits(const char* at)
 {
-    for (const std::string_view word : {"generated", "Generated", "GENERATED", "Bison"}) {
-        if (text.find(word) != std::string_view::npos)
-            return true;
+    Bytes firsts;
+    Bytes seconds;
+    std::memcpy(&firsts, at, sizeof firsts);
+    std::memcpy(&seconds, at + kPairDistance, sizeof seconds);
+    // Setting bit 5 folds the letters' case (and makes no other byte a letter of a pair).
+    firsts |= 0x20;
+    seconds |= 0x20;
+    Bytes hits = {};
+    for (const auto& [first, second] : kFormPairs)
+        hits |= reinterpret_cast<Bytes>((firsts == first) & (seconds == second));
+    return hits;
+}
+
+// Where text first holds one of kForms; npos when it holds none. Sixteen places at a time are
+// looked at for a form's pair, and only those that hold one for the form itself.
+std::size_t FindForm(std::string_view text)
+{
+    for (std::size_t at = 0; at < text.size(); at += sizeof(Bytes)) {
+        const char* bytes = text.data() + at;
+        // The last bytes, padded with NULs (no byte of a pair) to a step and its look ahead.
+        char last[sizeof(Bytes) + kPairDistance] = {};
+        if (text.size() - at < sizeof last) {
+            std::memcpy(last, bytes, text.size() - at);
+            bytes = last;
+        }
+        const Bytes hits = PairHits(bytes);
+        std::uint64_t halves[2];
+        std::memcpy(halves, &hits, sizeof halves);
+        if ((halves[0] | halves[1]) == 0)
+            continue;
+        for (std::size_t i = 0; i < sizeof(Bytes); ++i) {
+            if (hits[i] != 0 && FormAt(text, at + i))
+                return at + i;
+        }
     }
-    return false;
+    return std::string_view::npos;
 }
 
-// The first kGeneratedMarkerLines lines of head, with their line breaks.
-std::string_view FirstLines(std::string_view head)
-{
-    std::size_t end = 0;
-    for (std::size_t line = 0; line < kGeneratedMarkerLines && end < head.size(); ++line) {
-        const std::size_t lf = head.find('\n', end);
-        end = lf == std::string_view::npos ? head.size() : lf + 1;
-    }
-    return head.substr(0, end);
-}
-
+// Whether a line holds a marker in any case (leading blanks and a trailing CR change nothing:
+// no marker begins with a blank or holds a CR).
 bool MarkerLine(std::string_view line)
 {
-    if (!MayHoldMarker(line))
-        return false;
+    std::string lower(line);
+    std::transform(lower.begin(), lower.end(), lower.begin(), PrjHelper::LowerAscii);
     for (const std::string_view marker : kMarkers) {
-        if (HoldsIgnoreCase(line, marker))
+        if (lower.find(marker) != std::string::npos)
             return true;
     }
-    return HoldsIgnoreCase(line, "generated") && HoldsIgnoreCase(line, "do not edit");
+    return lower.find("generated") != std::string::npos &&
+           lower.find("do not edit") != std::string::npos;
 }
 
 bool Minified(std::string_view head)
@@ -82,18 +129,40 @@ bool Minified(std::string_view head)
 
 bool IsGeneratedName(std::string_view name)
 {
+    // Most names end with a byte no generated name ends with: no look at their parts.
+    static constexpr auto kLastBytes = [] {
+        std::array<bool, 256> last{};
+        for (const std::string_view lockName : kLockFileNames)
+            last[static_cast<unsigned char>(lockName.back())] = true;
+        for (const std::string_view suffix : kMinifiedSuffixes) {
+            for (std::size_t byte = 0; byte < last.size(); ++byte)
+                last[byte] = last[byte] || FoldAscii(static_cast<unsigned char>(byte)) ==
+                                               static_cast<unsigned char>(suffix.back());
+        }
+        return last;
+    }();
+    if (name.empty() || !kLastBytes[static_cast<unsigned char>(name.back())])
+        return false;
     const auto last = std::find_if(name.rbegin(), name.rend(), Brim::IsPathSeparator);
     name.remove_prefix(static_cast<std::size_t>(name.rend() - last));
     if (std::binary_search(std::begin(kLockFileNames), std::end(kLockFileNames), name))
         return true;
-    return EndsWithIgnoreCase(name, ".min.js") || EndsWithIgnoreCase(name, ".min.css");
+    return std::any_of(
+        std::begin(kMinifiedSuffixes), std::end(kMinifiedSuffixes),
+        [name](std::string_view suffix) { return EndsWithIgnoreCase(name, suffix); });
 }
 
 bool IsGeneratedHead(std::string_view head, std::int32_t lang)
 {
-    if (MayHoldMarker(FirstLines(head)) &&
-        PrjHelper::AnyHeadLine(head, kGeneratedMarkerLines, MarkerLine))
-        return true;
+    // Only the lines that hold a form are looked at, each once.
+    std::string_view rest = PrjHelper::FirstHeadLines(head, kGeneratedMarkerLines);
+    for (std::size_t form = FindForm(rest); form != std::string_view::npos; form = FindForm(rest)) {
+        const std::size_t begin = rest.rfind('\n', form) + 1;  // 0 on the first line
+        const std::size_t end = std::min(rest.find('\n', form), rest.size());
+        if (MarkerLine(rest.substr(begin, end - begin)))
+            return true;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
     return (lang == kJavaScript || lang == kCss) && Minified(head);
 }
 
