@@ -64,12 +64,17 @@ public:
     static constexpr std::size_t kWindow = 64;
 
     Cursor(const ByteSet& set, const char* begin, const char* end)
-        : m_set(&set), m_begin(begin), m_end(end), m_base(begin)
-    {}
+        : m_begin(begin), m_end(end), m_base(begin)
+    {
+        Use(set);
+    }
     // Searches for the members of another set from here on.
     void Use(const ByteSet& set)
     {
         m_set = &set;
+        // Fewer bytes than a window are searched by the set itself.
+        m_windows =
+            m_end - m_begin >= static_cast<std::ptrdiff_t>(kWindow) ? set.m_windows : nullptr;
         m_span = 0;
     }
     // The first member from at (between begin and end) up to end, or end.
@@ -88,13 +93,14 @@ private:
     // Finds the members of the window that holds at, and of those after it while none is.
     const char* Refill(const char* at)
     {
-        if (m_end - m_begin < static_cast<std::ptrdiff_t>(kWindow) || m_set->m_windows == nullptr)
+        if (m_windows == nullptr)
             return m_set->FindIn(at, m_end);
         m_span = kWindow;
-        return m_set->m_windows(m_set->m_repeated, at, m_end, m_base, m_mask);
+        return m_windows(m_set->m_repeated, at, m_end, m_base, m_mask);
     }
 
-    const ByteSet* m_set;
+    const ByteSet* m_set = nullptr;
+    WindowSearch m_windows = nullptr;  // the set's search, or null to search without windows
     const char* m_begin;
     const char* m_end;
     // The window: kWindow bytes from m_base whose members are m_mask's bits (m_span 0 while
