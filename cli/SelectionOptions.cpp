@@ -279,9 +279,16 @@ scan::Selection SelectionFor(const scan::Selection& shared, RootPlan& plan)
     }
     if (plan.ignore) {
         gitsel::IgnoreRules* rules = plan.ignore.get();
-        selection.SetIgnoreCheck([rules](std::string_view relative, bool folder) {
-            return rules->Ignores(relative, folder);
-        });
+        selection.SetIgnoreCheck(
+            [rules](std::string_view relative, bool folder) {
+                return rules->Ignores(relative, folder);
+            },
+            [rules](std::string_view relative, const std::vector<scan::DirEntry>& entries) {
+                rules->FolderListed(
+                    relative, std::any_of(entries.begin(), entries.end(), [](const auto& entry) {
+                        return gitsel::IgnoreRules::IsIgnoreFileName(entry.name);
+                    }));
+            });
     }
     return selection;
 }

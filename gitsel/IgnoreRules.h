@@ -28,6 +28,13 @@ public:
     // Whether relative (a path under root; folder: it names a folder) is ignored, by its own
     // rules or by a folder on its way. A path the rules cannot be read for is kept.
     [[nodiscard]] bool Ignores(std::string_view relative, bool folder);
+    // Says whether the folder at relative (a path under root, "" for root) holds an entry
+    // named as a folder's ignore file (IsIgnoreFileName), as a listing of it shows: one it
+    // lacks is not looked for when the folder's rules are first read.
+    void FolderListed(std::string_view relative, bool holdsIgnoreFile);
+    // Whether an entry of this name may be a folder's ignore file. Case is folded, as a file
+    // system that folds it would open the file by any case.
+    [[nodiscard]] static bool IsIgnoreFileName(std::string_view name);
 
     struct Repository;  // the platform's open repository
 

@@ -1,6 +1,9 @@
 #include "gitsel/IgnoreRules.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -94,8 +97,9 @@ struct IgnoreRules::Repository
     }
 
     // The folder at path under the top (without its trailing '/'; "" for the top), read
-    // with the folders above it when first asked for.
-    const Folder& FolderAt(std::string_view path)
+    // with the folders above it when first asked for. holdsFile false: a listing showed that
+    // this folder has no .gitignore (the folders above it are looked at all the same).
+    const Folder& FolderAt(std::string_view path, bool holdsFile = true)
     {
         if (last != nullptr && lastKey == path) {
             return *last;
@@ -120,7 +124,8 @@ struct IgnoreRules::Repository
             folder->parent = parent;
             folder->path = it->empty() ? std::string() : *it + "/";
             folder->ignored = parent != nullptr && (parent->ignored || Decide(parent, *it, true));
-            if (!folder->ignored) {
+            // The folder at path is the last one made.
+            if (!folder->ignored && (holdsFile || std::next(it) != missing.rend())) {
                 folder->rules = ReadList(tree.workdir + folder->path + ".gitignore");
             }
             parent = folders.emplace(*it, std::move(folder)).first->second.get();
@@ -167,6 +172,30 @@ GitStatus IgnoreRules::Open(const std::string& root, std::unique_ptr<IgnoreRules
     }
     rules.reset(new IgnoreRules(std::move(repository)));
     return status;
+}
+
+bool IgnoreRules::IsIgnoreFileName(std::string_view name)
+{
+    constexpr std::string_view kName = ".gitignore";
+    return name.size() == kName.size() &&
+           std::equal(name.begin(), name.end(), kName.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+void IgnoreRules::FolderListed(std::string_view relative, bool holdsIgnoreFile)
+{
+    Repository& repository = *m_repository;
+    // The library reads the rules itself when it answers.
+    if (repository.byLibrary) {
+        return;
+    }
+    std::string& path = repository.path;
+    path.assign(repository.tree.prefix).append(relative);
+    if (!path.empty() && path.back() == '/') {
+        path.pop_back();
+    }
+    (void)repository.FolderAt(path, holdsIgnoreFile);
 }
 
 bool IgnoreRules::Ignores(std::string_view relative, bool folder)

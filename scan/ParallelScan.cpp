@@ -76,6 +76,13 @@ public:
                                               : m_selection->Leaves(name, relativeName, true));
     }
 
+    void OnFolderRead(std::string_view relativeName, const std::vector<DirEntry>& entries) override
+    {
+        if (m_selection != nullptr) {
+            m_selection->NoteFolderRead(relativeName, entries);
+        }
+    }
+
     void OnFileFound(const FolderRef& folder, const std::string& name, const std::string& fullPath,
                      std::string_view relativeName, bool link) override
     {

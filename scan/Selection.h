@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "scan/DirReader.h"
 #include "scan/Glob.h"
 
 namespace lintally::scan {
@@ -79,6 +80,11 @@ public:
     // Whether relative (a path under the scan's root, parts separated by the native
     // separator) is left out; folder: it names a folder, whose whole tree then goes.
     using IgnoreCheck = std::function<bool(std::string_view relative, bool folder)>;
+    // Told of each folder the walk has read (relative "" for the root) before the ignore
+    // check is asked about its entries: a check that reads a file in each folder need not
+    // look for one the listing lacks.
+    using FolderListed =
+        std::function<void(std::string_view relative, const std::vector<DirEntry>& entries)>;
 
     // A pattern without '/' matches an entry's name, one with '/' its path under the root
     // (a leading '/' is dropped); a trailing '/' keeps it to folders. False with error set
@@ -86,7 +92,17 @@ public:
     [[nodiscard]] bool AddExclude(std::string_view pattern, std::string& error);
     // Leaves out the folders of version control: .git, .hg, .svn, CVS, .bzr.
     void AddVersionControlExcludes();
-    void SetIgnoreCheck(IgnoreCheck check) { m_ignore = std::move(check); }
+    void SetIgnoreCheck(IgnoreCheck check, FolderListed listed = {})
+    {
+        m_ignore = std::move(check);
+        m_listed = std::move(listed);
+    }
+    void NoteFolderRead(std::string_view relative, const std::vector<DirEntry>& entries) const
+    {
+        if (m_listed) {
+            m_listed(relative, entries);
+        }
+    }
     // Leaves out each file reached through a symbolic link whose target lies under root:
     // the walk meets that file where it lies, so it would count twice. A link that leads
     // out of root counts. False when root's own path cannot be resolved.
@@ -123,6 +139,7 @@ private:
 
     std::vector<Rule> m_rules;
     IgnoreCheck m_ignore;
+    FolderListed m_listed;
     std::string m_linkRoot;  // resolved, with a trailing separator; empty: links count
 };
 

@@ -21,14 +21,19 @@ struct Frame
     std::size_t next = 0;
 };
 
+// shown names the folder in a report of its failure (the root as given), relative in
+// OnFolderRead.
 Frame ReadFrame(const FolderRef& parent, const std::string& name, std::string dir,
-                std::string_view shown, IDirReader& reader, IWalkVisitor& visitor)
+                std::string_view shown, std::string_view relative, IDirReader& reader,
+                IWalkVisitor& visitor)
 {
     Frame frame{std::move(dir), nullptr, {}, 0};
     std::string error;
     if (!reader.ReadFolderIn(parent, name, frame.dir, frame.folder, frame.entries, error)) {
         frame.entries.clear();
         visitor.OnFolderSkipped(shown, error);
+    } else {
+        visitor.OnFolderRead(relative, frame.entries);
     }
     return frame;
 }
@@ -43,7 +48,7 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
         top.remove_suffix(1);
     }
     std::vector<Frame> stack;
-    stack.push_back(ReadFrame(nullptr, {}, std::string(top), root, reader, visitor));
+    stack.push_back(ReadFrame(nullptr, {}, std::string(top), root, {}, reader, visitor));
     std::string fullPath;
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -60,8 +65,8 @@ bool WalkFolder(std::string_view root, const std::vector<std::string>& patterns,
         const std::string_view relative = view.substr(RelativeNameOffset(root.size(), view));
         if (entry.kind == EntryKind::Folder) {
             if (visitor.IncludeSubFolders() && visitor.EnterFolder(entry.name, relative)) {
-                Frame child =
-                    ReadFrame(frame.folder, entry.name, fullPath, relative, reader, visitor);
+                Frame child = ReadFrame(frame.folder, entry.name, fullPath, relative, relative,
+                                        reader, visitor);
                 // A folder with nothing left to visit lets go of its descriptor, so a long
                 // chain of folders holds only a few open at a time.
                 if (frame.next == frame.entries.size()) {

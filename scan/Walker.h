@@ -33,6 +33,13 @@ public:
         (void)relativeName;
         return true;
     }
+    // A folder's entries as read, before any of them is visited; relativeName is "" for the
+    // root. Not called for a folder that could not be read.
+    virtual void OnFolderRead(std::string_view relativeName, const std::vector<DirEntry>& entries)
+    {
+        (void)relativeName;
+        (void)entries;
+    }
     // A file whose suffix matched. relativeName views into fullPath (see RelativeName).
     virtual void OnFileMatched(const std::string& fullPath, std::string_view relativeName)
     {

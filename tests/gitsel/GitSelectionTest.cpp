@@ -108,6 +108,30 @@ TEST_F(GitSelection, IgnoreRulesFollowNestedFilesNegationsAndTheGlobalFile)
     EXPECT_TRUE(rules->Ignores("local.c", false));  // names are taken under the folder given
 }
 
+// A walk says which folders hold a .gitignore; a folder said to hold none is not read for one,
+// while the folders above it still are.
+TEST_F(GitSelection, AFolderListedWithoutAnIgnoreFileIsNotLookedInForOne)
+{
+    std::unique_ptr<IgnoreRules> rules;
+    std::string error;
+    for (const bool holds : {false, true}) {
+        ASSERT_EQ(IgnoreRules::Open(repo.Root(), rules, error), GitStatus::Ok) << error;
+        rules->FolderListed("src", holds);
+        EXPECT_EQ(rules->Ignores("src/local.c", false), holds);
+        EXPECT_TRUE(rules->Ignores("src/x.log", false));
+    }
+    ASSERT_EQ(IgnoreRules::Open(repo.Path("src"), rules, error), GitStatus::Ok) << error;
+    rules->FolderListed("", false);
+    EXPECT_FALSE(rules->Ignores("local.c", false));
+    EXPECT_TRUE(rules->Ignores("x.log", false));
+    for (const auto& [name, is] : {std::pair{".gitignore", true},
+                                   {".GitIgnore", true},
+                                   {"gitignore", false},
+                                   {".gitignore~", false},
+                                   {"", false}})
+        EXPECT_EQ(IgnoreRules::IsIgnoreFileName(name), is) << name;
+}
+
 TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
 {
     const TempFolder plain;

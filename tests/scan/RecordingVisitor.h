@@ -1,6 +1,6 @@
 // A walk visitor that records what the walk reports, as "matched <relative name>",
-// "checked" and "skipped <relative name>: <reason>" events, and can end the walk or refuse
-// sub-folders on cue.
+// "checked" and "skipped <relative name>: <reason>" events (and the folders read), and can end the
+// walk or refuse sub-folders on cue.
 //
 // Owned by one test; the walk calls it from the test's thread only.
 #pragma once
@@ -27,6 +27,12 @@ public:
         events.push_back("matched " + std::string(relativeName));
         fullPaths.push_back(fullPath);
     }
+    void OnFolderRead(std::string_view relativeName,
+                      const std::vector<scan::DirEntry>& entries) override
+    {
+        listed.push_back(std::string(relativeName) + ": " + std::to_string(entries.size()) +
+                         " entries, after " + std::to_string(events.size()) + " events");
+    }
     void OnEntryChecked() override { events.push_back("checked"); }
     void OnFolderSkipped(std::string_view relativeName, const std::string& reason) override
     {
@@ -49,6 +55,7 @@ public:
     int polls = 0;
     int subFolderQueries = 0;
     std::vector<std::string> events;
+    std::vector<std::string> listed;  // each folder read, and how many events came before
     std::vector<std::string> fullPaths;
 
 private:

@@ -75,6 +75,8 @@ TEST(WalkFolder, WalksASubFolderWhereItsEntryIsMet)
                                      "matched z.h", "checked", "checked"}));
     EXPECT_EQ(visitor.fullPaths, N({"r/a.c", "r/sub/x.c", "r/z.h"}));
     EXPECT_EQ(visitor.polls, 5);  // one per entry, folders included
+    EXPECT_EQ(visitor.listed,
+              (Names{": 4 entries, after 0 events", N("sub") + ": 1 entries, after 2 events"}));
 }
 
 TEST(WalkFolder, AsksForSubFoldersAtEveryFolderEntry)
