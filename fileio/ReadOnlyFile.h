@@ -45,6 +45,11 @@ public:
     // the size up and confirms a regular file; a short read ends the file. A symbolic link,
     // whose target may lie anywhere, opens as OpenAt does.
     bool OpenListedAt(int folderFd, const char* name);
+    // Takes fd, opened as OpenListedAt opens a name (see FileBatch), as if OpenListedAt had.
+    void AdoptListed(int fd);
+    // Gives up the open descriptor without closing it (-1 when none is open), for the caller
+    // to close with others at once.
+    [[nodiscard]] int Release();
 #endif
     void Close();
     [[nodiscard]] bool IsOpen() const;

@@ -67,6 +67,19 @@ bool ReadOnlyFile::OpenListedAt(int folderFd, const char* name)
     return true;
 }
 
+void ReadOnlyFile::AdoptListed(int fd)
+{
+    Close();
+    Adopt(fd, kSizeUnknown);
+}
+
+int ReadOnlyFile::Release()
+{
+    const int fd = m_handle;
+    m_handle = Closed();
+    return fd;
+}
+
 void ReadOnlyFile::Adopt(int fd, std::uint64_t size)
 {
     m_handle = fd;

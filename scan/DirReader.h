@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fileio/FileBatch.h"
 #include "fileio/ReadOnlyFile.h"
 
 namespace lintally::scan {
@@ -80,8 +81,14 @@ public:
 // repository's index, rather than given by a user, and may be trusted as the walk's are.
 [[nodiscard]] FolderRef OpenFolderAt(const std::string& path, bool listedFiles = false);
 
-// Opens the entry name of folder for counting; by fullPath when folder is null.
+// The descriptor to open names of folder by in a batch (Brim::FileBatch::OpenListed), as
+// OpenEntry would open them: the folder's, when the names it lists may be trusted; -1 when
+// they may not, or where the platform's reader keeps no descriptors.
+[[nodiscard]] int ListedFolderDescriptor(const FolderRef& folder);
+
+// Opens the entry name of folder for counting; by fullPath when folder is null. opened: what
+// a batch open of it in ListedFolderDescriptor(folder) gave, when it was tried.
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
-               const std::string& fullPath);
+               const std::string& fullPath, int opened = Brim::FileBatch::kNotTried);
 
 }  // namespace lintally::scan

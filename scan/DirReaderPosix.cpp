@@ -175,9 +175,26 @@ FolderRef OpenFolderAt(const std::string& path, bool listedFiles)
     return fd < 0 ? nullptr : std::make_shared<const FolderHandle>(fd, listedFiles);
 }
 
-bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
-               const std::string& fullPath)
+int ListedFolderDescriptor(const FolderRef& folder)
 {
+    return folder && folder->PlainListing() ? folder->Descriptor() : -1;
+}
+
+bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
+               const std::string& fullPath, int opened)
+{
+    if (opened >= 0) {
+        file.AdoptListed(opened);
+        return true;
+    }
+    if (opened != Brim::FileBatch::kNotTried) {
+        // A symbolic link, whose target may lie anywhere, opens as OpenListedAt opens it.
+        if (opened == -ELOOP) {
+            return file.OpenAt(folder->Descriptor(), name.c_str());
+        }
+        errno = -opened;
+        return false;
+    }
     if (!folder) {
         return file.Open(fullPath.c_str());
     }

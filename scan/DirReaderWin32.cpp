@@ -97,8 +97,14 @@ FolderRef OpenFolderAt(const std::string&, bool)
     return nullptr;
 }
 
+int ListedFolderDescriptor(const FolderRef&)
+{
+    return -1;
+}
+
+// No batch opens here (ListedFolderDescriptor gives none).
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef&, const std::string&,
-               const std::string& fullPath)
+               const std::string& fullPath, int)
 {
     return file.Open(fullPath.c_str());
 }

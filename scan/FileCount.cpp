@@ -1,5 +1,6 @@
 #include "scan/FileCount.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "fileio/MemoryStream.h"
@@ -98,22 +99,47 @@ PrjHelper::WideTallyResult TallyDetail(Brim::IStream& stream, bool sniff, std::u
 // The wide table names the language by the file's name, by its first bytes where its suffix
 // is shared (ContentLanguage.h), or by its "#!" line where it has no suffix. A generated file
 // is left out, when content asks for that, once its language is known.
+// What the wide count learns from a file's name alone.
+struct NameLook
+{
+    const PrjHelper::SharedSuffix* shared;  // the languages that share its suffix, if any
+    std::int32_t lang;                      // 0: none, or one told by its bytes
+    bool kept;                              // counted, as far as the name tells
+    bool sniff;                             // a name without a suffix: its "#!" line may tell
+    bool unknown;                           // no language can be the file's: never read
+    bool generated;                         // the name says it is generated (and such are left out)
+};
+
+NameLook LookAtName(const std::string& name, std::uint32_t flags, const Selection* content)
+{
+    NameLook look{};
+    look.shared = PrjHelper::FindSharedSuffix(name);
+    look.lang = PrjHelper::WideLanguageOfName(name);
+    look.kept = look.lang != 0 || (flags & PrjHelper::CF_KNOWN_ONLY) == 0;
+    // Only a name without a suffix may be a script known by its first line.
+    look.sniff = look.lang == 0 && name.find('.') == std::string::npos;
+    look.unknown = !look.kept && !look.sniff && look.shared == nullptr;
+    look.generated =
+        !look.unknown && content != nullptr && content->skipGenerated && IsGeneratedName(name);
+    return look;
+}
+
 template <typename OpenStream>
 FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToken* stop,
                     const Selection* content, const OpenStream& open)
 {
     FileLines file;
-    const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;
     const bool skipGenerated = content != nullptr && content->skipGenerated;
-    const PrjHelper::SharedSuffix* shared = PrjHelper::FindSharedSuffix(name);
-    file.lang = PrjHelper::WideLanguageOfName(name);
-    file.kept = file.lang != 0 || !knownOnly;
-    // Only a name without a suffix may be a script known by its first line.
-    const bool sniff = file.lang == 0 && name.find('.') == std::string::npos;
-    if (!file.kept && !sniff && shared == nullptr) {
+    const NameLook look = LookAtName(name, flags, content);
+    const PrjHelper::SharedSuffix* shared = look.shared;
+    const bool knownOnly = (flags & PrjHelper::CF_KNOWN_ONLY) != 0;
+    const bool sniff = look.sniff;
+    file.lang = look.lang;
+    file.kept = look.kept;
+    if (look.unknown) {
         return file;
     }
-    if (skipGenerated && IsGeneratedName(name)) {
+    if (look.generated) {
         file.skipped = SkipReason::Generated;
         return file;
     }
@@ -184,13 +210,26 @@ FileLines Tally(const std::string& name, std::uint32_t flags, const StopToken* s
 
 }  // namespace
 
+bool OpensFile(const std::string& name, std::uint32_t flags, const Selection* content)
+{
+    if ((flags & PrjHelper::CF_WIDE_TABLE) == 0) {
+        return true;
+    }
+    const NameLook look = LookAtName(name, flags, content);
+    return !look.unknown && !look.generated;
+}
+
 FileLines TallyFile(const FolderRef& folder, const std::string& name, const std::string& fullPath,
-                    std::uint32_t flags, const StopToken* stop, const Selection* content)
+                    std::uint32_t flags, const StopToken* stop, const Selection* content,
+                    int* openedAhead)
 {
     Brim::ReadOnlyFile stream;
+    const int opened = openedAhead != nullptr ? *openedAhead : Brim::FileBatch::kNotTried;
+    bool asked = false;  // whether the count opened the file
     FileLines counted =
         Tally(name, flags, stop, content, [&](FileLines& file, FileHead* head) -> Brim::IStream* {
-            if (!OpenEntry(stream, folder, name, fullPath)) {
+            asked = true;
+            if (!OpenEntry(stream, folder, name, fullPath, opened)) {
                 file.skipped = SkipReason::Unreadable;
                 return nullptr;
             }
@@ -200,6 +239,9 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
             return file.skipped ? nullptr : &stream;
         });
     MarkFailedRead(stream, counted);
+    if (openedAhead != nullptr) {
+        *openedAhead = asked ? stream.Release() : std::max(opened, -1);
+    }
     return counted;
 }
 

@@ -49,10 +49,17 @@ struct FileLines
 // A stop requested on stop, when given, ends the count where it is. content, when given,
 // may leave the file out for what it holds (see ContentCheck.h), and with the wide table as
 // generated when it asks (see GeneratedFile.h).
+// openedAhead, when given, holds what a batch open of the file gave (see OpenEntry), and
+// afterwards the descriptor left open for the caller to close with the batch's, or -1.
 [[nodiscard]] FileLines TallyFile(const FolderRef& folder, const std::string& name,
                                   const std::string& fullPath, std::uint32_t flags,
                                   const StopToken* stop = nullptr,
-                                  const Selection* content = nullptr);
+                                  const Selection* content = nullptr, int* openedAhead = nullptr);
+
+// Whether TallyFile opens the file named name at all: one whose name no language of the
+// table in use has, or that its name says is generated, is left unread.
+[[nodiscard]] bool OpensFile(const std::string& name, std::uint32_t flags,
+                             const Selection* content);
 
 // The same count over bytes held in memory, for a file named name (its last path part, which
 // names the language as a file's name does): the same result as TallyFile over a file that

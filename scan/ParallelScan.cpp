@@ -1,12 +1,15 @@
 #include "scan/CountEngines.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <utility>
 
+#include "fileio/FileBatch.h"
 #include "fileio/PathSeparator.h"
 #include "scan/HeldFiles.h"
 #include "scan/PatternList.h"
@@ -165,40 +168,92 @@ private:
 };
 
 // Counts one batch into share; false when a stop cut it short.
-bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
-                const Selection* selection, IScanSink& sink, Share& share)
+// Opens the files of items that a batch may open (those in folders whose listing is trusted,
+// that the count will read) in one go; opened[i] is what the open of items[i] gave, or
+// kNotTried.
+void OpenAhead(std::span<WorkItem> items, std::uint32_t flags, const Selection* selection,
+               Brim::FileBatch& files, std::span<int> opened)
 {
-    for (WorkItem& item : batch) {
-        if (stop.StopRequested()) {
-            return false;
+    std::fill(opened.begin(), opened.end(), Brim::FileBatch::kNotTried);
+    std::size_t at[Brim::FileBatch::kMax];
+    int folders[Brim::FileBatch::kMax];
+    const char* names[Brim::FileBatch::kMax];
+    int results[Brim::FileBatch::kMax];
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < items.size() && count < Brim::FileBatch::kMax; ++i) {
+        const int folder = ListedFolderDescriptor(items[i].folder);
+        if (folder >= 0 && OpensFile(items[i].name, flags, selection)) {
+            at[count] = i;
+            folders[count] = folder;
+            names[count++] = items[i].name.c_str();
         }
-        const std::uint32_t flags = options.countFlags.load();
-        const FileLines file =
-            share.source == nullptr
-                ? TallyFile(item.folder, item.name, item.fullPath, flags, &stop, selection)
-                : TallyContent(
-                      item.name, [&share] { return share.Reader(); }, item.listed, flags, &stop,
-                      selection);
-        item.folder.reset();
-        // A stop during the count leaves it unfinished: no row rather than a wrong one.
-        if (stop.StopRequested()) {
-            return false;
+    }
+    if (count == 0) {
+        return;
+    }
+    files.OpenListed({folders, count}, {names, count}, {results, count});
+    for (std::size_t i = 0; i < count; ++i) {
+        opened[at[i]] = results[i];
+    }
+}
+
+// Counts the files of batch, a group of them at a time, each group opened and closed at once
+// through files when it is given and ready.
+bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
+                const Selection* selection, IScanSink& sink, Share& share, Brim::FileBatch* files)
+{
+    constexpr std::size_t kGroup = Brim::FileBatch::kMax;
+    const bool ahead = files != nullptr && files->Ready() && share.source == nullptr;
+    for (std::size_t from = 0; from < batch.size(); from += kGroup) {
+        const std::span<WorkItem> group =
+            std::span(batch).subspan(from, std::min(kGroup, batch.size() - from));
+        int opened[kGroup];
+        std::fill(std::begin(opened), std::end(opened), -1);
+        if (ahead) {
+            OpenAhead(group, options.countFlags.load(), selection, *files, opened);
         }
-        if (!file.kept) {
-            continue;
+        // What stays open when the group is done, or left by a stop, is closed at once.
+        const auto closeOpened = [&] {
+            if (ahead) {
+                files->Close({opened, group.size()});
+            }
+        };
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            WorkItem& item = group[i];
+            if (stop.StopRequested()) {
+                closeOpened();
+                return false;
+            }
+            const std::uint32_t flags = options.countFlags.load();
+            const FileLines file = share.source == nullptr
+                                       ? TallyFile(item.folder, item.name, item.fullPath, flags,
+                                                   &stop, selection, ahead ? &opened[i] : nullptr)
+                                       : TallyContent(
+                                             item.name, [&share] { return share.Reader(); },
+                                             item.listed, flags, &stop, selection);
+            item.folder.reset();
+            // A stop during the count leaves it unfinished: no row rather than a wrong one.
+            if (stop.StopRequested()) {
+                closeOpened();
+                return false;
+            }
+            if (!file.kept) {
+                continue;
+            }
+            const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
+            const std::uint64_t lines = file.Counted(flags);
+            if (selection != nullptr && selection->unique && !file.skipped) {
+                share.held.push_back(
+                    HeldFile{std::move(item.fullPath), item.nameOffset, item.listed, file, flags});
+                sink.OnRowCounted(share.held.back().Name(), lines);
+                continue;
+            }
+            share.tally.Add(name, file, flags);
+            if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
+                sink.OnRowCounted(name, lines);
+            }
         }
-        const std::string_view name = std::string_view(item.fullPath).substr(item.nameOffset);
-        const std::uint64_t lines = file.Counted(flags);
-        if (selection != nullptr && selection->unique && !file.skipped) {
-            share.held.push_back(
-                HeldFile{std::move(item.fullPath), item.nameOffset, item.listed, file, flags});
-            sink.OnRowCounted(share.held.back().Name(), lines);
-            continue;
-        }
-        share.tally.Add(name, file, flags);
-        if (!file.skipped || *file.skipped == SkipReason::Unreadable) {
-            sink.OnRowCounted(name, lines);
-        }
+        closeOpened();
     }
     return true;
 }
@@ -207,9 +262,10 @@ void CountBatches(WorkQueue<Batch>& queue, const ScanOptions& options, const Sto
                   const Selection* selection, IScanSink& sink, Share& share)
 {
     Batch batch;
+    Brim::FileBatch files;
     // After a stop the queue is still drained, so the walk never waits on it.
     while (queue.Pop(batch)) {
-        if (!CountBatch(batch, options, stop, selection, sink, share)) {
+        if (!CountBatch(batch, options, stop, selection, sink, share, &files)) {
             share.cut = true;
         }
     }
@@ -221,8 +277,9 @@ void Feeder::Flush()
         return;
     }
     if (m_inline != nullptr) {
-        m_inline->cut = !CountBatch(m_batch, m_options, m_stop, m_selection, m_sink, *m_inline) ||
-                        m_inline->cut;
+        m_inline->cut =
+            !CountBatch(m_batch, m_options, m_stop, m_selection, m_sink, *m_inline, nullptr) ||
+            m_inline->cut;
         m_batch.clear();
         return;
     }
