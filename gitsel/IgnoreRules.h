@@ -25,8 +25,9 @@ public:
     IgnoreRules(const IgnoreRules&) = delete;
     IgnoreRules& operator=(const IgnoreRules&) = delete;
 
-    // Whether relative (a path under root; folder: it names a folder) is ignored, by its own
-    // rules or by a folder on its way. A path the rules cannot be read for is kept.
+    // Whether relative (a path under root, its parts separated by the system's separator or
+    // '/'; folder: it names a folder) is ignored, by its own rules or by a folder on its way.
+    // A path the rules cannot be read for is kept.
     [[nodiscard]] bool Ignores(std::string_view relative, bool folder);
     // Says whether the folder at relative (a path under root, "" for root) holds an entry
     // named as a folder's ignore file (IsIgnoreFileName), as a listing of it shows: one it

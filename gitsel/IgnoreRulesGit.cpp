@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "fileio/PathSeparator.h"
 #include "fileio/ReadOnlyFile.h"
 #include "gitsel/IgnoreList.h"
 #include "gitsel/WorkTree.h"
@@ -59,6 +60,19 @@ IgnoreConfig ReadIgnoreConfig(git_repository* repository)
         read.globalPath = std::string(home) + "/.config/git/ignore";
     }
     return read;
+}
+
+// Appends relative, named with the system's separator as the walk names paths, to path with
+// '/' between its parts, as git names them.
+std::string& AppendSlashed(std::string& path, std::string_view relative)
+{
+    const std::size_t from = path.size();
+    path.append(relative);
+    if constexpr (Brim::kPathSeparator != '/') {
+        std::replace(path.begin() + static_cast<std::ptrdiff_t>(from), path.end(),
+                     Brim::kPathSeparator, '/');
+    }
+    return path;
 }
 
 }  // namespace
@@ -191,7 +205,7 @@ void IgnoreRules::FolderListed(std::string_view relative, bool holdsIgnoreFile)
         return;
     }
     std::string& path = repository.path;
-    path.assign(repository.tree.prefix).append(relative);
+    AppendSlashed(path.assign(repository.tree.prefix), relative);
     if (!path.empty() && path.back() == '/') {
         path.pop_back();
     }
@@ -200,14 +214,14 @@ void IgnoreRules::FolderListed(std::string_view relative, bool holdsIgnoreFile)
 
 bool IgnoreRules::Ignores(std::string_view relative, bool folder)
 {
-    // A work tree's .git is a folder, or a file naming it in a linked work tree or submodule.
-    const std::size_t slash = relative.find_last_of('/');
-    if (relative.substr(slash == std::string_view::npos ? 0 : slash + 1) == ".git") {
-        return true;
-    }
     Repository& repository = *m_repository;
     std::string& path = repository.path;
-    path.assign(repository.tree.prefix).append(relative);
+    AppendSlashed(path.assign(repository.tree.prefix), relative);
+    // A work tree's .git is a folder, or a file naming it in a linked work tree or submodule.
+    const std::size_t slash = path.find_last_of('/');
+    if (std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1) == ".git") {
+        return true;
+    }
     if (repository.byLibrary) {
         // A trailing '/' tells the library it is a folder, so rules that end in '/' apply.
         if (folder) {

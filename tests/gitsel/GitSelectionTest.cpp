@@ -26,6 +26,7 @@ using lintally::gitsel::IndexEntry;
 using lintally::gitsel::ListTrackedFiles;
 using lintally::gitsel::ReadIndexEntries;
 using lintally::testing::Git;
+using lintally::testing::NativePath;
 using lintally::testing::TempFolder;
 
 namespace {
@@ -130,6 +131,24 @@ TEST_F(GitSelection, AFolderListedWithoutAnIgnoreFileIsNotLookedInForOne)
                                    {".gitignore~", false},
                                    {"", false}})
         EXPECT_EQ(IgnoreRules::IsIgnoreFileName(name), is) << name;
+}
+
+// The walk names paths with the system's separator ('\\' on Windows); the rules find the
+// folders on the way, and their .gitignore files, all the same.
+TEST(IgnoreRulesPaths, NamesWithTheSystemsSeparatorMeetTheirFoldersRules)
+{
+    const TempFolder repo;
+    repo.Write(".gitignore", "gen/deep/\n");
+    repo.Write("src/.gitignore", "local.c\n");
+    Git(repo.Root(), "init -q");
+    std::unique_ptr<IgnoreRules> rules;
+    std::string error;
+    ASSERT_EQ(IgnoreRules::Open(repo.Root(), rules, error), GitStatus::Ok) << error;
+    rules->FolderListed(NativePath("src"), true);
+    EXPECT_TRUE(rules->Ignores(NativePath("src/local.c"), false));
+    EXPECT_FALSE(rules->Ignores(NativePath("gen/local.c"), false));
+    EXPECT_TRUE(rules->Ignores(NativePath("gen/deep"), true));
+    EXPECT_TRUE(rules->Ignores(NativePath("sub/.git"), true));
 }
 
 TEST(GitSelectionOutside, AFolderOutsideAnyWorkTreeIsSaidSo)
