@@ -28,8 +28,8 @@ public:
     [[nodiscard]] bool Ready() const { return m_ring != nullptr; }
     // Opens names[i] in the open folder folders[i] as ReadOnlyFile::OpenListedAt does (read
     // only, non-blocking, no controlling terminal, a symbolic link not followed): results[i]
-    // becomes the descriptor, the system's error code negated, or kNotTried. The spans have
-    // one size, at most kMax.
+    // becomes the descriptor, the system's error code negated, or kNotTried (also when the
+    // process ran out of descriptors). The spans have one size, at most kMax.
     void OpenListed(std::span<const int> folders, std::span<const char* const> names,
                     std::span<int> results);
     // Closes each descriptor that is not negative.

@@ -98,7 +98,11 @@ void FileBatch::OpenListed(std::span<const int> folders, std::span<const char* c
             m_ring.reset();
             return;
         }
-        results[at] = result == -EINTR || result == -EAGAIN ? kNotTried : result;
+        // An open cut short, or refused for want of descriptors while the batch holds some,
+        // is left to the caller to try on its own.
+        const bool retry =
+            result == -EINTR || result == -EAGAIN || result == -EMFILE || result == -ENFILE;
+        results[at] = retry ? kNotTried : result;
     }
     if (taken < queued)
         m_ring.reset();
