@@ -91,4 +91,9 @@ public:
 bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::string& name,
                const std::string& fullPath, int opened = Brim::FileBatch::kNotTried);
 
+// Takes the descriptor of the file OpenEntry opened out of file, for the caller to close with
+// a batch's (Brim::FileBatch::Close); -1 when none is open, or where files have no
+// descriptors (file then closes its own).
+[[nodiscard]] int ReleaseEntry(Brim::ReadOnlyFile& file);
+
 }  // namespace lintally::scan

@@ -202,4 +202,9 @@ bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef& folder, const std::str
                                   : file.OpenAt(folder->Descriptor(), name.c_str());
 }
 
+int ReleaseEntry(Brim::ReadOnlyFile& file)
+{
+    return file.Release();
+}
+
 }  // namespace lintally::scan

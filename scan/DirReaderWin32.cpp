@@ -109,4 +109,9 @@ bool OpenEntry(Brim::ReadOnlyFile& file, const FolderRef&, const std::string&,
     return file.Open(fullPath.c_str());
 }
 
+int ReleaseEntry(Brim::ReadOnlyFile&)
+{
+    return -1;
+}
+
 }  // namespace lintally::scan

@@ -240,7 +240,7 @@ FileLines TallyFile(const FolderRef& folder, const std::string& name, const std:
         });
     MarkFailedRead(stream, counted);
     if (openedAhead != nullptr) {
-        *openedAhead = asked ? stream.Release() : std::max(opened, -1);
+        *openedAhead = asked ? ReleaseEntry(stream) : std::max(opened, -1);
     }
     return counted;
 }
