@@ -91,14 +91,6 @@ PrjHelper::WideTallyResult TallyDetail(Brim::IStream& stream, bool sniff, std::u
     return detail.host;
 }
 
-// open(file, head) gives the stream to count, or null when nothing is to be read, with
-// file.skipped saying why; head, when given, receives the file's first bytes (see
-// ContentCheck.h). A template, not a std::function: the opener is called once a file, and a
-// std::function of its captures would allocate for every file.
-//
-// The wide table names the language by the file's name, by its first bytes where its suffix
-// is shared (ContentLanguage.h), or by its "#!" line where it has no suffix. A generated file
-// is left out, when content asks for that, once its language is known.
 // What the wide count learns from a file's name alone.
 struct NameLook
 {
@@ -124,6 +116,14 @@ NameLook LookAtName(const std::string& name, std::uint32_t flags, const Selectio
     return look;
 }
 
+// open(file, head) gives the stream to count, or null when nothing is to be read, with
+// file.skipped saying why; head, when given, receives the file's first bytes (see
+// ContentCheck.h). A template, not a std::function: the opener is called once a file, and a
+// std::function of its captures would allocate for every file.
+//
+// The wide table names the language by the file's name, by its first bytes where its suffix
+// is shared (ContentLanguage.h), or by its "#!" line where it has no suffix. A generated file
+// is left out, when content asks for that, once its language is known.
 template <typename OpenStream>
 FileLines TallyWide(const std::string& name, std::uint32_t flags, const StopToken* stop,
                     const Selection* content, const OpenStream& open)

@@ -167,7 +167,6 @@ private:
     FolderRef m_listFolder;
 };
 
-// Counts one batch into share; false when a stop cut it short.
 // Opens the files of items that a batch may open (those in folders whose listing is trusted,
 // that the count will read) in one go; opened[i] is what the open of items[i] gave, or
 // kNotTried.
@@ -197,8 +196,8 @@ void OpenAhead(std::span<WorkItem> items, std::uint32_t flags, const Selection* 
     }
 }
 
-// Counts the files of batch, a group of them at a time, each group opened and closed at once
-// through files when it is given and ready.
+// Counts one batch into share, a group of files at a time, each group opened and closed at
+// once through files when it is given and ready; false when a stop cut it short.
 bool CountBatch(Batch& batch, const ScanOptions& options, const StopToken& stop,
                 const Selection* selection, IScanSink& sink, Share& share, Brim::FileBatch* files)
 {
